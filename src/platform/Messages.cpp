@@ -1,0 +1,91 @@
+#include "platform/Messages.h"
+
+#include <cstdio>
+
+namespace zendra {
+
+namespace {
+
+class SilentMessages : public Messages
+{
+public:
+    void show(const QString&) override {}
+    Answer askYesNo(const QString&) override { return Answer::No; }
+    Answer askYesNoCancel(const QString&) override { return Answer::Cancel; }
+};
+
+SilentMessages silent;
+Messages* current = nullptr;
+
+} // namespace
+
+Messages& Messages::instance()
+{
+    return current ? *current : silent;
+}
+
+void Messages::install(Messages* service)
+{
+    current = service;
+}
+
+void StderrMessages::show(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+}
+
+Messages::Answer StderrMessages::askYesNo(const QString& text)
+{
+    show(text);
+    return Answer::No;
+}
+
+Messages::Answer StderrMessages::askYesNoCancel(const QString& text)
+{
+    show(text);
+    return Answer::Cancel;
+}
+
+Messages::Answer ScriptedMessages::next()
+{
+    if (answers_.isEmpty())
+        return Answer::Yes;
+    return answers_.takeFirst();
+}
+
+void ScriptedMessages::show(const QString& text)
+{
+    entries_.append({Entry::Kind::Message, text});
+}
+
+Messages::Answer ScriptedMessages::askYesNo(const QString& text)
+{
+    entries_.append({Entry::Kind::YesNo, text});
+    return next();
+}
+
+Messages::Answer ScriptedMessages::askYesNoCancel(const QString& text)
+{
+    entries_.append({Entry::Kind::YesNoCancel, text});
+    return next();
+}
+
+QStringList ScriptedMessages::texts() const
+{
+    QStringList result;
+    for (const Entry& e : entries_)
+        result.append(e.text);
+    return result;
+}
+
+ScopedMessages::ScopedMessages(Messages& service) : previous_(&Messages::instance())
+{
+    Messages::install(&service);
+}
+
+ScopedMessages::~ScopedMessages()
+{
+    Messages::install(previous_);
+}
+
+} // namespace zendra

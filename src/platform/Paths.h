@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+namespace zendra {
+
+// Courseware names folders with '\' ("Seisu\") and was often made on a file system that
+// ignores letter case. These helpers turn such names into paths of this file system.
+
+// `folder` with a '/' at its end (an empty folder stays empty).
+QString withTrailingSlash(const QString& folder);
+
+// base + relative, with '\' in `relative` turned into '/'. When the exact path does not
+// exist, each component is looked up without regard to letter case; the result is the
+// path found, or the plain concatenation when nothing matches.
+QString coursewarePath(const QString& base, const QString& relative);
+
+// A path as the user should see it in a message.
+QString shownPath(const QString& path);
+
+// True when the file exists; otherwise shows "ファイル <path> が見つかりません".
+bool FileMustExist(const QString& path);
+// True when the folder exists; otherwise shows "ディレクトリ <path> が見つかりません".
+bool FolderMustExist(const QString& path);
+
+// The 4 characters from the first '.' of the file name (not of the folders before it),
+// lower-cased; empty when the name has no '.'.
+QString FileExtension(const QString& path);
+
+// The user's temporary folder, with a trailing '/': the variable "temp" when it names a
+// folder, otherwise the system's temporary folder.
+QString TempFolder();
+
+} // namespace zendra

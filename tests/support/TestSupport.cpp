@@ -1,0 +1,60 @@
+#include "TestSupport.h"
+
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace zendra::test {
+
+QString sourceDir()
+{
+    return QString::fromUtf8(ZENDRA_SOURCE_DIR);
+}
+
+QString sampleCourseware()
+{
+    return sourceDir() + QStringLiteral("/examples/courseware/");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeLines(const QString& path, const QStringList& lines)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const TextFile::Result r = TextFile::write(path, lines);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+}
+
+CoursewareCopy::CoursewareCopy()
+{
+    const QString from = sampleCourseware();
+    const QString to = folder();
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + file.mid(from.size());
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::copy(file, target);
+    }
+}
+
+} // namespace zendra::test

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace zendra::test {
+
+// The repository's folder, and the bundled sample courseware inside it.
+QString sourceDir();
+QString sampleCourseware();
+
+// Writes raw bytes to a file (creating folders), for fixtures that must hold exact bytes.
+void writeBytes(const QString& path, const QByteArray& bytes);
+QByteArray readBytes(const QString& path);
+
+// Writes lines as CP932 with CR LF; the test fails when a line cannot be encoded.
+void writeLines(const QString& path, const QStringList& lines);
+
+// A copy of the sample courseware in a temporary folder, for tests that write.
+class CoursewareCopy
+{
+public:
+    CoursewareCopy();
+    QString folder() const { return dir_.path() + QStringLiteral("/courseware/"); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace zendra::test
