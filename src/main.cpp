@@ -1,7 +1,25 @@
+#include "app/TfrmMain.h"
+#include "platform/Fonts.h"
+#include "platform/WidgetServices.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Zendra"));
+    QApplication::setApplicationDisplayName(
+        QStringLiteral("Zendra++ 算数ドリル１／整数・小数の計算"));
+    zendra::InstallFontSubstitutions();
+
+    zendra::WidgetMessages messages;
+    zendra::WidgetFileDialogs dialogs;
+    zendra::Messages::install(&messages);
+    zendra::FileDialogs::install(&dialogs);
+
+    zendra::TfrmMain main;
+    main.show();
+    if (!main.FormShow())
+        return 1;
+    return app.exec();
 }

@@ -1,0 +1,139 @@
+#include "courseware/CoursewareIndex.h"
+
+#include "platform/Messages.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+
+namespace zendra {
+
+namespace {
+
+const QString kEndOfList = QStringLiteral(">>");
+
+// name "," folder "\" c baseName: the character after the '\' belongs to neither field.
+// The split works on characters, so a name whose CP932 form holds a 0x5C byte is whole.
+Lesson splitLessonLine(const QString& line, const Lesson& earlier)
+{
+    const qsizetype comma = line.indexOf(u',');
+    if (comma < 0)
+        return Lesson{QStringLiteral("?"), earlier.folder, earlier.baseName};
+    Lesson lesson;
+    lesson.name = line.left(comma);
+    const qsizetype backslash = line.indexOf(u'\\', comma + 1);
+    if (backslash < 0) {
+        // No folder: the lesson's files lie in the program folder itself.
+        lesson.baseName = line.mid(comma + 1);
+        return lesson;
+    }
+    lesson.folder = line.mid(comma + 1, backslash - comma);
+    lesson.baseName = line.mid(backslash + 2);
+    return lesson;
+}
+
+} // namespace
+
+bool LoadMainIndex(const QString& programFolder, LessonTable& table)
+{
+    const QString path = coursewarePath(programFolder, QStringLiteral("Main.ind"));
+    if (!FileMustExist(path))
+        return false;
+    QStringList lines;
+    if (const TextFile::Result r = TextFile::read(path, lines); !r) {
+        ShowMessage(r.error);
+        return false;
+    }
+    if (lines.size() < 3) {
+        ShowMessage(QStringLiteral("ファイル ") + shownPath(path) +
+                    QStringLiteral(" にレッスンがありません"));
+        return false;
+    }
+
+    const QList<Lesson> earlier = table.lessons;
+    table.title = lines.first();
+    table.lessons.clear();
+    for (qsizetype i = 2; i < lines.size() && lines.at(i) != kEndOfList; ++i) {
+        if (table.lessons.size() == kMaxIndexEntries) {
+            ShowMessage(QStringLiteral("ファイル ") + shownPath(path) +
+                        QStringLiteral(" のレッスンは８０個までです。残りは読み込みません"));
+            break;
+        }
+        const qsizetype n = table.lessons.size();
+        table.lessons.append(splitLessonLine(lines.at(i), n < earlier.size() ? earlier.at(n)
+                                                                            : Lesson{}));
+    }
+    return true;
+}
+
+bool LoadLessonIndex(const QString& programFolder, const LessonTable& table, int lesson,
+                     SectionUnits& sections)
+{
+    if (lesson < 1 || lesson > table.count())
+        return false;
+    if (!FolderMustExist(LessonFolder(programFolder, table, lesson)))
+        return false;
+    sections = SectionUnits{};
+    const QString path = LessonIndexPath(programFolder, table, lesson);
+    if (!FileMustExist(path))
+        return false;
+    QStringList lines;
+    if (const TextFile::Result r = TextFile::read(path, lines); !r) {
+        ShowMessage(r.error);
+        return false;
+    }
+
+    const auto malformed = [&](qsizetype line, const QString& what) {
+        sections = SectionUnits{};
+        ShowMessage(QStringLiteral("ファイル ") + shownPath(path) + QStringLiteral(" の ") +
+                    QString::number(line + 1) + QStringLiteral(" 行目：") + what);
+        return false;
+    };
+
+    const qsizetype n = lines.size();
+    if (n > 0)
+        sections.indexTitle = lines.first();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (!lines.at(i).startsWith(QStringLiteral("[[")))
+            continue;
+        if (sections.sections.size() == kMaxIndexEntries)
+            return malformed(i, QStringLiteral("セクションは８０個までです"));
+        Section section;
+        if (i + 1 >= n)
+            return malformed(i, QStringLiteral("セクションの終わりの >> がありません"));
+        section.title = lines.at(i + 1);
+        qsizetype j = i + 3;
+        while (j < n && lines.at(j) != kEndOfList)
+            section.units.append(lines.at(j++));
+        if (j >= n)
+            return malformed(i, QStringLiteral("セクションの終わりの >> がありません"));
+        if (section.units.size() > kMaxIndexEntries)
+            return malformed(i, QStringLiteral("ユニットは８０個までです"));
+        sections.sections.append(section);
+        i = j;
+    }
+    return true;
+}
+
+QStringList FindVariants(const UnitChoice& choice, const QStringList& masterLines)
+{
+    QStringList found;
+    const QString unitHeader = QStringLiteral("[[unit") + QString::number(choice.unit);
+    qsizetype from = 0;
+    for (int n = 1; n <= 5; ++n) {
+        const QString header = unitHeader + QStringLiteral("R") + QString::number(n);
+        const qsizetype at = masterLines.indexOf(header, from);
+        if (at < 0)
+            break;
+        found.append(QStringLiteral("類題　") + QString::number(choice.unit) + QStringLiteral("R") +
+                     QString::number(n));
+        from = at + 1;
+    }
+    return found;
+}
+
+bool HasVariants(int unit, const QStringList& masterLines)
+{
+    return masterLines.contains(QStringLiteral("[[unit") + QString::number(unit) +
+                                QStringLiteral("R1"));
+}
+
+} // namespace zendra

@@ -1,0 +1,64 @@
+#include "platform/WidgetServices.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace zendra {
+
+namespace {
+
+QWidget* parentWindow()
+{
+    return QApplication::activeWindow();
+}
+
+Messages::Answer toAnswer(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return Messages::Answer::Yes;
+    case QMessageBox::No:
+        return Messages::Answer::No;
+    case QMessageBox::Cancel:
+        return Messages::Answer::Cancel;
+    default:
+        return Messages::Answer::Ok;
+    }
+}
+
+} // namespace
+
+void WidgetMessages::show(const QString& text)
+{
+    QMessageBox::information(parentWindow(), QApplication::applicationDisplayName(), text);
+}
+
+Messages::Answer WidgetMessages::askYesNo(const QString& text)
+{
+    return toAnswer(QMessageBox::question(parentWindow(), QApplication::applicationDisplayName(),
+                                          text, QMessageBox::Yes | QMessageBox::No));
+}
+
+Messages::Answer WidgetMessages::askYesNoCancel(const QString& text)
+{
+    return toAnswer(QMessageBox::question(parentWindow(), QApplication::applicationDisplayName(),
+                                          text,
+                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+}
+
+QString WidgetFileDialogs::openFileName(const QString& caption, const QString& folder,
+                                        const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parentWindow(), caption, folder, filter);
+}
+
+QString WidgetFileDialogs::saveFileName(const QString& caption, const QString& folder,
+                                        const QString& filter)
+{
+    // Overwriting is asked by the program itself, in its own words.
+    return QFileDialog::getSaveFileName(parentWindow(), caption, folder, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+} // namespace zendra
