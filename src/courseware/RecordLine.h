@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace zendra {
+
+// The values of one scored study session, as written into the learner's record file.
+struct RecordValues
+{
+    int variant = 0;        // 1..5 for a similar-question set, else 0
+    QDateTime finished;     // local time the session was scored
+    QString triesText;      // one count per box completed in practice; empty for a test
+    int right = 0;          // boxes answered right
+    int total = 0;          // boxes on the sheet
+    int percent = 0;        // the score, rounded by percentHalfUp()
+    int elapsedSeconds = 0; // time the session took
+};
+
+// "類題2)" for a variant, then e.g. "2005年06月21日 14:03 [0102]  3/ 4  75点 01:27".
+QString MakeRecordLine(const RecordValues& values);
+
+} // namespace zendra
