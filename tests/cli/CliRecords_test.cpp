@@ -1,0 +1,89 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace test = zendra::test;
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QJsonObject json;
+    QString errors;
+};
+
+CliRun records(const QStringList& args)
+{
+    QProcess process;
+    process.start(QString::fromUtf8(ZENDRA_CLI_PATH),
+                  QStringList{QStringLiteral("records")} + args);
+    CliRun run;
+    if (!process.waitForFinished(30000))
+        return run;
+    run.exitCode = process.exitCode();
+    run.json = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    run.errors = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+TEST(CliRecords, AppendsShowsAndErases)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("花子.ini"));
+    const QString key = QStringLiteral("S11たしざん");
+    test::writeLines(ini, {QStringLiteral("[password]"), QStringLiteral("pw=1234"),
+                           QStringLiteral("[copy.prp]"), QStringLiteral("1=x")});
+
+    for (const QString& line : {QStringLiteral("一回目"), QStringLiteral("類題1)二回目")})
+        ASSERT_EQ(records({QStringLiteral("append"), ini, key, line}).exitCode, 0);
+
+    CliRun run = records({QStringLiteral("show"), ini, key});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_EQ(run.json.value(QStringLiteral("count")).toInt(), 2);
+    EXPECT_EQ(run.json.value(QStringLiteral("lines")).toArray(),
+              (QJsonArray{QStringLiteral("一回目"), QStringLiteral("類題1)二回目")}));
+
+    run = records({QStringLiteral("show"), ini});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    const QJsonArray expected{
+        QJsonObject{{QStringLiteral("name"), QStringLiteral("copy.prp")},
+                    {QStringLiteral("count"), 1}},
+        QJsonObject{{QStringLiteral("name"), key}, {QStringLiteral("count"), 2}}};
+    EXPECT_EQ(run.json.value(QStringLiteral("sections")).toArray(), expected);
+
+    ASSERT_EQ(records({QStringLiteral("erase"), ini, key}).exitCode, 0);
+    run = records({QStringLiteral("show"), ini, key});
+    EXPECT_EQ(run.json.value(QStringLiteral("count")).toInt(), 0);
+    EXPECT_EQ(run.json.value(QStringLiteral("lines")).toArray(), QJsonArray{});
+}
+
+TEST(CliRecords, UsageAndWriteErrorsExitWithOne)
+{
+    QTemporaryDir dir;
+    const QString lost = dir.filePath(QStringLiteral("missing/taro.ini"));
+    const QStringList cases[] = {
+        {},
+        {QStringLiteral("show")},
+        {QStringLiteral("show"), lost, QStringLiteral("k"), QStringLiteral("extra")},
+        {QStringLiteral("append"), lost, QStringLiteral("k")},
+        {QStringLiteral("list"), lost},
+        {QStringLiteral("append"), lost, QStringLiteral("k"), QStringLiteral("line")},
+    };
+    for (const QStringList& args : cases) {
+        const CliRun run = records(args);
+        EXPECT_EQ(run.exitCode, 1) << args.join(u' ').toStdString();
+        EXPECT_FALSE(run.errors.isEmpty()) << args.join(u' ').toStdString();
+    }
+    EXPECT_TRUE(records({QStringLiteral("append"), lost, QStringLiteral("k"), QStringLiteral("l")})
+                    .errors.contains(QStringLiteral("taro.ini")));
+}
