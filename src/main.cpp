@@ -1,3 +1,4 @@
+#include "app/AppState.h"
 #include "app/TfrmMain.h"
 #include "platform/Fonts.h"
 #include "platform/WidgetServices.h"
@@ -8,8 +9,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zendra"));
-    QApplication::setApplicationDisplayName(
-        QStringLiteral("Zendra++ 算数ドリル１／整数・小数の計算"));
+    QApplication::setApplicationDisplayName(zendra::kApplicationTitle);
     zendra::InstallFontSubstitutions();
 
     zendra::WidgetMessages messages;

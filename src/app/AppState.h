@@ -60,6 +60,9 @@ struct AppState
     QString titlePicture; // empty when "Title.BMP" is missing
 };
 
+// The application's title, shown in every caption and message box.
+inline const QString kApplicationTitle = QStringLiteral("Zendra++ 算数ドリル１／整数・小数の計算");
+
 // The name of the learner in force when nobody has logged on.
 inline const QString kSharedLearner = QStringLiteral("共通");
 

@@ -15,9 +15,9 @@ QString shown(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-TextFile::Result failure(QString text)
+TextFile::Result failure(QString text, int line = 0)
 {
-    return TextFile::Result{false, std::move(text)};
+    return TextFile::Result{false, std::move(text), line};
 }
 
 int lineOfOffset(const QByteArray& bytes, qsizetype offset)
@@ -85,10 +85,13 @@ TextFile::Result TextFile::read(const QString& path, QStringList& lines)
                            .arg(shown(path), file.errorString()));
 
     const qsizetype bad = cp932::firstInvalidByte(bytes);
-    if (bad >= 0)
+    if (bad >= 0) {
+        const int line = lineOfOffset(bytes, bad);
         return failure(QStringLiteral("ファイル %1 の %2 行目に Shift-JIS でない文字があります")
                            .arg(shown(path))
-                           .arg(lineOfOffset(bytes, bad)));
+                           .arg(line),
+                       line);
+    }
 
     QString text;
     if (cp932::decode(bytes, text)) {
@@ -103,7 +106,8 @@ TextFile::Result TextFile::read(const QString& path, QStringList& lines)
             return failure(
                 QStringLiteral("ファイル %1 の %2 行目に Shift-JIS でない文字があります")
                     .arg(shown(path))
-                    .arg(i + 1));
+                    .arg(i + 1),
+                static_cast<int>(i + 1));
     }
     return failure(QStringLiteral("ファイル %1 に Shift-JIS でない文字があります").arg(shown(path)));
 }
@@ -118,7 +122,8 @@ TextFile::Result TextFile::encodeLines(const QStringList& lines, QByteArray& out
             return failure(QStringLiteral("ファイル %1 の %2 行目に保存できない文字があります: %3")
                                .arg(shown(pathForMessages))
                                .arg(i + 1)
-                               .arg(lines.at(i)));
+                               .arg(lines.at(i)),
+                           static_cast<int>(i + 1));
         out.append(encoded);
         out.append("\r\n", 2);
     }

@@ -15,6 +15,7 @@ public:
     {
         bool ok = false;
         QString error; // the text to show the user when !ok
+        int line = 0;  // the 1-based line at fault, when the fault lies in one line
         explicit operator bool() const { return ok; }
     };
 

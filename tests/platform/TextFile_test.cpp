@@ -106,6 +106,7 @@ TEST(TextFile, RefusesInvalidBytesNamingFileAndLine)
         EXPECT_TRUE(r.error.contains(QStringLiteral("bad.que"))) << r.error.toStdString();
         EXPECT_TRUE(r.error.contains(QStringLiteral(" %1 行目").arg(c.line)))
             << r.error.toStdString();
+        EXPECT_EQ(r.line, c.line);
         EXPECT_TRUE(lines.isEmpty());
     }
 }

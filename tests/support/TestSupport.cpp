@@ -6,6 +6,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +44,29 @@ void writeLines(const QString& path, const QStringList& lines)
     QDir().mkpath(QFileInfo(path).absolutePath());
     const TextFile::Result r = TextFile::write(path, lines);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
+}
+
+QJsonObject CliResult::json() const
+{
+    return QJsonDocument::fromJson(out).object();
+}
+
+QStringList CliResult::outLines() const
+{
+    return QString::fromUtf8(out).split(u'\n', Qt::SkipEmptyParts);
+}
+
+CliResult runCli(const QStringList& args)
+{
+    QProcess process;
+    process.start(QString::fromUtf8(ZENDRA_CLI_PATH), args);
+    CliResult result;
+    if (!process.waitForFinished(60000))
+        return result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.errors = QString::fromUtf8(process.readAllStandardError());
+    return result;
 }
 
 CoursewareCopy::CoursewareCopy()

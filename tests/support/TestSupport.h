@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,6 +18,17 @@ QByteArray readBytes(const QString& path);
 
 // Writes lines as CP932 with CR LF; the test fails when a line cannot be encoded.
 void writeLines(const QString& path, const QStringList& lines);
+
+// Runs the built zendra-cli and collects what it printed.
+struct CliResult
+{
+    int exitCode = -1;
+    QByteArray out;
+    QString errors;
+    QJsonObject json() const;
+    QStringList outLines() const;
+};
+CliResult runCli(const QStringList& args);
 
 // A copy of the sample courseware in a temporary folder, for tests that write.
 class CoursewareCopy

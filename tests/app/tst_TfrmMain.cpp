@@ -1,0 +1,76 @@
+// The main window's start on a courseware tree, headless.
+#include "app/TfrmMain.h"
+#include "platform/Messages.h"
+#include "platform/SettingsStore.h"
+
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace zendra;
+
+class TestTfrmMain : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        SettingsStore::useFolder(settings_.path());
+        qputenv("XDG_DATA_HOME", data_.path().toUtf8());
+        QDir::setCurrent(courseware_.folder());
+    }
+    void cleanup()
+    {
+        SettingsStore::useFolder({});
+        QDir::setCurrent(QDir::tempPath());
+    }
+
+    void startsOnTheSampleCourseware()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmMain main;
+        main.show();
+        QVERIFY(main.FormShow());
+        QVERIFY2(messages.entries().isEmpty(), qPrintable(messages.texts().join('\n')));
+        QCOMPARE(main.windowTitle(), kApplicationTitle);
+        QVERIFY(main.state().lessonTable.count() >= 2);
+        QVERIFY(main.state().startupDone);
+        auto* logOn = main.findChild<QLineEdit*>(QStringLiteral("edtLogOnName"));
+        QVERIFY(logOn);
+        QCOMPARE(logOn->text(), QStringLiteral("共通"));
+        QVERIFY(main.findChild<QMdiArea*>(QStringLiteral("mdiArea")));
+    }
+
+    void endsWhenMainIndexIsMissing()
+    {
+        QFile::remove(courseware_.folder() + QStringLiteral("Main.ind"));
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmMain main;
+        QVERIFY(!main.FormShow());
+        QCOMPARE(messages.texts().size(), 1);
+        QVERIFY(messages.texts().first().startsWith(QStringLiteral("ファイル ")));
+        QVERIFY(messages.texts().first().endsWith(QStringLiteral("Main.ind が見つかりません")));
+    }
+
+private:
+    QTemporaryDir settings_, data_;
+    test::CoursewareCopy courseware_;
+};
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(kApplicationTitle);
+    TestTfrmMain test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_TfrmMain.moc"
