@@ -1,0 +1,210 @@
+#include "courseware/UnitReader.h"
+
+#include "platform/Messages.h"
+#include "platform/TextFile.h"
+
+#include <algorithm>
+
+namespace zendra {
+
+namespace {
+
+constexpr int kValueLines = 7;
+constexpr int kFontLines = 7;
+constexpr int kKranLines = 10;
+
+// Keyword lines are compared whole and exactly: no trimming, case matters.
+bool is(const QString& line, QLatin1StringView keyword)
+{
+    return line == keyword;
+}
+
+// The index of the next ">>" at or after `from`, or the end of the file when none follows:
+// a unit that runs to the end without closing its block keeps the lines it has.
+qsizetype findClose(const QStringList& lines, qsizetype from)
+{
+    const qsizetype n = lines.size();
+    while (from < n && !is(lines.at(from), QLatin1StringView(">>")))
+        ++from;
+    return from;
+}
+
+// Lines are shared, not copied.
+void appendRange(QStringList& to, const QStringList& from, qsizetype begin, qsizetype end)
+{
+    if (end <= begin)
+        return;
+    to.reserve(to.size() + (end - begin));
+    for (qsizetype i = begin; i < end; ++i)
+        to.append(from.at(i));
+}
+
+} // namespace
+
+void UnitReader::setSheetContent(const QStringList& questions, const QStringList& questionFigures,
+                                 const QStringList& answerFigures, const QString& title,
+                                 const QString& school, const QString& nameLine)
+{
+    unit_.questions = questions;
+    unit_.questionFigures = questionFigures;
+    unit_.answerFigures = answerFigures;
+    unit_.title = title;
+    unit_.school = school;
+    unit_.nameLine = nameLine;
+}
+
+UnitReader::Scan UnitReader::scanUnit(const QStringList& lines, qsizetype i)
+{
+    const qsizetype n = lines.size();
+    for (; i < n; ++i) {
+        // Bound to the keyword line, so a block consumed in this pass opens no other one.
+        const QString& line = lines.at(i);
+        if (is(line, QLatin1StringView("]]")))
+            break;
+
+        if (is(line, QLatin1StringView("<<ques"))) {
+            qsizetype from = i + 1;
+            // An opening "{" group is the editor's and never reaches the sheet.
+            if (from < n && is(lines.at(from), QLatin1StringView("{"))) {
+                while (from < n && !is(lines.at(from), QLatin1StringView("}")))
+                    ++from;
+                from = std::min(from + 1, n);
+            }
+            i = findClose(lines, from);
+            appendRange(unit_.questions, lines, from, i);
+        }
+        // Checked on every pass so that an add over a full sheet fails too.
+        if (unit_.questions.size() > kMaxQuestionLines) {
+            ShowMessage(QStringLiteral("問題の行は６０行以下です"));
+            return Scan::Failed;
+        }
+
+        if (is(line, QLatin1StringView("<<ans"))) {
+            i = findClose(lines, i + 1);
+        } else if (is(line, QLatin1StringView("<<header"))) {
+            const qsizetype from = i + 1;
+            i = findClose(lines, from);
+            appendRange(unit_.header, lines, from, i);
+        } else if (is(line, QLatin1StringView("<<value"))) {
+            const qsizetype from = i + 1;
+            i = findClose(lines, from);
+            if (i - from != kValueLines) {
+                ShowMessage(QStringLiteral("<<value block error"));
+                return Scan::Failed;
+            }
+            appendRange(unit_.values, lines, from, i);
+        } else if (is(line, QLatin1StringView("<<font"))) {
+            const qsizetype from = i + 1;
+            i = findClose(lines, from);
+            if (i - from != kFontLines) {
+                ShowMessage(QStringLiteral("<<font block error"));
+                return Scan::Failed;
+            }
+            appendRange(unit_.font, lines, from, i);
+        } else if (is(line, QLatin1StringView("<<kran"))) {
+            const qsizetype from = i + 1;
+            i = findClose(lines, from);
+            const qsizetype count = i - from;
+            if (count > kKranLines) {
+                ShowMessage(QStringLiteral("<<kran block error"));
+                return Scan::Failed;
+            }
+            appendRange(unit_.kran, lines, from, i);
+            // Older units carry 8 lines; the rest are reserved settings.
+            for (qsizetype k = count; k < kKranLines; ++k)
+                unit_.kran.append(QStringLiteral("0"));
+        } else if (is(line, QLatin1StringView("<<graph"))) {
+            const qsizetype from = i + 1;
+            i = findClose(lines, from);
+            appendRange(unit_.questionFigures, lines, from, i);
+        } else if (is(line, QLatin1StringView("<<kgroup"))) {
+            const qsizetype from = i + 1;
+            i = findClose(lines, from);
+            appendRange(unit_.answerGroups, lines, from, i);
+        } else if (is(line, QLatin1StringView("<<softkey"))) {
+            const qsizetype from = i + 1;
+            i = findClose(lines, from);
+            appendRange(unit_.softKeys, lines, from, i);
+        } else if (is(line, QLatin1StringView("<<AGraph"))) {
+            const qsizetype from = i + 1;
+            i = findClose(lines, from);
+            appendRange(unit_.answerFigures, lines, from, i);
+        }
+    }
+    return Scan::Done;
+}
+
+bool UnitReader::ReadUnit(const QString& fileName, const QString& headerLine, int unitNumber,
+                          int sectionNumber, int mode, const UnitTitles& titles,
+                          const AddContext& add)
+{
+    unit_.priorFigureLines = static_cast<int>(unit_.questionFigures.size());
+
+    QStringList lines;
+    if (const TextFile::Result r = TextFile::read(fileName, lines); !r) {
+        ShowMessage(r.error);
+        return false;
+    }
+    if (lines.isEmpty())
+        return false;
+
+    unit_.softKeys.clear();
+    unit_.answerGroups.clear();
+    unit_.values.clear();
+    unit_.font.clear();
+    unit_.kran.clear();
+    if (mode != AddToSheet) {
+        unit_.questionFigures.clear();
+        unit_.answerFigures.clear();
+        unit_.header.clear();
+        unit_.questions.clear();
+        unit_.title.clear();
+        unit_.school.clear();
+        unit_.nameLine.clear();
+    }
+
+    const qsizetype start = lines.indexOf(headerLine);
+    if (start < 0)
+        return false;
+    if (scanUnit(lines, start) == Scan::Failed)
+        return false;
+
+    const QString suffix = sectionNumber == previousSection_
+                               ? QStringLiteral(",%1").arg(unitNumber)
+                               : QStringLiteral(" §%1-%2").arg(sectionNumber).arg(unitNumber);
+    switch (mode) {
+    case OpenMaster:
+        unit_.title = titles.lesson + QStringLiteral("//") + titles.section +
+                      QStringLiteral("§%1-%2 ").arg(sectionNumber).arg(unitNumber) + titles.unit;
+        unit_.school = QStringLiteral("小学校");
+        unit_.nameLine = QStringLiteral("　年　組　番　氏名");
+        opened_ = true;
+        break;
+    case OpenCopy:
+        // A copy file with a short header block gives empty texts rather than a fault.
+        unit_.title = unit_.header.value(0);
+        unit_.school = unit_.header.value(1);
+        unit_.nameLine = unit_.header.value(2);
+        opened_ = true;
+        break;
+    case AddToSheet:
+        if (!add.titleGenerated)
+            unit_.title = add.title + suffix;
+        else if (opened_)
+            // The sheet now holds several units: their section and unit titles are dropped.
+            unit_.title =
+                titles.lesson + QStringLiteral("//§%1-%2").arg(add.section).arg(add.unit) + suffix;
+        else
+            unit_.title = lastTitle_ + suffix;
+        opened_ = false;
+        break;
+    default:
+        break;
+    }
+
+    previousSection_ = sectionNumber;
+    lastTitle_ = unit_.title;
+    return true;
+}
+
+} // namespace zendra
