@@ -3,7 +3,6 @@
 
 namespace zendra::cli {
 
-int runCheck(const QStringList&) { return fail(QStringLiteral("check: not available yet")); }
 int runRender(const QStringList&) { return fail(QStringLiteral("render: not available yet")); }
 
 } // namespace zendra::cli
