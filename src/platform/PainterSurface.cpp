@@ -1,0 +1,145 @@
+#include "platform/PainterSurface.h"
+
+#include "platform/Numbers.h"
+
+namespace zendra {
+
+PainterSurface::PainterSurface(QPainter& painter, int resolution, int width)
+    : painter_(painter), resolution_(resolution), width_(width)
+{
+    painter_.setBrush(Qt::NoBrush);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    applyPen();
+}
+
+void PainterSurface::setFontFace(const QString& face)
+{
+    if (face == face_)
+        return;
+    face_ = face;
+    font_.reset();
+    metrics_.reset();
+}
+
+void PainterSurface::setFontSize(int points)
+{
+    if (points == size_)
+        return;
+    size_ = points;
+    font_.reset();
+    metrics_.reset();
+}
+
+void PainterSurface::setFontStyle(unsigned style)
+{
+    if (style == style_)
+        return;
+    style_ = style;
+    font_.reset();
+    metrics_.reset();
+}
+
+const QFont& PainterSurface::font()
+{
+    if (!font_) {
+        QFont f(face_);
+        // The em height in pixels of a font of size_ points at this resolution.
+        f.setPixelSize(std::max(1, roundHalfEven(size_ * resolution_ / 72.0)));
+        f.setBold(style_ & StyleBold);
+        f.setItalic(style_ & StyleItalic);
+        f.setUnderline(style_ & StyleUnderline);
+        f.setStrikeOut(style_ & StyleStrikeOut);
+        f.setKerning(false);
+        font_ = f;
+    }
+    return *font_;
+}
+
+const QFontMetrics& PainterSurface::metrics()
+{
+    if (!metrics_)
+        metrics_.emplace(font(), painter_.device());
+    return *metrics_;
+}
+
+void PainterSurface::textOut(int x, int y, const QString& text)
+{
+    const QFontMetrics& fm = metrics();
+    painter_.setFont(font());
+    painter_.setPen(QColor::fromRgb(fontColour_));
+    painter_.drawText(x, y + fm.ascent(), text);
+    applyPen();
+    pen_ = QPoint(x + fm.horizontalAdvance(text), y);
+}
+
+int PainterSurface::textWidth(const QString& text)
+{
+    return metrics().horizontalAdvance(text);
+}
+
+void PainterSurface::lineTo(int x, int y)
+{
+    painter_.drawLine(pen_, QPoint(x, y));
+    pen_ = QPoint(x, y);
+}
+
+void PainterSurface::applyPen()
+{
+    QPen pen(QColor::fromRgb(penMode_ == PenMode::Invert ? qRgb(255, 255, 255) : penColour_));
+    pen.setWidth(penWidth_);
+    pen.setStyle(penStyle_ == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+    pen.setCapStyle(Qt::FlatCap);
+    painter_.setPen(pen);
+    painter_.setCompositionMode(penMode_ == PenMode::Invert
+                                    ? QPainter::RasterOp_SourceXorDestination
+                                    : QPainter::CompositionMode_SourceOver);
+}
+
+void PainterSurface::setPenColour(QRgb colour)
+{
+    penColour_ = colour;
+    applyPen();
+}
+
+void PainterSurface::setPenWidth(int width)
+{
+    penWidth_ = width;
+    applyPen();
+}
+
+void PainterSurface::setPenStyle(PenStyle style)
+{
+    penStyle_ = style;
+    applyPen();
+}
+
+void PainterSurface::setPenMode(PenMode mode)
+{
+    penMode_ = mode;
+    applyPen();
+}
+
+void PainterSurface::rectangle(int left, int top, int right, int bottom)
+{
+    // As on Windows, right and bottom are outside the outline.
+    painter_.drawRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+}
+
+void PainterSurface::roundRect(int left, int top, int right, int bottom, int cornerWidth,
+                               int cornerHeight)
+{
+    painter_.drawRoundedRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
+                             cornerWidth / 2.0, cornerHeight / 2.0);
+}
+
+void PainterSurface::ellipse(int left, int top, int right, int bottom)
+{
+    painter_.drawEllipse(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+}
+
+void PainterSurface::drawImage(const QRect& target, const QImage& image)
+{
+    painter_.drawImage(target, image);
+}
+
+} // namespace zendra

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/Surface.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <optional>
+
+namespace zendra {
+
+// A Surface over a QPainter: the screen page (a QImage at 96 dpi), a printer page or a PDF
+// page. Point sizes are turned into pixels at the given resolution.
+class PainterSurface : public Surface
+{
+public:
+    // `painter` must be active on its device for the lifetime of the surface.
+    PainterSurface(QPainter& painter, int resolution, int width);
+
+    void setFontFace(const QString& face) override;
+    QString fontFace() const override { return face_; }
+    void setFontSize(int points) override;
+    int fontSize() const override { return size_; }
+    void setFontColour(QRgb colour) override { fontColour_ = colour; }
+    QRgb fontColour() const override { return fontColour_; }
+    void setFontStyle(unsigned style) override;
+    unsigned fontStyle() const override { return style_; }
+
+    void textOut(int x, int y, const QString& text) override;
+    int textWidth(const QString& text) override;
+
+    QPoint penPosition() const override { return pen_; }
+    void moveTo(int x, int y) override { pen_ = QPoint(x, y); }
+    void lineTo(int x, int y) override;
+
+    void setPenColour(QRgb colour) override;
+    QRgb penColour() const override { return penColour_; }
+    void setPenWidth(int width) override;
+    int penWidth() const override { return penWidth_; }
+    void setPenStyle(PenStyle style) override;
+    void setPenMode(PenMode mode) override;
+
+    void rectangle(int left, int top, int right, int bottom) override;
+    void roundRect(int left, int top, int right, int bottom, int cornerWidth,
+                   int cornerHeight) override;
+    void ellipse(int left, int top, int right, int bottom) override;
+    void drawImage(const QRect& target, const QImage& image) override;
+
+    int resolution() const override { return resolution_; }
+    int width() const override { return width_; }
+
+private:
+    const QFont& font();
+    const QFontMetrics& metrics();
+    void applyPen();
+
+    QPainter& painter_;
+    int resolution_;
+    int width_;
+    QString face_ = QStringLiteral("ＭＳ 明朝");
+    int size_ = 10;
+    unsigned style_ = StylePlain;
+    QRgb fontColour_ = qRgb(0, 0, 0);
+    QRgb penColour_ = qRgb(0, 0, 0);
+    int penWidth_ = 1;
+    PenStyle penStyle_ = PenStyle::Solid;
+    PenMode penMode_ = PenMode::Copy;
+    QPoint pen_;
+    // The font is rebuilt only when face, size or style changed since it was last used.
+    std::optional<QFont> font_;
+    std::optional<QFontMetrics> metrics_;
+};
+
+} // namespace zendra
