@@ -30,18 +30,26 @@ Lesson splitLessonLine(const QString& line, const Lesson& earlier)
     return lesson;
 }
 
+// Reads an index file that must exist, showing why when it cannot be read.
+bool readIndexFile(const QString& path, QStringList& lines)
+{
+    if (!FileMustExist(path))
+        return false;
+    if (const TextFile::Result r = TextFile::read(path, lines); !r) {
+        ShowMessage(r.error);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool LoadMainIndex(const QString& programFolder, LessonTable& table)
 {
     const QString path = coursewarePath(programFolder, QStringLiteral("Main.ind"));
-    if (!FileMustExist(path))
-        return false;
     QStringList lines;
-    if (const TextFile::Result r = TextFile::read(path, lines); !r) {
-        ShowMessage(r.error);
+    if (!readIndexFile(path, lines))
         return false;
-    }
     if (lines.size() < 3) {
         ShowMessage(QStringLiteral("ファイル ") + shownPath(path) +
                     QStringLiteral(" にレッスンがありません"));
@@ -73,13 +81,9 @@ bool LoadLessonIndex(const QString& programFolder, const LessonTable& table, int
         return false;
     sections = SectionUnits{};
     const QString path = LessonIndexPath(programFolder, table, lesson);
-    if (!FileMustExist(path))
-        return false;
     QStringList lines;
-    if (const TextFile::Result r = TextFile::read(path, lines); !r) {
-        ShowMessage(r.error);
+    if (!readIndexFile(path, lines))
         return false;
-    }
 
     const auto malformed = [&](qsizetype line, const QString& what) {
         sections = SectionUnits{};

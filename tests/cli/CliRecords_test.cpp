@@ -2,9 +2,7 @@
 
 #include <QDir>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,25 +11,9 @@ namespace test = zendra::test;
 
 namespace {
 
-struct CliRun
+test::CliResult records(const QStringList& args)
 {
-    int exitCode = -1;
-    QJsonObject json;
-    QString errors;
-};
-
-CliRun records(const QStringList& args)
-{
-    QProcess process;
-    process.start(QString::fromUtf8(ZENDRA_CLI_PATH),
-                  QStringList{QStringLiteral("records")} + args);
-    CliRun run;
-    if (!process.waitForFinished(30000))
-        return run;
-    run.exitCode = process.exitCode();
-    run.json = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
-    run.errors = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return test::runCli(QStringList{QStringLiteral("records")} + args);
 }
 
 } // namespace
@@ -47,10 +29,10 @@ TEST(CliRecords, AppendsShowsAndErases)
     for (const QString& line : {QStringLiteral("一回目"), QStringLiteral("類題1)二回目")})
         ASSERT_EQ(records({QStringLiteral("append"), ini, key, line}).exitCode, 0);
 
-    CliRun run = records({QStringLiteral("show"), ini, key});
+    test::CliResult run = records({QStringLiteral("show"), ini, key});
     ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    EXPECT_EQ(run.json.value(QStringLiteral("count")).toInt(), 2);
-    EXPECT_EQ(run.json.value(QStringLiteral("lines")).toArray(),
+    EXPECT_EQ(run.json().value(QStringLiteral("count")).toInt(), 2);
+    EXPECT_EQ(run.json().value(QStringLiteral("lines")).toArray(),
               (QJsonArray{QStringLiteral("一回目"), QStringLiteral("類題1)二回目")}));
 
     run = records({QStringLiteral("show"), ini});
@@ -59,12 +41,12 @@ TEST(CliRecords, AppendsShowsAndErases)
         QJsonObject{{QStringLiteral("name"), QStringLiteral("copy.prp")},
                     {QStringLiteral("count"), 1}},
         QJsonObject{{QStringLiteral("name"), key}, {QStringLiteral("count"), 2}}};
-    EXPECT_EQ(run.json.value(QStringLiteral("sections")).toArray(), expected);
+    EXPECT_EQ(run.json().value(QStringLiteral("sections")).toArray(), expected);
 
     ASSERT_EQ(records({QStringLiteral("erase"), ini, key}).exitCode, 0);
     run = records({QStringLiteral("show"), ini, key});
-    EXPECT_EQ(run.json.value(QStringLiteral("count")).toInt(), 0);
-    EXPECT_EQ(run.json.value(QStringLiteral("lines")).toArray(), QJsonArray{});
+    EXPECT_EQ(run.json().value(QStringLiteral("count")).toInt(), 0);
+    EXPECT_EQ(run.json().value(QStringLiteral("lines")).toArray(), QJsonArray{});
 }
 
 TEST(CliRecords, UsageAndWriteErrorsExitWithOne)
@@ -80,7 +62,7 @@ TEST(CliRecords, UsageAndWriteErrorsExitWithOne)
         {QStringLiteral("append"), lost, QStringLiteral("k"), QStringLiteral("line")},
     };
     for (const QStringList& args : cases) {
-        const CliRun run = records(args);
+        const test::CliResult run = records(args);
         EXPECT_EQ(run.exitCode, 1) << args.join(u' ').toStdString();
         EXPECT_FALSE(run.errors.isEmpty()) << args.join(u' ').toStdString();
     }
