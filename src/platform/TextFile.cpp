@@ -135,6 +135,11 @@ TextFile::Result TextFile::write(const QString& path, const QStringList& lines)
     QByteArray bytes;
     if (Result r = encodeLines(lines, bytes, path); !r)
         return r;
+    return saveBytes(path, bytes);
+}
+
+TextFile::Result TextFile::saveBytes(const QString& path, const QByteArray& bytes)
+{
     // Unbuffered, so that a short write (a full disk, a size limit) shows in write()'s
     // count: a buffered QSaveFile can commit a truncated file without reporting it.
     QSaveFile file(path);

@@ -28,6 +28,9 @@ public:
     // character CP932 cannot hold is refused before anything is written, naming its line.
     static Result write(const QString& path, const QStringList& lines);
 
+    // Writes bytes to a file atomically, as write() does.
+    static Result saveBytes(const QString& path, const QByteArray& bytes);
+
     // Splits decoded text at CR LF, LF or CR.
     static QStringList splitLines(const QString& text);
 
