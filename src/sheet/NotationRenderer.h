@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRgb>
 #include <QString>
+#include <QStringView>
 
 namespace zendra {
 
@@ -29,6 +30,17 @@ public:
                         Surface& surface, double scale) const;
 
 private:
+    // One plain item, or a stacked fraction when `denominator` is not empty. A superscript
+    // item is drawn smaller and k higher.
+    QPoint DrawItem(Surface& surface, int fontSize, const QString& text, int x, int y,
+                    const QString& denominator, double scale, bool superscript = false) const;
+    // Draws the characters one by one; returns the right end of the last one drawn, or x
+    // when there is none.
+    int DrawRun(Surface& surface, QStringView text, int x, int y) const;
+    QPoint DrawSymbol(Surface& surface, const QString& sign, int x, int y) const;
+    void DrawFractionBar(Surface& surface, QPoint from, QPoint to) const;
+    int FractionBarWidth() const;
+
     int k_ = 7;
     int g_ = 2;
     bool printing_ = false;
