@@ -1,0 +1,165 @@
+#include "sheet/Sheet.h"
+
+#include "courseware/UnitReader.h"
+#include "platform/Messages.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace zendra;
+
+namespace {
+
+QStringList L(const char* text)
+{
+    return QString::fromUtf8(text).split(u'|');
+}
+
+} // namespace
+
+TEST(Sheet, UnitWithoutBlocksTakesTheBuiltInDefaults)
+{
+    ParsedUnit unit;
+    unit.title = "整数//§1-1 たし算";
+    unit.questions = L("1+2=#3#");
+    SheetSource source;
+    source.unitId = "Seisu1.que-U1";
+    const Sheet sheet = Sheet::fromParsedUnit(unit, source, true);
+    EXPECT_EQ(sheet.page.width, 630);
+    EXPECT_EQ(sheet.page.height, 891);
+    EXPECT_EQ(sheet.lineSpacing, 30);
+    EXPECT_EQ(sheet.leftMargin, 5);
+    EXPECT_EQ(sheet.rightMargin, 5);
+    EXPECT_EQ(sheet.startNumber, 1);
+    EXPECT_EQ(sheet.options, 7);
+    EXPECT_EQ(sheet.characterSize, 14);
+    EXPECT_EQ(sheet.drawingFace, "ＭＳ 明朝");
+    EXPECT_EQ(sheet.lstKranX, FormKranLines());
+    EXPECT_TRUE(sheet.answersShown);
+    EXPECT_TRUE(sheet.titleGenerated);
+    EXPECT_EQ(sheet.lastComposedTitle, unit.title);
+    for (int i = 0; i <= AnswerBoxTable::kMaxBoxes; ++i)
+        EXPECT_EQ(sheet.boxes[i].judgement, 99);
+}
+
+TEST(Sheet, ValueAndFontBlocks)
+{
+    struct Case
+    {
+        const char* values;
+        const char* font;
+        int width, height, spacing, left, right, start, options, size;
+        QString face;
+    };
+    const std::vector<Case> cases = {
+        {"771|True|36|3|4|12|5", "16|MS 明朝|True|False|False|False|ＭＳ ゴシック", 771, 1090, 36,
+         3, 4, 12, 5, 16, "ＭＳ ゴシック"},
+        // legacy booleans in lines 1 and 7; line 2 never switches answers on
+        {"True|True|40|5|5|1|False", "12|MS 明朝|False|False|False|False|0", 630, 891, 40, 5, 5, 1,
+         7, 12, "IPA明朝"},
+        {"546|False|40|5|5|1|16", "12|a|b|c|d|e|0", 546, 772, 40, 5, 5, 1, 15, 12, "IPA明朝"},
+        // damaged numbers keep the defaults instead of becoming 0
+        {"abc|False|x|||?|99", "big|a|b|c|d|e|0", 630, 891, 30, 5, 5, 1, 15, 14, "IPA明朝"},
+        {"-630|False|40|5|5|1|7", "12|a|b|c|d|e|0", 630, 891, 40, 5, 5, 1, 7, 12, "IPA明朝"},
+        // a repeated block adds its lines after the first; the first block counts
+        {"546|False|40|5|5|1|7|891|False|10|0|0|9|1", "9|a|b|c|d|e|0|20|a|b|c|d|e|X", 546, 772, 40,
+         5, 5, 1, 7, 9, "IPA明朝"},
+    };
+    for (const Case& c : cases) {
+        ParsedUnit unit;
+        unit.values = L(c.values);
+        unit.font = L(c.font);
+        const Sheet sheet =
+            Sheet::fromParsedUnit(unit, SheetSource{}, false, QStringLiteral("IPA明朝"));
+        EXPECT_EQ(sheet.page.width, c.width) << c.values;
+        EXPECT_EQ(sheet.page.height, c.height) << c.values;
+        EXPECT_EQ(sheet.lineSpacing, c.spacing) << c.values;
+        EXPECT_EQ(sheet.leftMargin, c.left) << c.values;
+        EXPECT_EQ(sheet.rightMargin, c.right) << c.values;
+        EXPECT_EQ(sheet.startNumber, c.start) << c.values;
+        EXPECT_EQ(sheet.options, c.options) << c.values;
+        EXPECT_EQ(sheet.characterSize, c.size) << c.font;
+        EXPECT_EQ(sheet.drawingFace, c.face) << c.font;
+        EXPECT_FALSE(sheet.answersShown);
+    }
+}
+
+TEST(Sheet, KranBlockReplacesTheFormDefault)
+{
+    ParsedUnit unit;
+    unit.kran = L("1|12|3|2|30|0|15|10|4|0|5|15|2|0|0|0|15|10|0|0");
+    EXPECT_EQ(Sheet::fromParsedUnit(unit, {}, false).lstKranX, unit.kran.mid(0, 10));
+    unit.kran = L("4|8");
+    EXPECT_EQ(Sheet::fromParsedUnit(unit, {}, false).lstKranX, L("4|8|0|0|0|0|0|0|0|0"));
+}
+
+TEST(Sheet, CopyFileReadsBackAsTheSameSheet)
+{
+    ParsedUnit unit;
+    unit.title = "整数//§2-3";
+    unit.school = "小学校";
+    unit.nameLine = "　年　組　番　氏名";
+    unit.questions = L("1+2=#3#||表ソ=#表;ソ#");
+    unit.values = L("771|False|36|3|4|12|5");
+    unit.font = L("16|MS 明朝|True|False|False|False|0");
+    unit.kran = L("1|12|3|2|30|0|15|10|4|0");
+    unit.questionFigures = L("a.bmp|-1|-1");
+    unit.answerGroups = L("1,2");
+    Sheet sheet = Sheet::fromParsedUnit(unit, {}, true);
+    sheet.questionFigures[1] = "90";
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("copy.prp");
+    test::writeLines(path, BuildCopyLines(sheet.toCopySheet()));
+    UnitReader reader;
+    ASSERT_TRUE(reader.ReadUnit(path, CopyUnitHeaderLine(), 0, 0, UnitReader::OpenCopy, {}));
+    SheetSource source;
+    source.fromCopy = true;
+    const Sheet back = Sheet::fromParsedUnit(reader.unit(), source, false);
+    EXPECT_EQ(back.title, sheet.title);
+    EXPECT_EQ(back.school, sheet.school);
+    EXPECT_EQ(back.nameLine, sheet.nameLine);
+    EXPECT_EQ(back.questions, sheet.questions);
+    EXPECT_EQ(back.questionFigures, L("a.bmp|90|-1"));
+    EXPECT_EQ(back.page.width, 771);
+    EXPECT_EQ(back.lineSpacing, 36);
+    EXPECT_EQ(back.options, 5);
+    EXPECT_EQ(back.characterSize, 16);
+    EXPECT_TRUE(back.drawingFaceIsDefault);
+    EXPECT_EQ(back.toCopySheet().font, L("16|MS 明朝|True|False|False|False|0"));
+    EXPECT_EQ(back.lstKranX, sheet.lstKranX);
+    EXPECT_EQ(back.answerGroups, sheet.answerGroups);
+    EXPECT_FALSE(back.titleGenerated);
+    EXPECT_EQ(sheet.toCopySheet().answersShown, true);
+}
+
+TEST(Sheet, MissingFigurePicturesAreReportedAndStayEmpty)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/Graph/";
+    QDir().mkpath(folder);
+    QImage(12, 7, QImage::Format_RGB32).save(folder + "Fig1.bmp");
+
+    Sheet sheet;
+    sheet.questionFigures = L("fig1.BMP|10|20|gone.bmp|-1|-1||0|0");
+    sheet.answerFigures = L("Fig1.bmp|1|2");
+    ScriptedMessages messages;
+    ScopedMessages scope(messages);
+    sheet.loadFigures(folder);
+
+    ASSERT_EQ(sheet.questionPictures.size(), 3);
+    EXPECT_EQ(sheet.questionPictures[0].size(), QSize(12, 7)); // found without regard to case
+    EXPECT_TRUE(sheet.questionPictures[1].isNull());
+    EXPECT_TRUE(sheet.questionPictures[2].isNull());
+    ASSERT_EQ(sheet.answerPictures.size(), 1);
+    EXPECT_EQ(sheet.answerPictures[0].size(), QSize(12, 7));
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(messages.texts()[0].startsWith("ファイル "));
+    EXPECT_TRUE(messages.texts()[0].endsWith("gone.bmp が見つかりません"));
+}
