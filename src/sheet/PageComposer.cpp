@@ -1,0 +1,490 @@
+#include "sheet/PageComposer.h"
+
+#include "courseware/QuestionLine.h"
+#include "platform/Cp932.h"
+#include "platform/Messages.h"
+#include "platform/Numbers.h"
+#include "sheet/Sheet.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zendra {
+
+namespace {
+
+constexpr QRgb kBlack = qRgb(0, 0, 0);
+constexpr QRgb kWhite = qRgb(255, 255, 255);
+constexpr QRgb kAnswerColour = qRgb(0, 0, 255);
+constexpr QRgb kAlternativeColour = qRgb(128, 128, 128);
+
+constexpr int kMaxFigures = 15;
+constexpr int kMaxLines = 60;
+
+// Settings are unbounded in the files and some dialogs; keeping every operand and every
+// rounded result far inside int keeps the arithmetic defined for any value.
+int bounded(int value)
+{
+    return std::clamp(value, -1000000, 1000000);
+}
+
+int px(double value)
+{
+    return roundHalfEven(std::clamp(value, -1.0e7, 1.0e7));
+}
+
+int toNumber(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? bounded(value) : 0;
+}
+
+// What a learner's answer looks like in its box: as long as the model answer, so the page
+// does not shift; shorter answers get a leading blank and trailing blanks.
+QString paddedAnswer(const QString& text, const QString& model)
+{
+    const QString given = text == QLatin1StringView("initX") ? QString() : text;
+    const int modelBytes = cp932::byteLength(model);
+    if (cp932::byteLength(given) >= modelBytes)
+        return given;
+    const QString blanks(12, u' ');
+    const QString filled = given.isEmpty() ? blanks : u' ' + given + blanks;
+    return cp932::leftBytes(filled, modelBytes);
+}
+
+bool showsLearnerName(const QString& name)
+{
+    return !name.isEmpty() && name != QLatin1StringView("noname") && name != u"公開" &&
+           name != u"共通";
+}
+
+struct Layout
+{
+    int W = 0;
+    int H = 0;
+    double s = 1.0;
+    double r = 1.0;
+    int c = 0;
+    int B = 10;
+    int k = 0;
+    double L = 0.0;
+    int xL = 0;
+    int xR = 0;
+    int rightInset = 0; // round(right margin × 10 × s)
+};
+
+Layout computeLayout(const Sheet& sheet, const ComposeTarget& target, const ComposeInputs& inputs)
+{
+    Layout l;
+    l.W = std::max(1, bounded(target.width));
+    l.H = std::max(1, bounded(target.height));
+    l.s = target.printer ? l.W / 630.0 : 1.0;
+    l.r = l.W / static_cast<double>(std::max(1, bounded(target.screenImageWidth)));
+    l.c = target.printer ? 3 : 0;
+    l.B = bounded(inputs.mojiSize) + l.c;
+    if (l.B <= 0)
+        l.B = 10;
+    l.L = bounded(inputs.gyouSpace) * l.s * 0.7875;
+    l.xL = px(bounded(sheet.leftMargin) * 10 * l.s);
+    l.rightInset = px(bounded(sheet.rightMargin) * 10 * l.s);
+    l.xR = px(l.W - l.rightInset);
+    return l;
+}
+
+void drawHeader(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs)
+{
+    const double s = l.s;
+    const double r = l.r;
+
+    surface.setPenColour(kBlack);
+    surface.setPenWidth(std::max(1, px(2 * s)));
+    for (const int y : {px(30 * r), px(90 * r)}) {
+        surface.moveTo(l.xL, y);
+        surface.lineTo(l.xR, y);
+    }
+    surface.setPenWidth(1);
+
+    if (sheet.lstKranX.value(3) == QLatin1StringView("2")) {
+        const int x = halfOf(l.W - l.rightInset + l.B + l.xL) - px(10 * s);
+        surface.moveTo(x, px(90 * r));
+        surface.lineTo(x, px(0.97 * l.H));
+    }
+
+    const QString numberText =
+        inputs.number ? QStringLiteral("№ ") + QString::number(inputs.startNumber) : QString();
+
+    surface.setFontColour(kBlack);
+    surface.setFontSize(10 + l.c);
+    const int dateY = px(15 * r);
+    if (inputs.printed) {
+        QString id = sheet.unitId;
+        if (cp932::byteLength(id) > 40)
+            id = id.mid(cp932::leftBytes(id, 40).size());
+        surface.textOut(l.xL, dateY,
+                        numberText + QStringLiteral("  ") +
+                            inputs.now.toString(QStringLiteral("yyyy.MM.dd-HH:mm")) + u'　' + id);
+    }
+    if (inputs.jisshibi)
+        surface.textOut(px(l.W - l.rightInset - 120 * s), dateY,
+                        QStringLiteral("実施日　　月　　日"));
+
+    surface.setFontSize(12 + l.c);
+    const int titleX = inputs.classFlag ? px((sheet.classFlag.width() + 5) * s) + l.xL : l.xL;
+    if (cp932::byteLength(sheet.title) > 60) {
+        // Long titles break before the section mark; without one the whole title moves
+        // to the second line.
+        const qsizetype mark = sheet.title.indexOf(u'§');
+        const QString first = mark < 0 ? QString() : sheet.title.left(mark);
+        const QString rest = mark < 0 ? sheet.title : sheet.title.mid(mark);
+        if (!first.isEmpty())
+            surface.textOut(titleX, px(35 * r), first);
+        surface.textOut(titleX, px(48 * r), QStringLiteral("　　") + rest);
+    } else if (!sheet.title.isEmpty()) {
+        surface.textOut(titleX, px(35 * r), sheet.title);
+    }
+    sheet.scorePosition = QPoint(px(l.W - l.rightInset - 75 * s), px(35 * r));
+
+    surface.setFontSize(16 + l.c);
+    QString nameLine = inputs.schoolName.isEmpty() ? QStringLiteral("　　　　　　　　氏名")
+                                                   : inputs.schoolName + QStringLiteral("　　氏名");
+    if (sheet.learnerName && showsLearnerName(inputs.learnerName))
+        nameLine = inputs.learnerName + u' ' + nameLine;
+    surface.textOut(px(150 * s + l.xL), px(65 * r), nameLine);
+}
+
+void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs,
+              bool registering)
+{
+    const double s = l.s;
+    const int k = l.k;
+    NotationRenderer& renderer = sheet.renderer;
+
+    double Y = 65 * l.r + px(20 * l.r) + px(17 * l.r * 0.7875);
+    int y = px(Y);
+    surface.setFontColour(kBlack);
+    surface.setPenWidth(1);
+    if (registering)
+        sheet.boxes.clearLayout();
+    sheet.lstKai.clear();
+    sheet.lstKai.append(QStringLiteral("start"));
+    const bool reuse = inputs.reusePieceStarts;
+    PieceStartMemory& starts = sheet.pieceStarts;
+    if (!reuse)
+        starts.recorded = 0;
+    int blankNumber = 0;
+    PieceRun run;
+    run.baseSize = l.B;
+    run.size = l.B;
+
+    const int answerColumn = toNumber(sheet.lstKranX.value(4));
+    const QRgb answerColour = sheet.answersShown ? kAnswerColour : kWhite;
+    const QRgb alternativeColour = sheet.answersShown ? kAlternativeColour : kWhite;
+
+    const int lineCount = static_cast<int>(std::min<qsizetype>(sheet.questions.size(), kMaxLines));
+    for (int n = 0; n < lineCount; ++n) {
+        const QString& line = sheet.questions.at(n);
+        if (line.isEmpty()) {
+            Y += l.L;
+            y = px(Y);
+            continue;
+        }
+        const QStringList pieces = SplitQuestionLine(line);
+        // An unpaired '#' closes no blank: what follows it is not drawn.
+        const int blanks = static_cast<int>((pieces.size() - 1) / 2);
+        int x = l.xL;
+        surface.setFontColour(kBlack);
+        if (blanks == 0) {
+            DrawPiece(sheet, surface, run, pieces.at(0), l.xL, y, s);
+        } else {
+            for (int b = 0; b < blanks; ++b) {
+                ++blankNumber;
+                surface.setFontColour(kBlack);
+                int start = x;
+                if (blankNumber <= PieceStartMemory::kMaxStarts) {
+                    if (!reuse) {
+                        starts.x[blankNumber] = x;
+                        starts.recorded = blankNumber;
+                    } else if (blankNumber <= starts.recorded) {
+                        start = px(starts.x[blankNumber] * s);
+                    }
+                }
+                x = DrawPiece(sheet, surface, run, pieces.at(2 * b), start, y, s).x();
+
+                const QString& answer = pieces.at(2 * b + 1);
+                sheet.lstKai.append(answer);
+                const int boxX = answerColumn != 0 ? px(answerColumn * 10 * s) : x;
+
+                const bool hasAlternatives = answer.contains(u';');
+                const QStringList alternatives =
+                    hasAlternatives ? SplitAnswer(answer) : QStringList();
+                QString shown = hasAlternatives ? alternatives.at(0) : answer;
+                if (reuse && blankNumber <= inputs.learnerAnswers.size())
+                    shown = paddedAnswer(inputs.learnerAnswers.at(blankNumber - 1), answer);
+
+                surface.setFontColour(answerColour);
+                x = DrawPiece(sheet, surface, run, shown, boxX, y, s).x();
+
+                if (inputs.bekkai && alternatives.size() >= 2) {
+                    QPoint at(boxX + px(50 * s), y + k);
+                    for (qsizetype a = 1; a < alternatives.size(); ++a)
+                        at = renderer.DrawNotation(run.size, at.x(), at.y(), alternativeColour,
+                                                   QStringLiteral(" ") + alternatives.at(a),
+                                                   surface, s);
+                }
+
+                if (registering)
+                    sheet.boxes.add(boxX, y, x - boxX, answer, surface.fontSize());
+            }
+            surface.setFontColour(kBlack);
+            DrawPiece(sheet, surface, run, pieces.at(2 * blanks), x, y, s);
+        }
+        Y += l.L;
+        y = px(Y);
+    }
+}
+
+// Places figures 1..count of one kind into their slots; unplaced ones go beside the piece of
+// the same number, and that place is written back into the triple.
+void placeFigures(Sheet& sheet, QStringList& triples, const QList<QImage>& pictures, bool answer,
+                  int count, double s, std::array<PlacedFigure, kMaxFigures + 1>& placed)
+{
+    for (int i = 1; i <= count; ++i) {
+        const int line = 3 * (i - 1);
+        int left = toNumber(triples.at(line + 1));
+        int top = toNumber(triples.at(line + 2));
+        if (left < 1) {
+            // Page coordinates of the screen sheet, also when this is a printer page.
+            const QPoint piece = sheet.piecePositions[i];
+            left = px(piece.x() / s) + 40;
+            top = px(piece.y() / s);
+            triples[line + 1] = QString::number(left);
+            triples[line + 2] = QString::number(top);
+        }
+        const QImage picture = pictures.value(i - 1);
+        placed[i] = PlacedFigure{i, answer, QRect(left, top, picture.width(), picture.height())};
+    }
+}
+
+void placeAllFigures(Sheet& sheet, const Layout& l)
+{
+    std::array<PlacedFigure, kMaxFigures + 1> placed{};
+    const int questionCount = static_cast<int>(sheet.questionFigures.size() / 3);
+    if (questionCount >= kMaxFigures + 1)
+        ShowMessage(QString::number(questionCount) + QStringLiteral(":問題のグラフが多すぎます") +
+                    QString::number(kMaxFigures));
+    placeFigures(sheet, sheet.questionFigures, sheet.questionPictures, false,
+                 std::min(questionCount, kMaxFigures), l.s, placed);
+    if (sheet.answersShown) {
+        const int answerCount =
+            std::min(static_cast<int>(sheet.answerFigures.size() / 3), kMaxFigures);
+        placeFigures(sheet, sheet.answerFigures, sheet.answerPictures, true, answerCount, l.s,
+                     placed);
+    }
+    sheet.figures.clear();
+    for (int i = 1; i <= kMaxFigures; ++i)
+        if (placed[i].number != 0)
+            sheet.figures.append(placed[i]);
+}
+
+void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs,
+                     bool printer)
+{
+    const double s = l.s;
+    const double f = printer ? 1.03 : 1.0;
+    const int shape = sheet.kranValue(1);
+    const int boxWidth = sheet.kranValue(2);
+    const int boxHeight = sheet.kranValue(3);
+    const int fieldHeight = AnswerFieldHeight(inputs.mojiSize);
+
+    surface.setPenColour(kBlack);
+    surface.setFontColour(kBlack);
+    for (int i = 1; i <= sheet.boxes.count(); ++i) {
+        const AnswerBox& entry = sheet.boxes[i];
+        const AnswerBoxRects rects =
+            AnswerBoxGeometry(entry, s, f, fieldHeight, boxWidth, boxHeight);
+        const QRect& base = rects.base;
+        const QRect& box = rects.box;
+        switch (shape) {
+        case 1:
+            surface.setPenWidth(std::max(1, px(s)));
+            surface.rectangle(box.left(), box.top(), box.right(), box.bottom());
+            surface.setPenWidth(1);
+            break;
+        case 2:
+        case 3:
+            surface.setFontSize(entry.fontSize);
+            surface.textOut(base.left(), base.top(),
+                            shape == 2 ? QStringLiteral("［") : QStringLiteral("【"));
+            surface.textOut(base.right(), base.top(),
+                            shape == 2 ? QStringLiteral("］") : QStringLiteral("】"));
+            break;
+        case 4: {
+            const int e = px((box.bottom() - box.top()) * 0.2);
+            surface.moveTo(box.left(), box.bottom() - e);
+            surface.lineTo(box.right(), box.bottom() - e);
+            break;
+        }
+        case 5: {
+            // Scaled like every other length, so a printer page gets boxes of screen shape.
+            const int d = px((2.0 * bounded(inputs.mojiSize) + boxHeight - 10) * s);
+            const int e = px(0.8 * d);
+            const int top = box.top() + e / 5;
+            surface.roundRect(box.left(), top, box.right(), top + d + px(0.5 * e), e, e);
+            break;
+        }
+        default:
+            break;
+        }
+        if (inputs.drawMark)
+            inputs.drawMark(surface, i, entry, rects, s, f);
+    }
+}
+
+QRect scaled(const QRect& rect, double f)
+{
+    return QRect(px(rect.left() * f), px(rect.top() * f), px(rect.width() * f),
+                 px(rect.height() * f));
+}
+
+void paintPictures(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs,
+                   bool printer)
+{
+    const double f = printer ? l.s : 1.0;
+    if (!printer) {
+        const int h = sheet.classFlag.height();
+        sheet.classFlagPosition = QPoint(l.xL, px(30 * l.s + (60 * l.s - h) * 0.5));
+    }
+    if (inputs.classFlag && !sheet.classFlag.isNull())
+        surface.drawImage(scaled(QRect(sheet.classFlagPosition, sheet.classFlag.size()), f),
+                          sheet.classFlag);
+    for (const PlacedFigure& figure : sheet.figures) {
+        const QList<QImage>& pictures =
+            figure.answer ? sheet.answerPictures : sheet.questionPictures;
+        const qsizetype index = figure.number - 1;
+        if (index < pictures.size() && !pictures.at(index).isNull())
+            surface.drawImage(scaled(figure.rect, f), pictures.at(index));
+    }
+}
+
+} // namespace
+
+int AnswerFieldHeight(int characterSize)
+{
+    const int size = std::clamp(characterSize, 0, 100000);
+    return std::max(1, roundHalfEven(size * 96 / 72.0)) + 8;
+}
+
+AnswerBoxRects AnswerBoxGeometry(const AnswerBox& entry, double s, double f, int fieldHeight,
+                                 int boxWidth, int boxHeight)
+{
+    const int left = px(entry.x * s * f);
+    const int top = px(entry.y * s) + px(3 * s);
+    const int right = left + px(entry.width * s) - px(3 * s);
+    const int bottom = top + px(fieldHeight * s);
+
+    const int scaledHeight = px(bounded(boxHeight) * s);
+    const int w = px(s * (bounded(boxWidth) + 5));
+    const int boxRight = w < 0 ? right - w : left + 5 * w;
+    AnswerBoxRects rects;
+    rects.base = QRect(QPoint(left, top), QPoint(right, bottom));
+    rects.box =
+        QRect(QPoint(left, top - px(scaledHeight * 0.5)), QPoint(boxRight, bottom + scaledHeight));
+    return rects;
+}
+
+QPoint DrawPiece(Sheet& sheet, Surface& surface, PieceRun& run, const QString& text, int x, int y,
+                 double scale)
+{
+    const NotationRenderer& renderer = sheet.renderer;
+    const int k = renderer.rise();
+    sheet.piecePositions.add(QPoint(x, y));
+    const QRgb colour = surface.fontColour();
+    QPoint current(x, y + k);
+    surface.moveTo(current.x(), current.y());
+
+    const auto element = [&](QStringView e) {
+        if (e.isEmpty())
+            return;
+        switch (e.front().unicode()) {
+        case 'B':
+            surface.setFontStyle(surface.fontStyle() | StyleBold);
+            break;
+        case 'I':
+            surface.setFontStyle(surface.fontStyle() | StyleItalic);
+            break;
+        case 'U':
+            surface.setFontStyle(surface.fontStyle() | StyleUnderline);
+            break;
+        case 'X':
+            surface.setFontStyle(surface.fontStyle() | StyleBold | StyleUnderline);
+            break;
+        case '_':
+            run.ruleStart = QPoint(current.x(), current.y() + 2 * k);
+            break;
+        case '%':
+            run.ruleStart = QPoint(current.x(), current.y() + k);
+            break;
+        case '/':
+            surface.moveTo(run.ruleStart.x(), run.ruleStart.y());
+            surface.lineTo(current.x(), run.ruleStart.y());
+            break;
+        case '-':
+            run.size = run.baseSize - 4;
+            break;
+        case '+':
+            run.size = run.baseSize + 4;
+            break;
+        case '=':
+            run.size = run.baseSize;
+            break;
+        default:
+            current = renderer.DrawNotation(run.size, current.x(), current.y(), colour,
+                                            e.size() == text.size() ? text : e.toString(), surface,
+                                            scale);
+            break;
+        }
+    };
+
+    const QStringView all(text);
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = all.indexOf(u'@', from);
+        if (at < 0) {
+            element(all.mid(from));
+            break;
+        }
+        element(all.mid(from, at - from));
+        element(all.mid(at + 1, 1));
+        from = at + 2;
+        if (from > all.size())
+            break;
+    }
+
+    surface.setFontStyle(StylePlain);
+    return surface.penPosition();
+}
+
+void ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& target,
+                  const ComposeInputs& inputs)
+{
+    if (!inputs.composing)
+        return;
+    const bool printer = target.printer;
+    Layout l = computeLayout(sheet, target, inputs);
+    sheet.renderer.begin(l.s, bounded(sheet.characterSize), printer, l.W);
+    l.k = sheet.renderer.rise();
+    sheet.piecePositions.clear();
+    surface.setFontFace(sheet.drawingFace);
+    surface.setFontSize(l.B);
+    surface.setFontStyle(StylePlain);
+
+    drawHeader(sheet, surface, l, inputs);
+    // The table holds screen pixels; a printer page draws it scaled and leaves it alone.
+    drawBody(sheet, surface, l, inputs, inputs.registerAnswerBoxes && !printer);
+    placeAllFigures(sheet, l);
+    drawAnswerBoxes(sheet, surface, l, inputs, printer);
+    paintPictures(sheet, surface, l, inputs, printer);
+}
+
+} // namespace zendra

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "sheet/AnswerBoxTable.h"
+#include "sheet/NotationRenderer.h"
+
+#include <QDateTime>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace zendra {
+
+struct Sheet;
+
+// The corners of an answer field as drawn: `base` is the field itself, `box` the frame
+// around it. Both are given by their edges (QRect's right() and bottom() are the edges).
+struct AnswerBoxRects
+{
+    QRect base;
+    QRect box;
+};
+
+// Draws a box's study-mode mark after the boxes: box number, its entry, its rectangles on
+// this surface, the scale s and the horizontal factor f of the composition.
+using MarkDrawer = std::function<void(Surface& surface, int box, const AnswerBox& entry,
+                                      const AnswerBoxRects& rects, double s, double f)>;
+
+// The application-wide inputs of a composition that the windows hold: the main window's
+// spins and check boxes, the print-mode and paper dialogs, the school and learner names,
+// and study mode's switches. Windows fill it from their controls; tests fill it directly.
+struct ComposeInputs
+{
+    bool composing = true; // off while a sheet or the answer-box dialog is being set up
+    int mojiSize = 14;     // spnMojiSize: the body character size
+    int gyouSpace = 30;    // spnGyouSpace: the main line spacing
+    bool bekkai = false;   // chkBekkai: alternatives printed beside the box
+    bool number = false;   // chkNumber: "№ " + start number on the date line
+    int startNumber = 1;   // spnStart
+    bool classFlag = true; // chkClassFlag (sheet option bit 1)
+    bool jisshibi = true;  // chkJisshibi (bit 2)
+    bool printed = true;   // chkPrinted (bit 4)
+    QString schoolName;
+    QString learnerName = QStringLiteral("共通");
+    bool reusePieceStarts = false; // also writes the learner's answers into the boxes
+    bool registerAnswerBoxes = true;
+    QDateTime now = QDateTime::currentDateTime(); // printed on the date line
+    QStringList learnerAnswers; // study mode: the learner's answer of box i at [i - 1]
+    MarkDrawer drawMark;        // study mode's marks; none when empty
+};
+
+// Where a composition draws.
+struct ComposeTarget
+{
+    int width = 630;  // W: the page image's width, or the printable page in printer pixels
+    int height = 891; // H
+    bool printer = false;
+    int screenImageWidth = 630; // width of the sheet's screen image (for the ratio r)
+};
+
+// The height of the base rectangle of an answer field for a character size: the height of
+// the single-line entry box study mode lays over it, which is the pixel height of the main
+// face at that size on the 96 dpi screen plus the box's frame and inner margin (2 + 2 pixels
+// above and below).
+int AnswerFieldHeight(int characterSize);
+
+// The rectangles of a recorded box on a surface of scale s; f widens the printer page's
+// boxes horizontally (1.03 there, 1 on the screen). boxWidth and boxHeight are the sheet's
+// answer-box values 2 and 3.
+AnswerBoxRects AnswerBoxGeometry(const AnswerBox& entry, double s, double f, int fieldHeight,
+                                 int boxWidth, int boxHeight);
+
+// What the style marks of one piece change for the pieces after it in a composition.
+struct PieceRun
+{
+    int baseSize = 10; // B
+    int size = 10;     // "@-", "@+" and "@=" set it from baseSize
+    QPoint ruleStart;  // "@_" and "@%" remember it, "@/" draws to it
+};
+
+// Draws one text piece at (x, y): its text split at '@' into text and one-character
+// commands, each element taken as a command by its first character. Records the piece's
+// start in the sheet's piece positions and returns the surface's pen position afterwards.
+QPoint DrawPiece(Sheet& sheet, Surface& surface, PieceRun& run, const QString& text, int x, int y,
+                 double scale);
+
+// Draws the whole sheet onto the surface and records the layout in the sheet (answer-box
+// table, piece positions, piece-start memory, answer list, score position, placed figures).
+// A printer page draws the boxes of the last screen composition scaled to the page and
+// never registers its own: the table stays in screen pixels for study mode.
+void ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& target,
+                  const ComposeInputs& inputs);
+
+} // namespace zendra

@@ -1,0 +1,521 @@
+#include "sheet/PageComposer.h"
+
+#include "platform/Messages.h"
+#include "platform/RecordingSurface.h"
+#include "sheet/Sheet.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+using namespace zendra;
+using Op = RecordingSurface::Op;
+
+namespace {
+
+// Screen page, size 10, no header texts: k = 7, the first row at y = 98, x = 50; a
+// single-byte character is 5 pixels wide.
+ComposeInputs plainInputs()
+{
+    ComposeInputs in;
+    in.mojiSize = 10;
+    in.gyouSpace = 30;
+    in.classFlag = false;
+    in.jisshibi = false;
+    in.printed = false;
+    in.now = QDateTime(QDate(2024, 5, 6), QTime(7, 8));
+    return in;
+}
+
+Sheet sheetOf(const QStringList& questions)
+{
+    Sheet sheet;
+    sheet.questions = questions;
+    sheet.answersShown = true;
+    sheet.lstKranX[0] = "0"; // no box frames unless a test asks for them
+    return sheet;
+}
+
+void compose(Sheet& sheet, RecordingSurface& surface, const ComposeInputs& in = plainInputs(),
+             const ComposeTarget& target = {})
+{
+    surface.clear();
+    ComposeSheet(sheet, surface, target, in);
+}
+
+// Texts drawn below the header (the name line is at y = 65).
+QList<Op> bodyTexts(const RecordingSurface& surface)
+{
+    QList<Op> result;
+    for (const Op& op : surface.texts())
+        if (op.rect.y() > 90)
+            result.append(op);
+    return result;
+}
+
+QStringList textsOf(const QList<Op>& ops)
+{
+    QStringList texts;
+    for (const Op& op : ops)
+        texts.append(op.text);
+    return texts;
+}
+
+QList<Op> opsOf(const RecordingSurface& surface, Op::Kind kind)
+{
+    QList<Op> result;
+    for (const Op& op : surface.ops())
+        if (op.kind == kind)
+            result.append(op);
+    return result;
+}
+
+} // namespace
+
+TEST(PageComposer, LinesStepByRealSpacingRoundedHalfToEven)
+{
+    struct Case
+    {
+        int spacing;
+        QStringList lines;
+        std::vector<int> rows; // the row y of every drawn line
+    };
+    // 40 × 0.7875 = 31.5: rows 129.5 and 192.5 go to the even neighbour, and the real
+    // accumulator keeps the third row at 161, not 162.
+    const std::vector<Case> cases = {
+        {30, {"ab"}, {98}},
+        {40, {"a1", "b1", "c1", "d1"}, {98, 130, 161, 192}},
+        {40, {"a1", "", "c1", "", "e1"}, {98, 161, 224}},
+        {-5, {"a1", "b1", "c1", "d1"}, {98, 94, 90, 86}},
+    };
+    for (const Case& c : cases) {
+        Sheet sheet = sheetOf(c.lines);
+        RecordingSurface surface;
+        ComposeInputs in = plainInputs();
+        in.gyouSpace = c.spacing;
+        compose(sheet, surface, in);
+        ASSERT_EQ(sheet.piecePositions.count, int(c.rows.size())) << c.spacing;
+        for (int i = 0; i < int(c.rows.size()); ++i)
+            EXPECT_EQ(sheet.piecePositions[i + 1], QPoint(50, c.rows[i])) << c.spacing << " " << i;
+        // Plain text is drawn 2k below its row.
+        EXPECT_EQ(bodyTexts(surface).first().rect.topLeft(), QPoint(50, 112));
+    }
+}
+
+TEST(PageComposer, LongTitlesBreakBeforeTheSectionMark)
+{
+    const QString sixty = QString(30, u'あ'); // 60 bytes
+    struct Case
+    {
+        QString title;
+        QString first;  // at y = 35, empty when nothing is drawn there
+        QString second; // at y = 48
+    };
+    const std::vector<Case> cases = {
+        {sixty, sixty, {}},
+        {QString(28, u'あ') + "§2-3", QString(28, u'あ'), "　　§2-3"},
+        {sixty + "x", {}, "　　" + sixty + "x"},
+    };
+    for (const Case& c : cases) {
+        Sheet sheet = sheetOf({});
+        sheet.title = c.title;
+        RecordingSurface surface;
+        compose(sheet, surface);
+        QStringList at35, at48;
+        for (const Op& op : surface.texts()) {
+            if (op.rect.y() == 35)
+                at35 << op.text;
+            if (op.rect.y() == 48)
+                at48 << op.text;
+            if (op.rect.y() == 35 || op.rect.y() == 48)
+                EXPECT_EQ(op.rect.x(), 50);
+        }
+        EXPECT_EQ(at35, c.first.isEmpty() ? QStringList() : QStringList{c.first})
+            << c.title.toStdString();
+        EXPECT_EQ(at48, c.second.isEmpty() ? QStringList() : QStringList{c.second})
+            << c.title.toStdString();
+    }
+}
+
+TEST(PageComposer, StyleMarksAreCommandsByTheirFirstCharacter)
+{
+    for (const char* text : {"Bold", "Italic", "Under", "Xx", "_x", "%x", "/x", "-x", "+x", "=x"}) {
+        Sheet sheet = sheetOf({QString::fromLatin1(text)});
+        RecordingSurface surface;
+        compose(sheet, surface);
+        EXPECT_TRUE(bodyTexts(surface).isEmpty()) << text;
+    }
+
+    Sheet sheet = sheetOf({"aa@Bbb@Icc@-dd@=ee@%ff@/gg@@"});
+    RecordingSurface surface;
+    compose(sheet, surface);
+    const QList<Op> texts = bodyTexts(surface);
+    ASSERT_EQ(textsOf(texts), QStringList({"aa", "bb", "cc", "dd", "ee", "ff", "gg", "@"}));
+    EXPECT_EQ(texts[0].style, unsigned(StylePlain));
+    EXPECT_EQ(texts[1].style, unsigned(StyleBold));
+    EXPECT_EQ(texts[2].style, unsigned(StyleBold | StyleItalic));
+    EXPECT_EQ(texts[3].fontSize, 6);
+    EXPECT_EQ(texts[4].fontSize, 10);
+    // The '%' rule runs at row + 2k from where it was marked to where '/' stands.
+    const QList<Op> lines = surface.lines();
+    const Op& rule = lines.last();
+    EXPECT_EQ(rule.rect.topLeft(), QPoint(texts[5].rect.x(), 98 + 14));
+    EXPECT_EQ(rule.rect.bottomRight(), QPoint(texts[6].rect.x(), 98 + 14));
+}
+
+TEST(PageComposer, OddHashCountDropsTextAfterTheUnpairedHash)
+{
+    struct Case
+    {
+        QString line;
+        QStringList drawn;
+        QStringList answers;
+    };
+    const std::vector<Case> cases = {
+        {"ab#cd", {"ab"}, {}},
+        {"ab#12#cd#ef", {"ab", "12", "cd"}, {"12"}},
+        {"#", {}, {}},
+        {"##", {}, {""}},
+    };
+    for (const Case& c : cases) {
+        Sheet sheet = sheetOf({c.line});
+        RecordingSurface surface;
+        compose(sheet, surface);
+        EXPECT_EQ(textsOf(bodyTexts(surface)), c.drawn) << c.line.toStdString();
+        EXPECT_EQ(sheet.lstKai, QStringList{"start"} + c.answers) << c.line.toStdString();
+        EXPECT_EQ(sheet.boxes.count(), c.answers.size()) << c.line.toStdString();
+    }
+}
+
+TEST(PageComposer, HiddenAnswersKeepTheirPlaceInWhite)
+{
+    const QStringList lines = {"ab#12;12.0#cd", "x1#34#"};
+    Sheet shown = sheetOf(lines);
+    Sheet hidden = sheetOf(lines);
+    hidden.answersShown = false;
+    ComposeInputs in = plainInputs();
+    in.bekkai = true;
+    RecordingSurface a, b;
+    compose(shown, a, in);
+    compose(hidden, b, in);
+
+    EXPECT_EQ(shown.lstKai, QStringList({"start", "12;12.0", "34"}));
+    EXPECT_EQ(hidden.lstKai, shown.lstKai);
+    ASSERT_EQ(hidden.boxes.count(), 2);
+    for (int i = 1; i <= 2; ++i) {
+        EXPECT_EQ(hidden.boxes[i].x, shown.boxes[i].x);
+        EXPECT_EQ(hidden.boxes[i].y, shown.boxes[i].y);
+        EXPECT_EQ(hidden.boxes[i].width, shown.boxes[i].width);
+        EXPECT_EQ(hidden.boxes[i].answer, shown.boxes[i].answer);
+    }
+    const QList<Op> ta = bodyTexts(a), tb = bodyTexts(b);
+    ASSERT_EQ(ta.size(), tb.size());
+    const QHash<QString, QRgb> shownColours = {
+        {"12", qRgb(0, 0, 255)}, {" 12.0", qRgb(128, 128, 128)}, {"34", qRgb(0, 0, 255)}};
+    for (qsizetype i = 0; i < ta.size(); ++i) {
+        EXPECT_EQ(ta[i].rect, tb[i].rect);
+        EXPECT_EQ(ta[i].colour, shownColours.value(ta[i].text, qRgb(0, 0, 0)))
+            << ta[i].text.toStdString();
+        EXPECT_EQ(tb[i].colour,
+                  shownColours.contains(tb[i].text) ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    }
+}
+
+TEST(PageComposer, AlternativesStandFiftyRightOfTheBox)
+{
+    for (const bool bekkai : {false, true}) {
+        Sheet sheet = sheetOf({"ab#12;12.0;twelve#cd"});
+        ComposeInputs in = plainInputs();
+        in.bekkai = bekkai;
+        RecordingSurface surface;
+        compose(sheet, surface, in);
+        // "ab" ends at 60, where the box and its answer start.
+        const Op* answer = surface.findText("12");
+        ASSERT_NE(answer, nullptr);
+        EXPECT_EQ(answer->rect.topLeft(), QPoint(60, 112));
+        EXPECT_EQ(sheet.boxes[1].x, 60);
+        EXPECT_EQ(sheet.boxes[1].width, 10);
+        EXPECT_EQ(sheet.boxes[1].answer, "12;12.0;twelve");
+        // The text after the blank continues from the answer, not from the alternatives.
+        EXPECT_EQ(surface.findText("cd")->rect.x(), 70);
+        const Op* first = surface.findText(" 12.0");
+        const Op* second = surface.findText(" twelve");
+        if (!bekkai) {
+            EXPECT_EQ(first, nullptr);
+            EXPECT_EQ(second, nullptr);
+            continue;
+        }
+        ASSERT_NE(first, nullptr);
+        ASSERT_NE(second, nullptr);
+        EXPECT_EQ(first->rect.topLeft(), QPoint(110, 112));
+        EXPECT_EQ(second->rect.topLeft(), QPoint(110 + 25, 112));
+    }
+}
+
+TEST(PageComposer, AnswerBoxShapes)
+{
+    // Box (60, 98), answer width 10, size 10: field height 13 + 8 = 21; the form default
+    // box values are width 10 and height 4.
+    struct Case
+    {
+        int shape;
+        Op::Kind kind;
+        QRect rect;
+        QStringList texts;
+    };
+    const std::vector<Case> cases = {
+        {0, Op::Image, {}, {}},
+        {1, Op::Rectangle, QRect(QPoint(60, 99), QPoint(135, 126)), {}},
+        {2, Op::Text, {}, {"［@60,101", "］@67,101"}},
+        {3, Op::Text, {}, {"【@60,101", "】@67,101"}},
+        {4, Op::Line, QRect(QPoint(60, 121), QPoint(135, 121)), {}},
+        {5, Op::RoundRect, QRect(QPoint(60, 101), QPoint(135, 121)), {}},
+    };
+    for (const Case& c : cases) {
+        Sheet sheet = sheetOf({"ab#12#"});
+        sheet.lstKranX[0] = QString::number(c.shape);
+        RecordingSurface surface;
+        compose(sheet, surface);
+        QList<Op> drawn;
+        bool afterBody = false;
+        for (const Op& op : surface.ops()) {
+            if (op.kind == Op::Text && op.text == "12") {
+                afterBody = true;
+                continue;
+            }
+            if (afterBody)
+                drawn.append(op);
+        }
+        if (c.shape == 0) {
+            EXPECT_TRUE(drawn.isEmpty());
+            continue;
+        }
+        if (c.kind == Op::Text) {
+            QStringList texts;
+            for (const Op& op : drawn)
+                texts << QStringLiteral("%1@%2,%3").arg(op.text).arg(op.rect.x()).arg(op.rect.y());
+            EXPECT_EQ(texts, c.texts) << c.shape;
+            continue;
+        }
+        ASSERT_EQ(drawn.size(), 1) << c.shape;
+        EXPECT_EQ(drawn[0].kind, c.kind) << c.shape;
+        EXPECT_EQ(drawn[0].rect, c.rect) << c.shape;
+        if (c.kind == Op::RoundRect)
+            EXPECT_EQ(drawn[0].corner, QPoint(11, 11));
+    }
+}
+
+TEST(PageComposer, ColumnRuleOnlyForTwo)
+{
+    for (const char* value : {"0", "1", "2", "02", " 2"}) {
+        Sheet sheet = sheetOf({"ab"});
+        sheet.lstKranX[3] = QString::fromLatin1(value);
+        RecordingSurface surface;
+        compose(sheet, surface);
+        const QList<Op> lines = surface.lines();
+        const bool two = QLatin1StringView(value) == QLatin1StringView("2");
+        ASSERT_EQ(lines.size(), two ? 3 : 2) << value;
+        EXPECT_EQ(lines[0].rect, QRect(QPoint(50, 30), QPoint(580, 30)));
+        EXPECT_EQ(lines[1].rect, QRect(QPoint(50, 90), QPoint(580, 90)));
+        // (630 - 50 + 10 + 50) div 2 - 10, down to round(0.97 × 891)
+        if (two)
+            EXPECT_EQ(lines[2].rect, QRect(QPoint(310, 90), QPoint(310, 864)));
+    }
+}
+
+TEST(PageComposer, PrinterPageScalesTheScreenLayout)
+{
+    Sheet sheet = sheetOf({"ab#12#"});
+    sheet.lstKranX[0] = "1";
+    ComposeInputs in = plainInputs();
+    in.printed = true;
+    RecordingSurface screen;
+    compose(sheet, screen, in);
+    ASSERT_EQ(sheet.boxes.count(), 1);
+
+    // s = r = 2; the printer composition must not replace the screen boxes even when asked.
+    ComposeTarget printer{1260, 1782, true, 630};
+    RecordingSurface page(600, 1260);
+    compose(sheet, page, in, printer);
+    EXPECT_EQ(sheet.boxes.count(), 1);
+    EXPECT_EQ(sheet.boxes[1].x, 60);
+    EXPECT_EQ(sheet.boxes[1].y, 98);
+
+    // Sizes + 3; the body row is 130 + 40 + 27 = 197 and text lies 2k = 26 below it.
+    const Op* text = page.findText("ab");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->rect.topLeft(), QPoint(100, 223));
+    EXPECT_EQ(text->fontSize, 13);
+    EXPECT_EQ(page.texts().first().fontSize, 13); // the date line
+    EXPECT_EQ(page.texts().first().rect.topLeft(), QPoint(100, 30));
+    EXPECT_EQ(page.lines().first().penWidth, 4);
+
+    // Base left round(60 × 2 × 1.03) = 124, top 196 + 6; w = 30; height 4 × 2.
+    const QList<Op> boxes = opsOf(page, Op::Rectangle);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].rect, QRect(QPoint(124, 198), QPoint(274, 252)));
+    EXPECT_EQ(boxes[0].penWidth, 2);
+}
+
+TEST(PageComposer, UnplacedFiguresGoBesideTheirPieceAndAreWrittenBack)
+{
+    Sheet sheet = sheetOf({"ab", "", "cd"});
+    sheet.questionFigures =
+        QStringList{"f1.bmp", "-1", "-1", "f2.bmp", "200", "300", "f3.bmp", "0", "5"};
+    sheet.questionPictures = {QImage(20, 10, QImage::Format_RGB32),
+                              QImage(30, 40, QImage::Format_RGB32), QImage()};
+    sheet.answerFigures = QStringList{"a2.bmp", "7", "8", "a2.bmp", "70", "80"};
+    sheet.answerPictures = {QImage(), QImage(5, 6, QImage::Format_RGB32)};
+
+    for (const bool shown : {false, true}) {
+        sheet.answersShown = shown;
+        RecordingSurface surface;
+        compose(sheet, surface);
+        // Piece 1 starts at (50, 98); piece 3 was never drawn.
+        EXPECT_EQ(sheet.questionFigures,
+                  QStringList({"f1.bmp", "90", "98", "f2.bmp", "200", "300", "f3.bmp", "40", "0"}));
+        QList<QRect> images;
+        for (const Op& op : opsOf(surface, Op::Image))
+            images << op.rect;
+        if (shown)
+            EXPECT_EQ(images, QList<QRect>({QRect(70, 80, 5, 6)})); // answer figure 1 is empty
+        else
+            EXPECT_EQ(images, QList<QRect>({QRect(90, 98, 20, 10), QRect(200, 300, 30, 40)}));
+    }
+
+    // A printer page places by screen coordinates too.
+    sheet.questionFigures[1] = "-1";
+    RecordingSurface page(600, 1260);
+    compose(sheet, page, plainInputs(), ComposeTarget{1260, 1782, true, 630});
+    EXPECT_EQ(sheet.questionFigures.mid(1, 2), QStringList({"90", "98"}));
+}
+
+TEST(PageComposer, SixteenFiguresAreReportedAndFifteenUsed)
+{
+    ScriptedMessages messages;
+    ScopedMessages scope(messages);
+    for (const int count : {15, 16}) {
+        messages.clear();
+        Sheet sheet = sheetOf({"ab"});
+        for (int i = 0; i < count; ++i) {
+            sheet.questionFigures << "f.bmp"
+                                  << "10"
+                                  << "20";
+            sheet.questionPictures << QImage(4, 4, QImage::Format_RGB32);
+        }
+        RecordingSurface surface;
+        compose(sheet, surface);
+        EXPECT_EQ(messages.texts(),
+                  count == 16 ? QStringList{"16:問題のグラフが多すぎます15"} : QStringList());
+        EXPECT_EQ(sheet.figures.size(), 15);
+        EXPECT_EQ(opsOf(surface, Op::Image).size(), 15);
+    }
+}
+
+TEST(PageComposer, DateAndNameLines)
+{
+    struct Case
+    {
+        QString unitId;
+        bool number;
+        bool learnerFlag;
+        QString learner;
+        QString school;
+        QString dateLine;
+        QString nameLine;
+    };
+    const QString longId = QString(40, u'x') + "Seisu1.que-U2";
+    const std::vector<Case> cases = {
+        {"Seisu1.que-U2", false, false, "山田", "", "  2024.05.06-07:08　Seisu1.que-U2",
+         "　　　　　　　　氏名"},
+        {longId, true, true, "山田", "東小", "№ 3  2024.05.06-07:08　Seisu1.que-U2",
+         "山田 東小　　氏名"},
+        {"U", false, true, "公開", "東小", "  2024.05.06-07:08　U", "東小　　氏名"},
+        {"U", false, true, "noname", "", "  2024.05.06-07:08　U", "　　　　　　　　氏名"},
+    };
+    for (const Case& c : cases) {
+        Sheet sheet = sheetOf({});
+        sheet.unitId = c.unitId;
+        sheet.learnerName = c.learnerFlag;
+        ComposeInputs in = plainInputs();
+        in.printed = true;
+        in.jisshibi = true;
+        in.number = c.number;
+        in.startNumber = 3;
+        in.learnerName = c.learner;
+        in.schoolName = c.school;
+        RecordingSurface surface;
+        compose(sheet, surface, in);
+        const QList<Op> texts = surface.texts();
+        ASSERT_EQ(texts.size(), 3);
+        EXPECT_EQ(texts[0].text, c.dateLine);
+        EXPECT_EQ(texts[0].rect.topLeft(), QPoint(50, 15));
+        EXPECT_EQ(texts[1].text, "実施日　　月　　日");
+        EXPECT_EQ(texts[1].rect.topLeft(), QPoint(460, 15));
+        EXPECT_EQ(texts[2].text, c.nameLine);
+        EXPECT_EQ(texts[2].rect.topLeft(), QPoint(200, 65));
+        EXPECT_EQ(texts[2].fontSize, 16);
+    }
+}
+
+TEST(PageComposer, StudyModeReusesStartsAndPadsLearnerAnswers)
+{
+    Sheet sheet = sheetOf({"ab#12#", "c#345#"});
+    RecordingSurface surface;
+    compose(sheet, surface);
+    sheet.leftMargin = 0;
+
+    ComposeInputs in = plainInputs();
+    in.reusePieceStarts = true;
+    in.learnerAnswers = {"7", "initX"};
+    compose(sheet, surface, in);
+    EXPECT_EQ(surface.findText("ab")->rect.x(), 50);
+    EXPECT_EQ(surface.findText(" 7")->rect.x(), 60);
+    EXPECT_EQ(surface.findText("c")->rect.x(), 50);
+    EXPECT_NE(surface.findText("   "), nullptr);
+    EXPECT_EQ(surface.findText("12"), nullptr);
+}
+
+TEST(PageComposer, FullTablesStayIntactAndEverythingIsDrawn)
+{
+    QStringList lines;
+    for (int i = 0; i < 61; ++i)
+        lines << QStringLiteral("q#%1#r#%2#s").arg(2 * i).arg(2 * i + 1);
+    Sheet sheet = sheetOf(lines);
+    RecordingSurface surface;
+    compose(sheet, surface);
+    // 60 lines of 2 blanks and 5 pieces each; the 61st line is not a sheet line.
+    EXPECT_EQ(sheet.lstKai.size(), 121);
+    EXPECT_EQ(sheet.boxes.count(), 80);
+    EXPECT_EQ(sheet.boxes[80].answer, "79");
+    EXPECT_EQ(sheet.boxes[81].answer, QString()); // slot 0, not past the table
+    EXPECT_EQ(sheet.piecePositions.count, 240);
+    EXPECT_NE(surface.findText("119"), nullptr);
+    EXPECT_EQ(surface.findText("120"), nullptr);
+}
+
+TEST(PageComposer, ExtremeInputsDoNotBreakTheComposition)
+{
+    Sheet sheet = sheetOf({"#", "@", "a@", "@@", "/", "1/", "#@/#", "", "a#b;;#", "@_#x#@/"});
+    sheet.leftMargin = INT_MAX;
+    sheet.rightMargin = INT_MIN;
+    sheet.characterSize = INT_MAX;
+    sheet.lstKranX = QStringList{"5", "2147483647", "-2147483648", "2", "99999999999", "x"};
+    ComposeInputs in = plainInputs();
+    in.mojiSize = INT_MAX;
+    in.gyouSpace = INT_MIN;
+    in.bekkai = true;
+    for (const bool printer : {false, true}) {
+        RecordingSurface surface;
+        compose(sheet, surface, in, ComposeTarget{printer ? 0 : 630, 0, printer, 0});
+        EXPECT_EQ(sheet.lstKai, QStringList({"start", "@/", "b;;", "x"}));
+        EXPECT_EQ(opsOf(surface, Op::RoundRect).size(), 3);
+    }
+    Sheet quiet = sheetOf({"ab"});
+    ComposeInputs off = plainInputs();
+    off.composing = false;
+    RecordingSurface surface;
+    compose(quiet, surface, off);
+    EXPECT_TRUE(surface.ops().isEmpty());
+}
