@@ -292,9 +292,9 @@ void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const Comp
 {
     const double s = l.s;
     const double f = printer ? 1.03 : 1.0;
-    const int shape = sheet.kranValue(1);
-    const int boxWidth = sheet.kranValue(2);
-    const int boxHeight = sheet.kranValue(3);
+    const int shape = toNumber(sheet.lstKranX.value(0));
+    const int boxWidth = toNumber(sheet.lstKranX.value(1));
+    const int boxHeight = toNumber(sheet.lstKranX.value(2));
     const int fieldHeight = AnswerFieldHeight(inputs.mojiSize);
 
     surface.setPenColour(kBlack);

@@ -96,7 +96,8 @@ Sheet Sheet::fromParsedUnit(const ParsedUnit& unit, const SheetSource& source, b
     if (!font.isEmpty()) {
         sheet.characterSize = number(font[0], sheet.characterSize);
         sheet.fontStyleLines = font.mid(1, 5);
-        if (font[6] != QLatin1StringView("0")) {
+        // An empty line names no face either; drawing in it would fall to the system font.
+        if (font[6] != QLatin1StringView("0") && !font[6].trimmed().isEmpty()) {
             sheet.drawingFace = font[6];
             sheet.drawingFaceIsDefault = false;
         }

@@ -63,7 +63,7 @@ TEST(Sheet, ValueAndFontBlocks)
         // legacy booleans in lines 1 and 7; line 2 never switches answers on
         {"True|True|40|5|5|1|False", "12|MS 明朝|False|False|False|False|0", 630, 891, 40, 5, 5, 1,
          7, 12, "IPA明朝"},
-        {"546|False|40|5|5|1|16", "12|a|b|c|d|e|0", 546, 772, 40, 5, 5, 1, 15, 12, "IPA明朝"},
+        {"546|False|40|5|5|1|16", "12|a|b|c|d|e|", 546, 772, 40, 5, 5, 1, 15, 12, "IPA明朝"},
         // damaged numbers keep the defaults instead of becoming 0
         {"abc|False|x|||?|99", "big|a|b|c|d|e|0", 630, 891, 30, 5, 5, 1, 15, 14, "IPA明朝"},
         {"-630|False|40|5|5|1|7", "12|a|b|c|d|e|0", 630, 891, 40, 5, 5, 1, 7, 12, "IPA明朝"},
