@@ -7,6 +7,7 @@
 
 int main(int argc, char* argv[])
 {
+    zendra::PrepareFontCache();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zendra"));
     QApplication::setApplicationDisplayName(zendra::kApplicationTitle);

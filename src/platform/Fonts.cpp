@@ -14,4 +14,10 @@ void InstallFontSubstitutions()
         QFont::insertSubstitution(QString::fromUtf16(face), gothic);
 }
 
+void PrepareFontCache()
+{
+    if (qEnvironmentVariableIsEmpty("QT_MAX_CACHED_GLYPH_SIZE"))
+        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "256");
+}
+
 } // namespace zendra

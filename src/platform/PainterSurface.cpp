@@ -19,6 +19,7 @@ void PainterSurface::setFontFace(const QString& face)
     face_ = face;
     font_.reset();
     metrics_.reset();
+    painterHasFont_ = false;
 }
 
 void PainterSurface::setFontSize(int points)
@@ -28,6 +29,7 @@ void PainterSurface::setFontSize(int points)
     size_ = points;
     font_.reset();
     metrics_.reset();
+    painterHasFont_ = false;
 }
 
 void PainterSurface::setFontStyle(unsigned style)
@@ -37,6 +39,7 @@ void PainterSurface::setFontStyle(unsigned style)
     style_ = style;
     font_.reset();
     metrics_.reset();
+    painterHasFont_ = false;
 }
 
 const QFont& PainterSurface::font()
@@ -65,11 +68,24 @@ const QFontMetrics& PainterSurface::metrics()
 void PainterSurface::textOut(int x, int y, const QString& text)
 {
     const QFontMetrics& fm = metrics();
-    painter_.setFont(font());
-    painter_.setPen(QColor::fromRgb(fontColour_));
+    if (!painterHasFont_) {
+        painter_.setFont(font());
+        painterHasFont_ = true;
+    }
+    if (painterPen_ != PainterPen::Text || painterTextColour_ != fontColour_) {
+        painter_.setPen(QColor::fromRgb(fontColour_));
+        painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painterPen_ = PainterPen::Text;
+        painterTextColour_ = fontColour_;
+    }
     painter_.drawText(x, y + fm.ascent(), text);
-    applyPen();
     pen_ = QPoint(x + fm.horizontalAdvance(text), y);
+}
+
+void PainterSurface::useLinePen()
+{
+    if (painterPen_ != PainterPen::Lines)
+        applyPen();
 }
 
 int PainterSurface::textWidth(const QString& text)
@@ -79,6 +95,7 @@ int PainterSurface::textWidth(const QString& text)
 
 void PainterSurface::lineTo(int x, int y)
 {
+    useLinePen();
     painter_.drawLine(pen_, QPoint(x, y));
     pen_ = QPoint(x, y);
 }
@@ -93,6 +110,7 @@ void PainterSurface::applyPen()
     painter_.setCompositionMode(penMode_ == PenMode::Invert
                                     ? QPainter::RasterOp_SourceXorDestination
                                     : QPainter::CompositionMode_SourceOver);
+    painterPen_ = PainterPen::Lines;
 }
 
 void PainterSurface::setPenColour(QRgb colour)
@@ -121,6 +139,7 @@ void PainterSurface::setPenMode(PenMode mode)
 
 void PainterSurface::rectangle(int left, int top, int right, int bottom)
 {
+    useLinePen();
     // As on Windows, right and bottom are outside the outline.
     painter_.drawRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
 }
@@ -128,12 +147,14 @@ void PainterSurface::rectangle(int left, int top, int right, int bottom)
 void PainterSurface::roundRect(int left, int top, int right, int bottom, int cornerWidth,
                                int cornerHeight)
 {
+    useLinePen();
     painter_.drawRoundedRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)),
                              cornerWidth / 2.0, cornerHeight / 2.0);
 }
 
 void PainterSurface::ellipse(int left, int top, int right, int bottom)
 {
+    useLinePen();
     painter_.drawEllipse(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
 }
 

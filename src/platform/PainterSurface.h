@@ -54,6 +54,7 @@ private:
     const QFont& font();
     const QFontMetrics& metrics();
     void applyPen();
+    void useLinePen();
 
     QPainter& painter_;
     int resolution_;
@@ -70,6 +71,11 @@ private:
     // The font is rebuilt only when face, size or style changed since it was last used.
     std::optional<QFont> font_;
     std::optional<QFontMetrics> metrics_;
+    // What the painter holds now, so that it is told only of changes: text and lines
+    // take the pen in turns.
+    bool painterHasFont_ = false;
+    enum class PainterPen { Lines, Text } painterPen_ = PainterPen::Lines;
+    QRgb painterTextColour_ = 0;
 };
 
 } // namespace zendra

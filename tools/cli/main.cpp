@@ -1,13 +1,17 @@
 #include "Cli.h"
 
 #include "platform/FileDialogs.h"
+#include "platform/Fonts.h"
 #include "platform/Messages.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QJsonDocument>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <functional>
 #include <map>
 
@@ -62,11 +66,19 @@ const char* const kUsage =
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Only rendering needs fonts and pictures, hence the GUI library; it draws off screen.
+    const bool render = argc > 1 && std::strcmp(argv[1], "render") == 0;
+    if (render && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (render)
+        zendra::PrepareFontCache();
+    std::unique_ptr<QCoreApplication> app = render
+                                                ? std::make_unique<QGuiApplication>(argc, argv)
+                                                : std::make_unique<QCoreApplication>(argc, argv);
     zendra::StderrMessages messages;
     zendra::ScopedMessages scope(messages);
 
-    QStringList args = app.arguments().mid(1);
+    QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         std::fputs(kUsage, stderr);
         return 2;

@@ -1,0 +1,121 @@
+// Composition of a full sheet (60 lines, 80 answer boxes) on the screen page and on a
+// 600 dpi printer page, and a whole `zendra-cli render` to PDF.
+#include "platform/Fonts.h"
+#include "platform/PainterSurface.h"
+#include "sheet/PageComposer.h"
+#include "sheet/Sheet.h"
+#include "sheet/SheetOutput.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace zendra;
+
+namespace {
+
+Sheet fullSheet()
+{
+    ParsedUnit unit;
+    unit.title = QStringLiteral("整数の計算//わり算§3-2 あまりのあるわり算");
+    for (int i = 1; i <= 40; ++i)
+        unit.questions.append(QStringLiteral("(%1) %2÷7＝#%3…%4;%3あまり%4#　　%2×3＝#%5#")
+                                  .arg(i)
+                                  .arg(i + 50)
+                                  .arg((i + 50) / 7)
+                                  .arg((i + 50) % 7)
+                                  .arg((i + 50) * 3));
+    for (int i = 1; i <= 20; ++i)
+        unit.questions.append(i % 2 ? QStringLiteral("@B計算のきまり@=　1/2+1/3 と 2^3+3/4")
+                                    : QString());
+    unit.values = {"630", "False", "14", "5", "5", "1", "7"};
+    unit.font = {"10", "MS 明朝", "False", "False", "False", "False", "0"};
+    unit.kran = {"1", "8", "2", "0", "0", "0", "15", "10", "0", "0"};
+    SheetSource source;
+    source.unitId = QStringLiteral("Seisu3.que-U2");
+    Sheet sheet = Sheet::fromParsedUnit(unit, source, true);
+    return sheet;
+}
+
+void BM_ComposeScreenA4(benchmark::State& state)
+{
+    Sheet sheet = fullSheet();
+    ComposeInputs inputs = InputsFromSheet(sheet);
+    QImage image(sheet.page.width, sheet.page.height, QImage::Format_RGB32);
+    ComposeTarget target;
+    target.width = sheet.page.width;
+    target.height = sheet.page.height;
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PainterSurface surface(painter, 96, target.width);
+        ComposeSheet(sheet, surface, target, inputs);
+    }
+    state.counters["boxes"] = sheet.boxes.count();
+}
+BENCHMARK(BM_ComposeScreenA4)->Unit(benchmark::kMillisecond);
+
+void BM_ComposePrinter600dpi(benchmark::State& state)
+{
+    Sheet sheet = fullSheet();
+    ComposeInputs inputs = InputsFromSheet(sheet);
+    RenderScreenPage(sheet, inputs); // the boxes a printer page draws
+    inputs.registerAnswerBoxes = false;
+    const QSize pixels = PaperPixels(sheet.page, 600);
+    QImage image(pixels, QImage::Format_RGB32);
+    ComposeTarget target;
+    target.width = pixels.width();
+    target.height = pixels.height();
+    target.printer = true;
+    target.screenImageWidth = sheet.page.width;
+    for (auto _ : state) {
+        state.PauseTiming(); // clearing 140 MB of page is the printer's business
+        image.fill(Qt::white);
+        state.ResumeTiming();
+        QPainter painter(&image);
+        PainterSurface surface(painter, 600, target.width);
+        ComposeSheet(sheet, surface, target, inputs);
+    }
+    state.counters["boxes"] = sheet.boxes.count();
+}
+BENCHMARK(BM_ComposePrinter600dpi)->Unit(benchmark::kMillisecond);
+
+// The whole process: start, read the courseware, compose, write the PDF.
+void BM_CliRenderPdf(benchmark::State& state)
+{
+    const QString cli = QString::fromUtf8(ZENDRA_BINARY_DIR) + QStringLiteral("/zendra-cli");
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("sheet.pdf"));
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        const int status = QProcess::execute(
+            cli, {QStringLiteral("render"), QString::fromUtf8(ZENDRA_SOURCE_DIR) +
+                                                QStringLiteral("/examples/courseware"),
+                  QStringLiteral("--unit"), QStringLiteral("1/3/2"), QStringLiteral("-o"), out});
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        if (status != 0) {
+            state.SkipWithError("zendra-cli render failed");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_CliRenderPdf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareFontCache();
+    QGuiApplication app(argc, argv);
+    InstallFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,97 @@
+#include "sheet/SheetBuilder.h"
+
+#include "platform/Messages.h"
+
+namespace zendra {
+
+namespace {
+
+constexpr int kMaxFigures = 15;
+
+UnitTitles titlesOf(const CoursewareContext& courseware, const UnitChoice& choice)
+{
+    return UnitTitles{courseware.lessons.lesson(choice.lesson).name,
+                      courseware.sections.section(choice.section).title,
+                      courseware.sections.unitTitle(choice.section, choice.unit)};
+}
+
+void loadPictures(Sheet& sheet, const QString& programFolder, const LessonTable& lessons,
+                  int lesson)
+{
+    sheet.loadFigures(GraphFolder(programFolder, lessons, lesson));
+    sheet.loadClassFlag(programFolder);
+}
+
+} // namespace
+
+std::optional<Sheet> OpenMasterSheet(const CoursewareContext& courseware, const UnitChoice& choice,
+                                     UnitReader& reader, bool answersShown)
+{
+    const UnitNames names = MakeUnitNames(courseware.programFolder, courseware.lessons, choice);
+    const UnitTitles titles = titlesOf(courseware, choice);
+    if (!reader.ReadUnit(names.masterPath, UnitHeaderLine(choice), choice.unit, choice.section,
+                         UnitReader::OpenMaster, titles))
+        return std::nullopt;
+    SheetSource source;
+    source.choice = choice;
+    source.titles = titles;
+    source.fileName = names.masterPath;
+    source.unitNumber = choice.unit;
+    source.windowKey = names.windowId;
+    source.unitId = names.shortName;
+    Sheet sheet = Sheet::fromParsedUnit(reader.unit(), source, answersShown);
+    loadPictures(sheet, courseware.programFolder, courseware.lessons, choice.lesson);
+    return sheet;
+}
+
+std::optional<Sheet> OpenCopySheet(const QString& programFolder, const LessonTable& lessons,
+                                   int lesson, const QString& path, UnitReader& reader,
+                                   bool answersShown)
+{
+    if (!reader.ReadUnit(path, CopyUnitHeaderLine(), 0, 0, UnitReader::OpenCopy, {}))
+        return std::nullopt;
+    SheetSource source;
+    source.choice.lesson = lesson;
+    source.fileName = path;
+    source.windowKey = path;
+    source.unitId = path.mid(path.lastIndexOf(u'/') + 1);
+    source.fromCopy = true;
+    Sheet sheet = Sheet::fromParsedUnit(reader.unit(), source, answersShown);
+    loadPictures(sheet, programFolder, lessons, lesson);
+    return sheet;
+}
+
+bool AddUnitToSheet(Sheet& sheet, const CoursewareContext& courseware, const UnitChoice& choice,
+                    UnitReader& reader)
+{
+    if (sheet.questionFigures.size() / 3 >= kMaxFigures) {
+        ShowMessage(QStringLiteral("これ以上追加できません"));
+        return false;
+    }
+    reader.setSheetContent(sheet.questions, sheet.questionFigures, sheet.answerFigures, sheet.title,
+                           sheet.school, sheet.nameLine);
+    const AddContext add{sheet.title, sheet.titleGenerated, sheet.choice.section,
+                         sheet.choice.unit};
+    const QString path =
+        MasterPath(courseware.programFolder, courseware.lessons, choice.lesson, choice.section);
+    if (!reader.ReadUnit(path, UnitHeaderLine(choice), choice.unit, choice.section,
+                         UnitReader::AddToSheet, titlesOf(courseware, choice), add))
+        return false;
+
+    const ParsedUnit& unit = reader.unit();
+    QStringList figures = unit.questionFigures;
+    for (qsizetype i = unit.priorFigureLines; i < figures.size(); ++i) {
+        if ((i - unit.priorFigureLines) % 3 != 0)
+            figures[i] = QStringLiteral("-1");
+    }
+    sheet.questions = unit.questions;
+    sheet.questionFigures = figures;
+    sheet.answerFigures = unit.answerFigures;
+    sheet.title = unit.title;
+    sheet.lastComposedTitle = unit.title;
+    sheet.changed = true;
+    loadPictures(sheet, courseware.programFolder, courseware.lessons, sheet.choice.lesson);
+    return true;
+}
+
+} // namespace zendra

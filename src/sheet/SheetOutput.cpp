@@ -1,0 +1,154 @@
+#include "sheet/SheetOutput.h"
+
+#include "platform/PainterSurface.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+#include "sheet/Sheet.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace zendra {
+
+namespace {
+
+constexpr int kScreenDpi = 96;
+constexpr double kInchMm = 25.4;
+
+// Option bits of the value block: 1 class flag, 2 date line, 4 number and print date.
+constexpr int kOptionClassFlag = 1;
+constexpr int kOptionJisshibi = 2;
+constexpr int kOptionPrinted = 4;
+
+QImage blankPage(QSize size, int dpi)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const int dotsPerMeter = qRound(dpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image;
+}
+
+void composeOn(QPaintDevice& device, int dpi, Sheet& sheet, const ComposeTarget& target,
+               const ComposeInputs& inputs)
+{
+    QPainter painter(&device);
+    PainterSurface surface(painter, dpi, target.width);
+    ComposeSheet(sheet, surface, target, inputs);
+}
+
+ComposeTarget printerTarget(const Sheet& sheet, QSize pixels)
+{
+    ComposeTarget target;
+    target.width = pixels.width();
+    target.height = pixels.height();
+    target.printer = true;
+    target.screenImageWidth = sheet.page.width;
+    return target;
+}
+
+bool saved(const TextFile::Result& result, QString* error)
+{
+    if (!result && error)
+        *error = result.error;
+    return result.ok;
+}
+
+} // namespace
+
+ComposeInputs InputsFromSheet(const Sheet& sheet)
+{
+    ComposeInputs inputs;
+    inputs.mojiSize = sheet.characterSize;
+    inputs.gyouSpace = sheet.lineSpacing;
+    inputs.startNumber = 1;
+    inputs.classFlag = sheet.options & kOptionClassFlag;
+    inputs.jisshibi = sheet.options & kOptionJisshibi;
+    inputs.printed = sheet.options & kOptionPrinted;
+    return inputs;
+}
+
+QSize PaperPixels(const PaperRecord& paper, int dpi)
+{
+    const auto pixels = [dpi](int units) {
+        return std::max(1, qRound(units / 3.0 / kInchMm * dpi));
+    };
+    return QSize(pixels(paper.width), pixels(paper.height));
+}
+
+QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs)
+{
+    QImage image = blankPage(QSize(sheet.page.width, sheet.page.height), kScreenDpi);
+    ComposeTarget target;
+    target.width = sheet.page.width;
+    target.height = sheet.page.height;
+    target.screenImageWidth = sheet.page.width;
+    ComposeInputs screen = inputs;
+    screen.registerAnswerBoxes = true;
+    composeOn(image, kScreenDpi, sheet, target, screen);
+    return image;
+}
+
+QImage RenderPrinterPage(Sheet& sheet, const ComposeInputs& inputs, int dpi)
+{
+    RenderScreenPage(sheet, inputs);
+    const QSize pixels = PaperPixels(sheet.page, dpi);
+    QImage image = blankPage(pixels, dpi);
+    ComposeInputs printer = inputs;
+    printer.registerAnswerBoxes = false;
+    composeOn(image, dpi, sheet, printerTarget(sheet, pixels), printer);
+    return image;
+}
+
+bool WriteSheetPdf(Sheet& sheet, const ComposeInputs& inputs, const PdfJob& job,
+                   const QString& path, QString* error)
+{
+    RenderScreenPage(sheet, inputs);
+
+    // Composed into memory first: the file is written only when the whole document is done.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(job.dpi);
+        writer.setCreator(QStringLiteral("Zendra"));
+        writer.setTitle(sheet.title);
+        writer.setPageSize(QPageSize(QSizeF(sheet.page.width / 3.0, sheet.page.height / 3.0),
+                                     QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        const QSize pixels(writer.width(), writer.height());
+
+        QPainter painter(&writer);
+        PainterSurface surface(painter, job.dpi, pixels.width());
+        ComposeInputs printer = inputs;
+        printer.registerAnswerBoxes = false;
+        for (int copy = 0; copy < std::max(job.copies, 1); ++copy) {
+            if (copy > 0)
+                writer.newPage();
+            printer.number = job.numbered;
+            printer.startNumber = job.firstNumber + copy;
+            ComposeSheet(sheet, surface, printerTarget(sheet, pixels), printer);
+        }
+    }
+    return saved(TextFile::saveBytes(path, buffer.data()), error);
+}
+
+bool WriteImageFile(const QImage& image, const QString& path, QString* error)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    const QByteArray format = QFileInfo(path).suffix().toUpper().toLatin1();
+    if (!image.save(&buffer, format.isEmpty() ? "PNG" : format.constData())) {
+        if (error)
+            *error = QStringLiteral("ファイル %1 に保存できません: 画像の形式 %2 は使えません")
+                         .arg(shownPath(path), QString::fromLatin1(format));
+        return false;
+    }
+    return saved(TextFile::saveBytes(path, buffer.data()), error);
+}
+
+} // namespace zendra

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "sheet/PageComposer.h"
+
+#include <QImage>
+#include <QString>
+
+namespace zendra {
+
+struct Sheet;
+
+// The inputs a composition takes from the windows, filled from the sheet's own values the
+// way activating a worksheet loads them into the controls.
+ComposeInputs InputsFromSheet(const Sheet& sheet);
+
+// The screen page: one pixel per layout unit, white, composed with the answer boxes
+// registered. This is also the layout a printer page draws its boxes from.
+QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs);
+
+// A page of the sheet's paper at `dpi`: the screen page is composed first, so that the
+// boxes are those of the screen layout, then the sheet is composed again at printer scale.
+QImage RenderPrinterPage(Sheet& sheet, const ComposeInputs& inputs, int dpi);
+
+// The size of the sheet's paper in pixels at `dpi` (width and height in layout units of
+// 1/3 mm).
+QSize PaperPixels(const PaperRecord& paper, int dpi);
+
+struct PdfJob
+{
+    int dpi = 600;
+    int copies = 1;
+    // When set, each copy carries "№ " + its number, numbered on from firstNumber.
+    bool numbered = false;
+    int firstNumber = 1;
+};
+
+// Writes the sheet composed at printer resolution as a PDF, one page per copy, on pages of
+// the sheet's paper. The file is written whole or not at all; on failure `error` says why.
+bool WriteSheetPdf(Sheet& sheet, const ComposeInputs& inputs, const PdfJob& job,
+                   const QString& path, QString* error);
+
+// Saves a picture whole or not at all (format from the file name's extension).
+bool WriteImageFile(const QImage& image, const QString& path, QString* error);
+
+} // namespace zendra
