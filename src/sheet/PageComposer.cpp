@@ -79,8 +79,11 @@ Layout computeLayout(const Sheet& sheet, const ComposeTarget& target, const Comp
     Layout l;
     l.W = std::max(1, bounded(target.width));
     l.H = std::max(1, bounded(target.height));
-    l.s = target.printer ? l.W / 630.0 : 1.0;
     l.r = l.W / static_cast<double>(std::max(1, bounded(target.screenImageWidth)));
+    // A printer page maps the whole screen page onto the paper: pixels per layout unit are
+    // the page's width over the sheet's, so a B4 sheet on B4 paper keeps its boxes beside
+    // their text (over a fixed 630 they landed a fifth too far right).
+    l.s = target.printer ? l.r : 1.0;
     l.c = target.printer ? 3 : 0;
     l.B = bounded(inputs.mojiSize) + l.c;
     if (l.B <= 0)

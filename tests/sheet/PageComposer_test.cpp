@@ -356,6 +356,16 @@ TEST(PageComposer, PrinterPageScalesTheScreenLayout)
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_EQ(boxes[0].rect, QRect(QPoint(124, 198), QPoint(274, 252)));
     EXPECT_EQ(boxes[0].penWidth, 2);
+
+    // A B4 sheet on B4 paper is scaled by the page over its own width, not over 630, so
+    // its boxes stay where its text is: s = 1542 / 771 = 2 again.
+    sheet.page = PaperRecord::ofWidth(771);
+    compose(sheet, screen, in, ComposeTarget{771, 1090, false, 771});
+    compose(sheet, page, in, ComposeTarget{1542, 2180, true, 771});
+    const QList<Op> b4 = opsOf(page, Op::Rectangle);
+    ASSERT_EQ(b4.size(), 1);
+    EXPECT_EQ(b4[0].rect.left(), 124);
+    EXPECT_EQ(page.findText("ab")->rect.topLeft(), QPoint(100, 223));
 }
 
 TEST(PageComposer, UnplacedFiguresGoBesideTheirPieceAndAreWrittenBack)

@@ -1,0 +1,176 @@
+// zendra-cli render on the sample courseware: the outputs, the layout records and errors.
+#include "platform/TextFile.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zendra;
+
+namespace {
+
+test::CliResult render(const QStringList& args)
+{
+    return test::runCli(QStringList{"render", test::sampleCourseware()} + args);
+}
+
+QSize imageSize(const QString& path)
+{
+    return QImageReader(path).size();
+}
+
+// The text of a PDF through pdftotext, or nothing when the tool is missing.
+std::optional<QString> pdfText(const QString& path)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return std::nullopt;
+    QProcess process;
+    process.start(tool, {path, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+TEST(CliRender, PngOfTheScreenPageWithItsLayout)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath("sheet.png");
+    const QString json = dir.filePath("layout.json");
+    const test::CliResult run = render({"--unit", "1/1/1", "-o", png, "--layout", json});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_EQ(imageSize(png), QSize(630, 891));
+
+    const QJsonObject layout = QJsonDocument::fromJson(test::readBytes(json)).object();
+    EXPECT_EQ(layout.value("page").toObject().value("width").toInt(), 630);
+    EXPECT_EQ(layout.value("page").toObject().value("height").toInt(), 891);
+    EXPECT_EQ(layout.value("scale").toDouble(), 1.0);
+    const QJsonArray boxes = layout.value("boxes").toArray();
+    const QJsonArray answers = layout.value("answers").toArray();
+    ASSERT_GT(boxes.size(), 0);
+    ASSERT_EQ(answers.size(), boxes.size() + 1);
+    EXPECT_EQ(answers.first().toString(), QStringLiteral("start"));
+    for (qsizetype i = 0; i < boxes.size(); ++i) {
+        const QJsonObject box = boxes.at(i).toObject();
+        EXPECT_EQ(box.value("answer").toString(), answers.at(i + 1).toString());
+        EXPECT_GT(box.value("x").toInt(), 0);
+        EXPECT_LT(box.value("x").toInt(), 630);
+        EXPECT_GT(box.value("y").toInt(), 90);
+    }
+    EXPECT_FALSE(layout.value("pieces").toArray().isEmpty());
+    EXPECT_GT(layout.value("scorePosition").toObject().value("x").toInt(), 300);
+}
+
+TEST(CliRender, PaperPrinterResolutionAndAddedUnits)
+{
+    QTemporaryDir dir;
+    const QString b4 = dir.filePath("b4.png");
+    ASSERT_EQ(render({"--unit", "1/1/1", "--paper", "B4", "-o", b4}).exitCode, 0);
+    EXPECT_EQ(imageSize(b4), QSize(771, 1090));
+
+    const QString printer = dir.filePath("printer.png");
+    ASSERT_EQ(render({"--unit", "1/1/1", "--printer-dpi", "150", "-o", printer}).exitCode, 0);
+    EXPECT_EQ(imageSize(printer), QSize(1240, 1754));
+
+    // Two units on one sheet: the title gets the second unit's number, the copy file holds
+    // the questions of both.
+    const QString prp = dir.filePath("two.prp");
+    const test::CliResult two = render({"--unit", "1/1/1", "--unit", "1/1/2", "-o", prp});
+    ASSERT_EQ(two.exitCode, 0) << two.errors.toStdString();
+    const test::CliResult parsed = test::runCli({"parse", prp, "[[unitX"});
+    ASSERT_EQ(parsed.exitCode, 0) << parsed.out.toStdString();
+    const QJsonArray header = parsed.json().value("header").toArray();
+    ASSERT_EQ(header.size(), 3);
+    EXPECT_TRUE(header.at(0).toString().endsWith(QStringLiteral("//§1-1,2")))
+        << header.at(0).toString().toStdString();
+    const test::CliResult one = test::runCli(
+        {"parse", test::sampleCourseware() + "Seisu/Seisu1.que", "[[unit1"});
+    const test::CliResult other = test::runCli(
+        {"parse", test::sampleCourseware() + "Seisu/Seisu1.que", "[[unit2"});
+    EXPECT_EQ(parsed.json().value("questions").toArray().size(),
+              one.json().value("questions").toArray().size() +
+                  other.json().value("questions").toArray().size());
+
+    // The copy file renders again.
+    const QString again = dir.filePath("again.png");
+    const test::CliResult copy = render({"--copy", prp, "-o", again});
+    EXPECT_EQ(copy.exitCode, 0) << copy.errors.toStdString();
+    EXPECT_EQ(imageSize(again), QSize(630, 891));
+}
+
+TEST(CliRender, PdfCopiesAreNumberedOn)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("sheet.pdf");
+    const test::CliResult run = render({"--unit", "1/1/1", "--printer-dpi", "300", "-o", pdf,
+                                        "--copies", "3", "--number", "5"});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_TRUE(test::readBytes(pdf).startsWith("%PDF"));
+    const std::optional<QString> text = pdfText(pdf);
+    if (!text)
+        GTEST_SKIP() << "pdftotext is not installed";
+    // Text stays text: each page carries its number and the sheet's title.
+    for (const char* number : {"№ 5", "№ 6", "№ 7"})
+        EXPECT_TRUE(text->contains(QString::fromUtf8(number))) << text->toStdString();
+    EXPECT_FALSE(text->contains(QStringLiteral("№ 8")));
+    EXPECT_EQ(text->count(QStringLiteral("氏名")), 3);
+}
+
+TEST(CliRender, ProblemsExitWithTheMessageAndLeaveNoFile)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath("x.png");
+    struct Case
+    {
+        QStringList args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--unit", "1/1/99", "-o", out}, "ユニット 1/1/99 はありません"},
+        {{"--unit", "9/1/1", "-o", out}, "レッスン 9 はありません"},
+        {{"--unit", "1/1/1/4", "-o", out}, "[[unit1R4 が見つかりません"},
+        {{"--unit", "1/1/1", "--frame", "-o", out}, "知らないオプションです: --frame"},
+        {{"--unit", "1/1/1", "--paper", "Letter", "-o", out}, "--paper"},
+        {{"--unit", "1/1/1", "-o", dir.filePath("x.gif")}, "出力は"},
+        {{"--unit", "1/1/1", "-o", dir.filePath("none/x.png")}, "x.png"},
+        {{"--copy", dir.filePath("missing.prp"), "-o", out}, "missing.prp が見つかりません"},
+        {{"-o", out}, "usage"},
+    };
+    for (const Case& c : cases) {
+        const test::CliResult run = render(c.args);
+        EXPECT_EQ(run.exitCode, 1) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(run.errors.contains(QString::fromUtf8(c.message)))
+            << c.args.join(' ').toStdString() << ": " << run.errors.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)
+                    .isEmpty());
+}
+
+TEST(CliRender, BlockErrorsOfTheUnitAreShown)
+{
+    test::CoursewareCopy copy;
+    const QString master = copy.folder() + "Seisu/Seisu1.que";
+    QStringList lines;
+    ASSERT_TRUE(TextFile::read(master, lines).ok);
+    const qsizetype header = lines.indexOf("[[unit1");
+    lines.insert(header + 1, "<<font");
+    lines.insert(header + 2, ">>");
+    test::writeLines(master, lines);
+    QTemporaryDir dir;
+    const test::CliResult run = test::runCli(
+        {"render", copy.folder(), "--unit", "1/1/1", "-o", dir.filePath("x.png")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errors.contains("<<font block error")) << run.errors.toStdString();
+    EXPECT_FALSE(run.errors.contains(QStringLiteral("見つかりません")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("x.png")));
+}

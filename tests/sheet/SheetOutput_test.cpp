@@ -1,0 +1,119 @@
+#include "sheet/SheetOutput.h"
+
+#include "platform/Fonts.h"
+#include "sheet/Sheet.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zendra;
+
+namespace {
+
+// Pictures and fonts need the GUI application object; it draws off screen.
+void ensureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "test_sheet";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv);
+    InstallFontSubstitutions();
+}
+
+Sheet sampleSheet()
+{
+    ParsedUnit unit;
+    unit.title = QStringLiteral("整数の計算//わり算§3-2 あまり");
+    unit.questions = {QStringLiteral("(1) 17÷5＝#3…2;3あまり2#"), QString(),
+                      QStringLiteral("(2) 3/4+1/4＝#1#")};
+    unit.values = {"630", "False", "40", "5", "5", "1", "7"};
+    unit.kran = {"1", "8", "2"};
+    SheetSource source;
+    source.unitId = QStringLiteral("Seisu3.que-U2");
+    return Sheet::fromParsedUnit(unit, source, true);
+}
+
+int countPages(const QByteArray& pdf)
+{
+    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") +
+                            pdf.count("/Type /Page "));
+}
+
+} // namespace
+
+TEST(SheetOutput, InputsFollowTheSheetsOwnValues)
+{
+    Sheet sheet = sampleSheet();
+    sheet.characterSize = 12;
+    sheet.lineSpacing = 44;
+    for (int options = 0; options < 8; ++options) {
+        sheet.options = options;
+        const ComposeInputs in = InputsFromSheet(sheet);
+        EXPECT_EQ(in.mojiSize, 12);
+        EXPECT_EQ(in.gyouSpace, 44);
+        EXPECT_EQ(in.classFlag, (options & 1) != 0);
+        EXPECT_EQ(in.jisshibi, (options & 2) != 0);
+        EXPECT_EQ(in.printed, (options & 4) != 0);
+        EXPECT_FALSE(in.number);
+    }
+}
+
+TEST(SheetOutput, PagesHaveTheSizeOfTheirPaper)
+{
+    ensureGuiApplication();
+    struct Case
+    {
+        int width;
+        int dpi;
+        QSize pixels;
+    };
+    for (const Case& c : {Case{630, 96, {794, 1123}}, Case{630, 600, {4961, 7016}},
+                          Case{771, 96, {971, 1373}}, Case{546, 300, {2150, 3039}}}) {
+        EXPECT_EQ(PaperPixels(PaperRecord::ofWidth(c.width), c.dpi), c.pixels) << c.width;
+    }
+    Sheet sheet = sampleSheet();
+    sheet.page = PaperRecord::ofWidth(771);
+    const QImage screen = RenderScreenPage(sheet, InputsFromSheet(sheet));
+    EXPECT_EQ(screen.size(), QSize(771, 1090));
+    EXPECT_EQ(sheet.boxes.count(), 2);
+    const QImage printer = RenderPrinterPage(sheet, InputsFromSheet(sheet), 150);
+    EXPECT_EQ(printer.size(), PaperPixels(sheet.page, 150));
+    // The screen boxes survive the printer composition.
+    EXPECT_EQ(sheet.boxes.count(), 2);
+    EXPECT_LT(sheet.boxes[1].x, 771);
+}
+
+TEST(SheetOutput, PdfHasOnePagePerCopyAndFailuresLeaveNoFile)
+{
+    ensureGuiApplication();
+    QTemporaryDir dir;
+    Sheet sheet = sampleSheet();
+    PdfJob job;
+    job.dpi = 150;
+    job.copies = 3;
+    job.numbered = true;
+    job.firstNumber = 5;
+    const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+    QString error;
+    ASSERT_TRUE(WriteSheetPdf(sheet, InputsFromSheet(sheet), job, path, &error))
+        << error.toStdString();
+    const QByteArray pdf = test::readBytes(path);
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(countPages(pdf), 3);
+    EXPECT_EQ(sheet.boxes.count(), 2);
+
+    const QString lost = dir.filePath(QStringLiteral("no/such/folder/sheet.pdf"));
+    EXPECT_FALSE(WriteSheetPdf(sheet, InputsFromSheet(sheet), job, lost, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("sheet.pdf")));
+    const QString png = dir.filePath(QStringLiteral("no/sheet.png"));
+    EXPECT_FALSE(WriteImageFile(QImage(10, 10, QImage::Format_RGB32), png, &error));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"sheet.pdf"});
+}
