@@ -4,6 +4,8 @@
 #include "platform/PainterSurface.h"
 #include "platform/RecordingSurface.h"
 
+#include "TestSupport.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -240,16 +242,8 @@ TEST(NotationRendererTest, RunCharacterClearsStyleAndPieceSetsColourAndSize)
 
 TEST(NotationRendererTest, PaintsReadableFractionOnImage)
 {
-    if (!QCoreApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_sheet";
-        static char* argv[] = {name, nullptr};
-        new QGuiApplication(argc, argv); // lives for the rest of the test program
-    }
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    if (!zendra::test::ensureGuiApplication())
         GTEST_SKIP() << "fonts need a QGuiApplication";
-    InstallFontSubstitutions();
 
     QImage image(200, 100, QImage::Format_RGB32);
     image.fill(Qt::white);

@@ -1,12 +1,10 @@
 #include "sheet/SheetOutput.h"
 
-#include "platform/Fonts.h"
 #include "sheet/Sheet.h"
 
 #include "TestSupport.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,19 +12,6 @@
 using namespace zendra;
 
 namespace {
-
-// Pictures and fonts need the GUI application object; it draws off screen.
-void ensureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_sheet";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-    InstallFontSubstitutions();
-}
 
 Sheet sampleSheet()
 {
@@ -68,7 +53,7 @@ TEST(SheetOutput, InputsFollowTheSheetsOwnValues)
 
 TEST(SheetOutput, PagesHaveTheSizeOfTheirPaper)
 {
-    ensureGuiApplication();
+    ASSERT_TRUE(test::ensureGuiApplication());
     struct Case
     {
         int width;
@@ -93,7 +78,7 @@ TEST(SheetOutput, PagesHaveTheSizeOfTheirPaper)
 
 TEST(SheetOutput, PdfHasOnePagePerCopyAndFailuresLeaveNoFile)
 {
-    ensureGuiApplication();
+    ASSERT_TRUE(test::ensureGuiApplication());
     QTemporaryDir dir;
     Sheet sheet = sampleSheet();
     PdfJob job;

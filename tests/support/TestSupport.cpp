@@ -1,11 +1,13 @@
 #include "TestSupport.h"
 
+#include "platform/Fonts.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QJsonDocument>
 #include <QProcess>
 
@@ -67,6 +69,19 @@ CliResult runCli(const QStringList& args)
     result.out = process.readAllStandardOutput();
     result.errors = QString::fromUtf8(process.readAllStandardError());
     return result;
+}
+
+bool ensureGuiApplication()
+{
+    if (!QCoreApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "zendra-test";
+        static char* argv[] = {name, nullptr};
+        new QGuiApplication(argc, argv); // lives for the rest of the test program
+        InstallFontSubstitutions();
+    }
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
 CoursewareCopy::CoursewareCopy()

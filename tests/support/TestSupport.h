@@ -30,6 +30,10 @@ struct CliResult
 };
 CliResult runCli(const QStringList& args);
 
+// Makes an off-screen QGuiApplication (fonts, pictures) for the rest of the test program,
+// unless an application object exists; false when that one is not a GUI application.
+bool ensureGuiApplication();
+
 // A copy of the sample courseware in a temporary folder, for tests that write.
 class CoursewareCopy
 {
