@@ -1,12 +1,10 @@
 #include "sheet/NotationRenderer.h"
 
-#include "platform/Fonts.h"
 #include "platform/PainterSurface.h"
 #include "platform/RecordingSurface.h"
 
 #include "TestSupport.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
