@@ -1,6 +1,7 @@
 #pragma once
 
 #include "courseware/UnitChoice.h"
+#include "courseware/UnitReader.h"
 
 #include <QSize>
 #include <QString>
@@ -45,6 +46,8 @@ struct AppState
     PaperRecord currentPaper;
     std::array<PaperRecord, 4> paperTable = kPaperTable;
     UnitChoice currentUnit;
+    UnitTitles chosenTitles;    // lesson, section and unit titles of the chooser's last OK
+    bool variantChosen = false; // the last OK chose a similar-question set
     bool indexChanged = false;
     bool startupDone = false;
     bool paperFixed = false;

@@ -57,6 +57,19 @@ QString askName(const QString& folder)
 
 } // namespace
 
+QStringList LayoutBlockLines(const CopySheet& sheet)
+{
+    QStringList lines;
+    appendBlock(lines, QLatin1StringView("<<value"),
+                {QString::number(sheet.paperWidth), boolText(sheet.answersShown),
+                 QString::number(sheet.lineSpacing), QString::number(sheet.leftMargin),
+                 QString::number(sheet.rightMargin), QString::number(sheet.startNumber),
+                 QString::number(sheet.options)});
+    appendBlock(lines, QLatin1StringView("<<font"), fitted(sheet.font, DefaultFontLines(), 7));
+    appendBlock(lines, QLatin1StringView("<<kran"), fitted(sheet.kran, {}, 10));
+    return lines;
+}
+
 QStringList BuildCopyLines(const CopySheet& sheet)
 {
     QStringList lines;
@@ -70,13 +83,7 @@ QStringList BuildCopyLines(const CopySheet& sheet)
         appendBlock(lines, QLatin1StringView("<<graph"), sheet.questionFigures);
     if (!sheet.answerFigures.isEmpty())
         appendBlock(lines, QLatin1StringView("<<AGraph"), sheet.answerFigures);
-    appendBlock(lines, QLatin1StringView("<<value"),
-                {QString::number(sheet.paperWidth), boolText(sheet.answersShown),
-                 QString::number(sheet.lineSpacing), QString::number(sheet.leftMargin),
-                 QString::number(sheet.rightMargin), QString::number(sheet.startNumber),
-                 QString::number(sheet.options)});
-    appendBlock(lines, QLatin1StringView("<<font"), fitted(sheet.font, DefaultFontLines(), 7));
-    appendBlock(lines, QLatin1StringView("<<kran"), fitted(sheet.kran, {}, 10));
+    lines.append(LayoutBlockLines(sheet));
     appendBlock(lines, QLatin1StringView("<<kgroup"), sheet.answerGroups);
     lines.append(QStringLiteral("]]"));
     return lines;

@@ -32,6 +32,10 @@ struct CopySheet
 // taken from the defaults, missing answer-box lines are "0", extra lines are dropped.
 QStringList BuildCopyLines(const CopySheet& sheet);
 
+// The sheet's "<<value", "<<font" and "<<kran" blocks, each with its keyword and ">>": the
+// layout the sheet has now, as the question editor writes it back into the master file.
+QStringList LayoutBlockLines(const CopySheet& sheet);
+
 struct SaveCopyResult
 {
     bool saved = false;
