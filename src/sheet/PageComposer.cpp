@@ -185,8 +185,12 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
     const QRgb alternativeColour = sheet.answersShown ? kAlternativeColour : kWhite;
 
     const int lineCount = static_cast<int>(std::min<qsizetype>(sheet.questions.size(), kMaxLines));
+    if (registering)
+        sheet.lineStarts = QList<QPoint>(lineCount + 1);
     for (int n = 0; n < lineCount; ++n) {
         const QString& line = sheet.questions.at(n);
+        if (registering && !line.isEmpty())
+            sheet.lineStarts[n + 1] = QPoint(l.xL, y);
         if (line.isEmpty()) {
             Y += l.L;
             y = px(Y);

@@ -122,6 +122,10 @@ struct Sheet
     PiecePositions piecePositions;
     PieceStartMemory pieceStarts;
     QStringList lstKai;
+    // Where the last screen composition started each question line, by line number from 1
+    // (entry 0 unused); (0, 0) for a line it did not draw. The question editor places new
+    // figures beside these.
+    QList<QPoint> lineStarts;
     QPoint scorePosition;
     QPoint classFlagPosition{35, 31}; // page coordinates; screen compositions move it
     QList<PlacedFigure> figures;

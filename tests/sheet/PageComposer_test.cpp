@@ -529,3 +529,19 @@ TEST(PageComposer, ExtremeInputsDoNotBreakTheComposition)
     compose(quiet, surface, off);
     EXPECT_TRUE(surface.ops().isEmpty());
 }
+
+TEST(PageComposer, LineStartsOfTheScreenLayout)
+{
+    Sheet sheet = sheetOf({"1+2=#3#", "", "text"});
+    RecordingSurface surface;
+    compose(sheet, surface);
+    ASSERT_EQ(sheet.lineStarts.size(), 4);
+    EXPECT_EQ(sheet.lineStarts[1], QPoint(50, 98));
+    EXPECT_EQ(sheet.lineStarts[2], QPoint());
+    EXPECT_EQ(sheet.lineStarts[3].x(), 50);
+    EXPECT_GT(sheet.lineStarts[3].y(), 98 + 30);
+    // A printer page keeps the screen's starts.
+    RecordingSurface page(600, 1260);
+    compose(sheet, page, plainInputs(), ComposeTarget{1260, 1782, true, 630});
+    EXPECT_EQ(sheet.lineStarts[1], QPoint(50, 98));
+}
