@@ -1,9 +1,76 @@
 #include "authoring/QuestionEditor.h"
 
+#include "courseware/CopyFile.h"
+#include "courseware/ParsedUnit.h"
 #include "courseware/QuestionLine.h"
+#include "platform/Cp932.h"
 #include "platform/Messages.h"
+#include "platform/Paths.h"
+#include "sheet/Sheet.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace zendra {
+
+namespace {
+
+const QString kClose = QStringLiteral(">>");
+const QString kUnitEnd = QStringLiteral("]]");
+const QChar kFullWidthSpace(0x3000);
+
+QString trimmedAnswer(const QString& piece)
+{
+    auto trim = [](QString s, auto isBlank) {
+        qsizetype b = 0, e = s.size();
+        while (b < e && isBlank(s.at(b)))
+            ++b;
+        while (e > b && isBlank(s.at(e - 1)))
+            --e;
+        return s.mid(b, e - b);
+    };
+    const QString blanksGone = trim(piece, [](QChar c) { return c.unicode() <= 0x20; });
+    return trim(blanksGone, [](QChar c) { return c == kFullWidthSpace; });
+}
+
+TextEditResult surround(const QString& text, int start, int end, const QString& before,
+                        const QString& after)
+{
+    if (start > end)
+        std::swap(start, end);
+    start = std::clamp(start, 0, int(text.size()));
+    end = std::clamp(end, 0, int(text.size()));
+    if (start == end) {
+        ShowMessage(QStringLiteral("囲む範囲を選択してください"));
+        return {false, text, start};
+    }
+    const QString wrapped = before + text.mid(start, end - start) + after;
+    return {true, text.left(start) + wrapped + text.mid(end), start + int(wrapped.size())};
+}
+
+bool onlyFullWidthDigits(const QString& line)
+{
+    static const QString digits = QStringLiteral("０１２３４５６７８９");
+    for (QChar c : line) {
+        if (!digits.contains(c))
+            return false;
+    }
+    return true;
+}
+
+bool singleMark(const QString& line)
+{
+    static const QString marks =
+        QStringLiteral("あいうえおかきくけこアイウエオカキクケコＡＢＣＤＥＦＨＩＪ");
+    return line.size() == 1 && marks.contains(line.at(0));
+}
+
+void appendBlock(QStringList& out, const QString& keyword, const QStringList& lines)
+{
+    out << keyword << lines << kClose;
+}
+
+} // namespace
 
 int CheckQuestionLines(const QStringList& lines)
 {
@@ -38,7 +105,6 @@ int CheckQuestionLines(const QStringList& lines)
 
 bool CheckPositionBlocks(const QStringList& lines)
 {
-    const QString close = QStringLiteral(">>");
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString& line = lines.at(i);
         const bool value = line == QLatin1StringView("<<value");
@@ -47,7 +113,7 @@ bool CheckPositionBlocks(const QStringList& lines)
         if (!value && !font && !kran)
             continue;
         qsizetype end = i + 1;
-        while (end < lines.size() && lines.at(end) != close)
+        while (end < lines.size() && lines.at(end) != kClose)
             ++end;
         const qsizetype count = end - i - 1;
         if (value && count != 7) {
@@ -66,6 +132,278 @@ bool CheckPositionBlocks(const QStringList& lines)
         i = end;
     }
     return true;
+}
+
+QStringList AnswersOfLines(const QStringList& lines)
+{
+    QStringList answers;
+    for (const QString& line : lines) {
+        const QStringList pieces = SplitQuestionLine(line);
+        for (qsizetype p = 1; p < pieces.size(); p += 2)
+            answers << trimmedAnswer(pieces.at(p));
+    }
+    return answers;
+}
+
+TextEditResult InsertAnswerField(const QString& text, int start, int end)
+{
+    return surround(text, start, end, QStringLiteral(" # "), QStringLiteral(" # "));
+}
+
+TextEditResult UnderlineWithParentheses(const QString& text, int start, int end)
+{
+    return surround(text, start, end, QStringLiteral("<U>（"), QStringLiteral("）</>"));
+}
+
+QStringList NumberQuestions(const QStringList& lines)
+{
+    QStringList numbered = lines;
+    for (qsizetype i = 1; i < numbered.size(); ++i)
+        numbered[i] = QStringLiteral("(%1) ").arg(i) + numbered.at(i) + QLatin1Char('=');
+    return numbered;
+}
+
+QStringList ChoicesFromAnswers(const QStringList& answers, bool excludeDigits, bool excludeSigns)
+{
+    QStringList choices;
+    for (const QString& answer : answers) {
+        if (!answer.isEmpty())
+            choices << SplitAnswer(answer);
+    }
+    if (excludeDigits)
+        choices.removeIf(onlyFullWidthDigits);
+    if (excludeSigns)
+        choices.removeIf(singleMark);
+    return choices;
+}
+
+QStringList AddDummyChoices(const QStringList& choices, const QStringList& dummies)
+{
+    QStringList result = choices;
+    for (const QString& dummy : dummies) {
+        if (!dummy.isEmpty() && !result.contains(dummy))
+            result << dummy;
+    }
+    return result;
+}
+
+ChoiceCounters CountChoices(const QStringList& choices)
+{
+    ChoiceCounters counters;
+    for (const QString& line : choices)
+        counters.characters += cp932::byteLength(line) / 2;
+    counters.lines = static_cast<int>(choices.size());
+    return counters;
+}
+
+int InsertFigures(QStringList& figureLines, const QStringList& files, const QList<QPoint>& anchors,
+                  bool answer)
+{
+    int added = 0;
+    for (const QString& file : files) {
+        const int present = static_cast<int>(figureLines.size() / 3);
+        if (present + 1 > kMaxFigures) {
+            ShowMessage(QStringLiteral("グラフは%1個までです").arg(kMaxFigures));
+            continue;
+        }
+        // A question figure goes beside the line after those already illustrated, an
+        // answer figure beside the line before it.
+        const int line = answer ? present : present + 1;
+        const QPoint anchor = line >= 1 && line < anchors.size() ? anchors.at(line) : QPoint();
+        figureLines << file << QString::number(anchor.x() + 40) << QString::number(anchor.y() + 20);
+        ++added;
+    }
+    return added;
+}
+
+QStringList PaneLines(const QString& text)
+{
+    if (text.isEmpty())
+        return {};
+    return text.split(QLatin1Char('\n'));
+}
+
+QString PaneText(const QStringList& lines)
+{
+    return lines.join(QLatin1Char('\n'));
+}
+
+bool QuestionEditor::LoadUnitIntoPanes(const QString& programFolder, const LessonTable& lessons,
+                                       const UnitChoice& choice, const Sheet* openSheet)
+{
+    position = choice;
+    ques.clear();
+    kgroup.clear();
+    dummy.clear();
+    hint.clear();
+    qgraph.clear();
+    agraph.clear();
+    pasteLo.clear();
+    unitFound_ = false;
+    loadError_.clear();
+    // Without a section there is no master file; lines kept from another unit's file must
+    // not be saved under this one.
+    unitLines.clear();
+    fileName.clear();
+
+    bool readOk = true;
+    if (choice.section >= 1) {
+        fileName = MasterPath(programFolder, lessons, choice.lesson, choice.section);
+        if (QFileInfo(fileName).isFile()) {
+            if (const TextFile::Result r = TextFile::read(fileName, unitLines); !r) {
+                unitLines.clear();
+                loadError_ = r.error;
+                ShowMessage(r.error);
+                readOk = false;
+            }
+        }
+    }
+
+    const qsizetype start = unitLines.indexOf(UnitHeaderLine(choice));
+    if (start < 0) {
+        ques << QStringLiteral("１．次の各空欄に適語を入れなさい。")
+             << QStringLiteral("例　日本の首都は　#　東京　#　です");
+        pasteLo = DefaultDataLines();
+        return readOk;
+    }
+
+    unitFound_ = true;
+    for (qsizetype i = start + 1; i < unitLines.size() && unitLines.at(i) != kUnitEnd; ++i) {
+        const QString& keyword = unitLines.at(i);
+        QStringList* pane = nullptr;
+        bool layout = false;
+        if (keyword == QLatin1StringView("<<ques"))
+            pane = &ques;
+        else if (keyword == QLatin1StringView("<<dummy"))
+            pane = &dummy;
+        else if (keyword == QLatin1StringView("<<kgroup"))
+            pane = &kgroup;
+        else if (keyword == QLatin1StringView("<<hint"))
+            pane = &hint;
+        else if (keyword == QLatin1StringView("<<graph"))
+            pane = &qgraph;
+        else if (keyword == QLatin1StringView("<<AGraph"))
+            pane = &agraph;
+        else if (keyword == QLatin1StringView("<<value") ||
+                 keyword == QLatin1StringView("<<font") || keyword == QLatin1StringView("<<kran"))
+            pane = &pasteLo, layout = true;
+        if (!pane)
+            continue;
+        if (layout)
+            *pane << keyword;
+        // A block that lacks its ">>" ends with the unit, so the next unit is never taken in.
+        qsizetype j = i + 1;
+        for (; j < unitLines.size(); ++j) {
+            const QString& line = unitLines.at(j);
+            if (line == kClose || line == kUnitEnd)
+                break;
+            *pane << line;
+        }
+        if (layout)
+            *pane << kClose;
+        if (j < unitLines.size() && unitLines.at(j) == kUnitEnd)
+            break;
+        i = j;
+    }
+
+    if (openSheet) {
+        pasteLo = LayoutBlockLines(openSheet->toCopySheet());
+        qgraph = openSheet->questionFigures;
+        agraph = openSheet->answerFigures;
+    }
+    return readOk;
+}
+
+void QuestionEditor::WriteUnitFromPanes()
+{
+    const QString header = UnitHeaderLine(position);
+    const qsizetype at = unitLines.indexOf(header);
+    const bool replacing = at >= 0;
+
+    QStringList figuresAndHints;
+    if (!qgraph.isEmpty())
+        appendBlock(figuresAndHints, QStringLiteral("<<graph"), qgraph);
+    if (!agraph.isEmpty())
+        appendBlock(figuresAndHints, QStringLiteral("<<AGraph"), agraph);
+    if (!hint.isEmpty())
+        appendBlock(figuresAndHints, QStringLiteral("<<hint"), hint);
+
+    QStringList unit;
+    unit << header;
+    appendBlock(unit, QStringLiteral("<<ques"), ques);
+    if (!kgroup.isEmpty())
+        appendBlock(unit, QStringLiteral("<<kgroup"), kgroup);
+    appendBlock(unit, QStringLiteral("<<dummy"), dummy);
+    if (replacing)
+        unit << figuresAndHints << pasteLo;
+    else
+        unit << pasteLo << figuresAndHints;
+    unit << kUnitEnd;
+
+    if (replacing) {
+        qsizetype end = unitLines.indexOf(kUnitEnd, at);
+        if (end < 0)
+            end = unitLines.size() - 1;
+        unitLines.remove(at, end - at + 1);
+        for (qsizetype i = 0; i < unit.size(); ++i)
+            unitLines.insert(at + i, unit.at(i));
+    } else {
+        unitLines << unit;
+    }
+    unitFound_ = true;
+}
+
+TextFile::Result QuestionEditor::Save()
+{
+    TextFile::Result result;
+    if (!loadError_.isEmpty()) {
+        // The lines in memory are not the file's: writing them would lose its other units.
+        result.error = shownPath(fileName) +
+                       QStringLiteral(" を読み込めなかったので保存しません\n") + loadError_;
+    } else if (fileName.isEmpty()) {
+        result.error = QStringLiteral("保存先のデータファイルがありません");
+    } else {
+        QDir().mkpath(QFileInfo(fileName).absolutePath());
+        result = TextFile::write(fileName, unitLines);
+        if (!result)
+            result.error =
+                shownPath(fileName) + QStringLiteral("の保存に失敗しました\n") + result.error;
+    }
+    if (!result) {
+        ShowMessage(result.error);
+        return result;
+    }
+    unitModified = false;
+    return result;
+}
+
+int QuestionEditor::ExtractAnswers()
+{
+    const int r = CheckQuestionLines(ques);
+    if (r < 0)
+        lstKai = AnswersOfLines(ques);
+    return r;
+}
+
+TextFile::Result SaveSheetToMaster(const QString& programFolder, const LessonTable& lessons,
+                                   const Sheet& sheet)
+{
+    QuestionEditor editor;
+    if (!editor.LoadUnitIntoPanes(programFolder, lessons, sheet.choice, &sheet)) {
+        TextFile::Result failed;
+        failed.error = editor.loadError();
+        return failed;
+    }
+    if (!editor.unitFound()) {
+        // The file lacks the unit: what goes in is the sheet's, not the new-unit sample.
+        editor.ques = sheet.questions;
+        editor.kgroup = sheet.answerGroups;
+        editor.pasteLo = LayoutBlockLines(sheet.toCopySheet());
+        editor.qgraph = sheet.questionFigures;
+        editor.agraph = sheet.answerFigures;
+    }
+    editor.WriteUnitFromPanes();
+    return editor.Save();
 }
 
 } // namespace zendra

@@ -1,8 +1,16 @@
 #pragma once
 
+#include "courseware/UnitChoice.h"
+#include "platform/TextFile.h"
+
+#include <QList>
+#include <QPoint>
+#include <QString>
 #include <QStringList>
 
 namespace zendra {
+
+struct Sheet;
 
 // Checks the question lines of a unit: every line needs an even number of '#', no blank may
 // be empty, and at least one line must hold a blank. Shows the message for the first fault
@@ -12,5 +20,109 @@ int CheckQuestionLines(const QStringList& lines);
 // Checks the line counts of the "<<value" (7), "<<font" (7) and "<<kran" (8 or 10) blocks
 // found in `lines`. Shows a message for the first block that is wrong and returns false.
 bool CheckPositionBlocks(const QStringList& lines);
+
+// The answers of valid question lines in order, each trimmed of blanks and then of
+// full-width spaces.
+QStringList AnswersOfLines(const QStringList& lines);
+
+// A text command's outcome: the new text and where the caret goes.
+struct TextEditResult
+{
+    bool done = false; // false: nothing was selected and the message was shown
+    QString text;
+    int caret = 0;
+};
+
+// " # " + selection + " # " in place of the selection [start, end) of `text`.
+TextEditResult InsertAnswerField(const QString& text, int start, int end);
+// "<U>（" + selection + "）</>" in place of the selection.
+TextEditResult UnderlineWithParentheses(const QString& text, int start, int end);
+// Every line from the second on becomes "(k) " + line + "="; the first is the instruction.
+QStringList NumberQuestions(const QStringList& lines);
+
+// The choice list of study mode from the extracted answers: every alternative on a line of
+// its own, without lines of full-width digits (`excludeDigits`) and without single marks
+// such as "ア" or "Ａ" (`excludeSigns`).
+QStringList ChoicesFromAnswers(const QStringList& answers, bool excludeDigits, bool excludeSigns);
+// `choices` with every non-empty dummy answer it does not hold yet appended.
+QStringList AddDummyChoices(const QStringList& choices, const QStringList& dummies);
+
+struct ChoiceCounters
+{
+    int characters = 0; // sum over the lines of CP932 bytes div 2
+    int lines = 0;
+};
+ChoiceCounters CountChoices(const QStringList& choices);
+
+// The most figures of each kind a unit holds.
+constexpr int kMaxFigures = 15;
+
+// Appends a figure triple for each of `files` to `figureLines`, beside the question line
+// that follows the figures already present (`answer` false) or the line before it
+// (`answer` true). `anchors` are the start points of the open sheet's question lines by
+// line number from 1 (entry 0 unused). A file past the limit is refused with a message.
+// Returns how many figures were added.
+int InsertFigures(QStringList& figureLines, const QStringList& files, const QList<QPoint>& anchors,
+                  bool answer);
+
+// A pane's text as lines and back: an empty pane has no lines.
+QStringList PaneLines(const QString& text);
+QString PaneText(const QStringList& lines);
+
+// One unit of a master file split into the question editor's panes, and the writer that
+// puts it back into the file.
+class QuestionEditor
+{
+public:
+    QStringList ques;    // "<<ques"
+    QStringList kgroup;  // "<<kgroup": the choice list
+    QStringList dummy;   // "<<dummy"
+    QStringList hint;    // "<<hint"
+    QStringList qgraph;  // "<<graph" triples
+    QStringList agraph;  // "<<AGraph" triples
+    QStringList pasteLo; // "<<value", "<<font" and "<<kran" with their keyword and ">>"
+    QStringList lstKai;  // answers extracted from `ques`
+
+    QStringList unitLines; // the whole master file
+    UnitChoice position;
+    bool newUnitMode = false;
+    bool unitModified = false;
+    QString fileName; // the master file of `position`; empty when there is none
+
+    // Reads the master file of `position` and fills the panes from its unit, or with the
+    // new-unit text and the default layout when the file or the unit is missing. With an
+    // open sheet of the unit, its current layout blocks and figure lines take the place of
+    // the file's. Returns false when the file exists but cannot be read; the editor then
+    // refuses to save over it.
+    bool LoadUnitIntoPanes(const QString& programFolder, const LessonTable& lessons,
+                           const UnitChoice& position, const Sheet* openSheet);
+
+    // Whether the last load found the unit in the file.
+    bool unitFound() const { return unitFound_; }
+    // Why the last load could not read the file; empty when it could.
+    const QString& loadError() const { return loadError_; }
+
+    // Replaces the unit in `unitLines`, or appends it when the file lacks it.
+    void WriteUnitFromPanes();
+
+    // Writes `unitLines` to `fileName`, creating its folder. A failure is shown and leaves
+    // `unitModified` set.
+    TextFile::Result Save();
+
+    // Checks the question lines and, when they are valid, fills `lstKai` with their
+    // answers. Returns CheckQuestionLines' result.
+    int ExtractAnswers();
+
+private:
+    bool unitFound_ = false;
+    QString loadError_; // why `unitLines` is not the file's content
+};
+
+// The overwrite-save of a worksheet opened from a master: the sheet's unit, with the
+// sheet's current layout and figures, goes into its master file in place of the unit there,
+// or after the last unit when the file lacks it. Every other line of the file stays as it
+// was. A failure is shown and returned.
+TextFile::Result SaveSheetToMaster(const QString& programFolder, const LessonTable& lessons,
+                                   const Sheet& sheet);
 
 } // namespace zendra
