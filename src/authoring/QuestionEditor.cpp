@@ -306,7 +306,8 @@ bool QuestionEditor::LoadUnitIntoPanes(const QString& programFolder, const Lesso
         i = j;
     }
 
-    if (openSheet) {
+    // Another unit's sheet (the chooser's choice in new-unit mode) has nothing to give.
+    if (openSheet && openSheet->choice == choice) {
         pasteLo = LayoutBlockLines(openSheet->toCopySheet());
         qgraph = openSheet->questionFigures;
         agraph = openSheet->answerFigures;

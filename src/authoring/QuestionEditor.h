@@ -90,10 +90,10 @@ public:
     QString fileName; // the master file of `position`; empty when there is none
 
     // Reads the master file of `position` and fills the panes from its unit, or with the
-    // new-unit text and the default layout when the file or the unit is missing. With an
-    // open sheet of the unit, its current layout blocks and figure lines take the place of
-    // the file's. Returns false when the file exists but cannot be read; the editor then
-    // refuses to save over it.
+    // new-unit text and the default layout when the file or the unit is missing. When
+    // `openSheet` is the sheet of this unit (same choice), its current layout blocks and
+    // figure lines take the place of the file's. Returns false when the file exists but cannot be
+    // read; the editor then refuses to save over it.
     bool LoadUnitIntoPanes(const QString& programFolder, const LessonTable& lessons,
                            const UnitChoice& position, const Sheet* openSheet);
 

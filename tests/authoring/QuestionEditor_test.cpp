@@ -337,17 +337,6 @@ TEST_F(QuestionEditorFile, FailedSavesLeaveTheFileAndTheModifiedMark)
     EXPECT_EQ(messages_.texts().size(), 1);
 }
 
-TEST_F(QuestionEditorFile, ExtractAnswersKeepsTheListOfAValidUnitOnly)
-{
-    QuestionEditor editor;
-    editor.ques = L("見出し|a#1#b#2;二#");
-    EXPECT_EQ(editor.ExtractAnswers(), -1);
-    EXPECT_EQ(editor.lstKai, L("1|2;二"));
-    editor.ques = L("a#1");
-    EXPECT_EQ(editor.ExtractAnswers(), 0);
-    EXPECT_EQ(editor.lstKai, L("1|2;二"));
-}
-
 class SaveSheetToMasterTest : public ::testing::Test
 {
 protected:

@@ -1,0 +1,275 @@
+// The question editor on a copy of the sample courseware, headless.
+#include "authoring/TfrmEditQues.h"
+#include "authoring/TfrmEditSource.h"
+#include "courseware/CoursewareIndex.h"
+#include "platform/Messages.h"
+#include "platform/SettingsStore.h"
+#include "platform/TextFile.h"
+
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using namespace zendra;
+
+class TestTfrmEditQues : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        SettingsStore::useFolder(settings_.path());
+        copy_ = std::make_unique<test::CoursewareCopy>();
+        state_ = AppState{};
+        state_.programFolder = copy_->folder();
+        QVERIFY(LoadMainIndex(state_.programFolder, state_.lessonTable));
+        master_ = MasterPath(state_.programFolder, state_.lessonTable, 1, 1);
+        original_ = test::readBytes(master_);
+        QVERIFY(!original_.isEmpty());
+    }
+    void cleanup() { SettingsStore::useFolder({}); }
+
+    void typedLineIsSavedByOk()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmEditQues editor(state_);
+        editor.setContext(kUnit, false, nullptr, QStringLiteral("４けたのたし算"), {});
+        const int result = run(editor, [&] {
+            QCOMPARE(editor.windowTitle(), QStringLiteral("マスターファイルの編集"));
+            QCOMPARE(field<QLineEdit>(editor, "edtLesson")->text(), QStringLiteral("1 1 2"));
+            QVERIFY(field<QListWidget>(editor, "lstKai")->count() > 0);
+            typeLine(editor, "9+1=#10#");
+            QVERIFY(editor.editor().unitModified);
+            field<QPushButton>(editor, "btnOk")->click();
+        });
+        QCOMPARE(result, int(QDialog::Accepted));
+        QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
+        QCOMPARE(editor.position(), kUnit);
+
+        QStringList lines;
+        QVERIFY(TextFile::read(master_, lines));
+        const qsizetype at = lines.indexOf(QStringLiteral("[[unit2"));
+        const qsizetype end = lines.indexOf(QStringLiteral(">>"), at);
+        QCOMPARE(lines.at(end - 1), QStringLiteral("9+1=#10#"));
+        // The units around the edited one keep their bytes.
+        const QByteArray now = test::readBytes(master_);
+        const qsizetype head = original_.indexOf("[[unit2");
+        const qsizetype tail = original_.size() - original_.indexOf("[[unit3");
+        QCOMPARE(now.left(head), original_.left(head));
+        QCOMPARE(now.right(tail), original_.right(tail));
+    }
+
+    void oddMarkKeepsTheWindowOpenAndSavesNothing()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmEditQues editor(state_);
+        editor.setContext(kUnit, false, nullptr, {}, {});
+        int lineNumber = 0;
+        const int result = run(editor, [&] {
+            typeLine(editor, "9+1=#10");
+            auto* ques = field<QPlainTextEdit>(editor, "MemQues");
+            lineNumber = ques->document()->blockCount();
+            field<QPushButton>(editor, "btnOk")->click();
+            QVERIFY(editor.isVisible());
+            QCOMPARE(ques->textCursor().blockNumber(), lineNumber - 1);
+            QCOMPARE(test::readBytes(master_), original_);
+            field<QPushButton>(editor, "btnCancel")->click();
+        });
+        QCOMPARE(result, int(QDialog::Rejected));
+        QCOMPARE(messages.texts(), QStringList{QString::number(lineNumber) +
+                                               QStringLiteral("行目：＃の数は偶数にしてください")});
+        QCOMPARE(test::readBytes(master_), original_);
+    }
+
+    void closeBoxAsksAndKeepsAnInvalidUnitOpen()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmEditQues editor(state_);
+        editor.setContext(kUnit, false, nullptr, {}, {});
+        const int result = run(editor, [&] {
+            typeLine(editor, "x#1");
+            messages.script({Messages::Answer::Yes});
+            editor.close();
+            QVERIFY(editor.isVisible());
+            QCOMPARE(test::readBytes(master_), original_);
+            QCOMPARE(messages.texts().size(), 2);
+            QCOMPARE(messages.texts().at(0),
+                     QStringLiteral("変更されたデータファイルを保存しますか？"));
+            QVERIFY(messages.texts().at(1).endsWith(
+                QStringLiteral("行目：＃の数は偶数にしてください")));
+            // The edit survived; mend it and close again: this time it is saved.
+            auto* ques = field<QPlainTextEdit>(editor, "MemQues");
+            QVERIFY(ques->toPlainText().endsWith(QStringLiteral("x#1")));
+            ques->moveCursor(QTextCursor::End);
+            QTest::keyClick(ques, Qt::Key_NumberSign);
+            messages.script({Messages::Answer::Yes});
+            editor.close();
+        });
+        QCOMPARE(result, int(QDialog::Accepted));
+        QStringList lines;
+        QVERIFY(TextFile::read(master_, lines));
+        QVERIFY(lines.contains(QStringLiteral("x#1#")));
+    }
+
+    void closeBoxWithNoOrWithoutTypingSavesNothing()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmEditQues editor(state_);
+        editor.setContext(kUnit, false, nullptr, {}, {});
+        int result = run(editor, [&] {
+            typeLine(editor, "1+1=#2#");
+            messages.script({Messages::Answer::No});
+            editor.close();
+        });
+        QCOMPARE(result, int(QDialog::Rejected));
+        QCOMPARE(messages.texts(),
+                 QStringList{QStringLiteral("変更されたデータファイルを保存しますか？")});
+
+        // The text commands alone do not count as an edit: no question.
+        messages.clear();
+        result = run(editor, [&] {
+            auto* ques = field<QPlainTextEdit>(editor, "MemQues");
+            QVERIFY(!ques->toPlainText().contains(QStringLiteral("1+1=#2#")));
+            field<QPushButton>(editor, "btnKai")->click(); // nothing selected
+            // The instruction line has no blank: make its text the first answer.
+            QTextCursor cursor(ques->document()->firstBlock());
+            cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            ques->setTextCursor(cursor);
+            const QString first = cursor.selectedText();
+            QVERIFY(!first.contains('#'));
+            field<QPushButton>(editor, "btnKai")->click();
+            QCOMPARE(ques->document()->firstBlock().text(),
+                     QStringLiteral(" # ") + first + QStringLiteral(" # "));
+            QCOMPARE(field<QListWidget>(editor, "lstKai")->item(0)->text(), first);
+            QVERIFY(!editor.editor().unitModified);
+            editor.close();
+        });
+        QCOMPARE(result, int(QDialog::Rejected));
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("囲む範囲を選択してください")});
+        QCOMPARE(test::readBytes(master_), original_);
+    }
+
+    void choiceListAndFigures()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmEditQues editor(state_);
+        const QList<QPoint> anchors = {QPoint(), QPoint(30, 60), QPoint(30, 100)};
+        editor.setContext(kUnit, false, nullptr, {}, anchors);
+        run(editor, [&] {
+            auto* ques = field<QPlainTextEdit>(editor, "MemQues");
+            ques->setPlainText(QStringLiteral("問題\n#５#と#ア#\n#三角形;さんかく#"));
+            field<QPushButton>(editor, "btnTest")->click();
+            field<QPushButton>(editor, "btnKgAdd")->click();
+            QCOMPARE(field<QPlainTextEdit>(editor, "memKgroup")->toPlainText(),
+                     QStringLiteral("三角形\nさんかく"));
+            QCOMPARE(field<QLabel>(editor, "lblKosuh")->text(), QStringLiteral("3"));
+            QCOMPARE(field<QLabel>(editor, "lblKosuh2")->text(), QStringLiteral("7"));
+            QCOMPARE(field<QLabel>(editor, "lblKosuh3")->text(), QStringLiteral("2"));
+
+            auto* files = field<QListWidget>(editor, "flbGraph");
+            QCOMPARE(files->count(), 2); // the lesson's two pictures
+            files->selectAll();
+            field<QPushButton>(editor, "btnQGAdd")->click();
+            const QStringList figures =
+                field<QPlainTextEdit>(editor, "memQGraph")->toPlainText().split('\n');
+            QCOMPARE(figures.size(), 6);
+            QCOMPARE(figures.mid(1, 2), QStringList({"70", "80"}));
+            QCOMPARE(figures.mid(4, 2), QStringList({"70", "120"}));
+            QVERIFY(editor.editor().unitModified);
+            field<QPushButton>(editor, "btnCancel")->click();
+        });
+        QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
+        QCOMPARE(test::readBytes(master_), original_);
+    }
+
+    void directEditSavesTheSourceAndReloads()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmEditQues editor(state_);
+        editor.setContext(kUnit, false, nullptr, {}, {});
+        run(editor, [&] {
+            QTimer::singleShot(0, &editor, [&] {
+                auto* source = editor.findChild<TfrmEditSource*>();
+                QVERIFY(source);
+                QVERIFY(source->windowTitle().startsWith(QStringLiteral("ソースの直接編集")));
+                auto* buffer = source->findChild<QPlainTextEdit*>(QStringLiteral("memEditBuffer"));
+                buffer->setPlainText(
+                    buffer->toPlainText().replace(QStringLiteral("[[unit2\n<<ques\n"),
+                                                  QStringLiteral("[[unit2\n<<ques\n直#1#\n")));
+                source->findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+            });
+            field<QPushButton>(editor, "btnEditDirect")->click();
+            QVERIFY(field<QPlainTextEdit>(editor, "MemQues")
+                        ->toPlainText()
+                        .startsWith(QStringLiteral("直#1#\n")));
+            field<QPushButton>(editor, "btnCancel")->click();
+        });
+        QStringList lines;
+        QVERIFY(TextFile::read(master_, lines));
+        QCOMPARE(lines.at(lines.indexOf(QStringLiteral("[[unit2")) + 2), QStringLiteral("直#1#"));
+    }
+
+private:
+    template <typename T> static T* field(QWidget& w, const char* name)
+    {
+        T* child = w.findChild<T*>(QString::fromLatin1(name));
+        if (!child)
+            qFatal("no control %s", name);
+        return child;
+    }
+
+    // Runs the dialog modally and acts on it once it shows.
+    static int run(QDialog& dialog, const std::function<void()>& act)
+    {
+        QTimer::singleShot(0, &dialog, [&] {
+            act();
+            if (dialog.isVisible()) // a failed check must not hang the test
+                dialog.done(-1);
+        });
+        return dialog.exec();
+    }
+
+    // Types a new last line into the question pane.
+    static void typeLine(QWidget& editor, const char* text)
+    {
+        auto* ques = field<QPlainTextEdit>(editor, "MemQues");
+        ques->setFocus();
+        ques->moveCursor(QTextCursor::End);
+        QTest::keyClick(ques, Qt::Key_Return);
+        QTest::keyClicks(ques, QString::fromUtf8(text));
+    }
+
+    const UnitChoice kUnit{1, 1, 2, 0};
+    QTemporaryDir settings_;
+    std::unique_ptr<test::CoursewareCopy> copy_;
+    AppState state_;
+    QString master_;
+    QByteArray original_;
+};
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    TestTfrmEditQues test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_TfrmEditQues.moc"
