@@ -11,6 +11,7 @@ namespace zendra {
 class TfrmPrint;
 struct Sheet;
 struct UnitChoice;
+class UnitReader;
 
 // What a worksheet window needs of the main window: the application-wide controls it
 // composes with, the controls it loads on activation, and the commands its menu and close
@@ -60,6 +61,8 @@ public:
     virtual std::optional<UnitChoice> chooseUnitToAdd() = 0;
     // The program folder and the tables of the index, for adding units and loading figures.
     virtual const struct AppState& appState() const = 0;
+    // The program's one unit reader: the titles of added units follow from its earlier reads.
+    virtual UnitReader& unitReader() = 0;
 };
 
 } // namespace zendra

@@ -1,0 +1,188 @@
+#include "sheet/TfrmReadUnit.h"
+
+#include "authoring/QuestionEditor.h"
+#include "courseware/CopyFile.h"
+#include "platform/Messages.h"
+#include "sheet/SheetBuilder.h"
+#include "sheet/WorksheetHost.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zendra {
+
+namespace {
+
+QPlainTextEdit* memo(const char* name, QWidget* parent)
+{
+    auto* edit = new QPlainTextEdit(parent);
+    edit->setObjectName(QLatin1StringView(name));
+    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    return edit;
+}
+
+QLineEdit* lineEdit(const char* name, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1StringView(name));
+    return edit;
+}
+
+QPushButton* button(const QString& text, const char* name, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1StringView(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QString joined(const QStringList& lines)
+{
+    return lines.join(u'\n');
+}
+
+} // namespace
+
+TfrmReadUnit::TfrmReadUnit(WorksheetHost& host, QWidget* parent) : QDialog(parent), host_(host)
+{
+    setObjectName(QStringLiteral("frmReadUnit"));
+    setWindowTitle(QStringLiteral("Zendra - コピーファイルの編集"));
+    resize(640, 560);
+
+    edtTangen_ = lineEdit("edtTangen", this);
+    edtSchool_ = lineEdit("edtSchool", this);
+    edtShimei_ = lineEdit("edtShimei", this);
+    edtNQues_ = lineEdit("edtNQues", this);
+    edtNQues_->setReadOnly(true);
+    edtNQues_->setMaximumWidth(80);
+    redQues_ = memo("redQues", this);
+    // The figure lines are shown, not edited: their pictures are loaded only by adding a unit.
+    memQGraph_ = memo("memQGraph", this);
+    memQGraph_->setReadOnly(true);
+    memAGraph_ = memo("memAGraph", this);
+    memAGraph_->setReadOnly(true);
+    memLayout_ = memo("memLayout", this);
+    memLayout_->hide();
+
+    btnAdd_ = button(QStringLiteral("追加"), "btnAdd", this);
+    btnOk_ = button(QStringLiteral("OK"), "btnOk", this);
+    btnOk_->setDefault(true);
+    btnCancel_ = button(QStringLiteral("キャンセル"), "btnCancel", this);
+
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("タイトル"), edtTangen_);
+    fields->addRow(QStringLiteral("学校名"), edtSchool_);
+    fields->addRow(QStringLiteral("氏名欄"), edtShimei_);
+    fields->addRow(QStringLiteral("解答欄の数"), edtNQues_);
+
+    auto* figures = new QHBoxLayout;
+    auto* question = new QVBoxLayout;
+    question->addWidget(new QLabel(QStringLiteral("問題のグラフ"), this));
+    question->addWidget(memQGraph_);
+    auto* answer = new QVBoxLayout;
+    answer->addWidget(new QLabel(QStringLiteral("解答のグラフ"), this));
+    answer->addWidget(memAGraph_);
+    figures->addLayout(question);
+    figures->addLayout(answer);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnAdd_);
+    buttons->addStretch(1);
+    buttons->addWidget(btnOk_);
+    buttons->addWidget(btnCancel_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(new QLabel(QStringLiteral("問題"), this));
+    layout->addWidget(redQues_, 3);
+    layout->addLayout(figures, 1);
+    layout->addWidget(memLayout_);
+    layout->addLayout(buttons);
+
+    connect(btnAdd_, &QPushButton::clicked, this, &TfrmReadUnit::btnAddClick);
+    connect(btnOk_, &QPushButton::clicked, this, &TfrmReadUnit::btnOkClick);
+    connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmReadUnit::FormShow(const Sheet& sheet)
+{
+    working_ = sheet;
+    unitsAdded_ = false;
+    showSheet(sheet);
+    edtNQues_->setText(QString::number(sheet.boxes.count()));
+    memLayout_->setPlainText(joined(LayoutBlockLines(sheet.toCopySheet())));
+    edtTangen_->setFocus();
+}
+
+void TfrmReadUnit::showSheet(const Sheet& sheet)
+{
+    edtTangen_->setText(sheet.title);
+    edtSchool_->setText(sheet.school);
+    edtShimei_->setText(sheet.nameLine);
+    redQues_->setPlainText(joined(sheet.questions));
+    memQGraph_->setPlainText(joined(sheet.questionFigures));
+    memAGraph_->setPlainText(joined(sheet.answerFigures));
+}
+
+QStringList TfrmReadUnit::questionLines() const
+{
+    // An empty memo is no lines, not one empty line.
+    const QString text = redQues_->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(u'\n');
+}
+
+HeaderEdit TfrmReadUnit::result() const
+{
+    HeaderEdit edit;
+    edit.title = edtTangen_->text();
+    edit.school = edtSchool_->text();
+    edit.nameLine = edtShimei_->text();
+    edit.questions = questionLines();
+    edit.unitsAdded = unitsAdded_;
+    if (unitsAdded_) {
+        edit.lastComposedTitle = working_.lastComposedTitle;
+        edit.questionFigures = working_.questionFigures;
+        edit.answerFigures = working_.answerFigures;
+        edit.questionPictures = working_.questionPictures;
+        edit.answerPictures = working_.answerPictures;
+    }
+    return edit;
+}
+
+void TfrmReadUnit::btnAddClick()
+{
+    const std::optional<UnitChoice> choice = host_.chooseUnitToAdd();
+    if (!choice)
+        return;
+    // The unit is added to what the fields hold now, edits included.
+    working_.title = edtTangen_->text();
+    working_.school = edtSchool_->text();
+    working_.nameLine = edtShimei_->text();
+    working_.questions = questionLines();
+    const AppState& app = host_.appState();
+    const CoursewareContext courseware{app.programFolder, app.lessonTable, app.sectionUnits};
+    if (!AddUnitToSheet(working_, courseware, *choice, host_.unitReader()))
+        return;
+    unitsAdded_ = true;
+    showSheet(working_);
+}
+
+void TfrmReadUnit::btnOkClick()
+{
+    // The copy file would not read back with more lines than a sheet holds.
+    if (questionLines().size() > kMaxQuestionLines) {
+        ShowMessage(QStringLiteral("問題の行は６０行以下です"));
+        redQues_->setFocus();
+        return;
+    }
+    if (!CheckPositionBlocks(memLayout_->toPlainText().split(u'\n')))
+        return;
+    accept();
+}
+
+} // namespace zendra

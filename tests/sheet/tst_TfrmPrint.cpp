@@ -1,0 +1,578 @@
+// The worksheet window and its header dialog, driven through their controls, headless.
+#include "courseware/CoursewareIndex.h"
+#include "platform/Fonts.h"
+#include "platform/Messages.h"
+#include "sheet/SheetBuilder.h"
+#include "sheet/TfrmPrint.h"
+#include "sheet/TfrmReadUnit.h"
+
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using namespace zendra;
+using Command = WorksheetHost::Command;
+
+namespace {
+
+// Records what the window asks of the main window.
+class FakeHost : public WorksheetHost
+{
+public:
+    QList<Command> commands;
+    QList<Command> disabled;
+    int saves = 0;
+    bool saveResult = true;
+    QList<TfrmPrint*> closed;
+    QList<bool> marks;
+    int activations = 0;
+    bool markChangedOnActivate = false;
+    QList<int> keys;
+    std::optional<UnitChoice> addChoice;
+    AppState state;
+    UnitReader reader;
+    TfrmPrint* active = nullptr;
+
+    void runCommand(Command command) override
+    {
+        commands.append(command);
+        if (command == Command::ToggleAnswers && active)
+            active->sheet().answersShown = !active->sheet().answersShown;
+    }
+    bool commandEnabled(Command command) const override { return !disabled.contains(command); }
+    ComposeInputs composeInputs() const override
+    {
+        ComposeInputs inputs;
+        inputs.now = QDateTime(QDate(2024, 4, 8), QTime(9, 0));
+        return inputs;
+    }
+    void sheetActivated(TfrmPrint* frm) override
+    {
+        ++activations;
+        active = frm;
+        // As the main window's spin handlers would, were they not held back.
+        if (markChangedOnActivate)
+            frm->sheet().changed = true;
+    }
+    void sheetClosed(TfrmPrint* frm) override { closed.append(frm); }
+    bool saveSheet(TfrmPrint*) override
+    {
+        ++saves;
+        return saveResult;
+    }
+    void areaMarked(TfrmPrint*, bool marked) override { marks.append(marked); }
+    void forwardKey(QKeyEvent* event) override { keys.append(event->key()); }
+    bool reduced = false;
+    bool reducedView() const override { return reduced; }
+    std::optional<UnitChoice> chooseUnitToAdd() override { return addChoice; }
+    const AppState& appState() const override { return state; }
+    UnitReader& unitReader() override { return reader; }
+};
+
+// Answers the close question after running `during`, as a window event could while the
+// message box is open.
+class ReentrantMessages : public ScriptedMessages
+{
+public:
+    std::function<void()> during;
+    Answer askYesNoCancel(const QString& text) override
+    {
+        if (during)
+            during();
+        return ScriptedMessages::askYesNoCancel(text);
+    }
+};
+
+int darkPixels(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                ++count;
+    return count;
+}
+
+} // namespace
+
+class TestTfrmPrint : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Unit 1 of section 1 of the decimals lesson: one question figure and one answer figure.
+    std::optional<Sheet> openSheet(FakeHost& host, bool answersShown = false)
+    {
+        host.state.programFolder = courseware_.folder();
+        if (!LoadMainIndex(host.state.programFolder, host.state.lessonTable) ||
+            !LoadLessonIndex(host.state.programFolder, host.state.lessonTable, 2,
+                             host.state.sectionUnits))
+            return std::nullopt;
+        const CoursewareContext context{host.state.programFolder, host.state.lessonTable,
+                                        host.state.sectionUnits};
+        return OpenMasterSheet(context, UnitChoice{2, 1, 1, 0}, host.reader, answersShown);
+    }
+
+    TfrmPrint* openWindow(FakeHost& host, QMdiArea& area, bool answersShown = false)
+    {
+        std::optional<Sheet> sheet = openSheet(host, answersShown);
+        if (!sheet)
+            return nullptr;
+        auto* frm = new TfrmPrint(std::move(*sheet), host);
+        QMdiSubWindow* sub = area.addSubWindow(frm);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->resize(760, 560);
+        area.resize(800, 600);
+        area.show();
+        sub->show();
+        frm->FormActivate();
+        return frm;
+    }
+
+    static QWidget* page(TfrmPrint* frm)
+    {
+        return frm->findChild<QWidget*>(QStringLiteral("Image1"));
+    }
+
+    // Runs `act` on the header dialog while editHeader() shows it.
+    static bool editHeader(TfrmPrint* frm, const std::function<void(TfrmReadUnit*)>& act)
+    {
+        QTimer::singleShot(0, frm, [act] {
+            auto* dialog = qobject_cast<TfrmReadUnit*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            act(dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        return frm->editHeader();
+    }
+
+    test::CoursewareCopy courseware_;
+
+private slots:
+    void closeQuestion_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saveWorks");
+        QTest::addColumn<bool>("viaMenu");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<int>("saves");
+        QTest::addColumn<bool>("closes");
+
+        const int yes = int(Messages::Answer::Yes), no = int(Messages::Answer::No),
+                  cancel = int(Messages::Answer::Cancel);
+        QTest::newRow("unchanged") << false << yes << true << false << false << 0 << true;
+        QTest::newRow("unchanged, menu") << false << yes << true << true << false << 0 << true;
+        QTest::newRow("cancel") << true << cancel << true << false << true << 0 << false;
+        QTest::newRow("no") << true << no << true << false << true << 0 << true;
+        QTest::newRow("yes") << true << yes << true << true << true << 1 << true;
+        QTest::newRow("yes, save fails") << true << yes << false << false << true << 1 << false;
+    }
+
+    void closeQuestion()
+    {
+        QFETCH(bool, changed);
+        QFETCH(int, answer);
+        QFETCH(bool, saveWorks);
+        QFETCH(bool, viaMenu);
+        QFETCH(bool, asked);
+        QFETCH(int, saves);
+        QFETCH(bool, closes);
+
+        FakeHost host;
+        host.saveResult = saveWorks;
+        QMdiArea area;
+        TfrmPrint* frm = openWindow(host, area);
+        QVERIFY(frm);
+        frm->sheet().changed = changed;
+        const QString caption = frm->caption();
+        QCOMPARE(caption, frm->sheet().windowKey);
+
+        ScriptedMessages messages;
+        messages.script({Messages::Answer(answer)});
+        ScopedMessages scope(messages);
+        QPointer<QMdiSubWindow> sub = area.subWindowList().first();
+        if (viaMenu)
+            frm->findChild<QAction*>(QStringLiteral("mnuClose"))->trigger();
+        else
+            sub->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        QCOMPARE(messages.texts(),
+                 asked ? QStringList{caption + QStringLiteral("を保存しますか？")} : QStringList{});
+        QCOMPARE(host.saves, saves);
+        QCOMPARE(sub.isNull(), closes);
+        QCOMPARE(host.closed.size(), closes ? 1 : 0);
+    }
+
+    void activationKeepsChangedState_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("unchanged") << false;
+        QTest::newRow("changed") << true;
+    }
+
+    void activationKeepsChangedState()
+    {
+        QFETCH(bool, changed);
+        FakeHost host;
+        host.markChangedOnActivate = true;
+        QMdiArea area;
+        TfrmPrint* frm = openWindow(host, area);
+        QVERIFY(frm);
+        QCOMPARE(frm->sheet().changed, false);
+        QCOMPARE(frm->pageImage().size(), QSize(630, 891));
+        QVERIFY(!frm->sheet().figures.isEmpty());
+
+        frm->sheet().changed = changed;
+        const int before = host.activations;
+        frm->FormActivate();
+        QCOMPARE(host.activations, before + 1);
+        QCOMPARE(frm->sheet().changed, changed);
+
+        // While the close question is open, activation does nothing.
+        frm->sheet().changed = true;
+        ReentrantMessages messages;
+        messages.during = [frm] { frm->FormActivate(); };
+        messages.script({Messages::Answer::Cancel});
+        ScopedMessages scope(messages);
+        frm->closeSheet();
+        QCOMPARE(host.activations, before + 1);
+    }
+
+    void composingStartsAtFirstActivation()
+    {
+        FakeHost host;
+        std::optional<Sheet> sheet = openSheet(host);
+        QVERIFY(sheet);
+        sheet->boxes.box(3).judgement = 1;
+        TfrmPrint frm(std::move(*sheet), host);
+        QCOMPARE(frm.sheet().boxes[3].judgement, AnswerBox::kNotJudged);
+        frm.Redraw();
+        QVERIFY(frm.pageImage().isNull());
+        frm.FormActivate();
+        QVERIFY(!frm.pageImage().isNull());
+    }
+
+    void figureDrag_data()
+    {
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<QPoint>("travel");
+        QTest::newRow("on the page") << false << QPoint(30, 40);
+        QTest::newRow("beyond the right edge") << false << QPoint(700, 0);
+        QTest::newRow("above the page") << false << QPoint(-50, -200);
+        QTest::newRow("answer figure") << true << QPoint(-20, 15);
+        QTest::newRow("click without moving") << false << QPoint(0, 0);
+    }
+
+    void figureDrag()
+    {
+        QFETCH(bool, answers);
+        QFETCH(QPoint, travel);
+        FakeHost host;
+        QMdiArea area;
+        TfrmPrint* frm = openWindow(host, area, answers);
+        QVERIFY(frm);
+        Sheet& sheet = frm->sheet();
+        QCOMPARE(sheet.figures.size(), 1);
+        const PlacedFigure figure = sheet.figures.first();
+        QCOMPARE(figure.answer, answers);
+        QVERIFY(!figure.rect.isEmpty());
+        const QStringList questionBefore = sheet.questionFigures;
+        const QStringList answerBefore = sheet.answerFigures;
+
+        QWidget* view = page(frm);
+        const QPoint from = figure.rect.center();
+        QTest::mousePress(view, Qt::LeftButton, {}, from);
+        // The figure leaves its place while it is dragged.
+        QTest::mouseMove(view, from + QPoint(0, 300));
+        const int drawn = darkPixels(frm->pageImage().copy(figure.rect));
+        QVERIFY(drawn > 0);
+        QVERIFY(darkPixels(view->grab(figure.rect).toImage()) < drawn);
+        QTest::mouseMove(view, from + travel);
+        QTest::mouseRelease(view, Qt::LeftButton, {}, from + travel);
+
+        const QPoint moved = figure.rect.topLeft() + travel;
+        const QStringList& triples = answers ? sheet.answerFigures : sheet.questionFigures;
+        QCOMPARE(triples.mid(1, 2),
+                 (QStringList{QString::number(moved.x()), QString::number(moved.y())}));
+        QCOMPARE(answers ? sheet.questionFigures : sheet.answerFigures,
+                 answers ? questionBefore : answerBefore);
+        QCOMPARE(sheet.changed, !travel.isNull());
+        QCOMPARE(sheet.figures.first().rect, figure.rect.translated(travel));
+        QVERIFY(host.marks.isEmpty());
+    }
+
+    void marking()
+    {
+        FakeHost host;
+        QMdiArea area;
+        TfrmPrint* frm = openWindow(host, area);
+        QVERIFY(frm);
+        QWidget* view = page(frm);
+        const QRect figure = frm->sheet().figures.first().rect;
+
+        struct Drag
+        {
+            QPoint from, to;
+        };
+        // Corners as dragged, whichever way.
+        const Drag drags[] = {{{20, 400}, {200, 520}}, {{400, 700}, {150, 450}}};
+        for (const Drag& d : drags) {
+            QVERIFY(!figure.contains(d.from));
+            QTest::mousePress(view, Qt::LeftButton, {}, d.from);
+            QTest::mouseMove(view, d.to);
+            QTest::mouseRelease(view, Qt::LeftButton, {}, d.to);
+            QVERIFY(frm->hasMark());
+            QCOMPARE(frm->markedArea().topLeft(), d.from);
+            QCOMPARE(frm->markedArea().bottomRight(), d.to);
+        }
+        // The second drag removed the first mark before starting.
+        QCOMPARE(host.marks, (QList<bool>{true, false, true}));
+        QCOMPARE(frm->sheet().changed, false);
+
+        // A right click beside a figure marks nothing; on it, the figure one pixel outside.
+        frm->clearMark();
+        host.marks.clear();
+        QTest::mousePress(view, Qt::RightButton, {}, QPoint(20, 850));
+        QVERIFY(!frm->hasMark());
+        QTest::mousePress(view, Qt::RightButton, {}, figure.center());
+        QCOMPARE(host.marks, QList<bool>{true});
+        QCOMPARE(frm->markedArea().topLeft(), figure.topLeft() - QPoint(1, 1));
+        QCOMPARE(frm->markedArea().bottomRight(),
+                 QPoint(figure.left() + figure.width() + 1, figure.top() + figure.height() + 1));
+        QCOMPARE(frm->sheet().figures.first().rect, figure);
+    }
+
+    void menuCommands_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("command");
+        const QList<QPair<const char*, Command>> rows = {
+            {"mnuOpenMaster", Command::Open},       {"mnuSaveMaster", Command::SaveMaster},
+            {"mnuPrint", Command::Print},           {"mnuExit", Command::Exit},
+            {"mnuEditIndex", Command::EditIndex},   {"mnuJuku", Command::SchoolName},
+            {"mnuEditMaster", Command::EditMaster}, {"mnuKaitou", Command::ToggleAnswers},
+            {"mnuSetPrinter", Command::PrintMode},  {"mnuSetKran", Command::AnswerBoxes},
+            {"mnuSetPaper", Command::Paper}};
+        for (const auto& [name, command] : rows)
+            QTest::newRow(name) << QString::fromLatin1(name) << int(command);
+    }
+
+    void menuCommands()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, command);
+        FakeHost host;
+        QMdiArea area;
+        TfrmPrint* frm = openWindow(host, area);
+        QVERIFY(frm);
+        auto* item = frm->findChild<QAction*>(action);
+        QVERIFY(item);
+        QMenu* menu = nullptr;
+        for (QMenu* m : frm->findChildren<QMenu*>())
+            if (m->actions().contains(item))
+                menu = m;
+        QVERIFY(menu);
+
+        host.disabled = {Command(command)};
+        emit menu->aboutToShow();
+        QVERIFY(!item->isEnabled());
+        item->trigger();
+        QVERIFY(host.commands.isEmpty());
+
+        host.disabled.clear();
+        emit menu->aboutToShow();
+        QVERIFY(item->isEnabled());
+        const bool answersBefore = frm->sheet().answersShown;
+        item->trigger();
+        QCOMPARE(host.commands, QList<Command>{Command(command)});
+        if (Command(command) == Command::ToggleAnswers) {
+            QCOMPARE(frm->sheet().answersShown, !answersBefore);
+            QCOMPARE(item->isChecked(), frm->sheet().answersShown);
+        }
+    }
+
+    void keysAndClipboardAndScroll()
+    {
+        FakeHost host;
+        QMdiArea area;
+        TfrmPrint* frm = openWindow(host, area);
+        QVERIFY(frm);
+        QTest::keyClick(frm, Qt::Key_PageDown);
+        QTest::keyClick(frm, Qt::Key_Return);
+        QCOMPARE(host.keys, (QList<int>{Qt::Key_PageDown, Qt::Key_Return}));
+
+        frm->findChild<QAction*>(QStringLiteral("mnuToClipBoard"))->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+                 frm->pageImage().convertToFormat(QImage::Format_RGB32));
+
+        QScrollBar* bar =
+            frm->findChild<QScrollArea*>(QStringLiteral("scrPage"))->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        const QWidget* sub = frm->parentWidget();
+        frm->scrollToggle();
+        QCOMPARE(bar->value(), std::min(bar->maximum(), 891 - sub->height() + 32));
+        frm->scrollToggle();
+        QCOMPARE(bar->value(), 0);
+
+        // The reduced view shows the whole page small and takes no marks.
+        host.reduced = true;
+        frm->Redraw();
+        QCOMPARE(frm->pageImage().size(), QSize(630, 891));
+        QVERIFY(page(frm)->height() < 891);
+        QTest::mousePress(page(frm), Qt::RightButton, {}, QPoint(10, 10));
+        QTest::mousePress(page(frm), Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::mouseRelease(page(frm), Qt::LeftButton, {}, QPoint(60, 60));
+        QVERIFY(!frm->hasMark());
+        QVERIFY(host.marks.isEmpty());
+    }
+
+    void headerDialogAppliesEdit()
+    {
+        FakeHost host;
+        QMdiArea area;
+        TfrmPrint* frm = openWindow(host, area);
+        QVERIFY(frm);
+        Sheet& sheet = frm->sheet();
+        QVERIFY(sheet.titleGenerated);
+        const QString key = sheet.windowKey;
+        QString shownBoxes;
+        bool boxesReadOnly = false;
+        const bool applied = editHeader(frm, [&](TfrmReadUnit* dialog) {
+            auto* boxes = dialog->findChild<QLineEdit*>(QStringLiteral("edtNQues"));
+            shownBoxes = boxes->text();
+            boxesReadOnly = boxes->isReadOnly();
+            dialog->findChild<QLineEdit*>(QStringLiteral("edtTangen"))
+                ->setText(QStringLiteral("小数のまとめ"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("edtSchool"))
+                ->setText(QStringLiteral("みどり小学校"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("edtShimei"))
+                ->setText(QStringLiteral("　年　組　氏名"));
+            dialog->findChild<QPlainTextEdit*>(QStringLiteral("redQues"))
+                ->setPlainText(QStringLiteral("(1) 0.1を3こ #0.3# \n\n(2) #1.5#"));
+            dialog->findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+        });
+        QVERIFY(applied);
+        QCOMPARE(shownBoxes, QStringLiteral("9"));
+        QVERIFY(boxesReadOnly);
+        QCOMPARE(sheet.title, QStringLiteral("小数のまとめ"));
+        QCOMPARE(sheet.school, QStringLiteral("みどり小学校"));
+        QCOMPARE(sheet.nameLine, QStringLiteral("　年　組　氏名"));
+        QCOMPARE(sheet.questions, (QStringList{QStringLiteral("(1) 0.1を3こ #0.3# "), QString(),
+                                               QStringLiteral("(2) #1.5#")}));
+        QVERIFY(!sheet.titleGenerated);
+        QVERIFY(sheet.changed);
+        QCOMPARE(frm->caption(), QStringLiteral("小数のまとめ"));
+        QCOMPARE(sheet.windowKey, key);
+        QCOMPARE(sheet.boxes.count(), 2); // composed again
+    }
+
+    void headerDialogRefusals_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("cancelled") << 0 << QStringList{};
+        QTest::newRow("61 lines") << 61 << QStringList{QStringLiteral("問題の行は６０行以下です")};
+    }
+
+    void headerDialogRefusals()
+    {
+        QFETCH(int, lines);
+        QFETCH(QStringList, messages);
+        FakeHost host;
+        QMdiArea area;
+        TfrmPrint* frm = openWindow(host, area);
+        QVERIFY(frm);
+        const Sheet before = frm->sheet();
+        ScriptedMessages said;
+        ScopedMessages scope(said);
+        bool stayedOpen = false;
+        const bool applied = editHeader(frm, [&](TfrmReadUnit* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("edtTangen"))
+                ->setText(QStringLiteral("x"));
+            if (lines > 0) {
+                QStringList text;
+                for (int i = 1; i <= lines; ++i)
+                    text.append(QStringLiteral("(%1) #%1#").arg(i));
+                dialog->findChild<QPlainTextEdit*>(QStringLiteral("redQues"))
+                    ->setPlainText(text.join(u'\n'));
+                dialog->findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+                stayedOpen = dialog->isVisible();
+            }
+            dialog->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
+        });
+        QVERIFY(!applied);
+        QCOMPARE(said.texts(), messages);
+        QCOMPARE(stayedOpen, lines > 0);
+        QCOMPARE(frm->sheet().title, before.title);
+        QCOMPARE(frm->sheet().questions, before.questions);
+        QCOMPARE(frm->sheet().changed, false);
+        QVERIFY(frm->sheet().titleGenerated);
+        QCOMPARE(frm->caption(), before.windowKey);
+    }
+
+    void headerDialogAddsUnit()
+    {
+        FakeHost host;
+        QMdiArea area;
+        TfrmPrint* frm = openWindow(host, area);
+        QVERIFY(frm);
+        Sheet& sheet = frm->sheet();
+        const QStringList firstFigure = sheet.questionFigures;
+        QCOMPARE(firstFigure.size(), 3);
+        const qsizetype questions = sheet.questions.size();
+        host.addChoice = UnitChoice{2, 1, 4, 0};
+        QString figuresShown;
+        const bool applied = editHeader(frm, [&](TfrmReadUnit* dialog) {
+            dialog->findChild<QPushButton*>(QStringLiteral("btnAdd"))->click();
+            figuresShown =
+                dialog->findChild<QPlainTextEdit*>(QStringLiteral("memQGraph"))->toPlainText();
+            dialog->findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+        });
+        QVERIFY(applied);
+        QCOMPARE(figuresShown,
+                 (firstFigure + QStringList{QStringLiteral("ruler.bmp"), QStringLiteral("-1"),
+                                            QStringLiteral("-1")})
+                     .join(u'\n'));
+        QCOMPARE(sheet.questions.size(), questions + 12);
+        QCOMPARE(sheet.questionFigures.mid(0, 3), firstFigure);
+        QCOMPARE(sheet.questionFigures.at(3), QStringLiteral("ruler.bmp"));
+        // The redraw placed the added figure and drew its picture.
+        QVERIFY(sheet.questionFigures.at(4).toInt() > 0);
+        QVERIFY(sheet.questionFigures.at(5).toInt() > 0);
+        QCOMPARE(sheet.questionPictures.size(), 2);
+        QVERIFY(!sheet.questionPictures.at(1).isNull());
+        QCOMPARE(sheet.figures.size(), 2);
+        // The add's title follows the reader's open of this sheet's unit.
+        QVERIFY2(sheet.title.endsWith(QStringLiteral("//§1-1,4")), qPrintable(sheet.title));
+        QCOMPARE(frm->caption(), sheet.title);
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    TestTfrmPrint test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_TfrmPrint.moc"
