@@ -1,7 +1,6 @@
 #include "app/UnitChooser.h"
 #include "courseware/CoursewareIndex.h"
 #include "courseware/RecordFile.h"
-#include "platform/Cp932.h"
 #include "platform/Messages.h"
 
 #include "TestSupport.h"
@@ -99,7 +98,6 @@ TEST_F(UnitChooserTest, RowTextPadsTitlesToThirtyEightBytes)
         EXPECT_EQ(row, QStringLiteral("◎[3]") + c.title + QString(c.pad, u' '))
             << c.title.toStdString();
     }
-    EXPECT_EQ(cp932::byteLength(UnitRowText({}, QStringLiteral("小数の大小"))), 38);
 }
 
 TEST_F(UnitChooserTest, VariantComesFromTheFocusedSelectedSet)
