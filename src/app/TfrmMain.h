@@ -1,23 +1,40 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "courseware/UnitReader.h"
+#include "sheet/WorksheetHost.h"
 
 #include <QMainWindow>
 
-class QMdiArea;
+class QAction;
+class QCheckBox;
 class QFrame;
+class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPushButton;
+class QSpinBox;
 
 namespace zendra {
 
-// The main frame: the program-wide state, the left button panel and the MDI area where
-// worksheets open.
-class TfrmMain : public QMainWindow
+class TfrmDummy;
+class TfrmHelp;
+class TfrmMenu;
+class TfrmOpenPRP;
+class TfrmPrint;
+
+// The main frame: the program-wide state, the left button panel, the menus and the MDI
+// area where worksheets open. It is the host of every worksheet window.
+class TfrmMain : public QMainWindow, public WorksheetHost
 {
     Q_OBJECT
 
 public:
     explicit TfrmMain(QWidget* parent = nullptr);
+    ~TfrmMain() override;
 
     AppState& state() { return state_; }
     QMdiArea* mdiArea() const { return mdiArea_; }
@@ -25,11 +42,113 @@ public:
     // Runs the start sequence; false when the program must end.
     bool FormShow();
 
+    enum OpenResult { Opened = 1, AlreadyOpen = 2, NotFound = 4 };
+
+    bool OpenMaster();
+    int OpenUnit(const UnitChoice& choice, bool replace);
+    bool OpenCopyFile();
+    int FindOpenSheet(const QString& identifier) const;
+    void ActivateSheet(int index);
+    void closeAllSheets();
+
+    TfrmPrint* activeSheet() const { return active_; }
+    QList<TfrmPrint*> sheets() const;
+    const QStringList& openSheetList() const { return lstWindow_; }
+    bool answersShown() const { return answersShown_; }
+
+    // The commands of the left panel and the menus.
+    void btnOpenMasterClick();
+    void btnSaveClick();
+    void btnSaveMasterClick();
+    void btnSaveCopyClick();
+    void btnEditMasterClick();
+    void btnEditCopyClick();
+    void btnKaitouClick();
+    void btnLockClick();
+    void btnFpCloseClick();
+    void btnScrollClick();
+    void btnCopyClick();
+    void btnCancelClick();
+    void mnuJukuClick();
+    void showHelp(int context);
+    void applyLock(bool locked);
+
+    // WorksheetHost
+    void runCommand(Command command) override;
+    bool commandEnabled(Command command) const override;
+    ComposeInputs composeInputs() const override;
+    void sheetActivated(TfrmPrint* sheet) override;
+    void sheetClosed(TfrmPrint* sheet) override;
+    bool saveSheet(TfrmPrint* sheet) override;
+    void areaMarked(TfrmPrint* sheet, bool marked) override;
+    void forwardKey(QKeyEvent* event) override;
+    bool reducedView() const override { return false; }
+    std::optional<UnitChoice> chooseUnitToAdd() override;
+    const AppState& appState() const override { return state_; }
+    UnitReader& unitReader() override { return reader_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void buildLeftPanel();
+    void buildMenus();
+    void buildTipsPanel();
+    void hidePanels();
+    void updateMenus();
+    QMdiSubWindow* subWindowOf(const QString& caption) const;
+    TfrmPrint* addSheetWindow(struct Sheet&& sheet);
+    bool saveMaster(TfrmPrint* sheet);
+    bool saveCopy(TfrmPrint* sheet);
+    void spnGyouSpaceChange(int value);
+    void spnMojiSizeChange(int value);
+    void chkBekkaiClick();
+    void showKaitouState();
+    void tipsClose();
+
     AppState state_;
+    UnitReader reader_;
+    bool answersShown_ = false;
+    TfrmPrint* active_ = nullptr;
+    QStringList lstWindow_;
+
     QMdiArea* mdiArea_ = nullptr;
     QFrame* pnlMain_ = nullptr;
     QLineEdit* edtLogOnName_ = nullptr;
+    QPushButton* btnOpenMaster_ = nullptr;
+    QPushButton* btnSave_ = nullptr;
+    QFrame* pnlSave_ = nullptr;
+    QPushButton* btnSaveMaster_ = nullptr;
+    QPushButton* btnSaveCopy_ = nullptr;
+    QPushButton* btnStartPrint_ = nullptr;
+    QPushButton* btnEdit_ = nullptr;
+    QPushButton* btnTest_ = nullptr;
+    QPushButton* btnKaitou_ = nullptr;
+    QCheckBox* chkBekkai_ = nullptr;
+    QPushButton* btnKran_ = nullptr;
+    QSpinBox* spnGyouSpace_ = nullptr;
+    QSpinBox* spnMojiSize_ = nullptr;
+    QList<QLabel*> layoutLabels_;
+    QPushButton* btnFpClose_ = nullptr;
+    QPushButton* btnScroll_ = nullptr;
+    QPushButton* btnLock_ = nullptr;
+    QPushButton* btnLogOn_ = nullptr;
+    QFrame* pnlCopy_ = nullptr;
+    QPushButton* btnCopy_ = nullptr;
+    QPushButton* btnCancel_ = nullptr;
+    QMenu* mnuFile_ = nullptr;
+    QMenu* mnuEdit_ = nullptr;
+    QMenu* mnuWindow_ = nullptr;
+    QAction* mnuDoYouKnow_ = nullptr;
+    QGroupBox* grbDoYouKnow_ = nullptr;
+    QCheckBox* chkNextTime_ = nullptr;
+
+    TfrmMenu* frmMenu_ = nullptr;
+    TfrmOpenPRP* frmOpenPRP_ = nullptr;
+    TfrmHelp* frmHelp_ = nullptr;
+    TfrmDummy* frmDummy_ = nullptr;
+    QMdiSubWindow* dummyWindow_ = nullptr;
 };
 
 } // namespace zendra

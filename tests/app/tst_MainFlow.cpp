@@ -1,0 +1,201 @@
+// A teacher's day through the real windows, headless: open units through the chooser, find
+// an open one again, open a similar-question set, change the layout, close with a save over
+// the master, and edit a unit in the question editor.
+#include "app/TfrmMain.h"
+#include "app/TfrmMenu.h"
+#include "authoring/TfrmEditQues.h"
+#include "platform/Messages.h"
+#include "platform/SettingsStore.h"
+#include "platform/TextFile.h"
+#include "sheet/TfrmPrint.h"
+
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QMap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace zendra;
+
+namespace {
+
+// The units of a master file by header line, each with its exact bytes.
+QMap<QByteArray, QByteArray> unitsOf(const QByteArray& file)
+{
+    QMap<QByteArray, QByteArray> units;
+    QByteArray header;
+    for (const QByteArray& line : file.split('\n')) {
+        if (line.startsWith("[[unit"))
+            header = line.trimmed();
+        if (!header.isEmpty())
+            units[header] += line + '\n';
+    }
+    return units;
+}
+
+// Answers the next chooser with lesson, section and unit rows (and a similar-question set).
+void whenChooserShows(TfrmMain& main, int lesson, int section, int unit, int variantRow = -1)
+{
+    QTimer::singleShot(0, &main, [&main, lesson, section, unit, variantRow] {
+        auto* menu = main.findChild<TfrmMenu*>();
+        QVERIFY(menu && menu->isVisible());
+        menu->findChild<QListWidget*>("lstLesson")->setCurrentRow(lesson);
+        menu->findChild<QListWidget*>("lstSection")->setCurrentRow(section);
+        menu->findChild<QListWidget*>("lstUnit")->setCurrentRow(unit);
+        if (variantRow >= 0)
+            menu->findChild<QListWidget*>("lstRuidai")
+                ->setCurrentRow(variantRow, QItemSelectionModel::ClearAndSelect);
+        menu->findChild<QPushButton*>("btnOk")->click();
+    });
+}
+
+} // namespace
+
+class TestMainFlow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        SettingsStore::useFolder(settings_.path());
+        qputenv("XDG_DATA_HOME", data_.path().toUtf8());
+        courseware_ = std::make_unique<test::CoursewareCopy>();
+        QDir::setCurrent(courseware_->folder());
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(QDir::tempPath());
+        courseware_.reset();
+        SettingsStore::useFolder({});
+    }
+
+    void openFindVariantLayoutAndSaveOnClose()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmMain main;
+        main.show();
+        QVERIFY(main.FormShow());
+        const QString master = courseware_->folder() + "Seisu/Seisu1.que";
+        const QByteArray before = test::readBytes(master);
+
+        whenChooserShows(main, 0, 0, 0);
+        main.findChild<QPushButton*>("btnOpenMaster")->click();
+        QCOMPARE(main.openSheetList().size(), 1);
+        QVERIFY(main.openSheetList().first().endsWith("Seisu/Seisu1.que-U1"));
+        TfrmPrint* first = main.activeSheet();
+        QVERIFY(first);
+        QVERIFY(!first->sheet().changed);
+        QVERIFY(first->sheet().boxes.count() > 0); // composed on activation
+
+        whenChooserShows(main, 0, 0, 0);
+        main.findChild<QPushButton*>("btnOpenMaster")->click();
+        QCOMPARE(messages.texts().last(), QStringLiteral("すでに読み込まれています"));
+        QCOMPARE(main.openSheetList().size(), 1);
+
+        whenChooserShows(main, 0, 0, 0, 0);
+        main.findChild<QPushButton*>("btnOpenMaster")->click();
+        QCOMPARE(main.openSheetList().size(), 2);
+        QVERIFY(main.openSheetList().last().endsWith("Seisu1.que-U1R1"));
+        TfrmPrint* variant = main.activeSheet();
+        QVERIFY(variant && variant != first);
+        QVERIFY(!variant->sheet().changed);
+
+        auto* spacing = main.findChild<QSpinBox*>("spnGyouSpace");
+        QCOMPARE(spacing->value(), variant->sheet().lineSpacing);
+        const int newSpacing = spacing->value() + 6;
+        const int firstRow = variant->sheet().lineStarts.value(3).y();
+        spacing->setValue(newSpacing);
+        QCOMPARE(variant->sheet().lineSpacing, newSpacing);
+        QVERIFY(variant->sheet().changed);
+        QVERIFY(variant->sheet().lineStarts.value(3).y() > firstRow); // laid out again
+        QVERIFY(!first->sheet().changed);
+
+        const QString caption = variant->windowTitle();
+        messages.script({Messages::Answer::Yes});
+        main.findChild<QPushButton*>("btnFpClose")->click();
+        QCOMPARE(messages.texts().last(), caption + QStringLiteral("を保存しますか？"));
+        QCOMPARE(main.openSheetList().size(), 1);
+
+        const QMap<QByteArray, QByteArray> old = unitsOf(before);
+        const QMap<QByteArray, QByteArray> now = unitsOf(test::readBytes(master));
+        QCOMPARE(now.keys(), old.keys()); // every unit in its place
+        for (const QByteArray& header : old.keys()) {
+            if (header == "[[unit1R1")
+                continue;
+            QCOMPARE(now.value(header), old.value(header));
+        }
+        QStringList lines;
+        QVERIFY(TextFile::read(master, lines).ok);
+        const qsizetype unit = lines.indexOf("[[unit1R1");
+        const qsizetype value = lines.indexOf("<<value", unit);
+        QVERIFY(value > unit);
+        QCOMPARE(lines.at(value + 3), QString::number(newSpacing));
+    }
+
+    void editorRedrawsTheSheetAndRefusesAnOddHash()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmMain main;
+        main.show();
+        QVERIFY(main.FormShow());
+        whenChooserShows(main, 0, 0, 1);
+        main.findChild<QPushButton*>("btnOpenMaster")->click();
+        QVERIFY(main.activeSheet());
+        const int boxes = main.activeSheet()->sheet().boxes.count();
+        const QString master = courseware_->folder() + "Seisu/Seisu1.que";
+
+        QTimer::singleShot(0, &main, [&main] {
+            auto* editor = main.findChild<TfrmEditQues*>();
+            QVERIFY(editor && editor->isVisible());
+            editor->findChild<QPlainTextEdit*>("MemQues")->appendPlainText("(99) 99+1＝#100#");
+            editor->findChild<QPushButton*>("btnOk")->click();
+        });
+        main.findChild<QPushButton*>("btnEdit")->click();
+        QVERIFY(main.activeSheet());
+        QVERIFY(main.activeSheet()->sheet().questions.contains("(99) 99+1＝#100#"));
+        QCOMPARE(main.activeSheet()->sheet().boxes.count(), boxes + 1);
+        QCOMPARE(main.activeSheet()->sheet().lstKai.last(), QStringLiteral("100"));
+        QCOMPARE(main.openSheetList().size(), 1);
+
+        const QByteArray saved = test::readBytes(master);
+        int oddLine = 0;
+        QTimer::singleShot(0, &main, [&main, &oddLine] {
+            auto* editor = main.findChild<TfrmEditQues*>();
+            QVERIFY(editor);
+            auto* pane = editor->findChild<QPlainTextEdit*>("MemQues");
+            pane->appendPlainText("3+4=#7");
+            oddLine = pane->blockCount();
+            editor->findChild<QPushButton*>("btnOk")->click();
+            QVERIFY(editor->isVisible()); // the message keeps it open
+            editor->findChild<QPushButton*>("btnCancel")->click();
+        });
+        main.findChild<QPushButton*>("btnEdit")->click();
+        QVERIFY(messages.texts().contains(QString::number(oddLine) +
+                                          QStringLiteral("行目：＃の数は偶数にしてください")));
+        QCOMPARE(test::readBytes(master), saved);
+    }
+
+private:
+    QTemporaryDir settings_, data_;
+    std::unique_ptr<test::CoursewareCopy> courseware_;
+};
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(kApplicationTitle);
+    TestMainFlow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_MainFlow.moc"
