@@ -195,6 +195,7 @@ void TfrmMain::buildLeftPanel()
     connect(btnSaveMaster_, &QPushButton::clicked, this, [this] { btnSaveMasterClick(); });
     connect(btnSaveCopy_, &QPushButton::clicked, this, [this] { btnSaveCopyClick(); });
     connect(btnEdit_, &QPushButton::clicked, this, [this] { btnEditMasterClick(); });
+    connect(btnTest_, &QPushButton::clicked, this, [this] { btnTestClick(); });
     connect(btnKaitou_, &QPushButton::clicked, this, [this] { btnKaitouClick(); });
     connect(chkBekkai_, &QCheckBox::clicked, this, [this] { chkBekkaiClick(); });
     connect(spnGyouSpace_, &QSpinBox::valueChanged, this, [this](int v) { spnGyouSpaceChange(v); });
@@ -515,6 +516,39 @@ void TfrmMain::btnOpenMasterClick()
     hidePanels();
     if (OpenMaster() && active_)
         active_->sheet().changed = false;
+}
+
+void TfrmMain::setStudyWindow(std::function<void(TfrmPrint*)> show)
+{
+    showStudyWindow_ = std::move(show);
+    btnTest_->setEnabled(static_cast<bool>(showStudyWindow_));
+}
+
+void TfrmMain::btnTestClick()
+{
+    const bool wasOpen = active_ != nullptr;
+    if (!wasOpen) {
+        hidePanels();
+        if (!OpenMaster() || !active_)
+            return;
+        active_->sheet().changed = false;
+    } else {
+        active_->scrollToTop();
+    }
+    TfrmPrint* studied = active_;
+    const bool saved = answersShown_;
+    answersShown_ = false;
+    studied->sheet().answersShown = false;
+    if (showStudyWindow_)
+        showStudyWindow_(studied);
+    // The button's own toggle restores the saved state and redraws.
+    answersShown_ = !saved;
+    btnKaitouClick();
+    if (!wasOpen) {
+        studied->sheet().changed = false;
+        if (QMdiSubWindow* sub = subWindowOf(studied->sheet().windowKey))
+            sub->close();
+    }
 }
 
 void TfrmMain::btnSaveClick()

@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QAction;
 class QCheckBox;
 class QFrame;
@@ -58,6 +60,7 @@ public:
 
     // The commands of the left panel and the menus.
     void btnOpenMasterClick();
+    void btnTestClick();
     void btnSaveClick();
     void btnSaveMasterClick();
     void btnSaveCopyClick();
@@ -72,6 +75,10 @@ public:
     void mnuJukuClick();
     void showHelp(int context);
     void applyLock(bool locked);
+
+    // The study window, shown modally on a sheet. Study mode comes with a later version;
+    // until one is set, the study button and the Enter key do nothing.
+    void setStudyWindow(std::function<void(TfrmPrint*)> show);
 
     // WorksheetHost
     void runCommand(Command command) override;
@@ -109,6 +116,7 @@ private:
 
     AppState state_;
     UnitReader reader_;
+    std::function<void(TfrmPrint*)> showStudyWindow_;
     bool answersShown_ = false;
     TfrmPrint* active_ = nullptr;
     QStringList lstWindow_;

@@ -185,6 +185,68 @@ private slots:
         QCOMPARE(test::readBytes(master), saved);
     }
 
+    void studyWithoutASheetOpensAndClosesOne()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmMain main;
+        main.show();
+        QVERIFY(main.FormShow());
+        QVERIFY(!main.findChild<QPushButton*>("btnTest")->isEnabled());
+        bool answersDuringStudy = true;
+        int studied = 0;
+        main.setStudyWindow([&](TfrmPrint* sheet) {
+            ++studied;
+            answersDuringStudy = sheet->sheet().answersShown;
+        });
+        QVERIFY(main.findChild<QPushButton*>("btnTest")->isEnabled());
+        QVERIFY(main.answersShown());
+
+        whenChooserShows(main, 0, 1, 0);
+        QTest::keyClick(&main, Qt::Key_Return);
+        QCOMPARE(studied, 1);
+        QVERIFY(!answersDuringStudy);
+        QVERIFY(main.openSheetList().isEmpty()); // the sheet opened for the study is closed
+        QVERIFY(main.answersShown());
+        QVERIFY(messages.entries().isEmpty());
+
+        // With a sheet open, it is studied and stays open.
+        whenChooserShows(main, 0, 1, 0);
+        main.findChild<QPushButton*>("btnOpenMaster")->click();
+        QTest::keyClick(&main, Qt::Key_Return);
+        QCOMPARE(studied, 2);
+        QCOMPARE(main.openSheetList().size(), 1);
+        QVERIFY(main.activeSheet()->sheet().answersShown);
+    }
+
+    void learnerModeHidesTheTeachersCommands()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        {
+            TfrmMain main;
+            main.show();
+            QVERIFY(main.FormShow());
+            auto* lock = main.findChild<QPushButton*>("btnLock");
+            QCOMPARE(lock->text(), QStringLiteral("先生用"));
+            lock->click();
+            QCOMPARE(lock->text(), QStringLiteral("生徒用"));
+            for (const char* name : {"btnOpenMaster", "btnSave", "btnEdit", "btnKaitou",
+                                     "btnFpClose", "spnGyouSpace", "spnMojiSize"})
+                QVERIFY2(!main.findChild<QWidget*>(name)->isVisible(), name);
+            for (const char* name : {"btnLock", "btnTest", "btnLogOn", "edtLogOnName"})
+                QVERIFY2(main.findChild<QWidget*>(name)->isVisible(), name);
+        }
+        // The lock is kept for the next start.
+        TfrmMain again;
+        again.show();
+        QVERIFY(again.FormShow());
+        QVERIFY(again.state().keyLocked);
+        QCOMPARE(again.findChild<QPushButton*>("btnLock")->text(), QStringLiteral("生徒用"));
+        QTest::keyClick(&again, Qt::Key_Escape, Qt::ShiftModifier);
+        QVERIFY(!again.isVisible()); // Shift+Esc still ends the program
+    }
+
 private:
     QTemporaryDir settings_, data_;
     std::unique_ptr<test::CoursewareCopy> courseware_;
