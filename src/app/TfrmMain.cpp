@@ -33,6 +33,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -121,10 +122,33 @@ void TfrmMain::buildLeftPanel()
     chkBekkai_->setObjectName(QStringLiteral("chkBekkai"));
     chkBekkai_->setChecked(true);
     btnKran_ = panelButton(QStringLiteral("btnKran"), QStringLiteral("解答欄"), pnlMain_);
-    spnGyouSpace_ = panelSpin(QStringLiteral("spnGyouSpace"), 10, 200, pnlMain_);
+    spnGyouSpace_ = panelSpin(QStringLiteral("spnGyouSpace"), -5, 200, pnlMain_);
     spnGyouSpace_->setValue(30);
-    spnMojiSize_ = panelSpin(QStringLiteral("spnMojiSize"), 6, 72, pnlMain_);
-    spnMojiSize_->setValue(14);
+    spnMojiSize_ = panelSpin(QStringLiteral("spnMojiSize"), 8, 50, pnlMain_);
+    spnMojiSize_->setValue(10);
+    spnGyoukanSub_ = panelSpin(QStringLiteral("spnGyoukanSub"), -100000, 100000, pnlMain_);
+    spnGyoukanSub_->hide();
+
+    // The paper buttons and the reduce switch are kept out of sight, as the dialogs and the
+    // worksheet reach them.
+    pnlSize_ = new QFrame(pnlMain_);
+    pnlSize_->setObjectName(QStringLiteral("pnlSize"));
+    auto* sizeRow = new QHBoxLayout(pnlSize_);
+    const std::pair<const char*, int> papers[] = {
+        {"radB5", 546}, {"radA4", 630}, {"radB4", 771}, {"radA3", 891}};
+    for (const auto& [name, width] : papers) {
+        auto* button = new QRadioButton(QString::fromLatin1(name).mid(3), pnlSize_);
+        button->setObjectName(QString::fromLatin1(name));
+        sizeRow->addWidget(button);
+        paperButtons_.append(button);
+        const int w = width;
+        connect(button, &QRadioButton::clicked, this, [this, w] { ApplyPaper(w); });
+    }
+    paperButtons_.at(1)->setChecked(true);
+    pnlSize_->hide();
+    btnShukusho_ = panelButton(QStringLiteral("btnShukusho"), QStringLiteral("縮小"), pnlMain_);
+    btnShukusho_->hide();
+    connect(btnShukusho_, &QPushButton::clicked, this, [this] { ToggleReduced(); });
     btnFpClose_ = panelButton(QStringLiteral("btnFpClose"), QStringLiteral("閉じる"), pnlMain_);
     btnScroll_ = panelButton(QStringLiteral("btnScroll"), QStringLiteral("スクロール"), pnlMain_);
     btnLock_ = panelButton(QStringLiteral("btnLock"), QStringLiteral("先生用"), pnlMain_);
@@ -200,6 +224,13 @@ void TfrmMain::buildLeftPanel()
     connect(chkBekkai_, &QCheckBox::clicked, this, [this] { chkBekkaiClick(); });
     connect(spnGyouSpace_, &QSpinBox::valueChanged, this, [this](int v) { spnGyouSpaceChange(v); });
     connect(spnMojiSize_, &QSpinBox::valueChanged, this, [this](int v) { spnMojiSizeChange(v); });
+    connect(spnGyoukanSub_, &QSpinBox::valueChanged, this, [this](int v) {
+        if (!active_)
+            return;
+        active_->sheet().lstKranX[8] = QString::number(v);
+        active_->sheet().changed = true;
+        active_->Redraw();
+    });
     connect(btnFpClose_, &QPushButton::clicked, this, [this] { btnFpCloseClick(); });
     connect(btnScroll_, &QPushButton::clicked, this, [this] { btnScrollClick(); });
     connect(btnLock_, &QPushButton::clicked, this, [this] { btnLockClick(); });
@@ -698,6 +729,30 @@ void TfrmMain::updateMenus()
     mnuWindow_->menuAction()->setVisible(teacher);
 }
 
+void TfrmMain::ApplyPaper(int width)
+{
+    state_.currentPaper = PaperRecord::ofWidth(width);
+    if (!active_)
+        return;
+    active_->sheet().page = PaperRecord::ofWidth(width);
+    active_->sheet().changed = true;
+    if (reducedView_)
+        ToggleReduced();
+    else
+        active_->Redraw();
+}
+
+QString TfrmMain::ToggleReduced()
+{
+    if (active_) {
+        reducedView_ = !reducedView_;
+        btnShukusho_->setText(reducedView_ ? QStringLiteral("拡大") : QStringLiteral("縮小"));
+        active_->setComposing(true);
+        active_->Redraw();
+    }
+    return btnShukusho_->text();
+}
+
 void TfrmMain::btnLockClick()
 {
     applyLock(!state_.keyLocked);
@@ -835,8 +890,19 @@ void TfrmMain::sheetActivated(TfrmPrint* frm)
     // Loading the controls must not count as the teacher changing the sheet.
     const QSignalBlocker blockGyou(spnGyouSpace_);
     const QSignalBlocker blockMoji(spnMojiSize_);
+    const QSignalBlocker blockSub(spnGyoukanSub_);
     spnGyouSpace_->setValue(sheet.lineSpacing);
     spnMojiSize_->setValue(sheet.characterSize);
+    spnGyoukanSub_->setValue(sheet.kranValue(9));
+    for (QRadioButton* button : paperButtons_) {
+        const QSignalBlocker block(button);
+        button->setChecked(false);
+    }
+    {
+        const int paper = static_cast<int>(PaperOfWidth(sheet.page.width));
+        const QSignalBlocker block(paperButtons_.at(paper));
+        paperButtons_.at(paper)->setChecked(true);
+    }
     answersShown_ = sheet.answersShown;
     showKaitouState();
 }

@@ -18,6 +18,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QPushButton;
+class QRadioButton;
 class QSpinBox;
 
 namespace zendra {
@@ -75,6 +76,11 @@ public:
     void mnuJukuClick();
     void showHelp(int context);
     void applyLock(bool locked);
+    // The paper radio buttons: the active sheet takes the paper (back to full size first).
+    void ApplyPaper(int width);
+    // 縮小/拡大: the active sheet shows its reduced page or the full one; the button's new
+    // caption.
+    QString ToggleReduced();
 
     // The study window, shown modally on a sheet. Study mode comes with a later version;
     // until one is set, the study button and the Enter key do nothing.
@@ -89,7 +95,7 @@ public:
     bool saveSheet(TfrmPrint* sheet) override;
     void areaMarked(TfrmPrint* sheet, bool marked) override;
     void forwardKey(QKeyEvent* event) override;
-    bool reducedView() const override { return false; }
+    bool reducedView() const override { return reducedView_; }
     std::optional<UnitChoice> chooseUnitToAdd() override;
     const AppState& appState() const override { return state_; }
     UnitReader& unitReader() override { return reader_; }
@@ -118,6 +124,7 @@ private:
     UnitReader reader_;
     std::function<void(TfrmPrint*)> showStudyWindow_;
     bool answersShown_ = false;
+    bool reducedView_ = false;
     TfrmPrint* active_ = nullptr;
     QStringList lstWindow_;
 
@@ -137,6 +144,10 @@ private:
     QPushButton* btnKran_ = nullptr;
     QSpinBox* spnGyouSpace_ = nullptr;
     QSpinBox* spnMojiSize_ = nullptr;
+    QSpinBox* spnGyoukanSub_ = nullptr;
+    QFrame* pnlSize_ = nullptr;
+    QList<QRadioButton*> paperButtons_; // B5, A4, B4, A3
+    QPushButton* btnShukusho_ = nullptr;
     QList<QLabel*> layoutLabels_;
     QPushButton* btnFpClose_ = nullptr;
     QPushButton* btnScroll_ = nullptr;
