@@ -3,13 +3,13 @@
 #include "platform/PainterSurface.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
+#include "sheet/Printing.h"
 #include "sheet/Sheet.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 
 namespace zendra {
 
@@ -107,34 +107,26 @@ QImage RenderPrinterPage(Sheet& sheet, const ComposeInputs& inputs, int dpi)
 bool WriteSheetPdf(Sheet& sheet, const ComposeInputs& inputs, const PdfJob& job,
                    const QString& path, QString* error)
 {
-    RenderScreenPage(sheet, inputs);
-
-    // Composed into memory first: the file is written only when the whole document is done.
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(job.dpi);
-        writer.setCreator(QStringLiteral("Zendra"));
-        writer.setTitle(sheet.title);
-        writer.setPageSize(QPageSize(QSizeF(sheet.page.width / 3.0, sheet.page.height / 3.0),
-                                     QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        const QSize pixels(writer.width(), writer.height());
-
-        QPainter painter(&writer);
-        PainterSurface surface(painter, job.dpi, pixels.width());
-        ComposeInputs printer = inputs;
-        printer.registerAnswerBoxes = false;
-        for (int copy = 0; copy < std::max(job.copies, 1); ++copy) {
-            if (copy > 0)
-                writer.newPage();
-            printer.number = job.numbered;
-            printer.startNumber = job.firstNumber + copy;
-            ComposeSheet(sheet, surface, printerTarget(sheet, pixels), printer);
+    PdfPrintTarget target(path,
+                          QPageSize(QSizeF(sheet.page.width / 3.0, sheet.page.height / 3.0),
+                                    QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+                          job.dpi);
+    PrintOptions options;
+    options.printerResolution = true;
+    options.numbered = job.numbered;
+    options.copies = job.copies;
+    options.startNumber = job.firstNumber;
+    // Unnumbered copies are one job each as well, all alike.
+    const int runs = job.numbered ? 1 : std::max(job.copies, 1);
+    for (int run = 0; run < runs; ++run) {
+        const PrintResult printed = PrintSheet(sheet, inputs, options, target);
+        if (!printed.ok) {
+            if (error)
+                *error = printed.error;
+            return false;
         }
     }
-    return saved(TextFile::saveBytes(path, buffer.data()), error);
+    return target.finish(error);
 }
 
 bool WriteImageFile(const QImage& image, const QString& path, QString* error)

@@ -1,0 +1,197 @@
+#include "sheet/Printing.h"
+
+#include "platform/Numbers.h"
+#include "platform/PainterSurface.h"
+#include "platform/Paths.h"
+#include "platform/TextFile.h"
+#include "sheet/Sheet.h"
+#include "sheet/SheetOutput.h"
+
+#include <QPdfWriter>
+
+namespace zendra {
+
+namespace {
+
+// The screen-faithful print leaves this many layout units free at the left edge.
+constexpr double kScreenPageShift = 6.0;
+
+QString copyFailure(const QString& what, int copy, int copies, const PrintTarget& target)
+{
+    QString text = copies > 1 ? QStringLiteral("%1 部目の%2").arg(copy).arg(what) : what;
+    const QString reason = target.errorString();
+    if (!reason.isEmpty())
+        text += QStringLiteral(": ") + reason;
+    return text;
+}
+
+QPainter* activePainter(PrintTarget& target)
+{
+    QPainter* painter = target.painter();
+    return painter && painter->isActive() ? painter : nullptr;
+}
+
+// The screen page stretched by f, the page's pixels per layout unit of the sheet's width;
+// a B4 sheet on B4 paper thus fills the page as an A4 sheet fills A4.
+bool paintScreenPage(const QImage& page, PrintTarget& target)
+{
+    QPainter* painter = activePainter(target);
+    if (!painter || page.isNull())
+        return false;
+    const double f = target.pageSize().width() / static_cast<double>(page.width());
+    painter->drawImage(QRect(roundHalfEven(kScreenPageShift * f), 0,
+                             roundHalfEven(f * page.width()), roundHalfEven(f * page.height())),
+                       page);
+    return true;
+}
+
+bool composeOnPage(Sheet& sheet, const ComposeInputs& inputs, PrintTarget& target)
+{
+    QPainter* painter = activePainter(target);
+    if (!painter)
+        return false;
+    const QSize page = target.pageSize();
+    ComposeTarget onPage;
+    onPage.width = page.width();
+    onPage.height = page.height();
+    onPage.printer = true;
+    onPage.screenImageWidth = sheet.page.width;
+    // The next job may share this painter (pages of one document).
+    painter->save();
+    {
+        PainterSurface surface(*painter, target.resolution(), onPage.width);
+        ComposeSheet(sheet, surface, onPage, inputs);
+    }
+    painter->restore();
+    return true;
+}
+
+} // namespace
+
+PrintResult PrintSheet(Sheet& sheet, const ComposeInputs& inputs, const PrintOptions& options,
+                       PrintTarget& target)
+{
+    PrintResult result;
+    result.nextStartNumber = options.startNumber;
+    const int copies = options.numbered ? std::max(1, options.copies) : 1;
+    const QString title = sheet.title;
+
+    ComposeInputs screen = inputs;
+    screen.number = options.numbered;
+    screen.startNumber = options.startNumber;
+    ComposeInputs onPage = screen;
+    onPage.registerAnswerBoxes = false;
+    if (options.printerResolution)
+        RenderScreenPage(sheet, screen); // the answer boxes the page draws, scaled
+
+    for (int copy = 0; copy < copies; ++copy) {
+        const int number = options.startNumber + copy;
+        result.nextStartNumber = number;
+        // Composed again for every copy: one screen page for all would carry the first
+        // copy's number on each of them.
+        QImage page;
+        if (!options.printerResolution) {
+            screen.startNumber = number;
+            page = RenderScreenPage(sheet, screen);
+        }
+        if (!target.beginJob(title)) {
+            result.error =
+                copyFailure(QStringLiteral("印刷を開始できません"), copy + 1, copies, target);
+            return result;
+        }
+        onPage.startNumber = number;
+        const bool drawn = options.printerResolution ? composeOnPage(sheet, onPage, target)
+                                                     : paintScreenPage(page, target);
+        if (!drawn) {
+            target.abortJob();
+            result.error =
+                copyFailure(QStringLiteral("印刷ページに描けません"), copy + 1, copies, target);
+            return result;
+        }
+        if (!target.endJob()) {
+            result.error =
+                copyFailure(QStringLiteral("印刷を終えられません"), copy + 1, copies, target);
+            return result;
+        }
+        ++result.jobsDone;
+    }
+    result.ok = true;
+    result.nextStartNumber = 1;
+    return result;
+}
+
+PdfPrintTarget::PdfPrintTarget(const QString& path, const QPageSize& pageSize, int resolution)
+    : path_(path), resolution_(resolution)
+{
+    buffer_.open(QIODevice::WriteOnly);
+    writer_ = std::make_unique<QPdfWriter>(&buffer_);
+    writer_->setResolution(resolution);
+    writer_->setCreator(QStringLiteral("Zendra"));
+    writer_->setPageSize(pageSize);
+    writer_->setPageMargins(QMarginsF(0, 0, 0, 0));
+    pixels_ = QSize(writer_->width(), writer_->height());
+}
+
+PdfPrintTarget::~PdfPrintTarget()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+bool PdfPrintTarget::beginJob(const QString& title)
+{
+    if (aborted_ || inJob_)
+        return false;
+    if (!painter_.isActive()) {
+        writer_->setTitle(title);
+        if (!painter_.begin(writer_.get()))
+            return false;
+    } else if (!writer_->newPage()) {
+        return false;
+    }
+    inJob_ = true;
+    return true;
+}
+
+QPainter* PdfPrintTarget::painter()
+{
+    return inJob_ ? &painter_ : nullptr;
+}
+
+bool PdfPrintTarget::endJob()
+{
+    if (!inJob_)
+        return false;
+    inJob_ = false;
+    ++pages_;
+    return true;
+}
+
+void PdfPrintTarget::abortJob()
+{
+    inJob_ = false;
+    aborted_ = true;
+}
+
+bool PdfPrintTarget::finish(QString* error)
+{
+    if (painter_.isActive())
+        painter_.end();
+    const auto fail = [&](const QString& text) {
+        if (error)
+            *error = text;
+        return false;
+    };
+    if (aborted_)
+        return fail(
+            QStringLiteral("印刷が中止されたので %1 は書き出しません").arg(shownPath(path_)));
+    if (pages_ == 0)
+        return fail(
+            QStringLiteral("印刷したページがないので %1 は書き出しません").arg(shownPath(path_)));
+    const TextFile::Result saved = TextFile::saveBytes(path_, buffer_.data());
+    if (!saved)
+        return fail(saved.error);
+    return true;
+}
+
+} // namespace zendra
