@@ -1,0 +1,122 @@
+#include "platform/WidgetPrinter.h"
+
+#include "platform/Messages.h"
+#include "platform/Paths.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace zendra {
+
+WidgetPrintTarget::WidgetPrintTarget(QPrinter& printer) : printer_(printer) {}
+
+WidgetPrintTarget::~WidgetPrintTarget()
+{
+    finish();
+}
+
+bool WidgetPrintTarget::toFile() const
+{
+    return printer_.outputFormat() == QPrinter::PdfFormat;
+}
+
+bool WidgetPrintTarget::beginJob(const QString& title)
+{
+    if (inJob_ || aborted_)
+        return false;
+    if (painter_.isActive()) {
+        // Only a file printer stays open between jobs.
+        if (!printer_.newPage())
+            return false;
+    } else {
+        printer_.setDocName(title);
+        if (!painter_.begin(&printer_))
+            return false;
+    }
+    inJob_ = true;
+    return true;
+}
+
+QPainter* WidgetPrintTarget::painter()
+{
+    return inJob_ ? &painter_ : nullptr;
+}
+
+int WidgetPrintTarget::resolution() const
+{
+    return printer_.resolution();
+}
+
+QSize WidgetPrintTarget::pageSize() const
+{
+    return PrinterPagePixels(printer_);
+}
+
+bool WidgetPrintTarget::endJob()
+{
+    if (!inJob_)
+        return false;
+    inJob_ = false;
+    return toFile() || painter_.end();
+}
+
+void WidgetPrintTarget::abortJob()
+{
+    inJob_ = false;
+    printer_.abort();
+    if (painter_.isActive())
+        painter_.end();
+    // A file printer's file holds the pages printed so far; it is not to be taken as done.
+    aborted_ = toFile();
+}
+
+QString WidgetPrintTarget::errorString() const
+{
+    if (toFile())
+        return QStringLiteral("ファイル %1 に書き出せません")
+            .arg(shownPath(printer_.outputFileName()));
+    if (printer_.printerName().isEmpty())
+        return QStringLiteral("プリンタが選ばれていません");
+    return QStringLiteral("プリンタ %1 が使えません").arg(printer_.printerName());
+}
+
+bool WidgetPrintTarget::finish()
+{
+    const bool ended = !painter_.isActive() || painter_.end();
+    inJob_ = false;
+    return ended && !aborted_;
+}
+
+QSize PrinterPagePixels(const QPrinter& printer)
+{
+    return QSize(printer.width(), printer.height());
+}
+
+bool ChoosePrinter(QPrinter& printer, QWidget* parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+PrintResult PrintOnPrinter(Sheet& sheet, const ComposeInputs& inputs, PrintOptions options,
+                           QPrinter& printer)
+{
+    if (options.numbered) {
+        options.copies = std::max(1, printer.copyCount());
+        printer.setCopyCount(1);
+    }
+    PrintResult result;
+    {
+        WidgetPrintTarget target(printer);
+        result = PrintSheet(sheet, inputs, options, target);
+        if (!target.finish() && result.ok) {
+            result.ok = false;
+            result.error = target.errorString();
+        }
+    }
+    if (!result.ok)
+        ShowMessage(result.error);
+    return result;
+}
+
+} // namespace zendra

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "sheet/Printing.h"
+
+#include <QPainter>
+
+class QPrinter;
+class QWidget;
+
+namespace zendra {
+
+// A QPrinter as a print target. A real printer gets one job per copy. A printer that writes
+// a file (PDF) would overwrite it with every job, so there the jobs become the pages of one
+// file, which finish() (or the destructor) closes.
+class WidgetPrintTarget : public PrintTarget
+{
+public:
+    explicit WidgetPrintTarget(QPrinter& printer);
+    ~WidgetPrintTarget() override;
+
+    bool beginJob(const QString& title) override;
+    QPainter* painter() override;
+    int resolution() const override;
+    QSize pageSize() const override;
+    bool endJob() override;
+    void abortJob() override;
+    QString errorString() const override;
+
+    // False when a file was left unfinished by an aborted job or could not be completed.
+    bool finish();
+
+private:
+    bool toFile() const;
+
+    QPrinter& printer_;
+    QPainter painter_;
+    bool inJob_ = false;
+    bool aborted_ = false;
+};
+
+// The printable page of the printer in device pixels.
+QSize PrinterPagePixels(const QPrinter& printer);
+
+// The system print dialog on `printer`; true when the user confirmed it.
+bool ChoosePrinter(QPrinter& printer, QWidget* parent);
+
+// Prints the sheet on the printer. Numbered copies take their count from the printer's
+// copy count (options.copies is replaced), which is set back to 1 so that every copy is a
+// job of its own. A failure is shown to the user and returned.
+PrintResult PrintOnPrinter(Sheet& sheet, const ComposeInputs& inputs, PrintOptions options,
+                           QPrinter& printer);
+
+} // namespace zendra

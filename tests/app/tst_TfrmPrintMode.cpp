@@ -1,0 +1,79 @@
+// The print-mode dialog driven through its controls, headless.
+#include "app/TfrmPrintMode.h"
+#include "platform/SettingsStore.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace zendra;
+
+class TestTfrmPrintMode : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { SettingsStore::useFolder(settings_.path()); }
+    void cleanup() { SettingsStore::useFolder({}); }
+
+    void closeWritesTheChosenMode_data()
+    {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<bool>("printMode");
+        QTest::newRow("screen") << "radDisplay" << false;
+        QTest::newRow("printer") << "radPrinter" << true;
+    }
+    void closeWritesTheChosenMode()
+    {
+        QFETCH(QString, choice);
+        QFETCH(bool, printMode);
+        WriteBoolSetting(QStringLiteral("PrintMode"), !printMode);
+        TfrmPrintMode mode;
+        mode.show();
+        mode.findChild<QRadioButton*>(choice)->click();
+        mode.findChild<QPushButton*>(QStringLiteral("frmClose"))->click();
+        QCOMPARE(mode.result(), int(QDialog::Accepted));
+        QVERIFY(!mode.isVisible());
+        QCOMPARE(ReadBoolSetting(QStringLiteral("PrintMode"), !printMode), printMode);
+        QCOMPARE(mode.printerResolution(), printMode);
+
+        // The next start shows what the screen shows again, whatever was stored.
+        TfrmPrintMode next;
+        QVERIFY(next.findChild<QRadioButton*>(QStringLiteral("radDisplay"))->isChecked());
+        QVERIFY(!next.printerResolution());
+    }
+
+    void numberingFollowsItsControls()
+    {
+        TfrmPrintMode mode;
+        auto* number = mode.findChild<QCheckBox*>(QStringLiteral("chkNumber"));
+        auto* start = mode.findChild<QSpinBox*>(QStringLiteral("spnStart"));
+        QVERIFY(number && start);
+        QVERIFY(mode.numbered());
+        QCOMPARE(mode.startNumber(), 1);
+        QCOMPARE(start->minimum(), 1);
+        QCOMPARE(start->maximum(), 100);
+        number->click();
+        QVERIFY(!mode.numbered());
+        start->setValue(7);
+        QCOMPARE(mode.startNumber(), 7);
+        mode.setStartNumber(1);
+        QCOMPARE(start->value(), 1);
+    }
+
+private:
+    QTemporaryDir settings_;
+};
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    TestTfrmPrintMode test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_TfrmPrintMode.moc"

@@ -1,0 +1,146 @@
+// Printing a sheet on a QPrinter that writes a PDF file (the machine needs no printer).
+#include "platform/Fonts.h"
+#include "platform/Messages.h"
+#include "platform/WidgetPrinter.h"
+#include "sheet/Sheet.h"
+#include "sheet/SheetOutput.h"
+
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace zendra;
+
+namespace {
+
+Sheet sampleSheet()
+{
+    ParsedUnit unit;
+    unit.title = QStringLiteral("整数の計算//わり算§3-2 あまり");
+    unit.questions = {QStringLiteral("(1) 17÷5＝#3…2;3あまり2#")};
+    unit.values = {"630", "False", "40", "5", "5", "1", "7"};
+    unit.kran = {"1", "8", "2"};
+    SheetSource source;
+    source.unitId = QStringLiteral("Seisu3.que-U2");
+    return Sheet::fromParsedUnit(unit, source, true);
+}
+
+int countPages(const QByteArray& pdf)
+{
+    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") +
+                            pdf.count("/Type /Page "));
+}
+
+QString pdfText(const QString& path)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return {};
+    QProcess process;
+    process.start(tool, {path, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestWidgetPrinter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void numberedCopiesArePagesOfOneFile_data()
+    {
+        QTest::addColumn<bool>("printerResolution");
+        QTest::newRow("screen-faithful") << false;
+        QTest::newRow("printer resolution") << true;
+    }
+    void numberedCopiesArePagesOfOneFile()
+    {
+        QFETCH(bool, printerResolution);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+        QPrinter printer;
+        printer.setOutputFileName(path);
+        printer.setResolution(150);
+        printer.setCopyCount(3);
+        Sheet sheet = sampleSheet();
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        const PrintResult result =
+            PrintOnPrinter(sheet, InputsFromSheet(sheet), {printerResolution, true, 0, 5}, printer);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(result.jobsDone, 3);
+        QCOMPARE(result.nextStartNumber, 1);
+        QCOMPARE(printer.copyCount(), 1);
+        QVERIFY(messages.entries().isEmpty());
+        QCOMPARE(countPages(test::readBytes(path)), 3);
+        if (printerResolution) {
+            const QString text = pdfText(path);
+            if (text.isEmpty())
+                QSKIP("pdftotext is not installed");
+            const qsizetype five = text.indexOf(QStringLiteral("№ 5"));
+            const qsizetype six = text.indexOf(QStringLiteral("№ 6"));
+            const qsizetype seven = text.indexOf(QStringLiteral("№ 7"));
+            QVERIFY2(five >= 0 && five < six && six < seven, qPrintable(text));
+        }
+    }
+
+    void unnumberedPrintIsOneJobAndLeavesTheCopyCount()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+        QPrinter printer;
+        printer.setOutputFileName(path);
+        printer.setResolution(72);
+        printer.setCopyCount(2);
+        Sheet sheet = sampleSheet();
+        const PrintResult result =
+            PrintOnPrinter(sheet, InputsFromSheet(sheet), {false, false, 5, 1}, printer);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(result.jobsDone, 1);
+        QCOMPARE(printer.copyCount(), 2);
+        QCOMPARE(countPages(test::readBytes(path)), 1);
+    }
+
+    void aFileThatCannotBeWrittenIsReported()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("no/such/folder/sheet.pdf"));
+        QPrinter printer;
+        printer.setOutputFileName(path);
+        printer.setResolution(72);
+        printer.setCopyCount(3);
+        Sheet sheet = sampleSheet();
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        const PrintResult result =
+            PrintOnPrinter(sheet, InputsFromSheet(sheet), {true, true, 0, 4}, printer);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.jobsDone, 0);
+        QCOMPARE(result.nextStartNumber, 4);
+        QCOMPARE(messages.texts().size(), 1);
+        QVERIFY2(
+            messages.texts().first().startsWith(QStringLiteral("1 部目の印刷を開始できません")),
+            qPrintable(messages.texts().first()));
+        QVERIFY(messages.texts().first().contains(QStringLiteral("sheet.pdf")));
+        QVERIFY(!QFile::exists(path));
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    PrepareFontCache();
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    TestWidgetPrinter test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_WidgetPrinter.moc"
