@@ -1,0 +1,138 @@
+#include "app/LayoutSettings.h"
+
+#include "sheet/Sheet.h"
+
+namespace zendra {
+
+int KranLineOf(LayoutControl control)
+{
+    switch (control) {
+    case LayoutControl::Shape:
+        return 1;
+    case LayoutControl::BoxWidth:
+        return 2;
+    case LayoutControl::BoxHeight:
+        return 3;
+    case LayoutControl::AnswerX:
+        return 5;
+    case LayoutControl::AnswerY:
+        return 6;
+    case LayoutControl::BoxX:
+        return 7;
+    case LayoutControl::BoxY:
+        return 8;
+    case LayoutControl::SubLineSpacing:
+        return 9;
+    case LayoutControl::LeftMargin:
+    case LayoutControl::RightMargin:
+        break;
+    }
+    return 0;
+}
+
+int LayoutValue(const Sheet& sheet, LayoutControl control)
+{
+    switch (control) {
+    case LayoutControl::LeftMargin:
+        return sheet.leftMargin;
+    case LayoutControl::RightMargin:
+        return sheet.rightMargin;
+    default:
+        return sheet.kranValue(KranLineOf(control));
+    }
+}
+
+bool MarksModified(LayoutControl control, int value)
+{
+    if (control == LayoutControl::Shape)
+        return value == kShapeNone || value == kShapeUnderline;
+    return true;
+}
+
+void ApplyLayoutValue(Sheet& sheet, LayoutControl control, int value)
+{
+    switch (control) {
+    case LayoutControl::LeftMargin:
+        sheet.leftMargin = value;
+        break;
+    case LayoutControl::RightMargin:
+        sheet.rightMargin = value;
+        break;
+    default: {
+        const int line = KranLineOf(control);
+        // A block read short keeps its lines; the missing ones are written as "0".
+        while (sheet.lstKranX.size() < line)
+            sheet.lstKranX.append(QStringLiteral("0"));
+        sheet.lstKranX[line - 1] = QString::number(value);
+        break;
+    }
+    }
+    if (MarksModified(control, value))
+        sheet.changed = true;
+}
+
+SizeBoxes SizeBoxesForShape(int shape)
+{
+    switch (shape) {
+    case kShapeRect:
+    case kShapeRounded:
+        return {true, true};
+    case kShapeBrackets:
+    case kShapeLenticular:
+    case kShapeUnderline:
+        return {true, false};
+    default:
+        return {};
+    }
+}
+
+std::optional<int> ShapeButtonFor(int shape)
+{
+    switch (shape) {
+    case kShapeRect:
+    case kShapeUnderline:
+    case kShapeRounded:
+        return shape;
+    case kShapeBrackets:
+    case kShapeLenticular:
+        return std::nullopt;
+    default:
+        return kShapeNone;
+    }
+}
+
+void ApplyPaper(Sheet& sheet, int width)
+{
+    sheet.page = PaperRecord::ofWidth(width);
+    sheet.changed = true;
+}
+
+Paper DialogPaperOfWidth(int width)
+{
+    for (Paper paper : {Paper::B5, Paper::A4, Paper::B4})
+        if (PaperWidth(paper) == width)
+            return paper;
+    return Paper::A3;
+}
+
+int PaperWidth(Paper paper)
+{
+    return kPaperTable[static_cast<std::size_t>(paper)].width;
+}
+
+int OptionBits(const SheetOptions& options)
+{
+    return (options.classFlag ? 1 : 0) + (options.jisshibi ? 2 : 0) + (options.printed ? 4 : 0);
+}
+
+SheetOptions OptionsOfBits(int bits)
+{
+    return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+}
+
+QString ReduceCaption(bool reduced)
+{
+    return reduced ? QStringLiteral("拡大") : QStringLiteral("縮小");
+}
+
+} // namespace zendra
