@@ -3,10 +3,8 @@
 #include "platform/SettingsStore.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -45,24 +43,6 @@ private slots:
         TfrmPrintMode next;
         QVERIFY(next.findChild<QRadioButton*>(QStringLiteral("radDisplay"))->isChecked());
         QVERIFY(!next.printerResolution());
-    }
-
-    void numberingFollowsItsControls()
-    {
-        TfrmPrintMode mode;
-        auto* number = mode.findChild<QCheckBox*>(QStringLiteral("chkNumber"));
-        auto* start = mode.findChild<QSpinBox*>(QStringLiteral("spnStart"));
-        QVERIFY(number && start);
-        QVERIFY(mode.numbered());
-        QCOMPARE(mode.startNumber(), 1);
-        QCOMPARE(start->minimum(), 1);
-        QCOMPARE(start->maximum(), 100);
-        number->click();
-        QVERIFY(!mode.numbered());
-        start->setValue(7);
-        QCOMPARE(mode.startNumber(), 7);
-        mode.setStartNumber(1);
-        QCOMPARE(start->value(), 1);
     }
 
 private:

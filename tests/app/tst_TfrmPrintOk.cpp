@@ -115,21 +115,6 @@ private slots:
         QCOMPARE(askedNow, asked + 1);
     }
 
-    void closeAndEscapePrintNothing()
-    {
-        TfrmPrintOk ok(*printer_);
-        int printed = 0;
-        ok.print = [&] { return ++printed > 0; };
-        ok.show();
-        QTest::keyClick(&ok, Qt::Key_Escape);
-        QVERIFY(!ok.isVisible());
-        ok.show();
-        button(ok, "btnClose")->click();
-        QVERIFY(!ok.isVisible());
-        QCOMPARE(ok.result(), int(QDialog::Rejected));
-        QCOMPARE(printed, 0);
-    }
-
     void startNumberGoesToTheSheet()
     {
         TfrmPrintOk ok(*printer_);

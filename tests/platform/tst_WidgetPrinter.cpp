@@ -55,15 +55,22 @@ class TestWidgetPrinter : public QObject
     Q_OBJECT
 
 private slots:
-    void numberedCopiesArePagesOfOneFile_data()
+    void copiesArePagesOfOneFile_data()
     {
         QTest::addColumn<bool>("printerResolution");
-        QTest::newRow("screen-faithful") << false;
-        QTest::newRow("printer resolution") << true;
+        QTest::addColumn<bool>("numbered");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("copyCountAfter"); // the printer's own count
+        QTest::newRow("screen-faithful, numbered") << false << true << 3 << 1;
+        QTest::newRow("printer resolution, numbered") << true << true << 3 << 1;
+        QTest::newRow("unnumbered: one job") << true << false << 1 << 3;
     }
-    void numberedCopiesArePagesOfOneFile()
+    void copiesArePagesOfOneFile()
     {
         QFETCH(bool, printerResolution);
+        QFETCH(bool, numbered);
+        QFETCH(int, pages);
+        QFETCH(int, copyCountAfter);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
         QPrinter printer;
@@ -73,15 +80,15 @@ private slots:
         Sheet sheet = sampleSheet();
         ScriptedMessages messages;
         ScopedMessages scope(messages);
-        const PrintResult result =
-            PrintOnPrinter(sheet, InputsFromSheet(sheet), {printerResolution, true, 0, 5}, printer);
+        const PrintResult result = PrintOnPrinter(sheet, InputsFromSheet(sheet),
+                                                  {printerResolution, numbered, 0, 5}, printer);
         QVERIFY2(result.ok, qPrintable(result.error));
-        QCOMPARE(result.jobsDone, 3);
+        QCOMPARE(result.jobsDone, pages);
         QCOMPARE(result.nextStartNumber, 1);
-        QCOMPARE(printer.copyCount(), 1);
+        QCOMPARE(printer.copyCount(), copyCountAfter);
         QVERIFY(messages.entries().isEmpty());
-        QCOMPARE(countPages(test::readBytes(path)), 3);
-        if (printerResolution) {
+        QCOMPARE(countPages(test::readBytes(path)), pages);
+        if (printerResolution && numbered) {
             const QString text = pdfText(path);
             if (text.isEmpty())
                 QSKIP("pdftotext is not installed");
@@ -90,23 +97,6 @@ private slots:
             const qsizetype seven = text.indexOf(QStringLiteral("№ 7"));
             QVERIFY2(five >= 0 && five < six && six < seven, qPrintable(text));
         }
-    }
-
-    void unnumberedPrintIsOneJobAndLeavesTheCopyCount()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
-        QPrinter printer;
-        printer.setOutputFileName(path);
-        printer.setResolution(72);
-        printer.setCopyCount(2);
-        Sheet sheet = sampleSheet();
-        const PrintResult result =
-            PrintOnPrinter(sheet, InputsFromSheet(sheet), {false, false, 5, 1}, printer);
-        QVERIFY2(result.ok, qPrintable(result.error));
-        QCOMPARE(result.jobsDone, 1);
-        QCOMPARE(printer.copyCount(), 2);
-        QCOMPARE(countPages(test::readBytes(path)), 1);
     }
 
     void aFileThatCannotBeWrittenIsReported()

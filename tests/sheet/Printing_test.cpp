@@ -6,13 +6,9 @@
 #include "TestSupport.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <optional>
 
 using namespace zendra;
 
@@ -127,24 +123,6 @@ std::pair<int, int> differingRows(const QImage& a, const QImage& b)
     return {first, last};
 }
 
-std::optional<QString> pdfPageText(const QString& path, int page)
-{
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
-        return std::nullopt;
-    QProcess process;
-    process.start(tool, {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                         QString::number(page), path, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QPageSize paperOf(const Sheet& sheet)
-{
-    return QPageSize(QSizeF(sheet.page.width / 3.0, sheet.page.height / 3.0), QPageSize::Millimeter,
-                     QString(), QPageSize::ExactMatch);
-}
-
 } // namespace
 
 TEST(Printing, ScreenFaithfulCopiesAreJobsWithTheirOwnNumbers)
@@ -213,42 +191,6 @@ TEST(Printing, PrinterResolutionPagesAreComposedOnThePage)
     // The screen layout's records survive the printer pages.
     EXPECT_EQ(sheet.boxes.count(), 2);
     EXPECT_LT(sheet.boxes[1].x, 630);
-}
-
-TEST(Printing, PdfTargetHoldsOnePagePerNumberedCopy)
-{
-    ASSERT_TRUE(test::ensureGuiApplication());
-    QTemporaryDir dir;
-    Sheet sheet = sampleSheet();
-    const ComposeInputs inputs = fixedInputs(sheet);
-    struct Case
-    {
-        bool numbered;
-        int copies;
-        QStringList numbers; // expected "№" text of each page
-    };
-    for (const Case& c : {Case{true, 3, {"№ 5", "№ 6", "№ 7"}}, Case{false, 3, {QString()}}}) {
-        const QString path = dir.filePath(QStringLiteral("sheet%1.pdf").arg(c.numbered));
-        PdfPrintTarget target(path, paperOf(sheet), 150);
-        const PrintResult result =
-            PrintSheet(sheet, inputs, {true, c.numbered, c.copies, 5}, target);
-        ASSERT_TRUE(result.ok) << result.error.toStdString();
-        EXPECT_EQ(target.pageCount(), c.numbers.size());
-        QString error;
-        ASSERT_TRUE(target.finish(&error)) << error.toStdString();
-        ASSERT_TRUE(QFile::exists(path));
-        for (int page = 1; page <= c.numbers.size(); ++page) {
-            const std::optional<QString> text = pdfPageText(path, page);
-            if (!text)
-                GTEST_SKIP() << "pdftotext is not installed";
-            const QString expected = c.numbers.at(page - 1);
-            if (expected.isEmpty())
-                EXPECT_FALSE(text->contains(QStringLiteral("№"))) << text->toStdString();
-            else
-                EXPECT_TRUE(text->contains(expected)) << page << ": " << text->toStdString();
-            EXPECT_TRUE(text->contains(QStringLiteral("2024.04.08-09:30")));
-        }
-    }
 }
 
 TEST(Printing, AFailedJobStopsTheRemainingCopies)
