@@ -1,20 +1,28 @@
 #include "app/TfrmMain.h"
 
+#include "app/LayoutSettings.h"
 #include "app/MainCommands.h"
 #include "app/Startup.h"
 #include "app/TfrmDummy.h"
 #include "app/TfrmHelp.h"
 #include "app/TfrmJuku.h"
 #include "app/TfrmMenu.h"
+#include "app/TfrmPrintMode.h"
+#include "app/TfrmPrintOk.h"
+#include "app/TfrmSetPaper.h"
+#include "app/TfrmSettei.h"
 #include "app/TfrmVersion.h"
 #include "authoring/QuestionEditor.h"
 #include "authoring/TfrmEditQues.h"
 #include "authoring/TfrmOpenPRP.h"
 #include "courseware/CopyFile.h"
+#include "platform/FileDialogs.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/SettingsStore.h"
+#include "platform/WidgetPrinter.h"
 #include "sheet/SheetBuilder.h"
+#include "sheet/SheetOutput.h"
 #include "sheet/TfrmPrint.h"
 
 #include <QApplication>
@@ -26,12 +34,14 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -96,9 +106,86 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
 
     frmMenu_ = new TfrmMenu(state_, this);
     frmHelp_ = new TfrmHelp(this);
+    frmSettei_ = new TfrmSettei(this);
+    frmPrintMode_ = new TfrmPrintMode(this);
+    connect(frmPrintMode_, &QDialog::accepted, this, [this] {
+        if (active_)
+            active_->Redraw();
+    });
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    frmSetPaper_ = new TfrmSetPaper(this);
+    frmSetPaper_->sheetOpen = [this] { return active_ != nullptr; };
 }
 
 TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::mnuSetPrinterClick()
+{
+    frmPrintMode_->exec();
+}
+
+void TfrmMain::btnStartPrintClick()
+{
+    hidePanels();
+    if (!active_)
+        return;
+    if (reducedView_)
+        ToggleReduced();
+    TfrmPrint* frm = active_;
+    TfrmPrintOk confirm(*printer_, this);
+    QString paper = QStringLiteral("A4");
+    const char* const names[] = {"B5", "A4", "B4", "A3"};
+    for (int i = 0; i < paperButtons_.size(); ++i)
+        if (paperButtons_.at(i)->isChecked())
+            paper = QString::fromLatin1(names[i]);
+    confirm.setPaperName(paper);
+    confirm.setStartNumber(frm->sheet().startNumber);
+    confirm.print = [this, frm] {
+        const PrintResult r =
+            PrintOnPrinter(frm->sheet(), composeInputs(),
+                           {frmPrintMode_->printerResolution(), frmPrintMode_->numbered(), 0,
+                            frmPrintMode_->startNumber()},
+                           *printer_);
+        frmPrintMode_->setStartNumber(r.nextStartNumber);
+        frm->Redraw();
+        return r.ok;
+    };
+    confirm.startNumberChanged = [frm](int number) {
+        frm->sheet().startNumber = number;
+        frm->sheet().changed = true;
+        frm->Redraw();
+    };
+    confirm.exec();
+}
+
+void TfrmMain::mnuSavePdfClick()
+{
+    if (!active_)
+        return;
+    Sheet& sheet = active_->sheet();
+    const QString folder =
+        LessonFolder(state_.programFolder, state_.lessonTable, std::max(1, sheet.choice.lesson));
+    QString path = FileDialogs::instance().saveFileName(QStringLiteral("PDFに保存"), folder,
+                                                        QStringLiteral("*.pdf"));
+    if (path.isEmpty())
+        return;
+    if (FileExtension(path).isEmpty())
+        path += QStringLiteral(".pdf");
+    PdfJob job;
+    job.numbered = frmPrintMode_->numbered();
+    job.firstNumber = frmPrintMode_->startNumber();
+    if (job.numbered) {
+        bool ok = false;
+        job.copies = QInputDialog::getInt(this, QStringLiteral("PDFに保存"), QStringLiteral("部数"),
+                                          1, 1, 100, 1, &ok);
+        if (!ok)
+            return;
+    }
+    QString error;
+    if (!WriteSheetPdf(sheet, composeInputs(), job, path, &error))
+        ShowMessage(error);
+    active_->Redraw();
+}
 
 void TfrmMain::buildLeftPanel()
 {
@@ -211,7 +298,7 @@ void TfrmMain::buildLeftPanel()
     pnlSave_->hide();
 
     // Windows of later versions: the buttons are there, but not yet usable.
-    for (QPushButton* later : {btnStartPrint_, btnTest_, btnKran_, btnLogOn_})
+    for (QPushButton* later : {btnTest_, btnLogOn_})
         later->setEnabled(false);
 
     connect(btnOpenMaster_, &QPushButton::clicked, this, [this] { btnOpenMasterClick(); });
@@ -220,6 +307,8 @@ void TfrmMain::buildLeftPanel()
     connect(btnSaveCopy_, &QPushButton::clicked, this, [this] { btnSaveCopyClick(); });
     connect(btnEdit_, &QPushButton::clicked, this, [this] { btnEditMasterClick(); });
     connect(btnTest_, &QPushButton::clicked, this, [this] { btnTestClick(); });
+    connect(btnKran_, &QPushButton::clicked, this, [this] { mnuSetKranClick(); });
+    connect(btnStartPrint_, &QPushButton::clicked, this, [this] { btnStartPrintClick(); });
     connect(btnKaitou_, &QPushButton::clicked, this, [this] { btnKaitouClick(); });
     connect(chkBekkai_, &QCheckBox::clicked, this, [this] { chkBekkaiClick(); });
     connect(spnGyouSpace_, &QSpinBox::valueChanged, this, [this](int v) { spnGyouSpaceChange(v); });
@@ -248,6 +337,9 @@ void TfrmMain::buildMenus()
     QAction* openCopy = mnuFile_->addAction(QStringLiteral("コピーファイルを開く(&P)"), this,
                                             [this] { OpenCopyFile(); });
     openCopy->setObjectName(QStringLiteral("mnuOpenCopy"));
+    QAction* pdf =
+        mnuFile_->addAction(QStringLiteral("PDFに保存"), this, [this] { mnuSavePdfClick(); });
+    pdf->setObjectName(QStringLiteral("mnuSavePdf"));
     mnuFile_->addSeparator();
     QAction* exit = mnuFile_->addAction(QStringLiteral("終了(&X)"), this, [this] { close(); });
     exit->setObjectName(QStringLiteral("mnuExit"));
@@ -734,8 +826,7 @@ void TfrmMain::ApplyPaper(int width)
     state_.currentPaper = PaperRecord::ofWidth(width);
     if (!active_)
         return;
-    active_->sheet().page = PaperRecord::ofWidth(width);
-    active_->sheet().changed = true;
+    zendra::ApplyPaper(active_->sheet(), width);
     if (reducedView_)
         ToggleReduced();
     else
@@ -808,6 +899,50 @@ void TfrmMain::mnuJukuClick()
         active_->Redraw();
 }
 
+void TfrmMain::mnuSetKranClick()
+{
+    hidePanels();
+    if (!active_)
+        return;
+    if (!answersShown_)
+        btnKaitouClick();
+    TfrmPrint* frm = active_;
+    frmSettei_->setSheet(
+        &frm->sheet(), [frm] { frm->Redraw(); }, [this] { return ToggleReduced(); },
+        btnShukusho_->text(), [this] { btnScrollClick(); });
+    frmSettei_->move(mapToGlobal(QPoint(0, 48)));
+    frmSettei_->resize(frmSettei_->width(), pnlMain_->height());
+    frmSettei_->exec();
+    frmSettei_->setSheet(nullptr, {}, {}, btnShukusho_->text());
+}
+
+void TfrmMain::mnuSetPaperClick()
+{
+    int selected = 630;
+    for (int i = 0; i < paperButtons_.size(); ++i)
+        if (paperButtons_.at(i)->isChecked())
+            selected = kPaperTable.at(i).width;
+    frmSetPaper_->setPaper(selected);
+    if (active_)
+        frmSetPaper_->setOptions(active_->sheet().options);
+    if (frmSetPaper_->exec() != QDialog::Accepted || !active_)
+        return;
+    const int width = frmSetPaper_->chosenWidth();
+    const bool wasA4 = paperButtons_.at(1)->isChecked();
+    const int index = static_cast<int>(PaperOfWidth(width));
+    for (QRadioButton* button : paperButtons_) {
+        const QSignalBlocker block(button);
+        button->setChecked(button == paperButtons_.at(index));
+    }
+    // Selecting A4 again when it was the paper already gives the sheet nothing new.
+    if (index != static_cast<int>(Paper::A4) || !wasA4)
+        ApplyPaper(width);
+    state_.currentPaper = PaperRecord::ofWidth(width);
+    WriteIntSetting(QStringLiteral("PaperSize"), width);
+    active_->sheet().options = frmSetPaper_->options();
+    active_->Redraw();
+}
+
 void TfrmMain::showHelp(int context)
 {
     frmHelp_->showContext(context);
@@ -838,11 +973,18 @@ void TfrmMain::runCommand(Command command)
     case Command::ToggleAnswers:
         btnKaitouClick();
         break;
-    case Command::Print:
-    case Command::PrintMode:
     case Command::AnswerBoxes:
+        mnuSetKranClick();
+        break;
     case Command::Paper:
-        break; // their dialogs come with a later version
+        mnuSetPaperClick();
+        break;
+    case Command::Print:
+        btnStartPrintClick();
+        break;
+    case Command::PrintMode:
+        mnuSetPrinterClick();
+        break;
     }
 }
 
@@ -855,10 +997,12 @@ bool TfrmMain::commandEnabled(Command command) const
         return active_ && active_->sheet().choice.section > 0;
     case Command::ToggleAnswers:
         return btnKaitou_->isEnabled();
-    case Command::Print:
-    case Command::PrintMode:
     case Command::AnswerBoxes:
     case Command::Paper:
+    case Command::Print:
+        return active_ != nullptr;
+    case Command::PrintMode:
+        return true;
     case Command::EditIndex:
         return false;
     default:
@@ -872,6 +1016,8 @@ ComposeInputs TfrmMain::composeInputs() const
     in.mojiSize = spnMojiSize_->value();
     in.gyouSpace = spnGyouSpace_->value();
     in.bekkai = chkBekkai_->isChecked();
+    in.number = frmPrintMode_->numbered();
+    in.startNumber = frmPrintMode_->startNumber();
     in.schoolName = state_.schoolName;
     in.learnerName = state_.learnerName;
     if (active_) {

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -17,6 +18,7 @@ class QLineEdit;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -28,6 +30,9 @@ class TfrmHelp;
 class TfrmMenu;
 class TfrmOpenPRP;
 class TfrmPrint;
+class TfrmPrintMode;
+class TfrmSetPaper;
+class TfrmSettei;
 
 // The main frame: the program-wide state, the left button panel, the menus and the MDI
 // area where worksheets open. It is the host of every worksheet window.
@@ -75,6 +80,13 @@ public:
     void btnCancelClick();
     void mnuJukuClick();
     void showHelp(int context);
+    void mnuSetKranClick();
+    void mnuSetPaperClick();
+    void mnuSetPrinterClick();
+    void btnStartPrintClick();
+    // File › PDFに保存: the sheet at printer resolution, numbered as the print mode says.
+    void mnuSavePdfClick();
+    QPrinter& printer() { return *printer_; }
     void applyLock(bool locked);
     // The paper radio buttons: the active sheet takes the paper (back to full size first).
     void ApplyPaper(int width);
@@ -166,6 +178,10 @@ private:
     TfrmMenu* frmMenu_ = nullptr;
     TfrmOpenPRP* frmOpenPRP_ = nullptr;
     TfrmHelp* frmHelp_ = nullptr;
+    TfrmSettei* frmSettei_ = nullptr;
+    TfrmPrintMode* frmPrintMode_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
+    TfrmSetPaper* frmSetPaper_ = nullptr;
     TfrmDummy* frmDummy_ = nullptr;
     QMdiSubWindow* dummyWindow_ = nullptr;
 };
