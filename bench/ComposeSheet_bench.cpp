@@ -1,9 +1,9 @@
 // Composition of a full sheet (60 lines, 80 answer boxes) on the screen page and on a
 // 600 dpi printer page, and a whole `zendra-cli render` to PDF.
+#include "BenchSheet.h"
 #include "platform/Fonts.h"
 #include "platform/PainterSurface.h"
 #include "sheet/PageComposer.h"
-#include "sheet/Sheet.h"
 #include "sheet/SheetOutput.h"
 
 #include <QElapsedTimer>
@@ -18,32 +18,9 @@ using namespace zendra;
 
 namespace {
 
-Sheet fullSheet()
-{
-    ParsedUnit unit;
-    unit.title = QStringLiteral("整数の計算//わり算§3-2 あまりのあるわり算");
-    for (int i = 1; i <= 40; ++i)
-        unit.questions.append(QStringLiteral("(%1) %2÷7＝#%3…%4;%3あまり%4#　　%2×3＝#%5#")
-                                  .arg(i)
-                                  .arg(i + 50)
-                                  .arg((i + 50) / 7)
-                                  .arg((i + 50) % 7)
-                                  .arg((i + 50) * 3));
-    for (int i = 1; i <= 20; ++i)
-        unit.questions.append(i % 2 ? QStringLiteral("@B計算のきまり@=　1/2+1/3 と 2^3+3/4")
-                                    : QString());
-    unit.values = {"630", "False", "14", "5", "5", "1", "7"};
-    unit.font = {"10", "MS 明朝", "False", "False", "False", "False", "0"};
-    unit.kran = {"1", "8", "2", "0", "0", "0", "15", "10", "0", "0"};
-    SheetSource source;
-    source.unitId = QStringLiteral("Seisu3.que-U2");
-    Sheet sheet = Sheet::fromParsedUnit(unit, source, true);
-    return sheet;
-}
-
 void BM_ComposeScreenA4(benchmark::State& state)
 {
-    Sheet sheet = fullSheet();
+    Sheet sheet = bench::FullSheet();
     ComposeInputs inputs = InputsFromSheet(sheet);
     QImage image(sheet.page.width, sheet.page.height, QImage::Format_RGB32);
     ComposeTarget target;
@@ -61,7 +38,7 @@ BENCHMARK(BM_ComposeScreenA4)->Unit(benchmark::kMillisecond);
 
 void BM_ComposePrinter600dpi(benchmark::State& state)
 {
-    Sheet sheet = fullSheet();
+    Sheet sheet = bench::FullSheet();
     ComposeInputs inputs = InputsFromSheet(sheet);
     RenderScreenPage(sheet, inputs); // the boxes a printer page draws
     inputs.registerAnswerBoxes = false;

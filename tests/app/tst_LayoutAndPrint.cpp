@@ -9,47 +9,22 @@
 #include "platform/SettingsStore.h"
 #include "sheet/TfrmPrint.h"
 
+#include "MainWindowDriver.h"
 #include "TestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QListWidget>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 using namespace zendra;
-
-namespace {
-
-void openUnit(TfrmMain& main, int lesson, int section, int unit)
-{
-    QTimer::singleShot(0, &main, [&main, lesson, section, unit] {
-        auto* menu = main.findChild<TfrmMenu*>();
-        QVERIFY(menu);
-        menu->findChild<QListWidget*>("lstLesson")->setCurrentRow(lesson);
-        menu->findChild<QListWidget*>("lstSection")->setCurrentRow(section);
-        menu->findChild<QListWidget*>("lstUnit")->setCurrentRow(unit);
-        menu->findChild<QPushButton*>("btnOk")->click();
-    });
-    main.findChild<QPushButton*>("btnOpenMaster")->click();
-}
-
-int pdfPages(const QByteArray& pdf)
-{
-    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") +
-                            pdf.count("/Type /Page "));
-}
-
-} // namespace
 
 class TestLayoutAndPrint : public QObject
 {
@@ -77,7 +52,7 @@ private slots:
         TfrmMain main;
         main.show();
         QVERIFY(main.FormShow());
-        openUnit(main, 0, 0, 0);
+        test::openUnit(main, 0, 0, 0);
         TfrmPrint* frm = main.activeSheet();
         QVERIFY(frm);
         Sheet& sheet = frm->sheet();
@@ -182,7 +157,7 @@ private slots:
         TfrmMain main;
         main.show();
         QVERIFY(main.FormShow());
-        openUnit(main, 0, 0, 0);
+        test::openUnit(main, 0, 0, 0);
         QVERIFY(main.activeSheet());
         main.ToggleReduced();
         QVERIFY(main.reducedView());
@@ -218,7 +193,7 @@ private slots:
         TfrmMain main;
         main.show();
         QVERIFY(main.FormShow());
-        openUnit(main, 0, 0, 0);
+        test::openUnit(main, 0, 0, 0);
         QVERIFY(main.activeSheet());
 
         auto* mode = main.findChild<TfrmPrintMode*>();
@@ -241,19 +216,16 @@ private slots:
         });
         main.findChild<QPushButton*>("btnStartPrint")->click();
 
-        QCOMPARE(pdfPages(test::readBytes(pdf)), 3);
+        QCOMPARE(test::pdfPageCount(test::readBytes(pdf)), 3);
         QCOMPARE(mode->startNumber(), 1);
         QCOMPARE(main.printer().copyCount(), 1);
         QVERIFY(messages.entries().isEmpty());
         if (!printerResolution)
             return; // the screen page is a picture: its numbers are not text
-        const QString tool = QStandardPaths::findExecutable("pdftotext");
-        if (tool.isEmpty())
+        const std::optional<QString> text = test::pdfText(pdf);
+        if (!text)
             QSKIP("pdftotext is not installed");
-        QProcess text;
-        text.start(tool, {pdf, "-"});
-        text.waitForFinished(30000);
-        const QString pages = QString::fromUtf8(text.readAllStandardOutput());
+        const QString& pages = *text;
         const qsizetype n4 = pages.indexOf(QStringLiteral("№ 4"));
         const qsizetype n5 = pages.indexOf(QStringLiteral("№ 5"));
         const qsizetype n6 = pages.indexOf(QStringLiteral("№ 6"));

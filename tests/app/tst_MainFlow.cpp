@@ -9,11 +9,11 @@
 #include "platform/TextFile.h"
 #include "sheet/TfrmPrint.h"
 
+#include "MainWindowDriver.h"
 #include "TestSupport.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QListWidget>
 #include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -38,22 +38,6 @@ QMap<QByteArray, QByteArray> unitsOf(const QByteArray& file)
             units[header] += line + '\n';
     }
     return units;
-}
-
-// Answers the next chooser with lesson, section and unit rows (and a similar-question set).
-void whenChooserShows(TfrmMain& main, int lesson, int section, int unit, int variantRow = -1)
-{
-    QTimer::singleShot(0, &main, [&main, lesson, section, unit, variantRow] {
-        auto* menu = main.findChild<TfrmMenu*>();
-        QVERIFY(menu && menu->isVisible());
-        menu->findChild<QListWidget*>("lstLesson")->setCurrentRow(lesson);
-        menu->findChild<QListWidget*>("lstSection")->setCurrentRow(section);
-        menu->findChild<QListWidget*>("lstUnit")->setCurrentRow(unit);
-        if (variantRow >= 0)
-            menu->findChild<QListWidget*>("lstRuidai")
-                ->setCurrentRow(variantRow, QItemSelectionModel::ClearAndSelect);
-        menu->findChild<QPushButton*>("btnOk")->click();
-    });
 }
 
 } // namespace
@@ -87,7 +71,7 @@ private slots:
         const QString master = courseware_->folder() + "Seisu/Seisu1.que";
         const QByteArray before = test::readBytes(master);
 
-        whenChooserShows(main, 0, 0, 0);
+        test::whenChooserShows(main, 0, 0, 0);
         main.findChild<QPushButton*>("btnOpenMaster")->click();
         QCOMPARE(main.openSheetList().size(), 1);
         QVERIFY(main.openSheetList().first().endsWith("Seisu/Seisu1.que-U1"));
@@ -96,12 +80,12 @@ private slots:
         QVERIFY(!first->sheet().changed);
         QVERIFY(first->sheet().boxes.count() > 0); // composed on activation
 
-        whenChooserShows(main, 0, 0, 0);
+        test::whenChooserShows(main, 0, 0, 0);
         main.findChild<QPushButton*>("btnOpenMaster")->click();
         QCOMPARE(messages.texts().last(), QStringLiteral("すでに読み込まれています"));
         QCOMPARE(main.openSheetList().size(), 1);
 
-        whenChooserShows(main, 0, 0, 0, 0);
+        test::whenChooserShows(main, 0, 0, 0, 0);
         main.findChild<QPushButton*>("btnOpenMaster")->click();
         QCOMPARE(main.openSheetList().size(), 2);
         QVERIFY(main.openSheetList().last().endsWith("Seisu1.que-U1R1"));
@@ -148,7 +132,7 @@ private slots:
         TfrmMain main;
         main.show();
         QVERIFY(main.FormShow());
-        whenChooserShows(main, 0, 0, 1);
+        test::whenChooserShows(main, 0, 0, 1);
         main.findChild<QPushButton*>("btnOpenMaster")->click();
         QVERIFY(main.activeSheet());
         const int boxes = main.activeSheet()->sheet().boxes.count();
@@ -202,7 +186,7 @@ private slots:
         QVERIFY(main.findChild<QPushButton*>("btnTest")->isEnabled());
         QVERIFY(main.answersShown());
 
-        whenChooserShows(main, 0, 1, 0);
+        test::whenChooserShows(main, 0, 1, 0);
         QTest::keyClick(&main, Qt::Key_Return);
         QCOMPARE(studied, 1);
         QVERIFY(!answersDuringStudy);
@@ -211,7 +195,7 @@ private slots:
         QVERIFY(messages.entries().isEmpty());
 
         // With a sheet open, it is studied and stays open.
-        whenChooserShows(main, 0, 1, 0);
+        test::whenChooserShows(main, 0, 1, 0);
         main.findChild<QPushButton*>("btnOpenMaster")->click();
         QTest::keyClick(&main, Qt::Key_Return);
         QCOMPARE(studied, 2);

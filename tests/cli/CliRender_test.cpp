@@ -27,18 +27,6 @@ QSize imageSize(const QString& path)
     return QImageReader(path).size();
 }
 
-// The text of a PDF through pdftotext, or nothing when the tool is missing.
-std::optional<QString> pdfText(const QString& path)
-{
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
-        return std::nullopt;
-    QProcess process;
-    process.start(tool, {path, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 } // namespace
 
 TEST(CliRender, PngOfTheScreenPageWithItsLayout)
@@ -115,7 +103,7 @@ TEST(CliRender, PdfCopiesAreNumberedOn)
                                         "--copies", "3", "--number", "5"});
     ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_TRUE(test::readBytes(pdf).startsWith("%PDF"));
-    const std::optional<QString> text = pdfText(pdf);
+    const std::optional<QString> text = test::pdfText(pdf);
     if (!text)
         GTEST_SKIP() << "pdftotext is not installed";
     // Text stays text: each page carries its number and the sheet's title.

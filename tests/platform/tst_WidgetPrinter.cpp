@@ -31,23 +31,6 @@ Sheet sampleSheet()
     return Sheet::fromParsedUnit(unit, source, true);
 }
 
-int countPages(const QByteArray& pdf)
-{
-    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") +
-                            pdf.count("/Type /Page "));
-}
-
-QString pdfText(const QString& path)
-{
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
-        return {};
-    QProcess process;
-    process.start(tool, {path, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 } // namespace
 
 class TestWidgetPrinter : public QObject
@@ -87,11 +70,12 @@ private slots:
         QCOMPARE(result.nextStartNumber, 1);
         QCOMPARE(printer.copyCount(), copyCountAfter);
         QVERIFY(messages.entries().isEmpty());
-        QCOMPARE(countPages(test::readBytes(path)), pages);
+        QCOMPARE(test::pdfPageCount(test::readBytes(path)), pages);
         if (printerResolution && numbered) {
-            const QString text = pdfText(path);
-            if (text.isEmpty())
+            const std::optional<QString> found = test::pdfText(path);
+            if (!found)
                 QSKIP("pdftotext is not installed");
+            const QString& text = *found;
             const qsizetype five = text.indexOf(QStringLiteral("№ 5"));
             const qsizetype six = text.indexOf(QStringLiteral("№ 6"));
             const qsizetype seven = text.indexOf(QStringLiteral("№ 7"));

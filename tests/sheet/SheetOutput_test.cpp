@@ -26,12 +26,6 @@ Sheet sampleSheet()
     return Sheet::fromParsedUnit(unit, source, true);
 }
 
-int countPages(const QByteArray& pdf)
-{
-    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") +
-                            pdf.count("/Type /Page "));
-}
-
 } // namespace
 
 TEST(SheetOutput, InputsFollowTheSheetsOwnValues)
@@ -92,7 +86,7 @@ TEST(SheetOutput, PdfHasOnePagePerCopyAndFailuresLeaveNoFile)
         << error.toStdString();
     const QByteArray pdf = test::readBytes(path);
     EXPECT_TRUE(pdf.startsWith("%PDF"));
-    EXPECT_EQ(countPages(pdf), 3);
+    EXPECT_EQ(test::pdfPageCount(pdf), 3);
     EXPECT_EQ(sheet.boxes.count(), 2);
 
     const QString lost = dir.filePath(QStringLiteral("no/such/folder/sheet.pdf"));

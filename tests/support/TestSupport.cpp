@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,23 @@ CliResult runCli(const QStringList& args)
     result.out = process.readAllStandardOutput();
     result.errors = QString::fromUtf8(process.readAllStandardError());
     return result;
+}
+
+int pdfPageCount(const QByteArray& pdf)
+{
+    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") +
+                            pdf.count("/Type /Page "));
+}
+
+std::optional<QString> pdfText(const QString& path)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return std::nullopt;
+    QProcess process;
+    process.start(tool, {path, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 bool ensureGuiApplication()

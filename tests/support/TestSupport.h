@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <optional>
+
 namespace zendra::test {
 
 // The repository's folder, and the bundled sample courseware inside it.
@@ -29,6 +31,11 @@ struct CliResult
     QStringList outLines() const;
 };
 CliResult runCli(const QStringList& args);
+
+// The number of pages of a PDF document.
+int pdfPageCount(const QByteArray& pdf);
+// The text of a PDF file through pdftotext; nothing when the tool is missing.
+std::optional<QString> pdfText(const QString& path);
 
 // Makes an off-screen QGuiApplication (fonts, pictures) for the rest of the test program,
 // unless an application object exists; false when that one is not a GUI application.

@@ -1,0 +1,40 @@
+#pragma once
+
+// Helpers for window tests that drive the main window (header only: the window tests link
+// the GUI library, the rest of the test support does not).
+
+#include "app/TfrmMain.h"
+#include "app/TfrmMenu.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace zendra::test {
+
+// Answers the next unit chooser with lesson, section and unit rows (and a similar-question
+// set when variantRow is not negative).
+inline void whenChooserShows(TfrmMain& main, int lesson, int section, int unit, int variantRow = -1)
+{
+    QTimer::singleShot(0, &main, [&main, lesson, section, unit, variantRow] {
+        auto* menu = main.findChild<TfrmMenu*>();
+        QVERIFY(menu && menu->isVisible());
+        menu->findChild<QListWidget*>("lstLesson")->setCurrentRow(lesson);
+        menu->findChild<QListWidget*>("lstSection")->setCurrentRow(section);
+        menu->findChild<QListWidget*>("lstUnit")->setCurrentRow(unit);
+        if (variantRow >= 0)
+            menu->findChild<QListWidget*>("lstRuidai")
+                ->setCurrentRow(variantRow, QItemSelectionModel::ClearAndSelect);
+        menu->findChild<QPushButton*>("btnOk")->click();
+    });
+}
+
+// Opens a unit through the 開く button and the chooser.
+inline void openUnit(TfrmMain& main, int lesson, int section, int unit, int variantRow = -1)
+{
+    whenChooserShows(main, lesson, section, unit, variantRow);
+    main.findChild<QPushButton*>("btnOpenMaster")->click();
+}
+
+} // namespace zendra::test
