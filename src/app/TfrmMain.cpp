@@ -530,8 +530,9 @@ TfrmPrint* TfrmMain::addSheetWindow(Sheet&& sheet)
     mdiArea_->setActiveSubWindow(sub);
     if (active_ != frm)
         frm->FormActivate();
-    if (frmDummy_)
-        frmDummy_->showTitleButton(false);
+    // The title window waits behind the worksheets; hidden, it stays out of tiling.
+    if (dummyWindow_)
+        dummyWindow_->hide();
     return frm;
 }
 
@@ -1062,8 +1063,10 @@ void TfrmMain::sheetClosed(TfrmPrint* frm)
         btnCopy_->setEnabled(false);
         btnCancel_->setEnabled(false);
     }
-    if (lstWindow_.isEmpty() && frmDummy_ && !grbDoYouKnow_->isVisible())
-        frmDummy_->showTitleButton(true);
+    if (lstWindow_.isEmpty() && dummyWindow_) {
+        dummyWindow_->show();
+        frmDummy_->showTitleButton(!grbDoYouKnow_->isVisible());
+    }
 }
 
 bool TfrmMain::saveSheet(TfrmPrint* frm)
