@@ -31,19 +31,8 @@ class TestLayoutAndPrint : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        SettingsStore::useFolder(settings_.path());
-        qputenv("XDG_DATA_HOME", data_.path().toUtf8());
-        courseware_ = std::make_unique<test::CoursewareCopy>();
-        QDir::setCurrent(courseware_->folder());
-    }
-    void cleanup()
-    {
-        QDir::setCurrent(QDir::tempPath());
-        courseware_.reset();
-        SettingsStore::useFolder({});
-    }
+    void init() { sandbox_ = std::make_unique<test::MainWindowSandbox>(); }
+    void cleanup() { sandbox_.reset(); }
 
     void everyLayoutControlWritesTheSheetAndRedraws()
     {
@@ -174,7 +163,8 @@ private slots:
         QCOMPARE(main.activeSheet()->sheet().page.width, 546);
         QCOMPARE(main.activeSheet()->sheet().options, 5);
         QCOMPARE(main.state().currentPaper.width, 546);
-        QSettings stored(settings_.path() + "/Zendra++/ZendraSK.ini", QSettings::IniFormat);
+        QSettings stored(sandbox_->settingsFolder() + "/Zendra++/ZendraSK.ini",
+                         QSettings::IniFormat);
         QCOMPARE(stored.value("PaperSize").toInt(), 546);
     }
 
@@ -234,8 +224,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir settings_, data_;
-    std::unique_ptr<test::CoursewareCopy> courseware_;
+    std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
 int main(int argc, char* argv[])

@@ -25,19 +25,8 @@ class TestMainCommands : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        SettingsStore::useFolder(settings_.path());
-        qputenv("XDG_DATA_HOME", data_.path().toUtf8());
-        courseware_ = std::make_unique<test::CoursewareCopy>();
-        QDir::setCurrent(courseware_->folder());
-    }
-    void cleanup()
-    {
-        QDir::setCurrent(QDir::tempPath());
-        courseware_.reset();
-        SettingsStore::useFolder({});
-    }
+    void init() { sandbox_ = std::make_unique<test::MainWindowSandbox>(); }
+    void cleanup() { sandbox_.reset(); }
 
     void copyFileOpensOnceAndSavesOverItself()
     {
@@ -46,7 +35,7 @@ private slots:
         TfrmMain main;
         main.show();
         QVERIFY(main.FormShow());
-        const QString copy = courseware_->folder() + "Seisu/Matome1.prp";
+        const QString copy = sandbox_->folder() + "Seisu/Matome1.prp";
         const auto chooseCopy = [&main] {
             QTimer::singleShot(0, &main, [&main] {
                 auto* opener = main.findChild<TfrmOpenPRP*>();
@@ -138,8 +127,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir settings_, data_;
-    std::unique_ptr<test::CoursewareCopy> courseware_;
+    std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
 int main(int argc, char* argv[])

@@ -47,19 +47,8 @@ class TestMainFlow : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        SettingsStore::useFolder(settings_.path());
-        qputenv("XDG_DATA_HOME", data_.path().toUtf8());
-        courseware_ = std::make_unique<test::CoursewareCopy>();
-        QDir::setCurrent(courseware_->folder());
-    }
-    void cleanup()
-    {
-        QDir::setCurrent(QDir::tempPath());
-        courseware_.reset();
-        SettingsStore::useFolder({});
-    }
+    void init() { sandbox_ = std::make_unique<test::MainWindowSandbox>(); }
+    void cleanup() { sandbox_.reset(); }
 
     void openFindVariantLayoutAndSaveOnClose()
     {
@@ -68,7 +57,7 @@ private slots:
         TfrmMain main;
         main.show();
         QVERIFY(main.FormShow());
-        const QString master = courseware_->folder() + "Seisu/Seisu1.que";
+        const QString master = sandbox_->folder() + "Seisu/Seisu1.que";
         const QByteArray before = test::readBytes(master);
 
         test::whenChooserShows(main, 0, 0, 0);
@@ -136,7 +125,7 @@ private slots:
         main.findChild<QPushButton*>("btnOpenMaster")->click();
         QVERIFY(main.activeSheet());
         const int boxes = main.activeSheet()->sheet().boxes.count();
-        const QString master = courseware_->folder() + "Seisu/Seisu1.que";
+        const QString master = sandbox_->folder() + "Seisu/Seisu1.que";
 
         QTimer::singleShot(0, &main, [&main] {
             auto* editor = main.findChild<TfrmEditQues*>();
@@ -232,8 +221,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir settings_, data_;
-    std::unique_ptr<test::CoursewareCopy> courseware_;
+    std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
 int main(int argc, char* argv[])

@@ -5,13 +5,46 @@
 
 #include "app/TfrmMain.h"
 #include "app/TfrmMenu.h"
+#include "platform/SettingsStore.h"
 
+#include "TestSupport.h"
+
+#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 namespace zendra::test {
+
+// What a main-window test runs in: settings and record folders of its own and a fresh copy
+// of the sample courseware as the program folder (the current directory), for as long as
+// the object lives.
+class MainWindowSandbox
+{
+public:
+    MainWindowSandbox()
+    {
+        SettingsStore::useFolder(settings_.path());
+        qputenv("XDG_DATA_HOME", data_.path().toUtf8());
+        QDir::setCurrent(courseware_.folder());
+    }
+    ~MainWindowSandbox()
+    {
+        QDir::setCurrent(QDir::tempPath());
+        SettingsStore::useFolder({});
+    }
+    MainWindowSandbox(const MainWindowSandbox&) = delete;
+    MainWindowSandbox& operator=(const MainWindowSandbox&) = delete;
+
+    QString folder() const { return courseware_.folder(); }
+    QString settingsFolder() const { return settings_.path(); }
+
+private:
+    QTemporaryDir settings_, data_;
+    CoursewareCopy courseware_;
+};
 
 // Answers the next unit chooser with lesson, section and unit rows (and a similar-question
 // set when variantRow is not negative).
