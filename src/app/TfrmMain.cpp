@@ -484,15 +484,6 @@ bool TfrmMain::FormShow()
     return true;
 }
 
-QList<TfrmPrint*> TfrmMain::sheets() const
-{
-    QList<TfrmPrint*> result;
-    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
-        if (auto* frm = qobject_cast<TfrmPrint*>(sub->widget()))
-            result.append(frm);
-    return result;
-}
-
 QMdiSubWindow* TfrmMain::subWindowOf(const QString& caption) const
 {
     for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::StackingOrder))

@@ -60,7 +60,6 @@ public:
     void closeAllSheets();
 
     TfrmPrint* activeSheet() const { return active_; }
-    QList<TfrmPrint*> sheets() const;
     const QStringList& openSheetList() const { return lstWindow_; }
     bool answersShown() const { return answersShown_; }
 

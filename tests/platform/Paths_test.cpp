@@ -61,3 +61,18 @@ TEST(Paths, CoursewarePathsIgnoreLetterCaseWhenTheExactNameIsMissing)
     EXPECT_EQ(coursewarePath(base, QStringLiteral("Bunsu\\x.que")),
               base + QStringLiteral("Bunsu/x.que"));
 }
+
+TEST(Paths, TempFolderFollowsTheTempVariable)
+{
+    QTemporaryDir dir;
+    const QByteArray saved = qgetenv("temp");
+    qputenv("temp", dir.path().toUtf8());
+    EXPECT_EQ(TempFolder(), dir.path() + QStringLiteral("/"));
+    qputenv("temp", QByteArray("/no/such/folder"));
+    EXPECT_TRUE(TempFolder().endsWith(u'/'));
+    EXPECT_NE(TempFolder(), QStringLiteral("/no/such/folder/"));
+    if (saved.isEmpty())
+        qunsetenv("temp");
+    else
+        qputenv("temp", saved);
+}
