@@ -1,7 +1,7 @@
 // Composition of a full sheet (60 lines, 80 answer boxes) on the screen page and on a
 // 600 dpi printer page, and a whole `zendra-cli render` to PDF.
+#include "BenchMain.h"
 #include "BenchSheet.h"
-#include "platform/Fonts.h"
 #include "platform/PainterSurface.h"
 #include "sheet/PageComposer.h"
 #include "sheet/SheetOutput.h"
@@ -71,8 +71,8 @@ void BM_CliRenderPdf(benchmark::State& state)
         QElapsedTimer timer;
         timer.start();
         const int status = QProcess::execute(
-            cli, {QStringLiteral("render"), QString::fromUtf8(ZENDRA_SOURCE_DIR) +
-                                                QStringLiteral("/examples/courseware"),
+            cli, {QStringLiteral("render"),
+                  QString::fromUtf8(ZENDRA_SOURCE_DIR) + QStringLiteral("/examples/courseware"),
                   QStringLiteral("--unit"), QStringLiteral("1/3/2"), QStringLiteral("-o"), out});
         state.SetIterationTime(timer.nsecsElapsed() / 1e9);
         if (status != 0) {
@@ -87,12 +87,5 @@ BENCHMARK(BM_CliRenderPdf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iter
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    PrepareFontCache();
-    QGuiApplication app(argc, argv);
-    InstallFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -1,6 +1,6 @@
 // One copy of a full sheet printed at 600 dpi into a PDF document, in both print modes.
+#include "BenchMain.h"
 #include "BenchSheet.h"
-#include "platform/Fonts.h"
 #include "sheet/Printing.h"
 #include "sheet/SheetOutput.h"
 
@@ -39,12 +39,5 @@ BENCHMARK(BM_PrintOneCopy600dpi)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    PrepareFontCache();
-    QGuiApplication app(argc, argv);
-    InstallFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks<QGuiApplication>(argc, argv);
 }

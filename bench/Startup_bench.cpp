@@ -1,8 +1,8 @@
 // Start-up to the main window shown on the sample courseware: the main window and the
 // windows it makes at once, the start sequence (settings, Main.ind, folders), the first
 // paint. The application object exists already, as it does before the window is made.
+#include "BenchMain.h"
 #include "app/TfrmMain.h"
-#include "platform/Fonts.h"
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
 
@@ -42,13 +42,5 @@ BENCHMARK(BM_StartToMainWindow)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    PrepareFontCache();
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks<QApplication>(argc, argv);
 }

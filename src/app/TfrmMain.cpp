@@ -41,6 +41,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -859,13 +860,10 @@ void TfrmMain::btnCopyClick()
         return;
     const QRect marked = active_->markedArea();
     const QRect source = CopyRectangle(marked.topLeft(), marked.bottomRight());
+    // A blank picture first, so that a mark reaching past the page copies white there.
     QImage buffer(source.size(), QImage::Format_RGB32);
     buffer.fill(Qt::white);
-    const QImage page = active_->pageImage();
-    for (int y = 0; y < source.height(); ++y)
-        for (int x = 0; x < source.width(); ++x)
-            if (page.valid(source.left() + x, source.top() + y))
-                buffer.setPixel(x, y, page.pixel(source.left() + x, source.top() + y));
+    QPainter(&buffer).drawImage(QPoint(0, 0), active_->pageImage(), source);
     QGuiApplication::clipboard()->setImage(buffer);
     btnCancelClick();
 }
@@ -1004,7 +1002,9 @@ bool TfrmMain::commandEnabled(Command command) const
 
 ComposeInputs TfrmMain::composeInputs() const
 {
-    ComposeInputs in;
+    // The sheet's option bits stand for the paper dialog's check boxes; the rest are the
+    // controls of this window and of the print-mode dialog.
+    ComposeInputs in = active_ ? InputsFromSheet(active_->sheet()) : ComposeInputs{};
     in.mojiSize = spnMojiSize_->value();
     in.gyouSpace = spnGyouSpace_->value();
     in.bekkai = chkBekkai_->isChecked();
@@ -1012,12 +1012,6 @@ ComposeInputs TfrmMain::composeInputs() const
     in.startNumber = frmPrintMode_->startNumber();
     in.schoolName = state_.schoolName;
     in.learnerName = state_.learnerName;
-    if (active_) {
-        const int options = active_->sheet().options;
-        in.classFlag = options & 1;
-        in.jisshibi = options & 2;
-        in.printed = options & 4;
-    }
     return in;
 }
 
