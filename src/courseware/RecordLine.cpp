@@ -1,5 +1,7 @@
 #include "courseware/RecordLine.h"
 
+#include <QRegularExpression>
+
 namespace zendra {
 
 namespace {
@@ -29,6 +31,39 @@ QString MakeRecordLine(const RecordValues& values)
     line +=
         u' ' + twoDigits(values.elapsedSeconds / 60) + u':' + twoDigits(values.elapsedSeconds % 60);
     return line;
+}
+
+std::optional<RecordValues> ParseRecordLine(const QString& line)
+{
+    // Loose on the blanks of the counts; the comparison below makes it exact.
+    static const QRegularExpression pattern(QStringLiteral(
+        "^(?:類題([1-5])\\))?([1-9][0-9]{3})年([0-9]{2})月([0-9]{2})日 ([0-9]{2}):([0-9]{2}) "
+        "\\[([0-9]*)\\] ( *[0-9]+)/( *[0-9]+) ( *[0-9]+)点 ([0-9]{2,}):([0-9]{2})$"));
+    const QRegularExpressionMatch m = pattern.match(line);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const auto number = [&](int group) { return m.captured(group).trimmed().toInt(); };
+    const QDate date(number(2), number(3), number(4));
+    const QTime time(number(5), number(6));
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    bool minutesOk = false;
+    const int minutes = m.captured(11).toInt(&minutesOk);
+    if (!minutesOk || minutes > 1000000)
+        return std::nullopt;
+    RecordValues values;
+    values.variant = m.captured(1).isEmpty() ? 0 : number(1);
+    values.finished = QDateTime(date, time);
+    values.triesText = m.captured(7);
+    values.right = number(8);
+    values.total = number(9);
+    values.percent = number(10);
+    values.elapsedSeconds = minutes * 60 + number(12);
+    // Leading zeros, seconds of 60 or more and misplaced blanks read as a value but would be
+    // written differently; so would a local time the clock skipped.
+    if (MakeRecordLine(values) != line)
+        return std::nullopt;
+    return values;
 }
 
 } // namespace zendra

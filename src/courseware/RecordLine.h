@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 namespace zendra {
 
 // The values of one scored study session, as written into the learner's record file.
@@ -19,5 +21,10 @@ struct RecordValues
 
 // "類題2)" for a variant, then e.g. "2005年06月21日 14:03 [0102]  3/ 4  75点 01:27".
 QString MakeRecordLine(const RecordValues& values);
+
+// The values of a line MakeRecordLine() wrote, seconds of `finished` being 0; nothing for a
+// line it could not have written (a line edited by hand, "?" for a missing key), so that
+// MakeRecordLine(*ParseRecordLine(line)) == line whenever a value is returned.
+std::optional<RecordValues> ParseRecordLine(const QString& line);
 
 } // namespace zendra

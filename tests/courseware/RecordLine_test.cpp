@@ -28,3 +28,54 @@ TEST(RecordLine, FormatsEveryField)
     for (const Case& c : cases)
         EXPECT_EQ(MakeRecordLine(c.values), QString::fromUtf8(c.expected)) << c.expected;
 }
+
+TEST(RecordLine, ReadsBackExactlyWhatItWrites)
+{
+    const auto at = [](int y, int mo, int d, int h, int mi) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi));
+    };
+    const RecordValues cases[] = {
+        {0, at(2005, 6, 21, 14, 3), QStringLiteral("0102"), 3, 4, 75, 87},
+        {2, at(2010, 1, 5, 9, 7), QString(), 10, 10, 100, 6005},
+        {5, at(2099, 10, 10, 23, 59), QStringLiteral("3"), 80, 80, 100, 3599},
+        {1, at(2024, 2, 29, 0, 0), QStringLiteral("00000000000"), 0, 11, 0, 0},
+        {0, at(2024, 12, 31, 8, 5), QStringLiteral("12"), 100, 120, 83, 100 * 60 * 60 + 1},
+    };
+    for (const RecordValues& v : cases) {
+        const QString line = MakeRecordLine(v);
+        const std::optional<RecordValues> read = zendra::ParseRecordLine(line);
+        ASSERT_TRUE(read.has_value()) << line.toStdString();
+        EXPECT_EQ(read->variant, v.variant) << line.toStdString();
+        EXPECT_EQ(read->finished, v.finished) << line.toStdString();
+        EXPECT_EQ(read->triesText, v.triesText) << line.toStdString();
+        EXPECT_EQ(read->right, v.right) << line.toStdString();
+        EXPECT_EQ(read->total, v.total) << line.toStdString();
+        EXPECT_EQ(read->percent, v.percent) << line.toStdString();
+        EXPECT_EQ(read->elapsedSeconds, v.elapsedSeconds) << line.toStdString();
+    }
+}
+
+TEST(RecordLine, RefusesLinesItCouldNotHaveWritten)
+{
+    const char* lines[] = {
+        "?",
+        "",
+        "2005年06月21日 14:03 [0102]  3/ 4  75点 01:27 ",  // trailing blank
+        "2005年06月21日 14:03 [0102] 3/ 4  75点 01:27",    // count not padded
+        "2005年06月21日 14:03 [0102]  3/ 4  75点 1:27",    // minutes of one digit
+        "2005年06月21日 14:03 [0102]  3/ 4  75点 01:60",   // seconds past 59
+        "2005年06月21日 14:03 [0102]  3/ 4  75点 001:27",  // minutes with a leading zero
+        "2005年02月30日 14:03 [0102]  3/ 4  75点 01:27",   // no such day
+        "2005年06月21日 24:00 [0102]  3/ 4  75点 01:27",   // no such hour
+        "2005年6月21日 14:03 [0102]  3/ 4  75点 01:27",    // month of one digit
+        "類題0)2005年06月21日 14:03 []  3/ 4  75点 01:27",  // no such variant
+        "類題6)2005年06月21日 14:03 []  3/ 4  75点 01:27", // no such variant
+        "類題02)2005年06月21日 14:03 []  3/ 4  75点 01:27",
+        "2005年06月21日 14:03 [01a]  3/ 4  75点 01:27",
+        "2005年06月21日 14:03 [0102]  03/ 4  75点 01:27",
+        "2005年06月21日 14:03 [0102]  3/ 4  75 01:27",
+        "05年06月21日 14:03 [0102]  3/ 4  75点 01:27",
+    };
+    for (const char* text : lines)
+        EXPECT_FALSE(zendra::ParseRecordLine(QString::fromUtf8(text)).has_value()) << text;
+}
