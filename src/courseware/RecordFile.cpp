@@ -3,8 +3,6 @@
 #include "platform/Paths.h"
 #include "platform/ProfileFile.h"
 
-#include <QHash>
-
 #include <algorithm>
 
 namespace zendra {
@@ -18,6 +16,14 @@ void report(const ProfileFile& file, QString* error)
 {
     if (error)
         *error = file.readResult().error;
+}
+
+// A record key's number, or 0 for a key that is not a positive number.
+int recordNumber(const QString& key)
+{
+    bool ok = false;
+    const int n = key.toInt(&ok);
+    return ok && n > 0 ? n : 0;
 }
 
 } // namespace
@@ -53,25 +59,26 @@ int RecordCount(const QString& path, const QString& key, QString* error)
 TextFile::Result AppendRecord(const QString& path, const QString& key, const QString& line)
 {
     ProfileFile file(path);
-    const qsizetype count = file.keys(key).size();
-    return file.writeString(key, QString::number(count + 1), line);
+    const QStringList keys = file.keys(key);
+    // A section edited by hand may skip numbers or hold higher ones than its count: the
+    // number after all of them is free, and for the program's own "1" .. "N" it is N + 1.
+    qsizetype last = keys.size();
+    for (const QString& name : keys)
+        last = std::max<qsizetype>(last, recordNumber(name));
+    return file.writeString(key, QString::number(last + 1), line);
 }
 
 QStringList ReadRecords(const QString& path, const QString& key, QString* error)
 {
     const ProfileFile file(path);
     report(file, error);
+    // Every key line in file order, which is the order the records were appended in; a
+    // section edited by hand is shown whole, so the count is what is shown.
     const QList<ProfileFile::Entry> entries = file.entries(key);
-    // The first line of a number wins, as on a lookup by key.
-    QHash<QString, QString> byKey;
-    for (const ProfileFile::Entry& entry : entries) {
-        if (!byKey.contains(entry.key))
-            byKey.insert(entry.key, entry.value);
-    }
     QStringList lines;
     lines.reserve(entries.size());
-    for (qsizetype i = 1; i <= entries.size(); ++i)
-        lines.append(byKey.value(QString::number(i), QStringLiteral("?")));
+    for (const ProfileFile::Entry& entry : entries)
+        lines.append(entry.value);
     return lines;
 }
 

@@ -14,6 +14,10 @@ namespace zendra {
 // holds the password (section "password", key "pw") and, per unit, one section named by the
 // unit's record key whose keys "1" .. "N" hold one record line per scored session.
 //
+// Every key line of a unit's section is one record, whatever its name: a section edited by
+// hand (a number deleted from the middle, a line without '=', a key written twice) is
+// counted and shown whole, and a new record never takes a number that is in use.
+//
 // The read operations read the file once each; a missing file reads as empty. When `error`
 // is given it receives the reason a file that exists could not be read (empty otherwise).
 
@@ -32,12 +36,12 @@ QString LearnerRecordPath(const QString& programFolder, const LessonTable& table
 QString ReadPassword(const QString& path, QString* error = nullptr);
 TextFile::Result WritePassword(const QString& path, const QString& password);
 
-// The number of keys in the unit's section; 0 when it is missing.
+// The number of records (key lines) in the unit's section; 0 when it is missing.
 int RecordCount(const QString& path, const QString& key, QString* error = nullptr);
-// Writes the line under key RecordCount + 1. A key deleted by hand from the middle of the
-// section makes this replace the line of the highest key: the keys are positions 1..N.
+// Writes the line at the end of the section under the number after both the record count
+// and the highest number in use, so "1" .. "N" go on as "N + 1" and no record is replaced.
 TextFile::Result AppendRecord(const QString& path, const QString& key, const QString& line);
-// The values of keys "1" .. RecordCount, "?" for a number that is missing.
+// Every record of the section in file order (the order of appending), RecordCount of them.
 QStringList ReadRecords(const QString& path, const QString& key, QString* error = nullptr);
 // Removes the unit's section with all its records.
 TextFile::Result EraseRecords(const QString& path, const QString& key);

@@ -103,20 +103,49 @@ TEST(RecordFile, SessionsAppendNumberedLinesUntilErased)
     EXPECT_EQ(ReadRecords(path, key()), QStringList{line(6)});
 }
 
-TEST(RecordFile, HandDeletedKeyIsReadAsQuestionMarkAndReused)
+TEST(RecordFile, HandEditedSectionsKeepEveryRecordOnAppend)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("taro.ini"));
-    test::writeLines(path, {u'[' + key() + u']', QStringLiteral("1=a"), QStringLiteral("2=b"),
-                            QStringLiteral("4=d")});
-    EXPECT_EQ(RecordCount(path, key()), 3);
-    EXPECT_EQ(ReadRecords(path, key()),
-              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("?")}));
+    // Section lines after the header, the records shown before the append, and the key the
+    // append takes. Every older line must survive the append and be shown and counted.
+    struct Case
+    {
+        const char* name;
+        QStringList lines;
+        QStringList shown;
+        const char* newKey;
+    };
+    const Case cases[] = {
+        {"as written", {"1=a", "2=b"}, {"a", "b"}, "3"},
+        {"gap in the middle", {"1=a", "2=b", "4=d"}, {"a", "b", "d"}, "5"},
+        {"first number deleted", {"2=b", "3=c"}, {"b", "c"}, "4"},
+        {"line without '='", {"1=a", "cut sho", "2=b"}, {"a", "b"}, "3"},
+        {"cut after the number", {"1=a", "2=b", "3"}, {"a", "b"}, "3"},
+        {"number written twice", {"1=a", "2=b", "2=c"}, {"a", "b", "c"}, "4"},
+        {"numbers out of order", {"2=b", "1=a", "x=z"}, {"b", "a", "z"}, "4"},
+        {"leading zero", {"1=a", "03=c"}, {"a", "c"}, "4"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("taro.ini"));
+        QStringList file{u'[' + key() + u']'};
+        file << c.lines << QStringLiteral("[other]") << QStringLiteral("1=o");
+        test::writeLines(path, file);
 
-    // The keys are positions 1..N: the append takes number 4 again and replaces its line.
-    ASSERT_TRUE(AppendRecord(path, key(), QStringLiteral("new")).ok);
-    EXPECT_EQ(RecordCount(path, key()), 3);
-    EXPECT_EQ(ProfileFile(path).readString(key(), QStringLiteral("4"), {}), QStringLiteral("new"));
+        EXPECT_EQ(ReadRecords(path, key()), c.shown);
+        EXPECT_EQ(RecordCount(path, key()), c.shown.size());
+        ASSERT_TRUE(AppendRecord(path, key(), QStringLiteral("new")).ok);
+
+        const QList<ProfileFile::Entry> entries = ProfileFile(path).entries(key());
+        ASSERT_EQ(entries.size(), c.shown.size() + 1);
+        EXPECT_EQ(entries.last().key, QString::fromUtf8(c.newKey));
+        EXPECT_EQ(entries.last().value, QStringLiteral("new"));
+        const QStringList after = ReadRecords(path, key());
+        EXPECT_EQ(after, c.shown + QStringList{QStringLiteral("new")});
+        EXPECT_EQ(RecordCount(path, key()), after.size());
+        EXPECT_EQ(RecordSections(path).first().count, after.size());
+        EXPECT_EQ(ReadRecords(path, QStringLiteral("other")), QStringList{QStringLiteral("o")});
+    }
 }
 
 TEST(RecordFile, ListsRecordSectionsWithoutThePassword)
