@@ -1,6 +1,9 @@
 #include "sheet/SheetBuilder.h"
 
 #include "platform/Messages.h"
+#include "sheet/SheetOutput.h"
+
+#include <algorithm>
 
 namespace zendra {
 
@@ -20,6 +23,19 @@ void loadPictures(Sheet& sheet, const QString& programFolder, const LessonTable&
 {
     sheet.loadFigures(GraphFolder(programFolder, lessons, lesson));
     sheet.loadClassFlag(programFolder);
+}
+
+// Whether a composition would place one of the figures it draws itself (left below 1).
+bool hasUnplaced(const QStringList& triples)
+{
+    const qsizetype drawn = std::min<qsizetype>(triples.size() / 3, kMaxFigures);
+    for (qsizetype line = 1; line < 3 * drawn; line += 3) {
+        bool ok = false;
+        const int left = triples.at(line).trimmed().toInt(&ok);
+        if (!ok || left < 1)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -92,6 +108,24 @@ bool AddUnitToSheet(Sheet& sheet, const CoursewareContext& courseware, const Uni
     sheet.changed = true;
     loadPictures(sheet, courseware.programFolder, courseware.lessons, sheet.choice.lesson);
     return true;
+}
+
+CopySheet CopySheetAsShown(Sheet& sheet, const ComposeInputs& inputs)
+{
+    // Answer figures are placed only on a page that shows the answers.
+    if (hasUnplaced(sheet.questionFigures) ||
+        (sheet.answersShown && hasUnplaced(sheet.answerFigures))) {
+        // The composer writes the places it chooses into the triples. It runs on a scratch
+        // copy so that the box table and piece records study mode and the window rely on
+        // stay those of the sheet's own last composition.
+        Sheet composed = sheet;
+        ComposeInputs now = inputs;
+        now.composing = true; // a window setting up its controls must not skip this
+        RenderScreenPage(composed, now);
+        sheet.questionFigures = composed.questionFigures;
+        sheet.answerFigures = composed.answerFigures;
+    }
+    return sheet.toCopySheet();
 }
 
 } // namespace zendra

@@ -2,6 +2,7 @@
 
 #include "courseware/UnitChoice.h"
 #include "courseware/UnitReader.h"
+#include "sheet/PageComposer.h"
 #include "sheet/Sheet.h"
 
 #include <optional>
@@ -32,5 +33,12 @@ std::optional<Sheet> OpenCopySheet(const QString& programFolder, const LessonTab
 // their places; added ones are placed anew by the next composition.
 bool AddUnitToSheet(Sheet& sheet, const CoursewareContext& courseware, const UnitChoice& choice,
                     UnitReader& reader);
+
+// The sheet as a copy file keeps it, with every figure where the page shows it. Whatever
+// writes a copy file takes the sheet from here. A figure not placed yet (its stored left
+// below 1: just opened, or added with a unit) is placed as the screen page composed with
+// `inputs` places it, and that position is written back into the sheet's triple; figures
+// already placed and the sheet's other records of the last composition stay as they are.
+CopySheet CopySheetAsShown(Sheet& sheet, const ComposeInputs& inputs);
 
 } // namespace zendra

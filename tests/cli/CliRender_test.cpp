@@ -80,10 +80,10 @@ TEST(CliRender, PaperPrinterResolutionAndAddedUnits)
     ASSERT_EQ(header.size(), 3);
     EXPECT_TRUE(header.at(0).toString().endsWith(QStringLiteral("//§1-1,2")))
         << header.at(0).toString().toStdString();
-    const test::CliResult one = test::runCli(
-        {"parse", test::sampleCourseware() + "Seisu/Seisu1.que", "[[unit1"});
-    const test::CliResult other = test::runCli(
-        {"parse", test::sampleCourseware() + "Seisu/Seisu1.que", "[[unit2"});
+    const test::CliResult one =
+        test::runCli({"parse", test::sampleCourseware() + "Seisu/Seisu1.que", "[[unit1"});
+    const test::CliResult other =
+        test::runCli({"parse", test::sampleCourseware() + "Seisu/Seisu1.que", "[[unit2"});
     EXPECT_EQ(parsed.json().value("questions").toArray().size(),
               one.json().value("questions").toArray().size() +
                   other.json().value("questions").toArray().size());
@@ -95,12 +95,71 @@ TEST(CliRender, PaperPrinterResolutionAndAddedUnits)
     EXPECT_EQ(imageSize(again), QSize(630, 891));
 }
 
+TEST(CliRender, CopyFileHoldsTheFiguresWhereThePageShowsThem)
+{
+    // Units whose figures are placed by the composer (stored -1, or added with a unit), one
+    // whose figure has its own place, and one whose answer figure shows in place of it.
+    const QStringList cases[] = {
+        {"--unit", "1/2/5"},
+        {"--unit", "1/1/1", "--unit", "1/1/5"},
+        {"--unit", "3/1/1"},
+        {"--unit", "2/1/1", "--answers"},
+    };
+    for (const QStringList& units : cases) {
+        SCOPED_TRACE(units.join(' ').toStdString());
+        QTemporaryDir dir;
+        const QString prp = dir.filePath("sheet.prp");
+        const QString json = dir.filePath("layout.json");
+        ASSERT_EQ(render(units + QStringList{"-o", prp}).exitCode, 0);
+        ASSERT_EQ(
+            render(units + QStringList{"-o", dir.filePath("sheet.png"), "--layout", json}).exitCode,
+            0);
+        const QJsonObject parsed = test::runCli({"parse", prp, "[[unitX"}).json();
+        const QJsonArray figures =
+            QJsonDocument::fromJson(test::readBytes(json)).object().value("figures").toArray();
+        ASSERT_FALSE(figures.isEmpty());
+        for (const QJsonValue& value : figures) {
+            const QJsonObject figure = value.toObject();
+            const QJsonArray triples =
+                parsed.value(figure.value("answer").toBool() ? "answerFigures" : "questionFigures")
+                    .toArray();
+            const int at = 3 * (figure.value("number").toInt() - 1);
+            ASSERT_LT(at + 2, triples.size());
+            EXPECT_EQ(triples.at(at + 1).toString(), QString::number(figure.value("x").toInt()));
+            EXPECT_EQ(triples.at(at + 2).toString(), QString::number(figure.value("y").toInt()));
+        }
+
+        // Opened again, the copy shows them in the same places (its pictures are looked up
+        // in the lesson of the folder it lies in, so only the places are compared).
+        const QString again = dir.filePath("again.json");
+        QStringList reopen{"--copy", prp, "-o", dir.filePath("again.png"), "--layout", again};
+        if (units.contains("--answers"))
+            reopen.append("--answers");
+        ASSERT_EQ(render(reopen).exitCode, 0);
+        const auto places = [](const QJsonArray& list) {
+            QStringList result;
+            for (const QJsonValue& value : list) {
+                const QJsonObject f = value.toObject();
+                result.append(QStringLiteral("%1 %2 %3 %4")
+                                  .arg(f.value("answer").toBool())
+                                  .arg(f.value("number").toInt())
+                                  .arg(f.value("x").toInt())
+                                  .arg(f.value("y").toInt()));
+            }
+            return result;
+        };
+        const QJsonArray reopened =
+            QJsonDocument::fromJson(test::readBytes(again)).object().value("figures").toArray();
+        EXPECT_EQ(places(reopened), places(figures));
+    }
+}
+
 TEST(CliRender, PdfCopiesAreNumberedOn)
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("sheet.pdf");
-    const test::CliResult run = render({"--unit", "1/1/1", "--printer-dpi", "300", "-o", pdf,
-                                        "--copies", "3", "--number", "5"});
+    const test::CliResult run = render(
+        {"--unit", "1/1/1", "--printer-dpi", "300", "-o", pdf, "--copies", "3", "--number", "5"});
     ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_TRUE(test::readBytes(pdf).startsWith("%PDF"));
     const std::optional<QString> text = test::pdfText(pdf);
@@ -140,8 +199,8 @@ TEST(CliRender, ProblemsExitWithTheMessageAndLeaveNoFile)
             << c.args.join(' ').toStdString() << ": " << run.errors.toStdString();
         EXPECT_TRUE(run.out.isEmpty());
     }
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)
-                    .isEmpty());
+    EXPECT_TRUE(
+        QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
 
 TEST(CliRender, BlockErrorsOfTheUnitAreShown)
@@ -155,8 +214,8 @@ TEST(CliRender, BlockErrorsOfTheUnitAreShown)
     lines.insert(header + 2, ">>");
     test::writeLines(master, lines);
     QTemporaryDir dir;
-    const test::CliResult run = test::runCli(
-        {"render", copy.folder(), "--unit", "1/1/1", "-o", dir.filePath("x.png")});
+    const test::CliResult run =
+        test::runCli({"render", copy.folder(), "--unit", "1/1/1", "-o", dir.filePath("x.png")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains("<<font block error")) << run.errors.toStdString();
     EXPECT_FALSE(run.errors.contains(QStringLiteral("見つかりません")));

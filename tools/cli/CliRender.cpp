@@ -164,10 +164,12 @@ std::optional<Sheet> assemble(const RenderOptions& o, const QString& programFold
     UnitReader reader;
     if (!o.copyFile.isEmpty()) {
         if (!QFileInfo(o.copyFile).isFile()) {
-            ShowMessage(QStringLiteral("ファイル ") + o.copyFile + QStringLiteral(" が見つかりません"));
+            ShowMessage(QStringLiteral("ファイル ") + o.copyFile +
+                        QStringLiteral(" が見つかりません"));
             return std::nullopt;
         }
-        return OpenCopySheet(programFolder, table, lessonOfCopyFile(programFolder, table, o.copyFile),
+        return OpenCopySheet(programFolder, table,
+                             lessonOfCopyFile(programFolder, table, o.copyFile),
                              QFileInfo(o.copyFile).absoluteFilePath(), reader, o.answers);
     }
 
@@ -210,9 +212,9 @@ std::optional<Sheet> assemble(const RenderOptions& o, const QString& programFold
             ShowMessage(text);
         if (!ok) {
             if (said.texts().isEmpty())
-                ShowMessage(shownPath(MasterPath(programFolder, table, choice.lesson,
-                                                 choice.section)) +
-                            QStringLiteral(" に ") + header + QStringLiteral(" が見つかりません"));
+                ShowMessage(
+                    shownPath(MasterPath(programFolder, table, choice.lesson, choice.section)) +
+                    QStringLiteral(" に ") + header + QStringLiteral(" が見つかりません"));
             return std::nullopt;
         }
     }
@@ -235,6 +237,14 @@ QJsonObject layoutJson(const Sheet& sheet)
         const QPoint p = sheet.piecePositions[i];
         pieces.append(QJsonObject{{QStringLiteral("x"), p.x()}, {QStringLiteral("y"), p.y()}});
     }
+    QJsonArray figures;
+    for (const PlacedFigure& figure : sheet.figures)
+        figures.append(QJsonObject{{QStringLiteral("number"), figure.number},
+                                   {QStringLiteral("answer"), figure.answer},
+                                   {QStringLiteral("x"), figure.rect.x()},
+                                   {QStringLiteral("y"), figure.rect.y()},
+                                   {QStringLiteral("width"), figure.rect.width()},
+                                   {QStringLiteral("height"), figure.rect.height()}});
     return QJsonObject{
         {QStringLiteral("page"), QJsonObject{{QStringLiteral("width"), sheet.page.width},
                                              {QStringLiteral("height"), sheet.page.height}}},
@@ -242,6 +252,7 @@ QJsonObject layoutJson(const Sheet& sheet)
         {QStringLiteral("boxes"), boxes},
         {QStringLiteral("pieces"), pieces},
         {QStringLiteral("answers"), toJsonArray(sheet.lstKai)},
+        {QStringLiteral("figures"), figures},
         {QStringLiteral("scorePosition"),
          QJsonObject{{QStringLiteral("x"), sheet.scorePosition.x()},
                      {QStringLiteral("y"), sheet.scorePosition.y()}}}};
@@ -263,7 +274,8 @@ int runRender(const QStringList& args)
     const QString programFolder = programFolderArg(o.folder);
     LessonTable table;
     if (!QFileInfo(programFolder).isDir()) {
-        ShowMessage(QStringLiteral("ディレクトリ ") + o.folder + QStringLiteral(" が見つかりません"));
+        ShowMessage(QStringLiteral("ディレクトリ ") + o.folder +
+                    QStringLiteral(" が見つかりません"));
         return 1;
     }
     if (!LoadMainIndex(programFolder, table))
@@ -287,9 +299,10 @@ int runRender(const QStringList& args)
     QString error;
     bool ok = true;
     if (suffix == QLatin1String("prp")) {
-        const TextFile::Result r = TextFile::write(o.output, BuildCopyLines(sheet->toCopySheet()));
-        ok = r.ok;
-        error = r.error;
+        // The copy file holds the figures where the page puts them; a failed write has
+        // said why.
+        if (!SaveCopy(CopySheetAsShown(*sheet, inputs), o.output, QString()).saved)
+            return 1;
     } else if (suffix == QLatin1String("pdf")) {
         PdfJob job;
         job.dpi = o.printerDpi.value_or(600);
