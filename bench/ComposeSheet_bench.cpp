@@ -1,13 +1,11 @@
 // Composition of a full sheet (60 lines, 80 answer boxes) on the screen page and on a
 // 600 dpi printer page, and a whole `zendra-cli render` to PDF.
-#include "BenchMain.h"
 #include "BenchSheet.h"
 #include "platform/PainterSurface.h"
 #include "sheet/PageComposer.h"
 #include "sheet/SheetOutput.h"
 
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -84,8 +82,3 @@ void BM_CliRenderPdf(benchmark::State& state)
 BENCHMARK(BM_CliRenderPdf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    return bench::RunBenchmarks<QGuiApplication>(argc, argv);
-}

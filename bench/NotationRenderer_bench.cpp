@@ -2,7 +2,6 @@
 #include "platform/PainterSurface.h"
 #include "sheet/NotationRenderer.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -12,22 +11,9 @@ using namespace zendra;
 
 namespace {
 
-void ensureApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "NotationRenderer_bench";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-    InstallFontSubstitutions();
-}
-
 // One screen sheet's worth of pieces: 60 lines of four, a fraction piece in every line.
 void BM_DrawNotationScreenSheet(benchmark::State& state)
 {
-    ensureApplication();
     const QString pieces[] = {QStringLiteral("(1)　次の計算をしなさい。"),
                               QStringLiteral("1/2+3/4"), QStringLiteral("2^3+1/2"),
                               QStringLiteral("a<=b/2")};

@@ -1,10 +1,8 @@
 // One copy of a full sheet printed at 600 dpi into a PDF document, in both print modes.
-#include "BenchMain.h"
 #include "BenchSheet.h"
 #include "sheet/Printing.h"
 #include "sheet/SheetOutput.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -36,8 +34,3 @@ BENCHMARK(BM_PrintOneCopy600dpi)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    return bench::RunBenchmarks<QGuiApplication>(argc, argv);
-}

@@ -1,7 +1,6 @@
 // Start-up to the main window shown on the sample courseware: the main window and the
 // windows it makes at once, the start sequence (settings, Main.ind, folders), the first
 // paint. The application object exists already, as it does before the window is made.
-#include "BenchMain.h"
 #include "app/TfrmMain.h"
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
@@ -39,8 +38,3 @@ void BM_StartToMainWindow(benchmark::State& state)
 BENCHMARK(BM_StartToMainWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    return bench::RunBenchmarks<QApplication>(argc, argv);
-}

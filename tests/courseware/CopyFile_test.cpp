@@ -136,8 +136,9 @@ TEST(CopyFile, ChoosesANameWithTheCopyExtension)
         EXPECT_EQ(dialogs.requests().first().folder, d);
         EXPECT_EQ(dialogs.requests().first().filter, QStringLiteral("*.prp"));
         EXPECT_EQ(files().size(), before.size() + (r.saved ? 1 : 0)) << label;
-        if (r.saved)
+        if (r.saved) {
             EXPECT_TRUE(test::readBytes(c.saved).startsWith("[[unitX\r\n")) << label;
+        }
     }
 }
 

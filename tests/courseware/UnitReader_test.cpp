@@ -147,8 +147,9 @@ TEST_F(UnitReaderTest, HoldsAtMostSixtyQuestionLines)
                   ok)
             << onSheet << "+" << inUnit;
         EXPECT_EQ(messages_.texts(), ok ? QStringList{} : L("問題の行は６０行以下です"));
-        if (ok)
+        if (ok) {
             EXPECT_EQ(reader_.unit().questions, numbered("s", onSheet) + numbered("q", inUnit));
+        }
     }
 }
 
