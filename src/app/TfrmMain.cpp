@@ -339,8 +339,9 @@ void TfrmMain::buildMenus()
                                             [this] { OpenCopyFile(); });
     openCopy->setObjectName(QStringLiteral("mnuOpenCopy"));
     QAction* pdf =
-        mnuFile_->addAction(QStringLiteral("PDFに保存"), this, [this] { mnuSavePdfClick(); });
+        mnuFile_->addAction(QStringLiteral("PDFに保存…"), this, [this] { mnuSavePdfClick(); });
     pdf->setObjectName(QStringLiteral("mnuSavePdf"));
+    connect(mnuFile_, &QMenu::aboutToShow, this, [this, pdf] { pdf->setEnabled(active_); });
     mnuFile_->addSeparator();
     QAction* exit = mnuFile_->addAction(QStringLiteral("終了(&X)"), this, [this] { close(); });
     exit->setObjectName(QStringLiteral("mnuExit"));
@@ -357,6 +358,8 @@ void TfrmMain::buildMenus()
     QAction* editCopy = mnuEdit_->addAction(QStringLiteral("コピーファイルの編集(&H)"), this,
                                             [this] { btnEditCopyClick(); });
     editCopy->setObjectName(QStringLiteral("mnuEditCopy"));
+    connect(mnuEdit_, &QMenu::aboutToShow, this,
+            [this, editCopy] { editCopy->setEnabled(active_); });
 
     mnuWindow_ = menuBar()->addMenu(QStringLiteral("ウィンドウ(&W)"));
     mnuWindow_->setObjectName(QStringLiteral("mnuWindow"));
@@ -375,7 +378,7 @@ void TfrmMain::buildMenus()
         item(QStringLiteral("タイル表示(&T)"), QStringLiteral("mnuTile"),
              [this] { mdiArea_->tileSubWindows(); });
         item(QStringLiteral("カスケード表示(&C)"), QStringLiteral("mnuCascade"),
-             [this] { mdiArea_->cascadeSubWindows(); });
+             [this] { cascadeSheets(); });
         item(QStringLiteral("すべて閉じる(&A)"), QStringLiteral("mnuCloseAllWIndows"),
              [this] { closeAllSheets(); });
         if (any)
@@ -583,7 +586,6 @@ int TfrmMain::OpenUnit(const UnitChoice& choice, bool replace)
 
 bool TfrmMain::OpenCopyFile()
 {
-    const int lesson = active_ ? std::max(1, active_->sheet().choice.lesson) : 1;
     for (;;) {
         if (frmOpenPRP_->exec() != QDialog::Accepted)
             break;
@@ -603,8 +605,11 @@ bool TfrmMain::OpenCopyFile()
             ActivateSheet(open);
             break;
         }
-        std::optional<Sheet> sheet = OpenCopySheet(state_.programFolder, state_.lessonTable, lesson,
-                                                   name, reader_, answersShown_);
+        // The file lies in the lesson chosen in the opener; its figures are in that lesson's
+        // Graph folder, whichever sheet is active.
+        std::optional<Sheet> sheet =
+            OpenCopySheet(state_.programFolder, state_.lessonTable, frmOpenPRP_->lesson(), name,
+                          reader_, answersShown_);
         if (sheet)
             addSheetWindow(std::move(*sheet));
         break;
@@ -622,8 +627,47 @@ void TfrmMain::closeAllSheets()
             sub->close();
 }
 
+void TfrmMain::cascadeSheets()
+{
+    mdiArea_->cascadeSubWindows();
+    // The cascade gives every window its size hint, a sliver of a sheet. Each takes the
+    // document area less the offset of the farthest window instead, so all stay inside it.
+    QList<QMdiSubWindow*> sheets;
+    QPoint farthest;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (sub->isVisible() && qobject_cast<TfrmPrint*>(sub->widget())) {
+            sheets.append(sub);
+            farthest.setX(std::max(farthest.x(), sub->x()));
+            farthest.setY(std::max(farthest.y(), sub->y()));
+        }
+    const QSize area = mdiArea_->viewport()->size();
+    const QSize size(std::max(area.width() - farthest.x(), 200),
+                     std::max(area.height() - farthest.y(), 150));
+    for (QMdiSubWindow* sub : sheets)
+        sub->resize(size);
+}
+
+void TfrmMain::keepFocusOnSheet(const QWidget* leaving)
+{
+    // A focused control that is hidden or disabled passes the focus on along the tab chain,
+    // where the first worksheet takes it and with it the activation: the command would then
+    // act on that sheet. The focus goes back to the active sheet first.
+    const QWidget* focus = QApplication::focusWidget();
+    if (active_ && focus && (focus == leaving || leaving->isAncestorOf(focus)))
+        active_->setFocus();
+}
+
+void TfrmMain::enableCopyButtons(bool enabled)
+{
+    if (!enabled)
+        keepFocusOnSheet(pnlCopy_);
+    btnCopy_->setEnabled(enabled);
+    btnCancel_->setEnabled(enabled);
+}
+
 void TfrmMain::hidePanels()
 {
+    keepFocusOnSheet(pnlSave_);
     pnlSave_->hide();
 }
 
@@ -710,23 +754,31 @@ bool TfrmMain::saveCopy(TfrmPrint* frm)
 
 void TfrmMain::btnSaveMasterClick()
 {
+    TfrmPrint* frm = active_;
     hidePanels();
-    if (active_ && active_->sheet().unitNumber > 0)
-        saveMaster(active_);
+    if (frm && frm->sheet().unitNumber > 0)
+        saveMaster(frm);
 }
 
 void TfrmMain::btnSaveCopyClick()
 {
+    TfrmPrint* frm = active_;
     hidePanels();
-    if (active_)
-        saveCopy(active_);
+    if (frm)
+        saveCopy(frm);
 }
 
 void TfrmMain::btnEditMasterClick()
 {
     hidePanels();
-    if (!active_ || active_->sheet().choice.section < 1)
+    if (!active_)
         return;
+    // A sheet from a copy file has no master unit to edit: what it keeps of its own is the
+    // header and the questions, which the header dialog edits.
+    if (active_->sheet().choice.section < 1) {
+        btnEditCopyClick();
+        return;
+    }
     Sheet& sheet = active_->sheet();
     TfrmEditQues editor(state_, this);
     editor.setContext(sheet.choice, false, &sheet, sheet.titles.unit, sheet.lineStarts);
@@ -799,6 +851,9 @@ void TfrmMain::applyLock(bool locked)
     for (QLabel* label : layoutLabels_)
         label->setVisible(!locked);
     updateMenus();
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (auto* frm = qobject_cast<TfrmPrint*>(sub->widget()))
+            frm->showTeacherMenus(!locked);
     mnuDoYouKnow_->setVisible(!locked);
     if (locked)
         hidePanels();
@@ -872,8 +927,7 @@ void TfrmMain::btnCancelClick()
 {
     if (active_)
         active_->clearMark();
-    btnCopy_->setEnabled(false);
-    btnCancel_->setEnabled(false);
+    enableCopyButtons(false);
 }
 
 void TfrmMain::mnuJukuClick()
@@ -944,6 +998,15 @@ void TfrmMain::runCommand(Command command)
     case Command::Open:
         btnOpenMasterClick();
         break;
+    case Command::OpenCopy:
+        OpenCopyFile();
+        break;
+    case Command::SavePdf:
+        mnuSavePdfClick();
+        break;
+    case Command::EditCopy:
+        btnEditCopyClick();
+        break;
     case Command::SaveMaster:
         btnSaveMasterClick();
         break;
@@ -983,10 +1046,12 @@ bool TfrmMain::commandEnabled(Command command) const
     switch (command) {
     case Command::SaveMaster:
         return active_ && active_->sheet().unitNumber > 0;
-    case Command::EditMaster:
-        return active_ && active_->sheet().choice.section > 0;
     case Command::ToggleAnswers:
-        return btnKaitou_->isEnabled();
+        // A learner does not switch the answers on; the frame hides its button for the same.
+        return !state_.keyLocked && btnKaitou_->isEnabled();
+    case Command::EditMaster:
+    case Command::EditCopy:
+    case Command::SavePdf:
     case Command::AnswerBoxes:
     case Command::Paper:
     case Command::Print:
@@ -1045,8 +1110,7 @@ void TfrmMain::sheetClosed(TfrmPrint* frm)
     updateMenus();
     if (active_ == frm) {
         active_ = nullptr;
-        btnCopy_->setEnabled(false);
-        btnCancel_->setEnabled(false);
+        enableCopyButtons(false);
     }
     if (lstWindow_.isEmpty() && dummyWindow_) {
         dummyWindow_->show();
@@ -1061,8 +1125,7 @@ bool TfrmMain::saveSheet(TfrmPrint* frm)
 
 void TfrmMain::areaMarked(TfrmPrint*, bool marked)
 {
-    btnCopy_->setEnabled(marked);
-    btnCancel_->setEnabled(marked);
+    enableCopyButtons(marked);
 }
 
 std::optional<UnitChoice> TfrmMain::chooseUnitToAdd()

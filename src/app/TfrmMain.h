@@ -120,6 +120,9 @@ private:
     void buildMenus();
     void buildTipsPanel();
     void hidePanels();
+    void keepFocusOnSheet(const QWidget* leaving);
+    void enableCopyButtons(bool enabled);
+    void cascadeSheets();
     void updateMenus();
     QMdiSubWindow* subWindowOf(const QString& caption) const;
     TfrmPrint* addSheetWindow(struct Sheet&& sheet);

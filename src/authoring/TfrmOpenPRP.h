@@ -22,6 +22,8 @@ public:
     // The chosen file, after OK.
     QString fileName() const { return opener_.filePath(); }
     QString copyRecordKey() const { return opener_.copyRecordKey(); }
+    // The lesson (from 1) whose folder the chosen file lies in.
+    int lesson() const { return opener_.lessonRow() + 1; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -183,7 +183,9 @@ void TfrmPrint::buildMenus()
 
     QMenu* file = addMenu(QStringLiteral("ファイル(&F)"), "mnuFile");
     addCommand(file, QStringLiteral("開く(&O)"), "mnuOpenMaster", Command::Open);
+    addCommand(file, QStringLiteral("コピーファイルを開く(&R)"), "mnuOpenCopy", Command::OpenCopy);
     addCommand(file, QStringLiteral("上書き保存(&S)"), "mnuSaveMaster", Command::SaveMaster);
+    addCommand(file, QStringLiteral("PDFに保存…"), "mnuSavePdf", Command::SavePdf);
     addCommand(file, QStringLiteral("印刷(&P)"), "mnuPrint", Command::Print);
     QAction* close = file->addAction(QStringLiteral("閉じる(&C)"));
     close->setObjectName(QStringLiteral("mnuClose"));
@@ -195,6 +197,7 @@ void TfrmPrint::buildMenus()
     addCommand(edit, QStringLiteral("目次作成(&C)"), "mnuEditIndex", Command::EditIndex);
     addCommand(edit, QStringLiteral("学校名・塾名(&J)"), "mnuJuku", Command::SchoolName);
     addCommand(edit, QStringLiteral("編集(&E)"), "mnuEditMaster", Command::EditMaster);
+    addCommand(edit, QStringLiteral("コピーファイルの編集(&H)"), "mnuEditCopy", Command::EditCopy);
     QAction* clip = edit->addAction(QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&B)"));
     clip->setObjectName(QStringLiteral("mnuToClipBoard"));
     connect(clip, &QAction::triggered, this, &TfrmPrint::mnuToClipBoardClick);
@@ -212,6 +215,16 @@ void TfrmPrint::buildMenus()
     addCommand(settings, QStringLiteral("解答欄の設定(&K)"), "mnuSetKran", Command::AnswerBoxes);
     addCommand(settings, QStringLiteral("用紙サイズとオプションの設定(&S)"), "mnuSetPaper",
                Command::Paper);
+    teacherMenus_ = {file, edit, settings};
+    showTeacherMenus(!host_.appState().keyLocked);
+}
+
+void TfrmPrint::showTeacherMenus(bool shown)
+{
+    // Hidden, a menu's access key does not open it either; the keys the main window handles
+    // are passed on by keyPressEvent all the same.
+    for (QMenu* menu : teacherMenus_)
+        menu->menuAction()->setVisible(shown);
 }
 
 void TfrmPrint::refreshMenu(QMenu* menu)

@@ -68,6 +68,10 @@ public:
     // Closes the sheet the way the window's own close command does (subwindow included).
     void closeSheet();
 
+    // The ファイル, 編集 and 設定 menus are the teacher's: learner mode hides them, as it hides
+    // the main window's.
+    void showTeacherMenus(bool shown);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -110,6 +114,7 @@ private:
     QScrollArea* scroll_ = nullptr;
     PageView* view_ = nullptr;
     QAction* mnuKaitou_ = nullptr;
+    QList<QMenu*> teacherMenus_;
 };
 
 } // namespace zendra

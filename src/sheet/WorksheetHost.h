@@ -22,12 +22,15 @@ public:
     // The main window's commands that the worksheet's own menu offers.
     enum class Command {
         Open,          // ファイル › 開く
+        OpenCopy,      // ファイル › コピーファイルを開く
         SaveMaster,    // ファイル › 上書き保存
+        SavePdf,       // ファイル › PDFに保存
         Print,         // ファイル › 印刷
         Exit,          // ファイル › 終了
         EditIndex,     // 編集 › 目次作成
         SchoolName,    // 編集 › 学校名・塾名
         EditMaster,    // 編集 › 編集
+        EditCopy,      // 編集 › コピーファイルの編集 (the header dialog)
         ToggleAnswers, // 表示 › 解答表示
         PrintMode,     // 設定 › 印字モードの設定
         AnswerBoxes,   // 設定 › 解答欄の設定

@@ -366,7 +366,8 @@ private slots:
             {"mnuEditIndex", Command::EditIndex},   {"mnuJuku", Command::SchoolName},
             {"mnuEditMaster", Command::EditMaster}, {"mnuKaitou", Command::ToggleAnswers},
             {"mnuSetPrinter", Command::PrintMode},  {"mnuSetKran", Command::AnswerBoxes},
-            {"mnuSetPaper", Command::Paper}};
+            {"mnuSetPaper", Command::Paper},        {"mnuOpenCopy", Command::OpenCopy},
+            {"mnuSavePdf", Command::SavePdf},       {"mnuEditCopy", Command::EditCopy}};
         for (const auto& [name, command] : items) {
             auto* item = frm->findChild<QAction*>(QLatin1StringView(name));
             QVERIFY2(item && !item->associatedObjects().isEmpty(), name);
