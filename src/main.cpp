@@ -1,4 +1,5 @@
 #include "app/AppState.h"
+#include "app/QtTranslation.h"
 #include "app/TfrmMain.h"
 #include "platform/Fonts.h"
 #include "platform/WidgetServices.h"
@@ -12,6 +13,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Zendra"));
     QApplication::setApplicationDisplayName(zendra::kApplicationTitle);
     zendra::InstallFontSubstitutions();
+    // A teacher and a learner read Japanese on Qt's own buttons and dialogs too.
+    zendra::InstallQtTranslation(app);
 
     zendra::WidgetMessages messages;
     zendra::WidgetFileDialogs dialogs;

@@ -1,4 +1,5 @@
 // The main window's start on a courseware tree, headless.
+#include "app/QtTranslation.h"
 #include "app/TfrmMain.h"
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
@@ -7,8 +8,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -58,6 +62,20 @@ private slots:
         QCOMPARE(messages.texts().size(), 1);
         QVERIFY(messages.texts().first().startsWith(QStringLiteral("ファイル ")));
         QVERIFY(messages.texts().first().endsWith(QStringLiteral("Main.ind が見つかりません")));
+    }
+
+    // Qt's own buttons speak Japanese once the start has loaded Qt's translation.
+    void qtTextsAreJapanese()
+    {
+        if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                           QStringLiteral("/qtbase_ja.qm")))
+            QSKIP("qtbase_ja.qm is not installed (Debian package qt6-translations-l10n)");
+        QVERIFY(InstallQtTranslation(*qApp));
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
+        QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
     }
 
 private:
