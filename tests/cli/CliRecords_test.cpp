@@ -49,22 +49,27 @@ TEST(CliRecords, AppendsShowsAndErases)
     EXPECT_EQ(run.json().value(QStringLiteral("lines")).toArray(), QJsonArray{});
 }
 
-TEST(CliRecords, UsageAndWriteErrorsExitWithOne)
+TEST(CliRecords, UsageErrorsExitWithTwoAndWriteErrorsWithOne)
 {
     QTemporaryDir dir;
     const QString lost = dir.filePath(QStringLiteral("missing/taro.ini"));
-    const QStringList cases[] = {
-        {},
-        {QStringLiteral("show")},
-        {QStringLiteral("show"), lost, QStringLiteral("k"), QStringLiteral("extra")},
-        {QStringLiteral("append"), lost, QStringLiteral("k")},
-        {QStringLiteral("list"), lost},
-        {QStringLiteral("append"), lost, QStringLiteral("k"), QStringLiteral("line")},
+    struct Case
+    {
+        QStringList args;
+        int exitCode;
     };
-    for (const QStringList& args : cases) {
-        const test::CliResult run = records(args);
-        EXPECT_EQ(run.exitCode, 1) << args.join(u' ').toStdString();
-        EXPECT_FALSE(run.errors.isEmpty()) << args.join(u' ').toStdString();
+    const Case cases[] = {
+        {{}, 2},
+        {{QStringLiteral("show")}, 2},
+        {{QStringLiteral("show"), lost, QStringLiteral("k"), QStringLiteral("extra")}, 2},
+        {{QStringLiteral("append"), lost, QStringLiteral("k")}, 2},
+        {{QStringLiteral("list"), lost}, 2},
+        {{QStringLiteral("append"), lost, QStringLiteral("k"), QStringLiteral("line")}, 1},
+    };
+    for (const Case& c : cases) {
+        const test::CliResult run = records(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(u' ').toStdString();
+        EXPECT_FALSE(run.errors.isEmpty()) << c.args.join(u' ').toStdString();
     }
     EXPECT_TRUE(records({QStringLiteral("append"), lost, QStringLiteral("k"), QStringLiteral("l")})
                     .errors.contains(QStringLiteral("taro.ini")));

@@ -176,25 +176,27 @@ TEST(CliRender, ProblemsExitWithTheMessageAndLeaveNoFile)
 {
     QTemporaryDir dir;
     const QString out = dir.filePath("x.png");
+    // 1 for a problem in the files, 2 for a command line that is not understood.
     struct Case
     {
         QStringList args;
         const char* message;
+        int exitCode;
     };
     const Case cases[] = {
-        {{"--unit", "1/1/99", "-o", out}, "ユニット 1/1/99 はありません"},
-        {{"--unit", "9/1/1", "-o", out}, "レッスン 9 はありません"},
-        {{"--unit", "1/1/1/4", "-o", out}, "[[unit1R4 が見つかりません"},
-        {{"--unit", "1/1/1", "--frame", "-o", out}, "知らないオプションです: --frame"},
-        {{"--unit", "1/1/1", "--paper", "Letter", "-o", out}, "--paper"},
-        {{"--unit", "1/1/1", "-o", dir.filePath("x.gif")}, "出力は"},
-        {{"--unit", "1/1/1", "-o", dir.filePath("none/x.png")}, "x.png"},
-        {{"--copy", dir.filePath("missing.prp"), "-o", out}, "missing.prp が見つかりません"},
-        {{"-o", out}, "usage"},
+        {{"--unit", "1/1/99", "-o", out}, "ユニット 1/1/99 はありません", 1},
+        {{"--unit", "9/1/1", "-o", out}, "レッスン 9 はありません", 1},
+        {{"--unit", "1/1/1/4", "-o", out}, "[[unit1R4 が見つかりません", 1},
+        {{"--unit", "1/1/1", "--frame", "-o", out}, "知らないオプションです: --frame", 2},
+        {{"--unit", "1/1/1", "--paper", "Letter", "-o", out}, "--paper", 2},
+        {{"--unit", "1/1/1", "-o", dir.filePath("x.gif")}, "出力は", 2},
+        {{"--unit", "1/1/1", "-o", dir.filePath("none/x.png")}, "x.png", 1},
+        {{"--copy", dir.filePath("missing.prp"), "-o", out}, "missing.prp が見つかりません", 1},
+        {{"-o", out}, "usage", 2},
     };
     for (const Case& c : cases) {
         const test::CliResult run = render(c.args);
-        EXPECT_EQ(run.exitCode, 1) << c.args.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(' ').toStdString();
         EXPECT_TRUE(run.errors.contains(QString::fromUtf8(c.message)))
             << c.args.join(' ').toStdString() << ": " << run.errors.toStdString();
         EXPECT_TRUE(run.out.isEmpty());

@@ -42,8 +42,7 @@ private:
     // Reads a file; a file that is missing or not CP932 is a problem.
     bool readFile(const QString& path, QStringList& lines);
     // Runs a load that reports through message boxes, turning each message into a problem.
-    template <typename Load>
-    bool captured(const QString& path, int line, Load load)
+    template <typename Load> bool captured(const QString& path, int line, Load load)
     {
         ScriptedMessages messages;
         bool ok = false;
@@ -91,7 +90,8 @@ bool Checker::readFile(const QString& path, QStringList& lines)
 int Checker::run()
 {
     if (!QFileInfo(root_).isDir())
-        return fail(QStringLiteral("ディレクトリ ") + shownRoot_ + QStringLiteral(" が見つかりません"));
+        return fail(QStringLiteral("ディレクトリ ") + shownRoot_ +
+                    QStringLiteral(" が見つかりません"));
     const QString mainPath = coursewarePath(root_, QStringLiteral("Main.ind"));
     QStringList ignored;
     if (readFile(mainPath, ignored) &&
@@ -100,8 +100,9 @@ int Checker::run()
             checkLesson(lesson);
     }
     // Every other text file of the tree must be CP932 as well.
-    QDirIterator it(root_, {QStringLiteral("*.ind"), QStringLiteral("*.que"),
-                            QStringLiteral("*.prp"), QStringLiteral("*.txt")},
+    QDirIterator it(root_,
+                    {QStringLiteral("*.ind"), QStringLiteral("*.que"), QStringLiteral("*.prp"),
+                     QStringLiteral("*.txt")},
                     QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
@@ -110,7 +111,7 @@ int Checker::run()
     }
     std::printf("%d lessons, %d sections, %d units, %d problems\n", table_.count(), sections_,
                 units_, problems_);
-    return problems_ == 0 ? 0 : 1;
+    return problems_ == 0 ? 0 : kFileProblem;
 }
 
 void Checker::checkLesson(int lesson)
@@ -143,8 +144,8 @@ void Checker::checkLesson(int lesson)
             checkUnit(lesson, masterPath, master, UnitHeaderLine(choice), titles, s, u);
             const QStringList variants = FindVariants(choice, master);
             for (int v = 1; v <= variants.size(); ++v)
-                checkUnit(lesson, masterPath, master, UnitHeaderLine({lesson, s, u, v}), titles,
-                          s, u);
+                checkUnit(lesson, masterPath, master, UnitHeaderLine({lesson, s, u, v}), titles, s,
+                          u);
         }
     }
     checkCopyFiles(lesson);
@@ -185,7 +186,8 @@ void Checker::checkQuestionLines(const QString& path, const QStringList& lines, 
         for (; j < lines.size() && lines.at(j) != QLatin1String(">>"); ++j) {
             const QString& text = lines.at(j);
             if (text.count(u'#') % 2 != 0) {
-                problem(path, static_cast<int>(j + 1), QStringLiteral("＃の数は偶数にしてください"));
+                problem(path, static_cast<int>(j + 1),
+                        QStringLiteral("＃の数は偶数にしてください"));
                 continue;
             }
             const QStringList pieces = SplitQuestionLine(text);
@@ -234,9 +236,14 @@ void Checker::checkCopyFiles(int lesson)
 
 int runCheck(const QStringList& args)
 {
-    if (args.size() != 1)
-        return fail(QStringLiteral("usage: zendra-cli check FOLDER"));
-    return Checker(args.at(0)).run();
+    CommandLine line(QStringLiteral("check FOLDER"),
+                     QStringLiteral("Reads a whole courseware tree as the program will and lists "
+                                    "every problem as PATH:LINE: text, then the counts. Exits "
+                                    "with 1 when there is a problem."));
+    line.argument(QStringLiteral("FOLDER"), kFolderHelp);
+    if (const std::optional<int> done = line.parse(args, 1, 1))
+        return *done;
+    return Checker(line.arguments().at(0)).run();
 }
 
 } // namespace zendra::cli

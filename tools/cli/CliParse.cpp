@@ -7,15 +7,21 @@ namespace zendra::cli {
 
 int runParse(const QStringList& args)
 {
-    if (args.size() != 2)
-        return fail(QStringLiteral("usage: zendra-cli parse FILE HEADER-LINE"));
+    CommandLine line(QStringLiteral("parse FILE HEADER-LINE"),
+                     QStringLiteral("One unit of a master or copy file, block by block, as JSON."));
+    line.argument(QStringLiteral("FILE"), QStringLiteral("a master (.que) or copy (.prp) file"));
+    line.argument(QStringLiteral("HEADER-LINE"),
+                  QStringLiteral("the unit's header line, e.g. \"[[unit1\" or \"[[unitX\""));
+    if (const std::optional<int> done = line.parse(args, 2, 2))
+        return *done;
+    const QStringList given = line.arguments();
 
     UnitReader reader;
     ScriptedMessages messages;
     bool ok = false;
     {
         ScopedMessages scope(messages);
-        ok = reader.ReadUnit(args.at(0), args.at(1), 0, 0, UnitReader::OpenMaster, UnitTitles{});
+        ok = reader.ReadUnit(given.at(0), given.at(1), 0, 0, UnitReader::OpenMaster, UnitTitles{});
     }
 
     // A failed read reports no lists: what the reader holds then is only a partial unit.
@@ -34,7 +40,7 @@ int runParse(const QStringList& args)
     result.insert(QStringLiteral("answerGroups"), toJsonArray(unit.answerGroups));
     result.insert(QStringLiteral("softKeys"), toJsonArray(unit.softKeys));
     printJson(result);
-    return ok ? 0 : 1;
+    return ok ? 0 : kFileProblem;
 }
 
 } // namespace zendra::cli

@@ -7,12 +7,6 @@ namespace zendra::cli {
 
 namespace {
 
-int usage()
-{
-    return fail(QStringLiteral("usage: zendra-cli records show INI [KEY] | "
-                               "records append INI KEY LINE | records erase INI KEY"));
-}
-
 int show(const QStringList& args)
 {
     QString error;
@@ -41,17 +35,32 @@ int show(const QStringList& args)
 
 int runRecords(const QStringList& args)
 {
-    const QString command = args.value(0);
-    const QStringList rest = args.mid(1);
+    CommandLine line(
+        QStringLiteral("records show INI [KEY] | records append INI KEY LINE | "
+                       "records erase INI KEY"),
+        QStringLiteral("A learner's record file: show lists its record sections with their "
+                       "counts, or one unit's records, as JSON; append adds a record line to a "
+                       "unit; erase removes a unit's records. A LINE that starts with '-' "
+                       "follows \"--\"."));
+    line.argument(QStringLiteral("ACTION"), QStringLiteral("show, append or erase"));
+    line.argument(QStringLiteral("INI"), QStringLiteral("the learner's record file"));
+    line.argument(QStringLiteral("KEY"),
+                  QStringLiteral("a unit's record key (section name of the file)"));
+    line.argument(QStringLiteral("LINE"), QStringLiteral("the record line to append"));
+    if (const std::optional<int> done = line.parse(args, 1, 4))
+        return *done;
+    const QStringList given = line.arguments();
+    const QString action = given.at(0);
+    const QStringList rest = given.mid(1);
     TextFile::Result result;
-    if (command == u"show" && (rest.size() == 1 || rest.size() == 2))
+    if (action == u"show" && (rest.size() == 1 || rest.size() == 2))
         return show(rest);
-    if (command == u"append" && rest.size() == 3)
+    if (action == u"append" && rest.size() == 3)
         result = AppendRecord(rest.at(0), rest.at(1), rest.at(2));
-    else if (command == u"erase" && rest.size() == 2)
+    else if (action == u"erase" && rest.size() == 2)
         result = EraseRecords(rest.at(0), rest.at(1));
     else
-        return usage();
+        return line.usageError();
     return result ? 0 : fail(result.error);
 }
 

@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QJsonDocument>
 
+#include <limits>
 #include <optional>
 
 namespace zendra::cli {
@@ -37,10 +38,10 @@ struct RenderOptions
     QString layout;
 };
 
-const QString kUsage = QStringLiteral(
-    "usage: zendra-cli render FOLDER (--unit L/S/U[/V] ... | --copy FILE.prp) [--answers] "
-    "[--alternatives] [--paper B5|A4|B4|A3] [--printer-dpi N] [--number N] [--copies N] "
-    "[--school TEXT] -o OUT.png|OUT.pdf|OUT.prp [--layout OUT.json]");
+const QString kSynopsis = QStringLiteral(
+    "render FOLDER (--unit L/S/U[/V] ... | --copy FILE.prp) [--answers] [--alternatives] "
+    "[--paper B5|A4|B4|A3] [--printer-dpi N] [--number N] [--copies N] [--school TEXT] "
+    "-o OUT.png|OUT.pdf|OUT.prp [--layout OUT.json]");
 
 std::optional<UnitChoice> parseUnit(const QString& text)
 {
@@ -67,83 +68,108 @@ std::optional<int> paperOf(const QString& name)
     return it == widths.end() ? std::nullopt : std::optional<int>(*it);
 }
 
-// Parses the arguments; on a problem returns the message to show.
-QString parseOptions(const QStringList& args, RenderOptions& o)
+// Parses the arguments; returns the status to end with when the command ends here (its
+// help, or a usage error that has been told).
+std::optional<int> parseOptions(const QStringList& args, RenderOptions& o)
 {
-    if (args.isEmpty())
-        return kUsage;
-    o.folder = args.first();
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        const auto value = [&]() -> std::optional<QString> {
-            if (i + 1 >= args.size())
-                return std::nullopt;
-            return args.at(++i);
-        };
-        const auto positive = [&](int minimum) -> std::optional<int> {
-            const std::optional<QString> text = value();
-            bool ok = false;
-            const int n = text ? text->toInt(&ok) : 0;
-            return ok && n >= minimum ? std::optional<int>(n) : std::nullopt;
-        };
-        if (arg == QLatin1String("--unit")) {
-            const std::optional<QString> text = value();
-            const std::optional<UnitChoice> unit = text ? parseUnit(*text) : std::nullopt;
-            if (!unit)
-                return QStringLiteral("--unit には 課/章/ユニット[/類題] の番号を指定してください");
-            o.units.append(*unit);
-        } else if (arg == QLatin1String("--copy")) {
-            const std::optional<QString> text = value();
-            if (!text)
-                return kUsage;
-            o.copyFile = *text;
-        } else if (arg == QLatin1String("--answers")) {
-            o.answers = true;
-        } else if (arg == QLatin1String("--alternatives")) {
-            o.alternatives = true;
-        } else if (arg == QLatin1String("--paper")) {
-            const std::optional<QString> text = value();
-            o.paperWidth = text ? paperOf(*text) : std::nullopt;
-            if (!o.paperWidth)
-                return QStringLiteral("--paper は B5, A4, B4, A3 のどれかです");
-        } else if (arg == QLatin1String("--printer-dpi")) {
-            o.printerDpi = positive(72);
-            if (!o.printerDpi || *o.printerDpi > 2400)
-                return QStringLiteral("--printer-dpi は 72 から 2400 までです");
-        } else if (arg == QLatin1String("--number")) {
-            o.number = positive(1);
-            if (!o.number)
-                return QStringLiteral("--number には 1 以上の番号を指定してください");
-        } else if (arg == QLatin1String("--copies")) {
-            const std::optional<int> copies = positive(1);
-            if (!copies || *copies > 999)
-                return QStringLiteral("--copies は 1 から 999 までです");
-            o.copies = *copies;
-        } else if (arg == QLatin1String("--school")) {
-            o.school = value();
-            if (!o.school)
-                return kUsage;
-        } else if (arg == QLatin1String("-o")) {
-            const std::optional<QString> text = value();
-            if (!text)
-                return kUsage;
-            o.output = *text;
-        } else if (arg == QLatin1String("--layout")) {
-            const std::optional<QString> text = value();
-            if (!text)
-                return kUsage;
-            o.layout = *text;
-        } else {
-            return QStringLiteral("知らないオプションです: ") + arg + u'\n' + kUsage;
-        }
+    CommandLine line(
+        kSynopsis,
+        QStringLiteral("The batch worksheet maker: the first --unit opens a sheet, further ones "
+                       "add their questions. PNG is the screen page (or a printer page with "
+                       "--printer-dpi), PDF the printer composition with one numbered page per "
+                       "copy, PRP a copy file."));
+    line.argument(QStringLiteral("FOLDER"), kFolderHelp);
+    QCommandLineParser& parser = line.parser();
+    const QCommandLineOption unitOption(
+        QStringLiteral("unit"),
+        QStringLiteral("a unit by lesson, section, unit and similar-question set; repeat to add "
+                       "units"),
+        QStringLiteral("L/S/U[/V]"));
+    const QCommandLineOption copyOption(QStringLiteral("copy"),
+                                        QStringLiteral("open a copy file instead of units"),
+                                        QStringLiteral("FILE.prp"));
+    const QCommandLineOption answersOption(QStringLiteral("answers"),
+                                           QStringLiteral("show the answers"));
+    const QCommandLineOption alternativesOption(
+        QStringLiteral("alternatives"), QStringLiteral("print the alternatives beside the box"));
+    const QCommandLineOption paperOption(QStringLiteral("paper"),
+                                         QStringLiteral("the paper (default: the sheet's own)"),
+                                         QStringLiteral("B5|A4|B4|A3"));
+    const QCommandLineOption dpiOption(
+        QStringLiteral("printer-dpi"),
+        QStringLiteral("compose at printer resolution, 72 to 2400 (PDF: 600 by default)"),
+        QStringLiteral("N"));
+    const QCommandLineOption numberOption(
+        QStringLiteral("number"), QStringLiteral("number the sheets from N"), QStringLiteral("N"));
+    const QCommandLineOption copiesOption(
+        QStringLiteral("copies"), QStringLiteral("copies of a PDF, 1 to 999"), QStringLiteral("N"));
+    const QCommandLineOption schoolOption(QStringLiteral("school"),
+                                          QStringLiteral("the school name of the header"),
+                                          QStringLiteral("TEXT"));
+    const QCommandLineOption outputOption(QStringLiteral("o"),
+                                          QStringLiteral("the file to write: .png, .pdf or .prp"),
+                                          QStringLiteral("OUT"));
+    const QCommandLineOption layoutOption(
+        QStringLiteral("layout"),
+        QStringLiteral("also write the answer boxes, piece positions and placed figures of the "
+                       "screen page as JSON"),
+        QStringLiteral("OUT.json"));
+    parser.addOptions({unitOption, copyOption, answersOption, alternativesOption, paperOption,
+                       dpiOption, numberOption, copiesOption, schoolOption, outputOption,
+                       layoutOption});
+    if (const std::optional<int> done = line.parse(args, 1, 1))
+        return done;
+
+    const auto number = [&](const QCommandLineOption& option, int minimum,
+                            int maximum) -> std::optional<int> {
+        bool ok = false;
+        const int n = parser.value(option).toInt(&ok);
+        return ok && n >= minimum && n <= maximum ? std::optional<int>(n) : std::nullopt;
+    };
+    o.folder = line.arguments().at(0);
+    for (const QString& text : parser.values(unitOption)) {
+        const std::optional<UnitChoice> unit = parseUnit(text);
+        if (!unit)
+            return line.usageError(
+                QStringLiteral("--unit には 課/章/ユニット[/類題] の番号を指定してください"));
+        o.units.append(*unit);
     }
+    o.copyFile = parser.value(copyOption);
+    o.answers = parser.isSet(answersOption);
+    o.alternatives = parser.isSet(alternativesOption);
+    if (parser.isSet(paperOption)) {
+        o.paperWidth = paperOf(parser.value(paperOption));
+        if (!o.paperWidth)
+            return line.usageError(QStringLiteral("--paper は B5, A4, B4, A3 のどれかです"));
+    }
+    if (parser.isSet(dpiOption)) {
+        o.printerDpi = number(dpiOption, 72, 2400);
+        if (!o.printerDpi)
+            return line.usageError(QStringLiteral("--printer-dpi は 72 から 2400 までです"));
+    }
+    if (parser.isSet(numberOption)) {
+        o.number = number(numberOption, 1, std::numeric_limits<int>::max());
+        if (!o.number)
+            return line.usageError(QStringLiteral("--number には 1 以上の番号を指定してください"));
+    }
+    if (parser.isSet(copiesOption)) {
+        const std::optional<int> copies = number(copiesOption, 1, 999);
+        if (!copies)
+            return line.usageError(QStringLiteral("--copies は 1 から 999 までです"));
+        o.copies = *copies;
+    }
+    if (parser.isSet(schoolOption))
+        o.school = parser.value(schoolOption);
+    o.output = parser.value(outputOption);
+    o.layout = parser.value(layoutOption);
+
     if (o.output.isEmpty() || (o.units.isEmpty() == o.copyFile.isEmpty()))
-        return kUsage;
+        return line.usageError();
     const QString suffix = QFileInfo(o.output).suffix().toLower();
     if (suffix != QLatin1String("png") && suffix != QLatin1String("pdf") &&
         suffix != QLatin1String("prp"))
-        return QStringLiteral("出力は .png, .pdf, .prp のどれかです: ") + o.output;
-    return {};
+        return line.usageError(QStringLiteral("出力は .png, .pdf, .prp のどれかです: ") + o.output);
+    return std::nullopt;
 }
 
 // The lesson whose folder holds a copy file, or 1.
@@ -263,8 +289,8 @@ QJsonObject layoutJson(const Sheet& sheet)
 int runRender(const QStringList& args)
 {
     RenderOptions o;
-    if (const QString problem = parseOptions(args, o); !problem.isEmpty())
-        return fail(problem);
+    if (const std::optional<int> done = parseOptions(args, o))
+        return *done;
 
     // Fonts and pictures need the GUI library's application object; no window is shown.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -276,13 +302,13 @@ int runRender(const QStringList& args)
     if (!QFileInfo(programFolder).isDir()) {
         ShowMessage(QStringLiteral("ディレクトリ ") + o.folder +
                     QStringLiteral(" が見つかりません"));
-        return 1;
+        return kFileProblem;
     }
     if (!LoadMainIndex(programFolder, table))
-        return 1;
+        return kFileProblem;
     std::optional<Sheet> sheet = assemble(o, programFolder, table);
     if (!sheet)
-        return 1;
+        return kFileProblem;
     if (o.paperWidth)
         sheet->page = PaperRecord::ofWidth(*o.paperWidth);
 
@@ -302,7 +328,7 @@ int runRender(const QStringList& args)
         // The copy file holds the figures where the page puts them; a failed write has
         // said why.
         if (!SaveCopy(CopySheetAsShown(*sheet, inputs), o.output, QString()).saved)
-            return 1;
+            return kFileProblem;
     } else if (suffix == QLatin1String("pdf")) {
         PdfJob job;
         job.dpi = o.printerDpi.value_or(600);

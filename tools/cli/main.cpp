@@ -5,17 +5,97 @@
 #include "platform/Messages.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QJsonDocument>
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <functional>
 #include <map>
+#include <memory>
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 namespace zendra::cli {
+
+namespace {
+
+void writeTo(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, bytes.size(), stream);
+}
+
+// The parser's own help option would add --help-all with Qt's options, which no command
+// takes.
+QCommandLineOption helpOption()
+{
+    return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                              QStringLiteral("show this help"));
+}
+
+// Qt's message for the first problem of a command line, or ours for an unknown option
+// (Qt names it without its dashes).
+QString parseProblem(const QCommandLineParser& parser)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return parser.errorText();
+    const QString& name = unknown.first();
+    return QStringLiteral("知らないオプションです: ") +
+           (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+// Qt's help without its first line, which names the program by its path.
+QString helpBody(const QCommandLineParser& parser)
+{
+    const QString text = parser.helpText();
+    return text.mid(text.indexOf(u'\n') + 1);
+}
+
+} // namespace
+
+CommandLine::CommandLine(const QString& synopsis, const QString& description) : synopsis_(synopsis)
+{
+    parser_.setApplicationDescription(description);
+    parser_.addOption(helpOption());
+}
+
+void CommandLine::argument(const QString& name, const QString& description)
+{
+    parser_.addPositionalArgument(name, description);
+}
+
+std::optional<int> CommandLine::parse(const QStringList& args, qsizetype minimum, qsizetype maximum)
+{
+    // The parser takes the first entry as the program's name.
+    if (!parser_.parse(QStringList{QStringLiteral("zendra-cli")} + args))
+        return usageError(parseProblem(parser_));
+    if (parser_.isSet(QStringLiteral("help"))) {
+        writeTo(stdout, QStringLiteral("usage: zendra-cli ") + synopsis_ + QStringLiteral("\n\n") +
+                            helpBody(parser_));
+        return 0;
+    }
+    const qsizetype count = parser_.positionalArguments().size();
+    if (count < minimum || count > maximum)
+        return usageError();
+    return std::nullopt;
+}
+
+int CommandLine::usageError(const QString& problem) const
+{
+    if (!problem.isEmpty())
+        writeTo(stderr, problem + u'\n');
+    writeTo(stderr, QStringLiteral("usage: zendra-cli ") + synopsis_ +
+                        QStringLiteral("\nzendra-cli ") + synopsis_.section(u' ', 0, 0) +
+                        QStringLiteral(" --help describes the command.\n"));
+    return kUsageError;
+}
 
 void printJson(const QJsonObject& object)
 {
@@ -33,8 +113,8 @@ QJsonArray toJsonArray(const QStringList& list)
 
 int fail(const QString& text)
 {
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-    return 1;
+    writeTo(stderr, text + u'\n');
+    return kFileProblem;
 }
 
 QString programFolderArg(const QString& arg)
@@ -49,8 +129,10 @@ QString programFolderArg(const QString& arg)
 
 namespace {
 
-const char* const kUsage =
-    "usage: zendra-cli COMMAND ...\n"
+const char* const kUsage = "usage: zendra-cli [--help | --version] COMMAND ...\n";
+
+const char* const kCommands =
+    "commands:\n"
     "  parse FILE HEADER-LINE            parse one unit of a master or copy file\n"
     "  index FOLDER                      the lessons of FOLDER/Main.ind\n"
     "  lesson FOLDER LESSON              the sections and units of a lesson\n"
@@ -60,43 +142,91 @@ const char* const kUsage =
     "  records show INI [KEY]            list a record file or one unit's records\n"
     "  records append INI KEY LINE       append a record line\n"
     "  records erase INI KEY             erase a unit's records\n"
-    "  render FOLDER ...                 make a worksheet as PNG, PDF or copy file\n";
+    "  render FOLDER ...                 make a worksheet as PNG, PDF or copy file\n"
+    "\n"
+    "zendra-cli COMMAND --help describes a command. Exit status: 0 done, 1 a problem in\n"
+    "the files, 2 a command line that is not understood.\n";
+
+int usageError(const QString& problem)
+{
+    if (!problem.isEmpty())
+        std::fprintf(stderr, "%s\n", problem.toUtf8().constData());
+    std::fputs(kUsage, stderr);
+    std::fputs(kCommands, stderr);
+    return zendra::cli::kUsageError;
+}
+
+// Qt's graphical start-up looks into the user's runtime folder, and when XDG_RUNTIME_DIR
+// is not set (a batch job, a container, a login without a session) it warns on stderr
+// and takes a private folder in the temporary folder. Name that same folder beforehand:
+// Qt makes and checks it as before, without the warning.
+void nameRuntimeFolder()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const passwd* user = getpwuid(geteuid());
+    const QByteArray name =
+        user ? QByteArray(user->pw_name) : QByteArray::number(static_cast<qulonglong>(geteuid()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(QDir::tempPath()) + "/runtime-" + name);
+#endif
+}
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    using namespace zendra::cli;
+
     // Only rendering needs fonts and pictures, hence the GUI library; it draws off screen.
     const bool render = argc > 1 && std::strcmp(argv[1], "render") == 0;
-    if (render && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (render)
+    if (render) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        nameRuntimeFolder();
         zendra::PrepareFontCache();
-    std::unique_ptr<QCoreApplication> app = render
-                                                ? std::make_unique<QGuiApplication>(argc, argv)
-                                                : std::make_unique<QCoreApplication>(argc, argv);
+    }
+    std::unique_ptr<QCoreApplication> app = render ? std::make_unique<QGuiApplication>(argc, argv)
+                                                   : std::make_unique<QCoreApplication>(argc, argv);
     zendra::StderrMessages messages;
     zendra::ScopedMessages scope(messages);
 
-    QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty()) {
-        std::fputs(kUsage, stderr);
-        return 2;
+    // The program's own options come before the command; everything after the command's
+    // name is the command's, parsed by its own parser.
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Reads and makes the program's courseware, record and worksheet files "
+                       "without a window."));
+    const QCommandLineOption help = helpOption();
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("show the program's version"));
+    parser.addOptions({help, version});
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(parseProblem(parser));
+    if (parser.isSet(help)) {
+        std::fputs(kUsage, stdout);
+        writeTo(stdout, u'\n' + helpBody(parser) + u'\n');
+        std::fputs(kCommands, stdout);
+        return 0;
     }
+    if (parser.isSet(version)) {
+        std::printf("zendra-cli %s\n", ZENDRA_VERSION);
+        return 0;
+    }
+
+    QStringList args = parser.positionalArguments();
+    if (args.isEmpty())
+        return usageError(QString());
     const QString command = args.takeFirst();
     const std::map<QString, std::function<int(const QStringList&)>> commands = {
-        {QStringLiteral("parse"), zendra::cli::runParse},
-        {QStringLiteral("index"), zendra::cli::runIndex},
-        {QStringLiteral("lesson"), zendra::cli::runLesson},
-        {QStringLiteral("names"), zendra::cli::runNames},
-        {QStringLiteral("check"), zendra::cli::runCheck},
-        {QStringLiteral("records"), zendra::cli::runRecords},
-        {QStringLiteral("render"), zendra::cli::runRender},
+        {QStringLiteral("parse"), runParse},   {QStringLiteral("index"), runIndex},
+        {QStringLiteral("lesson"), runLesson}, {QStringLiteral("names"), runNames},
+        {QStringLiteral("check"), runCheck},   {QStringLiteral("records"), runRecords},
+        {QStringLiteral("render"), runRender},
     };
     const auto it = commands.find(command);
-    if (it == commands.end()) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
+    if (it == commands.end())
+        return usageError(QStringLiteral("知らないコマンドです: ") + command);
     return it->second(args);
 }
