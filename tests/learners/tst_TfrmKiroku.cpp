@@ -1,0 +1,160 @@
+// The records viewer driven through its controls, headless.
+#include "learners/TfrmKiroku.h"
+
+#include "courseware/CoursewareIndex.h"
+#include "courseware/RecordFile.h"
+#include "courseware/RecordLine.h"
+#include "learners/RecordList.h"
+#include "platform/Fonts.h"
+#include "platform/Messages.h"
+
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using namespace zendra;
+
+class TestTfrmKiroku : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        courseware_ = std::make_unique<test::CoursewareCopy>();
+        place_ = LearnerPlace{};
+        place_.programFolder = courseware_->folder();
+        place_.lesson = 1;
+        place_.learnerName = QStringLiteral("太郎");
+        QVERIFY(LoadMainIndex(place_.programFolder, place_.lessonTable));
+        const QString path = place_.recordPath();
+        for (int i = 0; i < 7; ++i)
+            QVERIFY(AppendRecord(path, QStringLiteral("S11３けたのたし算"), line(i)));
+        for (int i = 0; i < 12; ++i)
+            QVERIFY(AppendRecord(path, QStringLiteral("S12４けたのたし算"), line(i)));
+        messages_.clear();
+    }
+
+    void listsShowsAndErases()
+    {
+        QWidget main;
+        main.resize(900, 640);
+        TfrmKiroku viewer(&main);
+        viewer.setPlace(place_);
+        run(viewer, [&] {
+            QCOMPARE(viewer.windowTitle(), QStringLiteral("実行記録"));
+            QCOMPARE(viewer.size(), main.size());
+            QCOMPARE(edit(viewer)->text(), QStringLiteral("太郎"));
+            QListWidget* list = titles(viewer);
+            QCOMPARE(list->item(1)->text(), QStringLiteral("07回S11３けたのたし算"));
+            QCOMPARE(list->item(2)->text(), QStringLiteral("12回S12４けたのたし算"));
+            QCOMPARE(list->item(3)->text(), QStringLiteral("  回S13３けたのひき算"));
+            QCOMPARE(list->currentRow(), -1);
+
+            click(list, 1);
+            QCOMPARE(detail(viewer)->toPlainText().split(u'\n').size(), 7);
+            QCOMPARE(detail(viewer)->toPlainText().split(u'\n').at(0), line(0));
+            QVERIFY(detail(viewer)->font().fixedPitch());
+            saveShot(&viewer, "records-viewer.png");
+            click(list, 0);
+            QCOMPARE(detail(viewer)->toPlainText(), QStringLiteral("練習の記録はありません"));
+
+            // "No" keeps the records; "Yes" erases them and rebuilds the list.
+            click(list, 2);
+            messages_.script({Messages::Answer::No, Messages::Answer::Yes});
+            button(viewer, "btnErase")->click();
+            QVERIFY(!viewer.recordsErased());
+            QCOMPARE(list->item(2)->text(), QStringLiteral("12回S12４けたのたし算"));
+            button(viewer, "btnErase")->click();
+            QVERIFY(viewer.recordsErased());
+            QCOMPARE(list->item(2)->text(), QStringLiteral("  回S12４けたのたし算"));
+            QCOMPARE(list->item(1)->text(), QStringLiteral("07回S11３けたのたし算"));
+            QCOMPARE(list->currentRow(), -1);
+            QVERIFY(list->selectedItems().isEmpty());
+            QCOMPARE(detail(viewer)->toPlainText(), QString());
+
+            // Nothing selected now.
+            button(viewer, "btnErase")->click();
+            button(viewer, "btnReturn")->click();
+        });
+        QCOMPARE(result_, int(QDialog::Accepted));
+        QCOMPARE(messages_.texts(), (QStringList{QStringLiteral("記録を消してもいいですか？"),
+                                                 QStringLiteral("記録を消してもいいですか？"),
+                                                 QStringLiteral("消去する単元を選んでください")}));
+        // What the chooser reads for its counts after the viewer reported the erase.
+        const RecordCounts counts(place_.recordPath());
+        QCOMPARE(counts.count(QStringLiteral("S12４けたのたし算")), 0);
+        QCOMPARE(counts.count(QStringLiteral("S11３けたのたし算")), 7);
+
+        // A showing without an erase reports none.
+        run(viewer, [&] { button(viewer, "btnReturn")->click(); });
+        QVERIFY(!viewer.recordsErased());
+    }
+
+private:
+    static QString line(int i)
+    {
+        return MakeRecordLine(RecordValues{0, QDateTime(QDate(2024, 5, 1 + i), QTime(9, 30)),
+                                           QStringLiteral("01"), 1, 2, 50, 65});
+    }
+    void run(TfrmKiroku& viewer, const std::function<void()>& act)
+    {
+        QTimer::singleShot(0, &viewer, [&] {
+            act();
+            if (viewer.isVisible())
+                viewer.reject();
+        });
+        result_ = viewer.exec();
+    }
+    static void saveShot(QWidget* w, const char* name)
+    {
+        const QByteArray dir = qgetenv("ZENDRA_SCREENSHOTS");
+        if (!dir.isEmpty())
+            w->grab().save(QString::fromLocal8Bit(dir) + u'/' + QString::fromLatin1(name));
+    }
+    static QListWidget* titles(QWidget& w)
+    {
+        return w.findChild<QListWidget*>(QStringLiteral("lstTitle"));
+    }
+    static QPlainTextEdit* detail(QWidget& w)
+    {
+        return w.findChild<QPlainTextEdit*>(QStringLiteral("memDetail"));
+    }
+    static QLineEdit* edit(QWidget& w)
+    {
+        return w.findChild<QLineEdit*>(QStringLiteral("edtName"));
+    }
+    static QPushButton* button(QWidget& w, const char* name)
+    {
+        return w.findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    static void click(QListWidget* list, int row)
+    {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    }
+
+    std::unique_ptr<test::CoursewareCopy> courseware_;
+    LearnerPlace place_;
+    int result_ = -1;
+    ScriptedMessages messages_;
+    ScopedMessages scope_{messages_};
+};
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    TestTfrmKiroku test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_TfrmKiroku.moc"
