@@ -2,13 +2,56 @@
 
 #include "platform/Numbers.h"
 
+#include <algorithm>
+
 namespace zendra {
 
+namespace {
+
+// The screen page's pixels per inch: one pixel per layout unit.
+constexpr int kLayoutResolution = 96;
+
+QImage metricsImage(int resolution)
+{
+    QImage image(1, 1, QImage::Format_RGB32);
+    const int dotsPerMeter = roundHalfEven(std::max(1, resolution) / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image;
+}
+
+} // namespace
+
 PainterSurface::PainterSurface(QPainter& painter, int resolution, int width)
-    : painter_(painter), resolution_(resolution), width_(width)
+    : painter_(painter), base_(painter.worldTransform()), resolution_(resolution), width_(width),
+      metricsDevice_(metricsImage(resolution))
 {
     painter_.setBrush(Qt::NoBrush);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    applyPen();
+}
+
+PainterSurface::~PainterSurface()
+{
+    if (scale_ != 1.0)
+        painter_.setWorldTransform(base_);
+}
+
+void PainterSurface::setLayoutScale(double pixelsPerUnit)
+{
+    if (!(pixelsPerUnit > 0.0))
+        return;
+    painter_.setWorldTransform(QTransform::fromScale(pixelsPerUnit, pixelsPerUnit) * base_);
+    // Back in the screen's units: widths are the device's over the scale.
+    width_ = std::max(1, roundHalfEven(width_ * scale_ / pixelsPerUnit));
+    scale_ = pixelsPerUnit;
+    if (resolution_ != kLayoutResolution) {
+        resolution_ = kLayoutResolution;
+        metricsDevice_ = metricsImage(resolution_);
+    }
+    font_.reset();
+    metrics_.reset();
+    painterHasFont_ = false;
     applyPen();
 }
 
@@ -61,7 +104,7 @@ const QFont& PainterSurface::font()
 const QFontMetrics& PainterSurface::metrics()
 {
     if (!metrics_)
-        metrics_.emplace(font(), painter_.device());
+        metrics_.emplace(font(), &metricsDevice_);
     return *metrics_;
 }
 

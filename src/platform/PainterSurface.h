@@ -4,19 +4,27 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
+#include <QTransform>
 
 #include <optional>
 
 namespace zendra {
 
-// A Surface over a QPainter: the screen page (a QImage at 96 dpi), a printer page or a PDF
-// page. Point sizes are turned into pixels at the given resolution.
+// A Surface over a QPainter: the screen page (a QImage at 96 dpi, also one of a higher
+// device-pixel ratio), a printer page or a PDF page. Point sizes are turned into pixels at
+// the given resolution. Text is measured on a reference image of that resolution, never on
+// the device, so a page's layout does not depend on where it is drawn.
 class PainterSurface : public Surface
 {
 public:
-    // `painter` must be active on its device for the lifetime of the surface.
+    // `painter` must be active on its device for the lifetime of the surface; the painter's
+    // transformation is given back as it was when the surface ends.
     PainterSurface(QPainter& painter, int resolution, int width);
+    ~PainterSurface() override;
+    PainterSurface(const PainterSurface&) = delete;
+    PainterSurface& operator=(const PainterSurface&) = delete;
 
     void setFontFace(const QString& face) override;
     QString fontFace() const override { return face_; }
@@ -47,6 +55,8 @@ public:
     void ellipse(int left, int top, int right, int bottom) override;
     void drawImage(const QRect& target, const QImage& image) override;
 
+    void setLayoutScale(double pixelsPerUnit) override;
+
     int resolution() const override { return resolution_; }
     int width() const override { return width_; }
 
@@ -57,8 +67,11 @@ private:
     void useLinePen();
 
     QPainter& painter_;
+    const QTransform base_; // the painter's transformation when the surface began
     int resolution_;
     int width_;
+    double scale_ = 1.0;
+    QImage metricsDevice_; // 1 x 1 at resolution_
     QString face_ = QStringLiteral("ＭＳ 明朝");
     int size_ = 10;
     unsigned style_ = StylePlain;

@@ -7,8 +7,10 @@
 namespace zendra {
 
 // A surface that draws nothing and records every call, with fixed metrics: a character
-// that takes one CP932 byte is size / 2 pixels wide, any other character size pixels. Tests
-// of the renderer and the composer assert exact coordinates against it.
+// that takes one CP932 byte is size / 2 pixels wide, any other character size pixels (or,
+// when measureWith() named one, the widths of another surface's fonts). Tests of the
+// renderer and the composer assert exact coordinates against it. Under a layout scale the
+// recorded rectangles and pen widths are device pixels, rounded half to even.
 class RecordingSurface : public Surface
 {
 public:
@@ -38,6 +40,9 @@ public:
     // The first text op whose text equals `text`, or nullptr.
     const Op* findText(const QString& text) const;
     void clear() { ops_.clear(); }
+    // Takes text widths from `metrics` (in its current state of face, size and style, set
+    // from this surface's before each measurement); nullptr goes back to the fixed metrics.
+    void measureWith(Surface* metrics) { metrics_ = metrics; }
 
     void setFontFace(const QString& face) override { face_ = face; }
     QString fontFace() const override { return face_; }
@@ -68,11 +73,21 @@ public:
     void ellipse(int left, int top, int right, int bottom) override;
     void drawImage(const QRect& target, const QImage& image) override;
 
+    // Layout units are those of the 96 dpi screen page.
+    void setLayoutScale(double pixelsPerUnit) override
+    {
+        scale_ = pixelsPerUnit;
+        resolution_ = 96;
+    }
+    double layoutScale() const { return scale_; }
+
     int resolution() const override { return resolution_; }
     int width() const override { return width_; }
 
 private:
     Op shape(Op::Kind kind, const QRect& rect) const;
+    int device(int units) const;
+    QPoint device(QPoint units) const;
 
     int resolution_;
     int width_;
@@ -86,6 +101,8 @@ private:
     PenStyle penStyle_ = PenStyle::Solid;
     PenMode penMode_ = PenMode::Copy;
     QPoint pen_;
+    double scale_ = 1.0;
+    Surface* metrics_ = nullptr;
 };
 
 } // namespace zendra

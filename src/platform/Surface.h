@@ -64,6 +64,12 @@ public:
     // The picture stretched into the rectangle.
     virtual void drawImage(const QRect& target, const QImage& image) = 0;
 
+    // From now on every coordinate, length and font size is taken in layout units of the
+    // 96 dpi screen page and drawn `pixelsPerUnit` device pixels large; text widths stay
+    // those of the screen page. A printer page is composed in the screen's units this way,
+    // so it keeps the screen page's arrangement at the device's own sharpness.
+    virtual void setLayoutScale(double pixelsPerUnit) = 0;
+
     // Pixels per inch of the surface (96 for the screen page).
     virtual int resolution() const = 0;
     // Width of the surface in its pixels.

@@ -59,13 +59,61 @@ bool showsLearnerName(const QString& name)
            name != u"共通";
 }
 
+// Every page is laid out in the screen page's units (s = 1): a printer page is the screen
+// layout drawn scaled by the surface, so its pieces and boxes stand where the screen has them.
+// Lets text take its place without drawing it: the pen moves as if the text were drawn,
+// lines and shapes are left out. A handout's hidden answers go through it, so they reach
+// neither the paper nor the text of a PDF, and the page keeps the screen's arrangement.
+class MeasuringSurface : public Surface
+{
+public:
+    explicit MeasuringSurface(Surface& inner) : inner_(inner) {}
+
+    void setFontFace(const QString& face) override { inner_.setFontFace(face); }
+    QString fontFace() const override { return inner_.fontFace(); }
+    void setFontSize(int points) override { inner_.setFontSize(points); }
+    int fontSize() const override { return inner_.fontSize(); }
+    void setFontColour(QRgb colour) override { inner_.setFontColour(colour); }
+    QRgb fontColour() const override { return inner_.fontColour(); }
+    void setFontStyle(unsigned style) override { inner_.setFontStyle(style); }
+    unsigned fontStyle() const override { return inner_.fontStyle(); }
+
+    void textOut(int x, int y, const QString& text) override
+    {
+        inner_.moveTo(x + inner_.textWidth(text), y);
+    }
+    int textWidth(const QString& text) override { return inner_.textWidth(text); }
+
+    QPoint penPosition() const override { return inner_.penPosition(); }
+    void moveTo(int x, int y) override { inner_.moveTo(x, y); }
+    void lineTo(int x, int y) override { inner_.moveTo(x, y); }
+
+    void setPenColour(QRgb colour) override { inner_.setPenColour(colour); }
+    QRgb penColour() const override { return inner_.penColour(); }
+    void setPenWidth(int width) override { inner_.setPenWidth(width); }
+    int penWidth() const override { return inner_.penWidth(); }
+    void setPenStyle(PenStyle style) override { inner_.setPenStyle(style); }
+    void setPenMode(PenMode mode) override { inner_.setPenMode(mode); }
+
+    void rectangle(int, int, int, int) override {}
+    void roundRect(int, int, int, int, int, int) override {}
+    void ellipse(int, int, int, int) override {}
+    void drawImage(const QRect&, const QImage&) override {}
+    void setLayoutScale(double) override {}
+
+    int resolution() const override { return inner_.resolution(); }
+    int width() const override { return inner_.width(); }
+
+private:
+    Surface& inner_;
+};
+
 struct Layout
 {
     int W = 0;
     int H = 0;
     double s = 1.0;
     double r = 1.0;
-    int c = 0;
     int B = 10;
     int k = 0;
     double L = 0.0;
@@ -80,12 +128,7 @@ Layout computeLayout(const Sheet& sheet, const ComposeTarget& target, const Comp
     l.W = std::max(1, bounded(target.width));
     l.H = std::max(1, bounded(target.height));
     l.r = l.W / static_cast<double>(std::max(1, bounded(target.screenImageWidth)));
-    // A printer page maps the whole screen page onto the paper: pixels per layout unit are
-    // the page's width over the sheet's, so a B4 sheet on B4 paper keeps its boxes beside
-    // their text (over a fixed 630 they landed a fifth too far right).
-    l.s = target.printer ? l.r : 1.0;
-    l.c = target.printer ? 3 : 0;
-    l.B = bounded(inputs.mojiSize) + l.c;
+    l.B = bounded(inputs.mojiSize);
     if (l.B <= 0)
         l.B = 10;
     l.L = bounded(inputs.gyouSpace) * l.s * 0.7875;
@@ -93,6 +136,24 @@ Layout computeLayout(const Sheet& sheet, const ComposeTarget& target, const Comp
     l.rightInset = px(bounded(sheet.rightMargin) * 10 * l.s);
     l.xR = px(l.W - l.rightInset);
     return l;
+}
+
+// The title's size: 12 points where its lines fit, smaller where the face would make two
+// lines overlap (their tops are `lineGap` apart) or a line run past the right edge.
+int titleSize(Surface& surface, const QString& first, const QString& second, int room, int lineGap)
+{
+    constexpr int kTitleSize = 12;
+    const auto fits = [&](int size) {
+        surface.setFontSize(size);
+        const int em = px(size * surface.resolution() / 72.0);
+        if (!first.isEmpty() && !second.isEmpty() && em > lineGap)
+            return false;
+        return surface.textWidth(first) <= room && surface.textWidth(second) <= room;
+    };
+    int size = kTitleSize;
+    while (size > 1 && !fits(size))
+        --size;
+    return size;
 }
 
 void drawHeader(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs)
@@ -118,7 +179,7 @@ void drawHeader(Sheet& sheet, Surface& surface, const Layout& l, const ComposeIn
         inputs.number ? QStringLiteral("№ ") + QString::number(inputs.startNumber) : QString();
 
     surface.setFontColour(kBlack);
-    surface.setFontSize(10 + l.c);
+    surface.setFontSize(10);
     const int dateY = px(15 * r);
     if (inputs.printed) {
         QString id = sheet.unitId;
@@ -132,23 +193,38 @@ void drawHeader(Sheet& sheet, Surface& surface, const Layout& l, const ComposeIn
         surface.textOut(px(l.W - l.rightInset - 120 * s), dateY,
                         QStringLiteral("実施日　　月　　日"));
 
-    surface.setFontSize(12 + l.c);
     const int titleX = inputs.classFlag ? px((sheet.classFlag.width() + 5) * s) + l.xL : l.xL;
+    QString first = sheet.title;
+    QString second;
+    const int room = l.xR - titleX;
+    const int lineGap = px(48 * r) - px(35 * r);
     if (cp932::byteLength(sheet.title) > 60) {
         // Long titles break before the section mark; without one the whole title moves
-        // to the second line.
+        // to the second line, and what the second line has no room for starts on the first.
         const qsizetype mark = sheet.title.indexOf(u'§');
-        const QString first = mark < 0 ? QString() : sheet.title.left(mark);
-        const QString rest = mark < 0 ? sheet.title : sheet.title.mid(mark);
-        if (!first.isEmpty())
-            surface.textOut(titleX, px(35 * r), first);
-        surface.textOut(titleX, px(48 * r), QStringLiteral("　　") + rest);
-    } else if (!sheet.title.isEmpty()) {
-        surface.textOut(titleX, px(35 * r), sheet.title);
+        first = mark < 0 ? QString() : sheet.title.left(mark);
+        second = QStringLiteral("　　") + (mark < 0 ? sheet.title : sheet.title.mid(mark));
+        if (mark < 0 && titleSize(surface, QString(), second, room, lineGap) < 12) {
+            const QString any = QStringLiteral("x");
+            surface.setFontSize(titleSize(surface, any, any, room, lineGap));
+            qsizetype n = sheet.title.size();
+            while (n > 0 && surface.textWidth(sheet.title.left(n)) > room)
+                --n;
+            if (n > 0) {
+                first = sheet.title.left(n);
+                second = n < sheet.title.size() ? QStringLiteral("　　") + sheet.title.mid(n)
+                                                : QString();
+            }
+        }
     }
+    surface.setFontSize(titleSize(surface, first, second, room, lineGap));
+    if (!first.isEmpty())
+        surface.textOut(titleX, px(35 * r), first);
+    if (!second.isEmpty())
+        surface.textOut(titleX, px(48 * r), second);
     sheet.scorePosition = QPoint(px(l.W - l.rightInset - 75 * s), px(35 * r));
 
-    surface.setFontSize(16 + l.c);
+    surface.setFontSize(16);
     QString nameLine = inputs.schoolName.isEmpty() ? QStringLiteral("　　　　　　　　氏名")
                                                    : inputs.schoolName + QStringLiteral("　　氏名");
     if (sheet.learnerName && showsLearnerName(inputs.learnerName))
@@ -157,7 +233,7 @@ void drawHeader(Sheet& sheet, Surface& surface, const Layout& l, const ComposeIn
 }
 
 void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs,
-              bool registering)
+              bool registering, bool handout)
 {
     const double s = l.s;
     const int k = l.k;
@@ -183,6 +259,10 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
     const int answerColumn = toNumber(sheet.lstKranX.value(4));
     const QRgb answerColour = sheet.answersShown ? kAnswerColour : kWhite;
     const QRgb alternativeColour = sheet.answersShown ? kAlternativeColour : kWhite;
+    // On the screen hidden answers are drawn white; a handout leaves them out.
+    const bool leaveAnswersOut = handout && !sheet.answersShown;
+    MeasuringSurface measuring(surface);
+    Surface& answerSurface = leaveAnswersOut ? static_cast<Surface&>(measuring) : surface;
 
     const int lineCount = static_cast<int>(std::min<qsizetype>(sheet.questions.size(), kMaxLines));
     if (registering)
@@ -230,9 +310,9 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
                     shown = paddedAnswer(inputs.learnerAnswers.at(blankNumber - 1), answer);
 
                 surface.setFontColour(answerColour);
-                x = DrawPiece(sheet, surface, run, shown, boxX, y, s).x();
+                x = DrawPiece(sheet, answerSurface, run, shown, boxX, y, s).x();
 
-                if (inputs.bekkai && alternatives.size() >= 2) {
+                if (inputs.bekkai && alternatives.size() >= 2 && !leaveAnswersOut) {
                     QPoint at(boxX + px(50 * s), y + k);
                     for (qsizetype a = 1; a < alternatives.size(); ++a)
                         at = renderer.DrawNotation(run.size, at.x(), at.y(), alternativeColour,
@@ -294,11 +374,11 @@ void placeAllFigures(Sheet& sheet, const Layout& l)
             sheet.figures.append(placed[i]);
 }
 
-void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs,
-                     bool printer)
+void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs)
 {
     const double s = l.s;
-    const double f = printer ? 1.03 : 1.0;
+    // The boxes of the screen layout, where the screen has them, on every page.
+    const double f = 1.0;
     const int shape = toNumber(sheet.lstKranX.value(0));
     const int boxWidth = toNumber(sheet.lstKranX.value(1));
     const int boxHeight = toNumber(sheet.lstKranX.value(2));
@@ -348,29 +428,22 @@ void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const Comp
     }
 }
 
-QRect scaled(const QRect& rect, double f)
-{
-    return QRect(px(rect.left() * f), px(rect.top() * f), px(rect.width() * f),
-                 px(rect.height() * f));
-}
-
+// Pictures stand at their page coordinates; a printer page's surface scales them.
 void paintPictures(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs,
                    bool printer)
 {
-    const double f = printer ? l.s : 1.0;
     if (!printer) {
         const int h = sheet.classFlag.height();
         sheet.classFlagPosition = QPoint(l.xL, px(30 * l.s + (60 * l.s - h) * 0.5));
     }
     if (inputs.classFlag && !sheet.classFlag.isNull())
-        surface.drawImage(scaled(QRect(sheet.classFlagPosition, sheet.classFlag.size()), f),
-                          sheet.classFlag);
+        surface.drawImage(QRect(sheet.classFlagPosition, sheet.classFlag.size()), sheet.classFlag);
     for (const PlacedFigure& figure : sheet.figures) {
         const QList<QImage>& pictures =
             figure.answer ? sheet.answerPictures : sheet.questionPictures;
         const qsizetype index = figure.number - 1;
         if (index < pictures.size() && !pictures.at(index).isNull())
-            surface.drawImage(scaled(figure.rect, f), pictures.at(index));
+            surface.drawImage(figure.rect, pictures.at(index));
     }
 }
 
@@ -478,8 +551,20 @@ void ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& target,
     if (!inputs.composing)
         return;
     const bool printer = target.printer;
-    Layout l = computeLayout(sheet, target, inputs);
-    sheet.renderer.begin(l.s, bounded(sheet.characterSize), printer, l.W);
+    // A printer page is the screen page drawn larger: laid out in the screen's units, and
+    // the surface maps them onto the page's pixels.
+    ComposeTarget layout = target;
+    if (printer) {
+        const int screenWidth = std::max(1, bounded(target.screenImageWidth));
+        const double pixelsPerUnit = std::max(1, bounded(target.width)) / double(screenWidth);
+        layout.width = screenWidth;
+        layout.height = px(std::max(1, bounded(target.height)) / pixelsPerUnit);
+        layout.screenImageWidth = screenWidth;
+        surface.setLayoutScale(pixelsPerUnit);
+    }
+    Layout l = computeLayout(sheet, layout, inputs);
+    // The renderer draws as on the screen, also for a printer page.
+    sheet.renderer.begin(l.s, bounded(sheet.characterSize), false, l.W);
     l.k = sheet.renderer.rise();
     sheet.piecePositions.clear();
     surface.setFontFace(sheet.drawingFace);
@@ -488,9 +573,9 @@ void ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& target,
 
     drawHeader(sheet, surface, l, inputs);
     // The table holds screen pixels; a printer page draws it scaled and leaves it alone.
-    drawBody(sheet, surface, l, inputs, inputs.registerAnswerBoxes && !printer);
+    drawBody(sheet, surface, l, inputs, inputs.registerAnswerBoxes && !printer, printer);
     placeAllFigures(sheet, l);
-    drawAnswerBoxes(sheet, surface, l, inputs, printer);
+    drawAnswerBoxes(sheet, surface, l, inputs);
     paintPictures(sheet, surface, l, inputs, printer);
 }
 

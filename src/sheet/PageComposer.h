@@ -56,6 +56,8 @@ struct ComposeTarget
 {
     int width = 630;  // W: the page image's width, or the printable page in printer pixels
     int height = 891; // H
+    // A page that leaves the program (paper, PDF): the screen layout drawn scaled by
+    // width / screenImageWidth, and hidden answers left out instead of drawn white.
     bool printer = false;
     int screenImageWidth = 630; // width of the sheet's screen image (for the ratio r)
 };
@@ -88,8 +90,10 @@ QPoint DrawPiece(Sheet& sheet, Surface& surface, PieceRun& run, const QString& t
 
 // Draws the whole sheet onto the surface and records the layout in the sheet (answer-box
 // table, piece positions, piece-start memory, answer list, score position, placed figures).
-// A printer page draws the boxes of the last screen composition scaled to the page and
-// never registers its own: the table stays in screen pixels for study mode.
+// A printer page is laid out in the screen's units and the surface is told to scale them
+// onto the page, so every piece starts where the screen page has it; it draws the boxes of
+// the last screen composition and never registers its own: the table stays in screen
+// pixels for study mode.
 void ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& target,
                   const ComposeInputs& inputs);
 

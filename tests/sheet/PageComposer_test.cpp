@@ -1,8 +1,17 @@
 #include "sheet/PageComposer.h"
 
+#include "courseware/CoursewareIndex.h"
 #include "platform/Messages.h"
+#include "platform/PainterSurface.h"
 #include "platform/RecordingSurface.h"
 #include "sheet/Sheet.h"
+#include "sheet/SheetBuilder.h"
+#include "sheet/SheetOutput.h"
+
+#include "TestSupport.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -138,6 +147,57 @@ TEST(PageComposer, LongTitlesBreakBeforeTheSectionMark)
     }
 }
 
+// Measured with the real fonts: the lines of a long title keep inside the right rule
+// (x = 580) and clear of each other, and together still read the whole title.
+TEST(PageComposer, LongTitlesStayInsideThePageAndApart)
+{
+    ASSERT_TRUE(test::ensureGuiApplication());
+    QImage device(1, 1, QImage::Format_RGB32);
+    QPainter painter(&device);
+    PainterSurface fonts(painter, 96, 630);
+    const QString part = QStringLiteral("整数の計算//たし算とひき算のいろいろな問題（３年・４年）");
+    const QString longPart = QStringLiteral("３けたと４けたのたし算とひき算の筆算のふくしゅう");
+    struct Case
+    {
+        QString title;
+        bool classFlag;
+        int lines;
+    };
+    const std::vector<Case> cases = {
+        {part + "§1-1 " + longPart, false, 2},
+        {part + "§1-1 " + longPart, true, 2},
+        {part + longPart + "のまとめ", true, 2}, // no section mark, too long for one line
+        {QString(30, u'あ') + "x", false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title.toStdString());
+        Sheet sheet = sheetOf({});
+        sheet.title = c.title;
+        sheet.classFlag = QImage(64, 40, QImage::Format_RGB32);
+        ComposeInputs in = plainInputs();
+        in.classFlag = c.classFlag;
+        RecordingSurface surface;
+        surface.measureWith(&fonts);
+        compose(sheet, surface, in);
+        QList<Op> lines;
+        for (const Op& op : surface.texts())
+            if (op.rect.y() >= 30 && op.rect.y() < 60)
+                lines << op;
+        ASSERT_EQ(lines.size(), c.lines);
+        QString read;
+        for (const Op& op : lines) {
+            EXPECT_LE(op.rect.x() + op.rect.width(), 580) << op.text.toStdString();
+            EXPECT_GE(op.fontSize, 9);
+            read += op.text;
+        }
+        if (c.lines == 2) {
+            EXPECT_GE(lines[1].rect.top(), lines[0].rect.top() + lines[0].rect.height());
+            EXPECT_EQ(lines[0].fontSize, lines[1].fontSize);
+        }
+        EXPECT_EQ(read.remove(u'　'), QString(c.title).remove(u'　'));
+    }
+}
+
 TEST(PageComposer, StyleMarksAreCommandsByTheirFirstCharacter)
 {
     for (const char* text : {"Bold", "Italic", "Under", "Xx", "_x", "%x", "/x", "-x", "+x", "=x"}) {
@@ -188,7 +248,7 @@ TEST(PageComposer, OddHashCountDropsTextAfterTheUnpairedHash)
     }
 }
 
-TEST(PageComposer, HiddenAnswersKeepTheirPlaceInWhite)
+TEST(PageComposer, HiddenAnswersKeepTheirPlaceInWhiteAndStayOffPrinterPages)
 {
     const QStringList lines = {"ab#12;12.0#cd", "x1#34#"};
     Sheet shown = sheetOf(lines);
@@ -219,6 +279,35 @@ TEST(PageComposer, HiddenAnswersKeepTheirPlaceInWhite)
             << ta[i].text.toStdString();
         EXPECT_EQ(tb[i].colour,
                   shownColours.contains(tb[i].text) ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    }
+
+    // A printer page (paper, PDF) leaves hidden answers out, fraction bars included, and
+    // everything else stands where the page with the answers has it.
+    const QStringList fractions = {"ab#12;12.0#cd", "3/4=#1/2#x"};
+    const ComposeTarget printer{1260, 1782, true, 630};
+    QList<Op> expected;
+    for (const bool answersShown : {true, false}) {
+        Sheet sheet = sheetOf(fractions);
+        sheet.answersShown = answersShown;
+        RecordingSurface screen;
+        compose(sheet, screen, in);
+        RecordingSurface page(600, 1260);
+        compose(sheet, page, in, printer);
+        if (answersShown) {
+            for (const Op& op : page.ops())
+                if (op.colour != qRgb(0, 0, 255) && op.colour != qRgb(128, 128, 128))
+                    expected << op;
+            // "12", " 12.0", the 1 and 2 of "1/2" and its bar.
+            ASSERT_EQ(page.ops().size() - expected.size(), 5);
+            continue;
+        }
+        ASSERT_EQ(page.ops().size(), expected.size());
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(page.ops()[i].kind, expected[i].kind) << i;
+            EXPECT_EQ(page.ops()[i].rect, expected[i].rect) << i;
+            EXPECT_EQ(page.ops()[i].text, expected[i].text) << i;
+        }
+        EXPECT_EQ(sheet.lstKai, QStringList({"start", "12;12.0", "1/2"}));
     }
 }
 
@@ -326,46 +415,165 @@ TEST(PageComposer, ColumnRuleOnlyForTwo)
 
 TEST(PageComposer, PrinterPageScalesTheScreenLayout)
 {
-    Sheet sheet = sheetOf({"ab#12#"});
+    Sheet sheet = sheetOf({"ab#12#cd", "3/4=#1/2#"});
     sheet.lstKranX[0] = "1";
     ComposeInputs in = plainInputs();
     in.printed = true;
     RecordingSurface screen;
     compose(sheet, screen, in);
-    ASSERT_EQ(sheet.boxes.count(), 1);
+    ASSERT_EQ(sheet.boxes.count(), 2);
 
-    // s = r = 2; the printer composition must not replace the screen boxes even when asked.
-    ComposeTarget printer{1260, 1782, true, 630};
-    RecordingSurface page(600, 1260);
-    compose(sheet, page, in, printer);
-    EXPECT_EQ(sheet.boxes.count(), 1);
-    EXPECT_EQ(sheet.boxes[1].x, 60);
-    EXPECT_EQ(sheet.boxes[1].y, 98);
+    // Every op of a printer page is the screen's, twice as large at s = 2: the page keeps
+    // the screen's arrangement, and the composition must not replace the screen boxes even
+    // when asked.
+    const auto scaled = [](const Op& op) {
+        Op big = op;
+        big.rect = op.kind == Op::Text || op.kind == Op::Image
+                       ? QRect(op.rect.topLeft() * 2, op.rect.size() * 2)
+                       : QRect(op.rect.topLeft() * 2, op.rect.bottomRight() * 2);
+        if (op.kind != Op::Text)
+            big.penWidth = op.penWidth * 2;
+        big.corner = op.corner * 2;
+        return big;
+    };
+    const auto same = [](const Op& a, const Op& b) {
+        return a.kind == b.kind && a.rect == b.rect && a.text == b.text &&
+               a.fontSize == b.fontSize && a.colour == b.colour && a.penWidth == b.penWidth;
+    };
+    struct Case
+    {
+        int sheetWidth;
+        ComposeTarget printer;
+    };
+    for (const Case& c : {Case{630, {1260, 1782, true, 630}}, Case{771, {1542, 2180, true, 771}}}) {
+        SCOPED_TRACE(c.sheetWidth);
+        sheet.page = PaperRecord::ofWidth(c.sheetWidth);
+        compose(sheet, screen, in,
+                ComposeTarget{c.sheetWidth, sheet.page.height, false, c.sheetWidth});
+        const AnswerBox first = sheet.boxes[1];
+        RecordingSurface page(600, c.printer.width);
+        compose(sheet, page, in, c.printer);
+        EXPECT_EQ(page.layoutScale(), 2.0);
+        EXPECT_EQ(sheet.boxes.count(), 2);
+        EXPECT_EQ(sheet.boxes[1].x, first.x);
+        EXPECT_EQ(sheet.boxes[1].y, first.y);
+        ASSERT_EQ(page.ops().size(), screen.ops().size());
+        for (qsizetype i = 0; i < page.ops().size(); ++i)
+            EXPECT_TRUE(same(page.ops()[i], scaled(screen.ops()[i])))
+                << i << " " << page.ops()[i].text.toStdString();
+        // Text 2k below the body row 98, at the screen's size.
+        EXPECT_EQ(page.findText("ab")->rect.topLeft(), QPoint(100, 224));
+        EXPECT_EQ(page.findText("ab")->fontSize, 10);
+        EXPECT_EQ(page.lines().first().penWidth, 4);
+    }
+}
 
-    // Sizes + 3; the body row is 130 + 40 + 27 = 197 and text lies 2k = 26 below it.
-    const Op* text = page.findText("ab");
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->rect.topLeft(), QPoint(100, 223));
-    EXPECT_EQ(text->fontSize, 13);
-    EXPECT_EQ(page.texts().first().fontSize, 13); // the date line
-    EXPECT_EQ(page.texts().first().rect.topLeft(), QPoint(100, 30));
-    EXPECT_EQ(page.lines().first().penWidth, 4);
+namespace {
 
-    // Base left round(60 × 2 × 1.03) = 124, top 196 + 6; w = 30; height 4 × 2.
-    const QList<Op> boxes = opsOf(page, Op::Rectangle);
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_EQ(boxes[0].rect, QRect(QPoint(124, 198), QPoint(274, 252)));
-    EXPECT_EQ(boxes[0].penWidth, 2);
+// Where a text drawn on a page of `f` pixels per layout unit leaves ink: the glyphs' own
+// outlines in the face and size the painter surface draws with.
+QRectF inkOnPage(const Op& op, double f)
+{
+    QFont font(op.face);
+    font.setPixelSize(qRound(op.fontSize * 96 / 72.0));
+    font.setBold(op.style & StyleBold);
+    font.setItalic(op.style & StyleItalic);
+    font.setKerning(false);
+    const QFontMetricsF metrics(font);
+    // Blanks leave none.
+    const QString glyphs = op.text.trimmed();
+    if (glyphs.isEmpty())
+        return {};
+    const qreal lead = metrics.horizontalAdvance(op.text.left(op.text.indexOf(glyphs)));
+    const QRectF ink = metrics.tightBoundingRect(glyphs).translated(lead, metrics.ascent());
+    return QRectF(QPointF(op.rect.topLeft()) + ink.topLeft() * f, ink.size() * f);
+}
 
-    // A B4 sheet on B4 paper is scaled by the page over its own width, not over 630, so
-    // its boxes stay where its text is: s = 1542 / 771 = 2 again.
-    sheet.page = PaperRecord::ofWidth(771);
-    compose(sheet, screen, in, ComposeTarget{771, 1090, false, 771});
-    compose(sheet, page, in, ComposeTarget{1542, 2180, true, 771});
-    const QList<Op> b4 = opsOf(page, Op::Rectangle);
-    ASSERT_EQ(b4.size(), 1);
-    EXPECT_EQ(b4[0].rect.left(), 124);
-    EXPECT_EQ(page.findText("ab")->rect.topLeft(), QPoint(100, 223));
+} // namespace
+
+// Every sample unit on a 300 dpi page, measured with the real fonts: no box frame covers
+// text that is not its own answer, and every piece starts where the screen page has it.
+TEST(PageComposer, PrinterPagesOfTheSampleUnitsKeepTextOutOfOtherBoxes)
+{
+    ASSERT_TRUE(test::ensureGuiApplication());
+    QImage device(1, 1, QImage::Format_RGB32);
+    QPainter painter(&device);
+    PainterSurface fonts(painter, 96, 630);
+    ScriptedMessages messages;
+    ScopedMessages scope(messages);
+    const QString folder = test::sampleCourseware();
+    LessonTable lessons;
+    ASSERT_TRUE(LoadMainIndex(folder, lessons));
+    int checked = 0;
+    for (int lesson = 1; lesson <= lessons.count(); ++lesson) {
+        SectionUnits sections;
+        ASSERT_TRUE(LoadLessonIndex(folder, lessons, lesson, sections));
+        for (int section = 1; section <= sections.count(); ++section) {
+            for (int unit = 1; unit <= sections.section(section).units.size(); ++unit) {
+                SCOPED_TRACE(
+                    QStringLiteral("%1/%2/%3").arg(lesson).arg(section).arg(unit).toStdString());
+                UnitReader reader;
+                std::optional<Sheet> sheet =
+                    OpenMasterSheet({folder, lessons, sections},
+                                    UnitChoice{lesson, section, unit, 0}, reader, true);
+                ASSERT_TRUE(sheet.has_value());
+                ComposeInputs in = InputsFromSheet(*sheet);
+                const int width = sheet->page.width;
+                RecordingSurface screen;
+                screen.measureWith(&fonts);
+                ComposeSheet(*sheet, screen, {width, sheet->page.height, false, width}, in);
+
+                in.registerAnswerBoxes = false;
+                const QSize pixels = PaperPixels(sheet->page, 300);
+                RecordingSurface page(300, pixels.width());
+                page.measureWith(&fonts);
+                ComposeSheet(*sheet, page, {pixels.width(), pixels.height(), true, width}, in);
+                const double f = page.layoutScale();
+                EXPECT_NEAR(f, pixels.width() / double(width), 1e-9);
+
+                const QList<Op> pageTexts = page.texts();
+                const QList<Op> screenTexts = screen.texts();
+                ASSERT_EQ(pageTexts.size(), screenTexts.size());
+                for (qsizetype i = 0; i < pageTexts.size(); ++i) {
+                    const QPoint at = screenTexts[i].rect.topLeft();
+                    EXPECT_EQ(pageTexts[i].rect.topLeft(),
+                              QPoint(qRound(at.x() * f), qRound(at.y() * f)))
+                        << pageTexts[i].text.toStdString();
+                }
+
+                // The k-th run of answer-coloured text is the answer of box k; the brackets
+                // of shapes 2 and 3 are the boxes themselves.
+                const QStringList brackets = {"［", "］", "【", "】"};
+                QList<int> owner;
+                int answer = 0;
+                bool inAnswer = false;
+                for (const Op& op : pageTexts) {
+                    const bool isAnswer = op.colour == qRgb(0, 0, 255);
+                    if (isAnswer && !inAnswer)
+                        ++answer;
+                    inAnswer = isAnswer;
+                    owner << (isAnswer ? answer : brackets.contains(op.text) ? -1 : 0);
+                }
+                EXPECT_EQ(answer, sheet->boxes.count());
+                const int shape = sheet->kranValue(1);
+                for (int b = 1; b <= sheet->boxes.count() && shape != 0; ++b) {
+                    const AnswerBoxRects rects =
+                        AnswerBoxGeometry(sheet->boxes[b], 1, 1, AnswerFieldHeight(in.mojiSize),
+                                          sheet->kranValue(2), sheet->kranValue(3));
+                    const QRect edges = shape == 2 || shape == 3 ? rects.base : rects.box;
+                    const QRectF frame(QPointF(edges.topLeft()) * f,
+                                       QPointF(edges.right(), edges.bottom()) * f);
+                    for (qsizetype i = 0; i < pageTexts.size(); ++i)
+                        if (owner[i] != b && owner[i] >= 0)
+                            EXPECT_FALSE(frame.intersects(inkOnPage(pageTexts[i], f)))
+                                << "box " << b << " covers " << pageTexts[i].text.toStdString();
+                }
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GE(checked, 10);
+    EXPECT_EQ(messages.texts(), QStringList());
 }
 
 TEST(PageComposer, UnplacedFiguresGoBesideTheirPieceAndAreWrittenBack)
