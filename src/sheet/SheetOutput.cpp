@@ -1,5 +1,6 @@
 #include "sheet/SheetOutput.h"
 
+#include "platform/Numbers.h"
 #include "platform/PainterSurface.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
@@ -80,9 +81,16 @@ QSize PaperPixels(const PaperRecord& paper, int dpi)
     return QSize(pixels(paper.width), pixels(paper.height));
 }
 
-QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs)
+QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs, double ratio)
 {
-    QImage image = blankPage(QSize(sheet.page.width, sheet.page.height), kScreenDpi);
+    // A ratio no display has is taken as 1.
+    if (!(ratio > 0.0 && ratio <= 8.0))
+        ratio = 1.0;
+    const QSize pixels(std::max(1, roundHalfEven(sheet.page.width * ratio)),
+                       std::max(1, roundHalfEven(sheet.page.height * ratio)));
+    QImage image = blankPage(pixels, roundHalfEven(kScreenDpi * ratio));
+    // The painter on the image draws layout units ratio pixels large.
+    image.setDevicePixelRatio(ratio);
     ComposeTarget target;
     target.width = sheet.page.width;
     target.height = sheet.page.height;

@@ -14,9 +14,13 @@ struct Sheet;
 // way activating a worksheet loads them into the controls.
 ComposeInputs InputsFromSheet(const Sheet& sheet);
 
-// The screen page: one pixel per layout unit, white, composed with the answer boxes
-// registered. This is also the layout a printer page draws its boxes from.
-QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs);
+// The screen page, white, composed with the answer boxes registered. This is also the
+// layout a printer page draws its boxes from. At a device-pixel ratio above 1 (a HiDPI
+// display) the image has ratio × the pixels and that device-pixel ratio, and the sheet is
+// drawn into it at that sharpness: the layout and everything it records stay in layout
+// units, the same at every ratio. The clipboard and the screen-faithful print take ratio 1,
+// one pixel per layout unit.
+QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs, double ratio = 1.0);
 
 // A page of the sheet's paper at `dpi`: the screen page is composed first, so that the
 // boxes are those of the screen layout, then the sheet is composed again at printer scale.

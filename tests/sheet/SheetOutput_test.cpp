@@ -96,3 +96,63 @@ TEST(SheetOutput, PdfHasOnePagePerCopyAndFailuresLeaveNoFile)
     EXPECT_FALSE(WriteImageFile(QImage(10, 10, QImage::Format_RGB32), png, &error));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"sheet.pdf"});
 }
+
+TEST(SheetOutput, ScreenPageAtADevicePixelRatioKeepsTheLayout)
+{
+    ASSERT_TRUE(test::ensureGuiApplication());
+    // Everything a composition records, in one comparable list.
+    const auto recorded = [](const Sheet& sheet) {
+        QStringList out = sheet.lstKai;
+        for (int i = 1; i <= sheet.boxes.count(); ++i) {
+            const AnswerBox& b = sheet.boxes[i];
+            out << QStringLiteral("box %1 %2 %3 %4 %5")
+                       .arg(b.x)
+                       .arg(b.y)
+                       .arg(b.width)
+                       .arg(b.fontSize)
+                       .arg(b.answer);
+        }
+        for (int i = 1; i <= sheet.piecePositions.count; ++i)
+            out << QStringLiteral("piece %1 %2")
+                       .arg(sheet.piecePositions[i].x())
+                       .arg(sheet.piecePositions[i].y());
+        for (int i = 1; i <= sheet.pieceStarts.recorded; ++i)
+            out << QStringLiteral("start %1").arg(sheet.pieceStarts.x[i]);
+        for (const QPoint p : sheet.lineStarts)
+            out << QStringLiteral("line %1 %2").arg(p.x()).arg(p.y());
+        for (const PlacedFigure& f : sheet.figures)
+            out << QStringLiteral("figure %1 %2 %3").arg(f.number).arg(f.rect.x()).arg(f.rect.y());
+        out << sheet.questionFigures;
+        out << QStringLiteral("score %1 %2")
+                   .arg(sheet.scorePosition.x())
+                   .arg(sheet.scorePosition.y());
+        return out;
+    };
+    const auto sheetWithFigure = [] {
+        Sheet sheet = sampleSheet();
+        sheet.questions << QStringLiteral(
+            "@B長い行は、文字の幅がそのまま次の区切りの位置になる。#12#cm");
+        sheet.questionFigures = QStringList{"f.bmp", "-1", "-1"};
+        sheet.questionPictures = {QImage(20, 10, QImage::Format_RGB32)};
+        return sheet;
+    };
+    Sheet reference = sheetWithFigure();
+    const QImage one = RenderScreenPage(reference, InputsFromSheet(reference));
+    ASSERT_EQ(reference.boxes.count(), 3);
+    for (const double ratio : {1.0, 1.25, 2.0}) {
+        SCOPED_TRACE(ratio);
+        Sheet sheet = sheetWithFigure();
+        const QImage page = RenderScreenPage(sheet, InputsFromSheet(sheet), ratio);
+        EXPECT_EQ(recorded(sheet), recorded(reference));
+        EXPECT_EQ(page.size(), QSize(qRound(630 * ratio), qRound(891 * ratio)));
+        EXPECT_EQ(page.devicePixelRatio(), ratio);
+        // The rule under the date line, 2 layout units thick at y = 30, in device pixels.
+        const auto darkAt = [&](double y) {
+            return qGray(page.pixel(qRound(300 * ratio), qRound(y * ratio))) < 128;
+        };
+        EXPECT_TRUE(darkAt(30));
+        EXPECT_FALSE(darkAt(26));
+        EXPECT_FALSE(darkAt(34));
+    }
+    EXPECT_TRUE(RenderScreenPage(reference, InputsFromSheet(reference), 1.0) == one);
+}
