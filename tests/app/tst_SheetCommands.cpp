@@ -2,7 +2,6 @@
 // teacher does, and the worksheets' own menus, headless: each command acts on the sheet that
 // was active and leaves it active.
 #include "app/TfrmMain.h"
-#include "authoring/TfrmOpenPRP.h"
 #include "platform/FileDialogs.h"
 #include "platform/Messages.h"
 #include "sheet/TfrmPrint.h"
@@ -106,24 +105,6 @@ private:
         QTest::mousePress(page, Qt::LeftButton, {}, QPoint(10, 10));
         QTest::mouseMove(page, QPoint(110, 60));
         QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(110, 60));
-    }
-
-    // Answers the next copy-file opener with a lesson row and a file of its folder.
-    static void whenOpenerShows(TfrmMain& main, int lessonRow, const QString& file)
-    {
-        QTimer::singleShot(0, &main, [&main, lessonRow, file] {
-            auto* opener = main.findChild<TfrmOpenPRP*>();
-            QVERIFY(opener && opener->isVisible());
-            auto* lessons = opener->findChild<QListWidget*>("lstLesson");
-            lessons->setCurrentRow(lessonRow);
-            emit lessons->itemClicked(lessons->item(lessonRow));
-            auto* files = opener->findChild<QListWidget*>("flbPRP");
-            const QList<QListWidgetItem*> found = files->findItems(file, Qt::MatchExactly);
-            QCOMPARE(found.size(), 1);
-            files->setCurrentItem(found.first());
-            emit files->itemClicked(found.first());
-            opener->findChild<QPushButton*>("btnOk")->click();
-        });
     }
 
     QList<QByteArray> masters() const
@@ -325,7 +306,7 @@ private slots:
         QCOMPARE(sheets.size(), 3);
         TfrmPrint* frm = sheets.at(1);
         if (copy) {
-            whenOpenerShows(main, 0, "Matome1.prp");
+            test::whenOpenerShows(main, 0, "Matome1.prp");
             pick(frm, "mnuOpenCopy");
             QVERIFY(activate(main));
             QVERIFY(main.activeSheet() != frm);
@@ -380,7 +361,7 @@ private slots:
         if (integerSheetActive)
             test::openUnit(main, 0, 0, 0);
 
-        whenOpenerShows(main, 2, "bar.prp");
+        test::whenOpenerShows(main, 2, "bar.prp");
         if (integerSheetActive)
             pick(main.activeSheet(), "mnuOpenCopy");
         else

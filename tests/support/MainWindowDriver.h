@@ -5,6 +5,7 @@
 
 #include "app/TfrmMain.h"
 #include "app/TfrmMenu.h"
+#include "authoring/TfrmOpenPRP.h"
 #include "platform/SettingsStore.h"
 
 #include "TestSupport.h"
@@ -68,6 +69,24 @@ inline void openUnit(TfrmMain& main, int lesson, int section, int unit, int vari
 {
     whenChooserShows(main, lesson, section, unit, variantRow);
     main.findChild<QPushButton*>("btnOpenMaster")->click();
+}
+
+// Answers the next copy-file opener with a lesson row and a file of that lesson's folder.
+inline void whenOpenerShows(TfrmMain& main, int lessonRow, const QString& file)
+{
+    QTimer::singleShot(0, &main, [&main, lessonRow, file] {
+        auto* opener = main.findChild<TfrmOpenPRP*>();
+        QVERIFY(opener && opener->isVisible());
+        auto* lessons = opener->findChild<QListWidget*>("lstLesson");
+        lessons->setCurrentRow(lessonRow);
+        emit lessons->itemClicked(lessons->item(lessonRow));
+        auto* files = opener->findChild<QListWidget*>("flbPRP");
+        const QList<QListWidgetItem*> found = files->findItems(file, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        files->setCurrentItem(found.first());
+        emit files->itemClicked(found.first());
+        opener->findChild<QPushButton*>("btnOk")->click();
+    });
 }
 
 } // namespace zendra::test
