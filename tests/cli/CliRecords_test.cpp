@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "platform/Cp932.h"
+
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -73,4 +75,41 @@ TEST(CliRecords, UsageErrorsExitWithTwoAndWriteErrorsWithOne)
     }
     EXPECT_TRUE(records({QStringLiteral("append"), lost, QStringLiteral("k"), QStringLiteral("l")})
                     .errors.contains(QStringLiteral("taro.ini")));
+}
+
+TEST(CliRecords, ExportsEveryLearnersRecordsAsCsv)
+{
+    test::CoursewareCopy courseware;
+    const QString seisu = courseware.folder() + QStringLiteral("Seisu/");
+    test::writeLines(seisu + QStringLiteral("太郎.ini"),
+                     {QStringLiteral("[S12４けたのたし算]"),
+                      QStringLiteral("1=2005年06月21日 14:03 [0102]  3/ 4  75点 01:27")});
+    test::writeLines(seisu + QStringLiteral("花子.ini"),
+                     {QStringLiteral("[S21２けた×１けた]"), QStringLiteral("1=書き換えた")});
+
+    const test::CliResult run = records({QStringLiteral("export"), courseware.folder()});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.isEmpty()) << run.errors.toStdString();
+    ASSERT_TRUE(run.out.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(run.out.mid(3)).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines.mid(1),
+              (QStringList{QStringLiteral("太郎,整数の計算,1,2,４けたのたし算,,2005-06-21,"
+                                          "14:03,0102,3,4,75,87,"),
+                           QStringLiteral("花子,整数の計算,2,1,２けた×１けた,,,,,,,,,書き換えた"),
+                           QString()}));
+
+    // The same rows into a file, in CP932 on request; an unknown encoding is a usage error.
+    const QString out = courseware.folder() + QStringLiteral("class.csv");
+    ASSERT_EQ(records({QStringLiteral("export"), courseware.folder(), QStringLiteral("-o"), out,
+                       QStringLiteral("--encoding"), QStringLiteral("cp932")})
+                  .exitCode,
+              0);
+    QString decoded;
+    ASSERT_TRUE(zendra::cp932::decode(test::readBytes(out), decoded));
+    EXPECT_EQ(decoded, QString::fromUtf8(run.out.mid(3)));
+    EXPECT_EQ(records({QStringLiteral("export"), courseware.folder(), QStringLiteral("--encoding"),
+                       QStringLiteral("latin1")})
+                  .exitCode,
+              2);
+    EXPECT_EQ(records({QStringLiteral("show"), out, QStringLiteral("-o"), out}).exitCode, 2);
 }
