@@ -10,14 +10,16 @@ void InstallFontSubstitutions()
     const QString gothic = QStringLiteral("IPAGothic");
     for (const char16_t* face : {u"ＭＳ 明朝", u"MS 明朝", u"ＭＳ Ｐ明朝", u"MS Mincho"})
         QFont::insertSubstitution(QString::fromUtf16(face), mincho);
-    for (const char16_t* face : {u"ＭＳ ゴシック", u"MS ゴシック", u"ＭＳ Ｐゴシック", u"MS Gothic"})
+    for (const char16_t* face :
+         {u"ＭＳ ゴシック", u"MS ゴシック", u"ＭＳ Ｐゴシック", u"MS Gothic"})
         QFont::insertSubstitution(QString::fromUtf16(face), gothic);
 }
 
 void PrepareFontCache()
 {
-    if (qEnvironmentVariableIsEmpty("QT_MAX_CACHED_GLYPH_SIZE"))
-        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "256");
+    // Qt's default limit stays: glyphs above 64 pixels drawn from a larger cache come out
+    // blank on images (body text of a 300 dpi page, large text on a HiDPI page), so large
+    // glyphs are drawn from their outlines.
 }
 
 } // namespace zendra

@@ -4,10 +4,13 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QImage>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -25,6 +28,28 @@ test::CliResult render(const QStringList& args)
 QSize imageSize(const QString& path)
 {
     return QImageReader(path).size();
+}
+
+// How often each character stands in a text, blanks and the date line's time left out
+// (two renders may fall in different minutes).
+QMap<QChar, int> characterCounts(QString text)
+{
+    text.remove(QRegularExpression(QStringLiteral("\\d{4}\\.\\d\\d\\.\\d\\d-\\d\\d:\\d\\d")));
+    QMap<QChar, int> counts;
+    for (const QChar c : text)
+        if (!c.isSpace())
+            ++counts[c];
+    return counts;
+}
+
+// The characters of `a` that `b` lacks, with their counts.
+QMap<QChar, int> beyond(const QMap<QChar, int>& a, const QMap<QChar, int>& b)
+{
+    QMap<QChar, int> more;
+    for (auto it = a.begin(); it != a.end(); ++it)
+        if (it.value() > b.value(it.key()))
+            more[it.key()] = it.value() - b.value(it.key());
+    return more;
 }
 
 } // namespace
@@ -170,6 +195,60 @@ TEST(CliRender, PdfCopiesAreNumberedOn)
         EXPECT_TRUE(text->contains(QString::fromUtf8(number))) << text->toStdString();
     EXPECT_FALSE(text->contains(QStringLiteral("№ 8")));
     EXPECT_EQ(text->count(QStringLiteral("氏名")), 3);
+}
+
+// A handout's text holds none of the answers; the teacher's copy holds each of them.
+TEST(CliRender, HiddenAnswersStayOutOfThePdf)
+{
+    QTemporaryDir dir;
+    const QString hidden = dir.filePath("hidden.pdf");
+    const QString shown = dir.filePath("shown.pdf");
+    const QString layout = dir.filePath("layout.json");
+    for (const char* unit : {"1/1/1", "3/1/1"}) {
+        SCOPED_TRACE(unit);
+        ASSERT_EQ(render({"--unit", unit, "-o", hidden}).exitCode, 0);
+        ASSERT_EQ(render({"--unit", unit, "--answers", "-o", shown, "--layout", layout}).exitCode,
+                  0);
+        const std::optional<QString> handout = test::pdfText(hidden);
+        const std::optional<QString> teachers = test::pdfText(shown);
+        if (!handout || !teachers)
+            GTEST_SKIP() << "pdftotext is not installed";
+        // What the answers put on the page: the first alternative, less the fraction marks.
+        QString drawn;
+        const QJsonArray answers =
+            QJsonDocument::fromJson(test::readBytes(layout)).object().value("answers").toArray();
+        ASSERT_GT(answers.size(), 1);
+        for (qsizetype i = 1; i < answers.size(); ++i)
+            drawn += answers.at(i).toString().section(u';', 0, 0).remove(u'/').remove(u'&');
+        const QMap<QChar, int> withAnswers = characterCounts(*teachers);
+        const QMap<QChar, int> without = characterCounts(*handout);
+        EXPECT_EQ(beyond(withAnswers, without), characterCounts(drawn));
+        EXPECT_TRUE(beyond(without, withAnswers).isEmpty());
+    }
+}
+
+// At 300 dpi the page's text is drawn like the rest: the printer page holds about as much
+// ink, for its area, as the screen page.
+TEST(CliRender, PrinterResolutionPngHasItsText)
+{
+    QTemporaryDir dir;
+    const QString screen = dir.filePath("screen.png");
+    const QString printer = dir.filePath("printer.png");
+    ASSERT_EQ(render({"--unit", "3/1/1", "--answers", "-o", screen}).exitCode, 0);
+    ASSERT_EQ(
+        render({"--unit", "3/1/1", "--answers", "--printer-dpi", "300", "-o", printer}).exitCode,
+        0);
+    const auto ink = [](const QString& path) {
+        const QImage image(path);
+        qint64 dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 128;
+        return dark / double(image.width() * image.height());
+    };
+    const double share = ink(printer) / ink(screen);
+    EXPECT_GT(share, 0.8);
+    EXPECT_LT(share, 1.25);
 }
 
 TEST(CliRender, ProblemsExitWithTheMessageAndLeaveNoFile)
