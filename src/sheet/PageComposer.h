@@ -68,9 +68,9 @@ struct ComposeTarget
 // above and below).
 int AnswerFieldHeight(int characterSize);
 
-// The rectangles of a recorded box on a surface of scale s; f widens the printer page's
-// boxes horizontally (1.03 there, 1 on the screen). boxWidth and boxHeight are the sheet's
-// answer-box values 2 and 3.
+// The rectangles of a recorded box on a surface of scale s, widened horizontally by f. The
+// composer draws every page in the screen's units, with s = f = 1. boxWidth and boxHeight
+// are the sheet's answer-box values 2 and 3.
 AnswerBoxRects AnswerBoxGeometry(const AnswerBox& entry, double s, double f, int fieldHeight,
                                  int boxWidth, int boxHeight);
 

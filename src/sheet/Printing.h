@@ -59,8 +59,9 @@ struct PrintResult
 // Prints the sheet, one job per copy, each copy with its own number. The screen-faithful
 // mode draws the screen page (composed again for every copy) stretched onto the page,
 // shifted right by 6 layout units; the printer-resolution mode composes the sheet on the
-// page with the answer boxes of a screen composition made first. A job that cannot begin
-// or end stops the print. Messages are left to the caller.
+// page with the answer boxes of a screen composition made first: the screen's layout at the
+// page's sharpness, hidden answers left out. A job that cannot begin or end stops the
+// print. Messages are left to the caller.
 PrintResult PrintSheet(Sheet& sheet, const ComposeInputs& inputs, const PrintOptions& options,
                        PrintTarget& target);
 
