@@ -59,8 +59,6 @@ bool showsLearnerName(const QString& name)
            name != u"共通";
 }
 
-// Every page is laid out in the screen page's units (s = 1): a printer page is the screen
-// layout drawn scaled by the surface, so its pieces and boxes stand where the screen has them.
 // Lets text take its place without drawing it: the pen moves as if the text were drawn,
 // lines and shapes are left out. A handout's hidden answers go through it, so they reach
 // neither the paper nor the text of a PDF, and the page keeps the screen's arrangement.
@@ -108,6 +106,8 @@ private:
     Surface& inner_;
 };
 
+// Every page is laid out in the screen page's units (s = 1): a printer page is the screen
+// layout drawn scaled by the surface, so its pieces and boxes stand where the screen has them.
 struct Layout
 {
     int W = 0;
@@ -207,9 +207,15 @@ void drawHeader(Sheet& sheet, Surface& surface, const Layout& l, const ComposeIn
         if (mark < 0 && titleSize(surface, QString(), second, room, lineGap) < 12) {
             const QString any = QStringLiteral("x");
             surface.setFontSize(titleSize(surface, any, any, room, lineGap));
-            qsizetype n = sheet.title.size();
-            while (n > 0 && surface.textWidth(sheet.title.left(n)) > room)
-                --n;
+            // The longest start of the title that fits the first line.
+            qsizetype n = 0;
+            for (qsizetype low = 0, high = sheet.title.size(); low < high;) {
+                const qsizetype mid = (low + high + 1) / 2;
+                if (surface.textWidth(sheet.title.left(mid)) <= room)
+                    n = low = mid;
+                else
+                    high = mid - 1;
+            }
             if (n > 0) {
                 first = sheet.title.left(n);
                 second = n < sheet.title.size() ? QStringLiteral("　　") + sheet.title.mid(n)
