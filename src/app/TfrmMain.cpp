@@ -16,6 +16,7 @@
 #include "authoring/TfrmEditQues.h"
 #include "authoring/TfrmOpenPRP.h"
 #include "courseware/CopyFile.h"
+#include "learners/TfrmInputName.h"
 #include "platform/FileDialogs.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -106,6 +107,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     state_.mainFontName = QStringLiteral("ＭＳ 明朝");
 
     frmMenu_ = new TfrmMenu(state_, this);
+    frmInputName_ = new TfrmInputName(this);
+    frmMenu_->setLogOn([this] { btnLogOnClick(); });
     frmHelp_ = new TfrmHelp(this);
     frmSettei_ = new TfrmSettei(this);
     frmPrintMode_ = new TfrmPrintMode(this);
@@ -119,6 +122,16 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
 }
 
 TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::btnLogOnClick()
+{
+    frmInputName_->setPlace(LearnerPlaceOf(state_, state_.currentUnit.lesson));
+    if (frmInputName_->exec() != QDialog::Accepted)
+        return;
+    state_.learnerName = frmInputName_->learnerName();
+    edtLogOnName_->setText(state_.learnerName);
+    frmMenu_->chooser().computeUnitRowPrefixes();
+}
 
 void TfrmMain::mnuSetPrinterClick()
 {
@@ -143,7 +156,7 @@ void TfrmMain::btnStartPrintClick()
     confirm.setStartNumber(frm->sheet().startNumber);
     confirm.print = [this, frm] {
         const PrintResult r =
-            PrintOnPrinter(frm->sheet(), composeInputs(),
+            PrintOnPrinter(frm->sheet(), composeInputs(frm->sheet()),
                            {frmPrintMode_->printerResolution(), frmPrintMode_->numbered(), 0,
                             frmPrintMode_->startNumber()},
                            *printer_);
@@ -298,9 +311,8 @@ void TfrmMain::buildLeftPanel()
     saveColumn->addWidget(btnSaveCopy_);
     pnlSave_->hide();
 
-    // Windows of later versions: the buttons are there, but not yet usable.
-    for (QPushButton* later : {btnTest_, btnLogOn_})
-        later->setEnabled(false);
+    // The study window comes in a later version: the button is there, but not yet usable.
+    btnTest_->setEnabled(false);
 
     connect(btnOpenMaster_, &QPushButton::clicked, this, [this] { btnOpenMasterClick(); });
     connect(btnSave_, &QPushButton::clicked, this, [this] { btnSaveClick(); });
@@ -308,6 +320,7 @@ void TfrmMain::buildLeftPanel()
     connect(btnSaveCopy_, &QPushButton::clicked, this, [this] { btnSaveCopyClick(); });
     connect(btnEdit_, &QPushButton::clicked, this, [this] { btnEditMasterClick(); });
     connect(btnTest_, &QPushButton::clicked, this, [this] { btnTestClick(); });
+    connect(btnLogOn_, &QPushButton::clicked, this, [this] { btnLogOnClick(); });
     connect(btnKran_, &QPushButton::clicked, this, [this] { mnuSetKranClick(); });
     connect(btnStartPrint_, &QPushButton::clicked, this, [this] { btnStartPrintClick(); });
     connect(btnKaitou_, &QPushButton::clicked, this, [this] { btnKaitouClick(); });
@@ -740,8 +753,8 @@ bool TfrmMain::saveCopy(TfrmPrint* frm)
     const bool overCopy = sheet.unitNumber == 0 && FileExtension(sheet.fileName) == ".prp";
     const QString folder =
         LessonFolder(state_.programFolder, state_.lessonTable, std::max(1, sheet.choice.lesson));
-    const SaveCopyResult saved =
-        SaveCopy(sheet.toCopySheet(), overCopy ? sheet.fileName : QString(), folder);
+    const SaveCopyResult saved = SaveCopy(CopySheetAsShown(sheet, composeInputs(sheet)),
+                                          overCopy ? sheet.fileName : QString(), folder);
     if (!saved.saved)
         return false;
     lstWindow_ = RenameOpenSheet(lstWindow_, sheet.windowKey, saved.path);
@@ -1067,9 +1080,18 @@ bool TfrmMain::commandEnabled(Command command) const
 
 ComposeInputs TfrmMain::composeInputs() const
 {
+    return withControls(active_ ? InputsFromSheet(active_->sheet()) : ComposeInputs{});
+}
+
+ComposeInputs TfrmMain::composeInputs(const Sheet& sheet) const
+{
+    return withControls(InputsFromSheet(sheet));
+}
+
+ComposeInputs TfrmMain::withControls(ComposeInputs in) const
+{
     // The sheet's option bits stand for the paper dialog's check boxes; the rest are the
     // controls of this window and of the print-mode dialog.
-    ComposeInputs in = active_ ? InputsFromSheet(active_->sheet()) : ComposeInputs{};
     in.mojiSize = spnMojiSize_->value();
     in.gyouSpace = spnGyouSpace_->value();
     in.bekkai = chkBekkai_->isChecked();

@@ -27,6 +27,7 @@ namespace zendra {
 
 class TfrmDummy;
 class TfrmHelp;
+class TfrmInputName;
 class TfrmMenu;
 class TfrmOpenPRP;
 class TfrmPrint;
@@ -66,6 +67,7 @@ public:
     // The commands of the left panel and the menus.
     void btnOpenMasterClick();
     void btnTestClick();
+    void btnLogOnClick();
     void btnSaveClick();
     void btnSaveMasterClick();
     void btnSaveCopyClick();
@@ -101,6 +103,8 @@ public:
     void runCommand(Command command) override;
     bool commandEnabled(Command command) const override;
     ComposeInputs composeInputs() const override;
+    // The inputs of a given sheet with this window's controls, whichever sheet is active.
+    ComposeInputs composeInputs(const Sheet& sheet) const;
     void sheetActivated(TfrmPrint* sheet) override;
     void sheetClosed(TfrmPrint* sheet) override;
     bool saveSheet(TfrmPrint* sheet) override;
@@ -116,6 +120,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    ComposeInputs withControls(ComposeInputs in) const;
     void buildLeftPanel();
     void buildMenus();
     void buildTipsPanel();
@@ -178,6 +183,7 @@ private:
     QCheckBox* chkNextTime_ = nullptr;
 
     TfrmMenu* frmMenu_ = nullptr;
+    TfrmInputName* frmInputName_ = nullptr;
     TfrmOpenPRP* frmOpenPRP_ = nullptr;
     TfrmHelp* frmHelp_ = nullptr;
     TfrmSettei* frmSettei_ = nullptr;

@@ -1,4 +1,5 @@
 #include "app/TfrmMenu.h"
+#include "learners/TfrmKiroku.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -115,9 +116,9 @@ TfrmMenu::TfrmMenu(AppState& state, QWidget* parent) : QDialog(parent), chooser_
     btnCancel_ = makeButton(QStringLiteral("btnCancel"), QStringLiteral("キャンセル"), this);
     btnZenTangen_ = makeButton(QStringLiteral("btnZenTangen"), QStringLiteral("全単元表示"), this);
     btnShowRecord_ = makeButton(QStringLiteral("btnShowRecord"), QStringLiteral("記録表示"), this);
-    // Their windows are not there yet.
+    // Its window is not there yet.
     btnZenTangen_->setEnabled(false);
-    btnShowRecord_->setEnabled(false);
+    frmKiroku_ = new TfrmKiroku(this);
     auto* lblHint = new QLabel(QStringLiteral("［　］の中の数字は練習回数です"), this);
     lblHint->setObjectName(QStringLiteral("lblHint"));
 
@@ -162,6 +163,7 @@ TfrmMenu::TfrmMenu(AppState& state, QWidget* parent) : QDialog(parent), chooser_
     connect(btnRuidaiClear_, &QPushButton::clicked, this, &TfrmMenu::btnRuidaiClearClick);
     connect(btnOk_, &QPushButton::clicked, this, &TfrmMenu::btnOkClick);
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnShowRecord_, &QPushButton::clicked, this, &TfrmMenu::btnShowRecordClick);
     for (QListWidget* list : {lstLesson_, lstSection_, lstUnit_})
         list->installEventFilter(this);
 
@@ -197,6 +199,22 @@ void TfrmMenu::placeWindow()
     const QSize size = main ? main->size() : QSize(1000, 700).boundedTo(area.size());
     move(area.topLeft());
     resize(size);
+}
+
+void TfrmMenu::btnShowRecordClick()
+{
+    if (chooser_.learnerPlace().learnerName.isEmpty()) {
+        if (logOn_)
+            logOn_();
+        if (chooser_.learnerPlace().learnerName.isEmpty())
+            return;
+    }
+    frmKiroku_->setPlace(chooser_.learnerPlace());
+    frmKiroku_->exec();
+    if (frmKiroku_->recordsErased()) {
+        chooser_.computeUnitRowPrefixes();
+        showChooser();
+    }
 }
 
 void TfrmMenu::showChooser()

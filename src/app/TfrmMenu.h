@@ -5,11 +5,15 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 class QListWidget;
 class QPushButton;
 
 namespace zendra {
+
+class TfrmKiroku;
 
 // The unit chooser: lesson, section, unit and optionally a similar-question set. After
 // exec() returns Accepted the state's currentUnit, chosenTitles and variantChosen hold the
@@ -26,6 +30,9 @@ public:
     int exec() override;
 
     UnitChooser& chooser() { return chooser_; }
+    // The learner log-on that 記録表示 runs first when nobody is logged on.
+    void setLogOn(std::function<void()> logOn) { logOn_ = std::move(logOn); }
+    TfrmKiroku* recordsWindow() const { return frmKiroku_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,6 +46,7 @@ private:
     void lstRuidaiClick();
     void btnRuidaiClearClick();
     void btnOkClick();
+    void btnShowRecordClick();
 
     void showChooser();
     void showUnitHeading();
@@ -46,6 +54,8 @@ private:
     void takeVariantChoice();
 
     UnitChooser chooser_;
+    std::function<void()> logOn_;
+    TfrmKiroku* frmKiroku_ = nullptr;
     QLabel* pnlTitle_ = nullptr;
     QLabel* pnlLesson_ = nullptr;
     QLabel* pnlSection_ = nullptr;

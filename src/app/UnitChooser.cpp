@@ -2,6 +2,7 @@
 
 #include "courseware/CoursewareIndex.h"
 #include "courseware/RecordFile.h"
+#include "learners/RecordList.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "platform/TextFile.h"
@@ -210,8 +211,9 @@ void UnitChooser::computeUnitRowPrefixes()
     hasVariants_.clear();
     if (loadedLesson_ < 1)
         return;
-    const QString records = LearnerRecordPath(state_.programFolder, state_.lessonTable,
-                                              loadedLesson_, state_.learnerName);
+    // The record file is read once for the whole lesson, not once per unit.
+    const RecordCounts records(LearnerRecordPath(state_.programFolder, state_.lessonTable,
+                                                 loadedLesson_, state_.learnerName));
     for (int s = 1; s <= state_.sectionUnits.count(); ++s) {
         // A section without its master file has no marks, but its counts are still true,
         // and the sections after it are counted as well.
@@ -225,8 +227,8 @@ void UnitChooser::computeUnitRowPrefixes()
         const qsizetype units = state_.sectionUnits.section(s).units.size();
         for (int u = 1; u <= units; ++u) {
             const bool variants = haveMaster && HasVariants(u, master);
-            const int count = RecordCount(
-                records, MakeRecordKey(UnitChoice{loadedLesson_, s, u, 0}, state_.sectionUnits));
+            const int count = records.count(
+                MakeRecordKey(UnitChoice{loadedLesson_, s, u, 0}, state_.sectionUnits));
             prefixes.append(
                 (variants ? QStringLiteral("◎") : QStringLiteral("　")) + QStringLiteral("[") +
                 (count > 0 ? QString::number(count) : QStringLiteral(" ")) + QStringLiteral("]"));
@@ -235,6 +237,13 @@ void UnitChooser::computeUnitRowPrefixes()
         prefixes_.append(prefixes);
         hasVariants_.append(marks);
     }
+}
+
+LearnerPlace LearnerPlaceOf(const AppState& state, int lesson)
+{
+    return LearnerPlace{
+        state.programFolder, state.logOnFolder, state.runningFromCd, state.lessonTable, lesson,
+        state.learnerName};
 }
 
 QString UnitChooser::title() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "learners/LearnerPlace.h"
 
 #include <QColor>
 #include <QList>
@@ -8,6 +9,9 @@
 #include <QStringList>
 
 namespace zendra {
+
+// What the learners' windows need of the program-wide state, for the records of `lesson`.
+LearnerPlace LearnerPlaceOf(const AppState& state, int lesson);
 
 // Everything the unit chooser decides, without its window. TfrmMenu shows this state and
 // forwards its clicks here. Rows count from 0; -1 means no row is selected.
@@ -72,6 +76,8 @@ public:
     const QStringList& masterLines() const { return masterLines_; }
     // The lesson whose sections the lists show (from 1), 0 when none.
     int loadedLesson() const { return loadedLesson_; }
+    // The learner and the loaded lesson, for the log-on and the records viewer.
+    LearnerPlace learnerPlace() const { return LearnerPlaceOf(state_, loadedLesson_); }
 
 private:
     bool loadLesson(int row);

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace zendra;
@@ -50,6 +51,34 @@ private slots:
         QVERIFY(logOn);
         QCOMPARE(logOn->text(), QStringLiteral("共通"));
         QVERIFY(main.findChild<QMdiArea*>(QStringLiteral("mdiArea")));
+    }
+
+    // 学習者 logs a learner on; the name box and the setting follow.
+    void learnerButtonLogsOn()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmMain main;
+        main.show();
+        QVERIFY(main.FormShow());
+        main.state().learnerName = QStringLiteral("太郎");
+        auto* button = main.findChild<QPushButton*>(QStringLiteral("btnLogOn"));
+        QVERIFY(button->isEnabled());
+        QTimer::singleShot(0, &main, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            dialog->findChild<QLineEdit*>(QStringLiteral("edtName"))
+                ->setText(QStringLiteral("共通"));
+            dialog->findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        button->click();
+        QCOMPARE(main.state().learnerName, QStringLiteral("共通"));
+        QCOMPARE(main.findChild<QLineEdit*>(QStringLiteral("edtLogOnName"))->text(),
+                 QStringLiteral("共通"));
+        QCOMPARE(ReadStringSetting(QStringLiteral("LogOnName"), QString()), QStringLiteral("共通"));
     }
 
     void endsWhenMainIndexIsMissing()

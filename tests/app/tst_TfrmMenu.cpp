@@ -1,6 +1,8 @@
 // The unit chooser window driven through its controls, headless.
 #include "app/TfrmMenu.h"
 #include "courseware/CoursewareIndex.h"
+#include "courseware/RecordFile.h"
+#include "learners/TfrmKiroku.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
 
@@ -41,7 +43,7 @@ private slots:
             QCOMPARE(menu.size(), main.size());
             QCOMPARE(label(menu, "pnlTitle")->text(), state_.lessonTable.title);
             QVERIFY(!button(menu, "btnZenTangen")->isEnabled());
-            QVERIFY(!button(menu, "btnShowRecord")->isEnabled());
+            QVERIFY(button(menu, "btnShowRecord")->isEnabled());
             QCOMPARE(list(menu, "lstLesson")->currentRow(), 0);
             QVERIFY(list(menu, "lstRuidai")->isVisible()); // Seisu1 unit 1 has three sets
 
@@ -165,6 +167,53 @@ private slots:
             return;
         QCOMPARE(result, int(QDialog::Rejected));
         QVERIFY(state_.chosenTitles.unit.isEmpty());
+    }
+
+    // 記録表示 logs on first when nobody is, shows the viewer, and after an erase the unit
+    // list shows the new count.
+    void recordsButtonShowsTheViewerAndRecountsAfterAnErase()
+    {
+        state_.learnerName = QStringLiteral("太郎");
+        const QString key = QStringLiteral("S11３けたのたし算");
+        for (int i = 0; i < 7; ++i)
+            QVERIFY(AppendRecord(
+                LearnerRecordPath(state_.programFolder, state_.lessonTable, 1, state_.learnerName),
+                key, QStringLiteral("記録 %1").arg(i)));
+        QWidget main;
+        TfrmMenu menu(state_, &main);
+        int logOns = 0;
+        menu.setLogOn([&] { ++logOns; });
+        TfrmKiroku* viewer = menu.recordsWindow();
+        QStringList listed;
+        run(menu, [&] {
+            QListWidget* units = list(menu, "lstUnit");
+            QVERIFY(units->item(0)->text().startsWith(QStringLiteral("◎[7]")));
+            QTimer::singleShot(0, viewer, [&] {
+                auto* titles = viewer->findChild<QListWidget*>(QStringLiteral("lstTitle"));
+                for (int i = 0; i < titles->count(); ++i)
+                    listed.append(titles->item(i)->text());
+                titles->setCurrentRow(1);
+                messages_.script({Messages::Answer::Yes});
+                button(*viewer, "btnErase")->click();
+                viewer->accept();
+            });
+            button(menu, "btnShowRecord")->click();
+            QVERIFY(units->item(0)->text().startsWith(QStringLiteral("◎[ ]")));
+
+            // Nobody logged on, and the log-on did not change that: no viewer.
+            state_.learnerName.clear();
+            QTimer::singleShot(0, viewer, [&] {
+                if (viewer->isVisible()) {
+                    listed.append(QStringLiteral("shown again"));
+                    viewer->reject();
+                }
+            });
+            button(menu, "btnShowRecord")->click();
+            QCoreApplication::processEvents();
+        });
+        QCOMPARE(listed.value(1), QStringLiteral("07回") + key);
+        QVERIFY(!listed.contains(QStringLiteral("shown again")));
+        QCOMPARE(logOns, 1);
     }
 
 private:
