@@ -12,7 +12,6 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    zendra::PrepareFontCache();
     QApplication app(argc, argv);
     zendra::InstallFontSubstitutions();
     benchmark::Initialize(&argc, argv);

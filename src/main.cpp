@@ -8,7 +8,6 @@
 
 int main(int argc, char* argv[])
 {
-    zendra::PrepareFontCache();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zendra"));
     QApplication::setApplicationDisplayName(zendra::kApplicationTitle);

@@ -15,11 +15,4 @@ void InstallFontSubstitutions()
         QFont::insertSubstitution(QString::fromUtf16(face), gothic);
 }
 
-void PrepareFontCache()
-{
-    // Qt's default limit stays: glyphs above 64 pixels drawn from a larger cache come out
-    // blank on images (body text of a 300 dpi page, large text on a HiDPI page), so large
-    // glyphs are drawn from their outlines.
-}
-
 } // namespace zendra

@@ -321,18 +321,22 @@ void TfrmPrint::Redraw()
     // The worksheet shows the teacher's layout; study mode composes its own page.
     inputs.reusePieceStarts = false;
     image1_ = RenderScreenPage(sheet_, inputs);
+    // On a HiDPI display the view paints the page composed at the display's ratio, so text
+    // is sharp; the clipboard and the screen-faithful print keep one pixel per layout unit.
+    const qreal ratio = devicePixelRatioF();
+    sharp_ = ratio == 1 ? image1_ : RenderScreenPage(sheet_, inputs, ratio);
     if (host_.reducedView()) {
         const int height = std::max(100, scroll_->viewport()->height() - 36);
         const int width = qRound(height / std::sqrt(2.0));
         shown_ = composeWithoutFigures(nullptr, true)
                      .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     } else {
-        shown_ = image1_;
+        shown_ = sharp_;
     }
     showPage();
 }
 
-QImage TfrmPrint::composeWithoutFigures(const PlacedFigure* hidden, bool all)
+QImage TfrmPrint::composeWithoutFigures(const PlacedFigure* hidden, bool all, qreal ratio)
 {
     Sheet copy = sheet_;
     // Only the drawn figures: a second "too many figures" message would come from here.
@@ -349,12 +353,12 @@ QImage TfrmPrint::composeWithoutFigures(const PlacedFigure* hidden, bool all)
     }
     ComposeInputs inputs = host_.composeInputs();
     inputs.reusePieceStarts = false;
-    return RenderScreenPage(copy, inputs);
+    return RenderScreenPage(copy, inputs, ratio);
 }
 
 void TfrmPrint::showPage()
 {
-    view_->setFixedSize(shown_.size());
+    view_->setFixedSize(shown_.deviceIndependentSize().toSize());
     view_->update();
 }
 
@@ -401,13 +405,13 @@ int TfrmPrint::figureAt(QPoint page) const
 
 void TfrmPrint::figureMouseDown(int index)
 {
-    shown_ = composeWithoutFigures(&sheet_.figures.at(index), false);
+    shown_ = composeWithoutFigures(&sheet_.figures.at(index), false, devicePixelRatioF());
     view_->update();
 }
 
 void TfrmPrint::figureEndDrag(const PlacedFigure& figure, QPoint travel)
 {
-    shown_ = image1_;
+    shown_ = sharp_;
     if (!travel.isNull()) {
         QStringList& triples = figure.answer ? sheet_.answerFigures : sheet_.questionFigures;
         const qsizetype line = 3 * (figure.number - 1);

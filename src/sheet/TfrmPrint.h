@@ -95,7 +95,7 @@ private:
     void pageEndDrag(QPoint start, QPoint end);
     // The page without the figure `hidden`, or without any when `all` is set: a dragged
     // figure leaves its place, and the reduced view shows no figures.
-    QImage composeWithoutFigures(const PlacedFigure* hidden, bool all);
+    QImage composeWithoutFigures(const PlacedFigure* hidden, bool all, qreal ratio = 1);
     void showPage();
 
     Sheet sheet_;
@@ -105,6 +105,7 @@ private:
     bool closedForGood_ = false;
 
     QImage image1_; // the composed page, one pixel per layout unit
+    QImage sharp_;  // the same page at the display's device-pixel ratio
     QImage shown_;  // what the view paints: the page, or the page under a dragged figure
 
     bool marked_ = false;

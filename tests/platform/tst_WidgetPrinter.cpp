@@ -110,7 +110,6 @@ private slots:
 
 int main(int argc, char* argv[])
 {
-    PrepareFontCache();
     QApplication app(argc, argv);
     InstallFontSubstitutions();
     TestWidgetPrinter test;

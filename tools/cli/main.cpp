@@ -184,7 +184,6 @@ int main(int argc, char* argv[])
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         nameRuntimeFolder();
-        zendra::PrepareFontCache();
     }
     std::unique_ptr<QCoreApplication> app = render ? std::make_unique<QGuiApplication>(argc, argv)
                                                    : std::make_unique<QCoreApplication>(argc, argv);
