@@ -1,5 +1,6 @@
 // One copy of a full sheet printed at 600 dpi into a PDF document, in both print modes.
 #include "BenchSheet.h"
+#include "platform/PdfPrintTarget.h"
 #include "sheet/Printing.h"
 #include "sheet/SheetOutput.h"
 

@@ -25,6 +25,7 @@
 #include "sheet/SheetBuilder.h"
 #include "sheet/SheetOutput.h"
 #include "sheet/TfrmPrint.h"
+#include "sheet/WidgetPrinting.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -147,11 +148,10 @@ void TfrmMain::btnStartPrintClick()
         ToggleReduced();
     TfrmPrint* frm = active_;
     TfrmPrintOk confirm(*printer_, this);
-    QString paper = QStringLiteral("A4");
-    const char* const names[] = {"B5", "A4", "B4", "A3"};
+    QString paper = PaperName(Paper::A4);
     for (int i = 0; i < paperButtons_.size(); ++i)
         if (paperButtons_.at(i)->isChecked())
-            paper = QString::fromLatin1(names[i]);
+            paper = PaperName(static_cast<Paper>(i));
     confirm.setPaperName(paper);
     confirm.setStartNumber(frm->sheet().startNumber);
     confirm.print = [this, frm] {
@@ -235,14 +235,12 @@ void TfrmMain::buildLeftPanel()
     pnlSize_ = new QFrame(pnlMain_);
     pnlSize_->setObjectName(QStringLiteral("pnlSize"));
     auto* sizeRow = new QHBoxLayout(pnlSize_);
-    const std::pair<const char*, int> papers[] = {
-        {"radB5", 546}, {"radA4", 630}, {"radB4", 771}, {"radA3", 891}};
-    for (const auto& [name, width] : papers) {
-        auto* button = new QRadioButton(QString::fromLatin1(name).mid(3), pnlSize_);
-        button->setObjectName(QString::fromLatin1(name));
+    for (Paper paper : {Paper::B5, Paper::A4, Paper::B4, Paper::A3}) {
+        auto* button = new QRadioButton(PaperName(paper), pnlSize_);
+        button->setObjectName(QStringLiteral("rad") + PaperName(paper));
         sizeRow->addWidget(button);
         paperButtons_.append(button);
-        const int w = width;
+        const int w = PaperWidth(paper);
         connect(button, &QRadioButton::clicked, this, [this, w] { ApplyPaper(w); });
     }
     paperButtons_.at(1)->setChecked(true);
@@ -561,7 +559,7 @@ bool TfrmMain::OpenMaster()
     if (Messages::instance().askYesNo(QStringLiteral("単元がありません\r\n新規作成しますか?")) !=
         Messages::Answer::Yes)
         return false;
-    TfrmEditQues editor(state_, this);
+    TfrmEditQues editor(state_.programFolder, state_.lessonTable, this);
     editor.setContext(state_.currentUnit, true, nullptr, state_.chosenTitles.unit, {});
     if (editor.exec() != QDialog::Accepted)
         return false;
@@ -793,7 +791,7 @@ void TfrmMain::btnEditMasterClick()
         return;
     }
     Sheet& sheet = active_->sheet();
-    TfrmEditQues editor(state_, this);
+    TfrmEditQues editor(state_.programFolder, state_.lessonTable, this);
     editor.setContext(sheet.choice, false, &sheet, sheet.titles.unit, sheet.lineStarts);
     if (editor.exec() != QDialog::Accepted)
         return;

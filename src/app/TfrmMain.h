@@ -112,7 +112,11 @@ public:
     void forwardKey(QKeyEvent* event) override;
     bool reducedView() const override { return reducedView_; }
     std::optional<UnitChoice> chooseUnitToAdd() override;
-    const AppState& appState() const override { return state_; }
+    CoursewareContext courseware() const override
+    {
+        return {state_.programFolder, state_.lessonTable, state_.sectionUnits};
+    }
+    bool keyLocked() const override { return state_.keyLocked; }
     UnitReader& unitReader() override { return reader_; }
 
 protected:

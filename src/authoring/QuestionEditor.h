@@ -1,6 +1,8 @@
 #pragma once
 
+#include "courseware/ParsedUnit.h"
 #include "courseware/UnitChoice.h"
+#include "courseware/UnitWriter.h"
 #include "platform/TextFile.h"
 
 #include <QList>
@@ -11,19 +13,6 @@
 namespace zendra {
 
 struct Sheet;
-
-// Checks the question lines of a unit: every line needs an even number of '#', no blank may
-// be empty, and at least one line must hold a blank. Shows the message for the first fault
-// and returns the 0-based index of its line (0 when no line has a blank); -1 when valid.
-int CheckQuestionLines(const QStringList& lines);
-
-// Checks the line counts of the "<<value" (7), "<<font" (7) and "<<kran" (8 or 10) blocks
-// found in `lines`. Shows a message for the first block that is wrong and returns false.
-bool CheckPositionBlocks(const QStringList& lines);
-
-// The answers of valid question lines in order, each trimmed of blanks and then of
-// full-width spaces.
-QStringList AnswersOfLines(const QStringList& lines);
 
 // A text command's outcome: the new text and where the caret goes.
 struct TextEditResult
@@ -53,9 +42,6 @@ struct ChoiceCounters
     int lines = 0;
 };
 ChoiceCounters CountChoices(const QStringList& choices);
-
-// The most figures of each kind a unit holds.
-constexpr int kMaxFigures = 15;
 
 // Appends a figure triple for each of `files` to `figureLines`, beside the question line
 // that follows the figures already present (`answer` false) or the line before it

@@ -73,7 +73,9 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets)
 
 } // namespace
 
-TfrmEditQues::TfrmEditQues(AppState& state, QWidget* parent) : QDialog(parent), state_(state)
+TfrmEditQues::TfrmEditQues(const QString& programFolder, const LessonTable& lessons,
+                           QWidget* parent)
+    : QDialog(parent), programFolder_(programFolder), lessons_(lessons)
 {
     setObjectName(QStringLiteral("frmEditQues"));
     setWindowTitle(QStringLiteral("マスターファイルの編集"));
@@ -257,8 +259,7 @@ void TfrmEditQues::FormShow()
     imgGraph_->clear();
     btnEditDirect_->setEnabled(!editor_.newUnitMode);
 
-    editor_.LoadUnitIntoPanes(state_.programFolder, state_.lessonTable, editor_.position,
-                              openSheet_);
+    editor_.LoadUnitIntoPanes(programFolder_, lessons_, editor_.position, openSheet_);
     editorToPanes();
     fillFigureList();
     editor_.unitModified = false;
@@ -301,7 +302,7 @@ void TfrmEditQues::panesToEditor()
 void TfrmEditQues::fillFigureList()
 {
     flbGraph_->clear();
-    graphFolder_ = GraphFolder(state_.programFolder, state_.lessonTable, editor_.position.lesson);
+    graphFolder_ = GraphFolder(programFolder_, lessons_, editor_.position.lesson);
     if (graphFolder_.isEmpty())
         return;
     // Figures made on Windows are "*.BMP" in any letter case.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
 #include "authoring/QuestionEditor.h"
+#include "courseware/CoursewareIndex.h"
 
 #include <QDialog>
 #include <QImage>
@@ -28,7 +28,9 @@ class TfrmEditQues : public QDialog
     Q_OBJECT
 
 public:
-    explicit TfrmEditQues(AppState& state, QWidget* parent = nullptr);
+    // The courseware the edited units belong to; `lessons` must outlive the window.
+    TfrmEditQues(const QString& programFolder, const LessonTable& lessons,
+                 QWidget* parent = nullptr);
 
     // What the next showing edits. `openSheet` is the worksheet of the unit, or null; its
     // layout and figures replace the file's. `figureAnchors` are where that sheet's last
@@ -82,7 +84,8 @@ private:
     // Runs a command's change of a pane without marking the unit modified.
     void commandEdit(QPlainTextEdit* pane, const std::function<void()>& change);
 
-    AppState& state_;
+    QString programFolder_;
+    const LessonTable& lessons_;
     QuestionEditor editor_;
     Sheet* openSheet_ = nullptr;
     QString unitTitle_;

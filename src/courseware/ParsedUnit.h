@@ -26,6 +26,8 @@ struct ParsedUnit
 
 // The most question lines a sheet holds.
 constexpr int kMaxQuestionLines = 60;
+// The most figures of each kind (question, answer) a unit holds.
+constexpr int kMaxFigures = 15;
 
 // The blocks offered for a new unit.
 inline QStringList DefaultValueLines()

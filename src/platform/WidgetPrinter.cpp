@@ -1,6 +1,5 @@
 #include "platform/WidgetPrinter.h"
 
-#include "platform/Messages.h"
 #include "platform/Paths.h"
 
 #include <QPrintDialog>
@@ -96,27 +95,6 @@ bool ChoosePrinter(QPrinter& printer, QWidget* parent)
 {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
-}
-
-PrintResult PrintOnPrinter(Sheet& sheet, const ComposeInputs& inputs, PrintOptions options,
-                           QPrinter& printer)
-{
-    if (options.numbered) {
-        options.copies = std::max(1, printer.copyCount());
-        printer.setCopyCount(1);
-    }
-    PrintResult result;
-    {
-        WidgetPrintTarget target(printer);
-        result = PrintSheet(sheet, inputs, options, target);
-        if (!target.finish() && result.ok) {
-            result.ok = false;
-            result.error = target.errorString();
-        }
-    }
-    if (!result.ok)
-        ShowMessage(result.error);
-    return result;
 }
 
 } // namespace zendra

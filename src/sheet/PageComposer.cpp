@@ -1,5 +1,6 @@
 #include "sheet/PageComposer.h"
 
+#include "courseware/ParsedUnit.h"
 #include "courseware/QuestionLine.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
@@ -18,7 +19,6 @@ constexpr QRgb kWhite = qRgb(255, 255, 255);
 constexpr QRgb kAnswerColour = qRgb(0, 0, 255);
 constexpr QRgb kAlternativeColour = qRgb(128, 128, 128);
 
-constexpr int kMaxFigures = 15;
 constexpr int kMaxLines = 60;
 
 // Settings are unbounded in the files and some dialogs; keeping every operand and every

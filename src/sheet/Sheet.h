@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/AppState.h"
 #include "courseware/CopyFile.h"
 #include "courseware/ParsedUnit.h"
 #include "courseware/UnitChoice.h"
 #include "courseware/UnitReader.h"
 #include "sheet/AnswerBoxTable.h"
 #include "sheet/NotationRenderer.h"
+#include "sheet/Paper.h"
 
 #include <QImage>
 #include <QList>

@@ -1,5 +1,6 @@
 #include "sheet/SheetBuilder.h"
 
+#include "courseware/ParsedUnit.h"
 #include "platform/Messages.h"
 #include "sheet/SheetOutput.h"
 
@@ -8,8 +9,6 @@
 namespace zendra {
 
 namespace {
-
-constexpr int kMaxFigures = 15;
 
 UnitTitles titlesOf(const CoursewareContext& courseware, const UnitChoice& choice)
 {

@@ -3,6 +3,7 @@
 #include "platform/Numbers.h"
 #include "platform/PainterSurface.h"
 #include "platform/Paths.h"
+#include "platform/PdfPrintTarget.h"
 #include "platform/TextFile.h"
 #include "sheet/Printing.h"
 #include "sheet/Sheet.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
 #include "sheet/PageComposer.h"
+#include "sheet/Paper.h"
 
 #include <QImage>
 #include <QString>

@@ -1,5 +1,6 @@
 #include "sheet/TfrmPrint.h"
 
+#include "courseware/ParsedUnit.h"
 #include "platform/Messages.h"
 #include "sheet/SheetOutput.h"
 #include "sheet/TfrmReadUnit.h"
@@ -24,7 +25,6 @@ namespace zendra {
 
 namespace {
 
-constexpr int kMaxFigures = 15;
 const char* const kCommandProperty = "worksheetCommand";
 
 QPen dottedPen()
@@ -216,7 +216,7 @@ void TfrmPrint::buildMenus()
     addCommand(settings, QStringLiteral("用紙サイズとオプションの設定(&S)"), "mnuSetPaper",
                Command::Paper);
     teacherMenus_ = {file, edit, settings};
-    showTeacherMenus(!host_.appState().keyLocked);
+    showTeacherMenus(!host_.keyLocked());
 }
 
 void TfrmPrint::showTeacherMenus(bool shown)

@@ -1,7 +1,7 @@
 #include "sheet/TfrmReadUnit.h"
 
-#include "authoring/QuestionEditor.h"
 #include "courseware/CopyFile.h"
+#include "courseware/UnitWriter.h"
 #include "platform/Messages.h"
 #include "sheet/SheetBuilder.h"
 #include "sheet/WorksheetHost.h"
@@ -164,9 +164,7 @@ void TfrmReadUnit::btnAddClick()
     working_.school = edtSchool_->text();
     working_.nameLine = edtShimei_->text();
     working_.questions = questionLines();
-    const AppState& app = host_.appState();
-    const CoursewareContext courseware{app.programFolder, app.lessonTable, app.sectionUnits};
-    if (!AddUnitToSheet(working_, courseware, *choice, host_.unitReader()))
+    if (!AddUnitToSheet(working_, host_.courseware(), *choice, host_.unitReader()))
         return;
     unitsAdded_ = true;
     showSheet(working_);

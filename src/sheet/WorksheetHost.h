@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/PageComposer.h"
+#include "sheet/SheetBuilder.h"
 
 #include <optional>
 
@@ -63,7 +64,9 @@ public:
     // The unit chooser in its add mode, for the header dialog's add button.
     virtual std::optional<UnitChoice> chooseUnitToAdd() = 0;
     // The program folder and the tables of the index, for adding units and loading figures.
-    virtual const struct AppState& appState() const = 0;
+    virtual CoursewareContext courseware() const = 0;
+    // Learner mode: the worksheet's own teacher menus are hidden.
+    virtual bool keyLocked() const = 0;
     // The program's one unit reader: the titles of added units follow from its earlier reads.
     virtual UnitReader& unitReader() = 0;
 };

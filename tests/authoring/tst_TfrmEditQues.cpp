@@ -1,4 +1,5 @@
 // The question editor on a copy of the sample courseware, headless.
+#include "app/AppState.h"
 #include "authoring/TfrmEditQues.h"
 #include "authoring/TfrmEditSource.h"
 #include "courseware/CoursewareIndex.h"
@@ -45,7 +46,7 @@ private slots:
     {
         ScriptedMessages messages;
         ScopedMessages scope(messages);
-        TfrmEditQues editor(state_);
+        TfrmEditQues editor(state_.programFolder, state_.lessonTable);
         editor.setContext(kUnit, false, nullptr, QStringLiteral("４けたのたし算"), {});
         const int result = run(editor, [&] {
             QCOMPARE(editor.windowTitle(), QStringLiteral("マスターファイルの編集"));
@@ -76,7 +77,7 @@ private slots:
     {
         ScriptedMessages messages;
         ScopedMessages scope(messages);
-        TfrmEditQues editor(state_);
+        TfrmEditQues editor(state_.programFolder, state_.lessonTable);
         editor.setContext(kUnit, false, nullptr, {}, {});
         int lineNumber = 0;
         const int result = run(editor, [&] {
@@ -99,7 +100,7 @@ private slots:
     {
         ScriptedMessages messages;
         ScopedMessages scope(messages);
-        TfrmEditQues editor(state_);
+        TfrmEditQues editor(state_.programFolder, state_.lessonTable);
         editor.setContext(kUnit, false, nullptr, {}, {});
         const int result = run(editor, [&] {
             typeLine(editor, "x#1");
@@ -130,7 +131,7 @@ private slots:
     {
         ScriptedMessages messages;
         ScopedMessages scope(messages);
-        TfrmEditQues editor(state_);
+        TfrmEditQues editor(state_.programFolder, state_.lessonTable);
         editor.setContext(kUnit, false, nullptr, {}, {});
         int result = run(editor, [&] {
             typeLine(editor, "1+1=#2#");
@@ -169,7 +170,7 @@ private slots:
     {
         ScriptedMessages messages;
         ScopedMessages scope(messages);
-        TfrmEditQues editor(state_);
+        TfrmEditQues editor(state_.programFolder, state_.lessonTable);
         const QList<QPoint> anchors = {QPoint(), QPoint(30, 60), QPoint(30, 100)};
         editor.setContext(kUnit, false, nullptr, {}, anchors);
         run(editor, [&] {
@@ -203,7 +204,7 @@ private slots:
     {
         ScriptedMessages messages;
         ScopedMessages scope(messages);
-        TfrmEditQues editor(state_);
+        TfrmEditQues editor(state_.programFolder, state_.lessonTable);
         editor.setContext(kUnit, false, nullptr, {}, {});
         run(editor, [&] {
             QTimer::singleShot(0, &editor, [&] {

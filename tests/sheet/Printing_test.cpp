@@ -1,3 +1,4 @@
+#include "platform/PdfPrintTarget.h"
 #include "sheet/Printing.h"
 
 #include "sheet/Sheet.h"

@@ -1,4 +1,5 @@
 // The worksheet window and its header dialog, driven through their controls, headless.
+#include "app/AppState.h"
 #include "courseware/CoursewareIndex.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
@@ -75,7 +76,11 @@ public:
     void forwardKey(QKeyEvent*) override {}
     bool reducedView() const override { return false; }
     std::optional<UnitChoice> chooseUnitToAdd() override { return addChoice; }
-    const AppState& appState() const override { return state; }
+    CoursewareContext courseware() const override
+    {
+        return {state.programFolder, state.lessonTable, state.sectionUnits};
+    }
+    bool keyLocked() const override { return state.keyLocked; }
     UnitReader& unitReader() override { return reader; }
 };
 
