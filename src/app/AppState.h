@@ -1,5 +1,6 @@
 #pragma once
 
+#include "courseware/NameList.h"
 #include "courseware/UnitChoice.h"
 #include "courseware/UnitReader.h"
 #include "sheet/Paper.h"
@@ -20,7 +21,7 @@ struct AppState
     QString windowsFolder; // ends with '/'
     bool runningFromCd = false;
     QString schoolName;
-    QString learnerName = QStringLiteral("共通");
+    QString learnerName = kSharedLearner;
     bool keyLocked = false;
     QString mainFontName = QStringLiteral("ＭＳ 明朝");
     PaperRecord currentPaper;
@@ -45,8 +46,5 @@ struct AppState
 
 // The application's title, shown in every caption and message box.
 inline const QString kApplicationTitle = QStringLiteral("Zendra++ 算数ドリル１／整数・小数の計算");
-
-// The name of the learner in force when nobody has logged on.
-inline const QString kSharedLearner = QStringLiteral("共通");
 
 } // namespace zendra

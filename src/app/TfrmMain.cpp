@@ -36,7 +36,6 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -189,11 +188,11 @@ void TfrmMain::mnuSavePdfClick()
     job.numbered = frmPrintMode_->numbered();
     job.firstNumber = frmPrintMode_->startNumber();
     if (job.numbered) {
-        bool ok = false;
-        job.copies = QInputDialog::getInt(this, QStringLiteral("PDFに保存"), QStringLiteral("部数"),
-                                          1, 1, 100, 1, &ok);
-        if (!ok)
+        const std::optional<int> copies = Messages::instance().askNumber(
+            QStringLiteral("PDFに保存"), QStringLiteral("部数"), 1, 1, 100);
+        if (!copies)
             return;
+        job.copies = *copies;
     }
     QString error;
     if (!WriteSheetPdf(sheet, composeInputs(), job, path, &error))

@@ -10,10 +10,7 @@ namespace zendra {
 // A roster: one learner name per line. Names are kept exactly as written (nothing trimmed).
 
 // The learner in force when nobody has logged on; logs on without a password.
-inline QString SharedLearnerName()
-{
-    return QStringLiteral("共通");
-}
+inline const QString kSharedLearner = QStringLiteral("共通");
 
 // Where rosters are kept, ending with '/': the log-on folder on the record drive when the
 // program runs from a CD-ROM, else the courseware's "LogOn" folder (which the program does

@@ -225,7 +225,7 @@ LogOn::Outcome LogOn::ok(const QString& name, const AskPassword& askPassword)
     if (name.isEmpty())
         return Outcome::Cancelled;
 
-    if (name != SharedLearnerName()) {
+    if (name != kSharedLearner) {
         const QString path = place_.recordPathFor(name);
         QString error;
         const QString stored = ReadPassword(path, &error);

@@ -58,6 +58,18 @@ void ScriptedMessages::show(const QString& text)
     entries_.append({Entry::Kind::Message, text});
 }
 
+std::optional<int> ScriptedMessages::askNumber(const QString&, const QString& label, int value, int,
+                                               int)
+{
+    entries_.append({Entry::Kind::Number, label});
+    if (!numbers_.isEmpty())
+        return numbers_.takeFirst();
+    const Answer answer = next();
+    if (answer == Answer::No || answer == Answer::Cancel)
+        return std::nullopt;
+    return value;
+}
+
 Messages::Answer ScriptedMessages::askYesNo(const QString& text)
 {
     entries_.append({Entry::Kind::YesNo, text});

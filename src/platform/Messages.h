@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace zendra {
 
 // Every message box of the program goes through this service. The program installs the
@@ -21,6 +23,17 @@ public:
     virtual Answer askYesNo(const QString& text) = 0;
     // A question with Yes, No and Cancel buttons (the save-on-close question).
     virtual Answer askYesNoCancel(const QString& text) = 0;
+    // A whole number in [minimum, maximum], offered as `value`; nothing when cancelled.
+    // Services without a person to ask take `value`.
+    virtual std::optional<int> askNumber(const QString& caption, const QString& label, int value,
+                                         int minimum, int maximum)
+    {
+        Q_UNUSED(caption);
+        Q_UNUSED(label);
+        Q_UNUSED(minimum);
+        Q_UNUSED(maximum);
+        return value;
+    }
 
     // The service in force; a silent one that answers No until another is installed.
     static Messages& instance();
@@ -49,7 +62,7 @@ class ScriptedMessages : public Messages
 public:
     struct Entry
     {
-        enum class Kind { Message, YesNo, YesNoCancel } kind;
+        enum class Kind { Message, YesNo, YesNoCancel, Number } kind;
         QString text;
     };
 
@@ -59,6 +72,12 @@ public:
     void show(const QString& text) override;
     Answer askYesNo(const QString& text) override;
     Answer askYesNoCancel(const QString& text) override;
+    // Numbers given to the next number questions, in order.
+    void scriptNumbers(std::initializer_list<int> numbers) { numbers_.append(numbers); }
+    // Records the label and gives the next scripted number; without one, a scripted No or
+    // Cancel cancels and anything else takes `value`.
+    std::optional<int> askNumber(const QString& caption, const QString& label, int value,
+                                 int minimum, int maximum) override;
 
     const QList<Entry>& entries() const { return entries_; }
     QStringList texts() const;
@@ -66,6 +85,7 @@ public:
     {
         entries_.clear();
         answers_.clear();
+        numbers_.clear();
     }
 
 private:
@@ -73,6 +93,7 @@ private:
 
     QList<Entry> entries_;
     QList<Answer> answers_;
+    QList<int> numbers_;
 };
 
 // Installs a service for the lifetime of a scope, restoring the previous one after.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace zendra {
@@ -40,11 +41,20 @@ Messages::Answer WidgetMessages::askYesNo(const QString& text)
                                           text, QMessageBox::Yes | QMessageBox::No));
 }
 
+std::optional<int> WidgetMessages::askNumber(const QString& caption, const QString& label,
+                                             int value, int minimum, int maximum)
+{
+    bool ok = false;
+    const int number =
+        QInputDialog::getInt(parentWindow(), caption, label, value, minimum, maximum, 1, &ok);
+    return ok ? std::optional<int>(number) : std::nullopt;
+}
+
 Messages::Answer WidgetMessages::askYesNoCancel(const QString& text)
 {
-    return toAnswer(QMessageBox::question(parentWindow(), QApplication::applicationDisplayName(),
-                                          text,
-                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+    return toAnswer(
+        QMessageBox::question(parentWindow(), QApplication::applicationDisplayName(), text,
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
 }
 
 QString WidgetFileDialogs::openFileName(const QString& caption, const QString& folder,

@@ -14,6 +14,8 @@ public:
     void show(const QString& text) override;
     Answer askYesNo(const QString& text) override;
     Answer askYesNoCancel(const QString& text) override;
+    std::optional<int> askNumber(const QString& caption, const QString& label, int value,
+                                 int minimum, int maximum) override;
 };
 
 // The standard open and save dialogs.

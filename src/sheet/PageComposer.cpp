@@ -14,6 +14,20 @@ namespace zendra {
 
 namespace {
 
+// What the style marks of one piece change for the pieces after it in a composition.
+struct PieceRun
+{
+    int baseSize = 10; // B
+    int size = 10;     // "@-", "@+" and "@=" set it from baseSize
+    QPoint ruleStart;  // "@_" and "@%" remember it, "@/" draws to it
+};
+
+// Draws one text piece at (x, y): its text split at '@' into text and one-character
+// commands, each element taken as a command by its first character. Records the piece's
+// start in the sheet's piece positions and returns the surface's pen position afterwards.
+QPoint DrawPiece(Sheet& sheet, Surface& surface, PieceRun& run, const QString& text, int x, int y,
+                 double scale);
+
 constexpr QRgb kBlack = qRgb(0, 0, 0);
 constexpr QRgb kWhite = qRgb(255, 255, 255);
 constexpr QRgb kAnswerColour = qRgb(0, 0, 255);
@@ -479,6 +493,8 @@ AnswerBoxRects AnswerBoxGeometry(const AnswerBox& entry, double s, double f, int
     return rects;
 }
 
+namespace {
+
 QPoint DrawPiece(Sheet& sheet, Surface& surface, PieceRun& run, const QString& text, int x, int y,
                  double scale)
 {
@@ -550,6 +566,8 @@ QPoint DrawPiece(Sheet& sheet, Surface& surface, PieceRun& run, const QString& t
     surface.setFontStyle(StylePlain);
     return surface.penPosition();
 }
+
+} // namespace
 
 void ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& target,
                   const ComposeInputs& inputs)

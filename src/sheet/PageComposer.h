@@ -74,20 +74,6 @@ int AnswerFieldHeight(int characterSize);
 AnswerBoxRects AnswerBoxGeometry(const AnswerBox& entry, double s, double f, int fieldHeight,
                                  int boxWidth, int boxHeight);
 
-// What the style marks of one piece change for the pieces after it in a composition.
-struct PieceRun
-{
-    int baseSize = 10; // B
-    int size = 10;     // "@-", "@+" and "@=" set it from baseSize
-    QPoint ruleStart;  // "@_" and "@%" remember it, "@/" draws to it
-};
-
-// Draws one text piece at (x, y): its text split at '@' into text and one-character
-// commands, each element taken as a command by its first character. Records the piece's
-// start in the sheet's piece positions and returns the surface's pen position afterwards.
-QPoint DrawPiece(Sheet& sheet, Surface& surface, PieceRun& run, const QString& text, int x, int y,
-                 double scale);
-
 // Draws the whole sheet onto the surface and records the layout in the sheet (answer-box
 // table, piece positions, piece-start memory, answer list, score position, placed figures).
 // A printer page is laid out in the screen's units and the surface is told to scale them

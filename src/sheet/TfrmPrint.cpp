@@ -301,16 +301,6 @@ void TfrmPrint::FormActivate()
     Redraw();
 }
 
-void TfrmPrint::LargeWindow()
-{
-    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
-    QMdiArea* area = sub ? sub->mdiArea() : nullptr;
-    if (!area)
-        return;
-    sub->showNormal();
-    sub->setGeometry(QRect(QPoint(0, 0), area->viewport()->size()));
-}
-
 void TfrmPrint::Redraw()
 {
     if (!composing_)

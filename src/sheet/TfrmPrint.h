@@ -45,8 +45,6 @@ public:
     // The sheet became the active one: the main window loads its controls from it, composing
     // goes on and the page is drawn again. The sheet's changed state stays as it was.
     void FormActivate();
-    // Puts the subwindow at the top left of the MDI area, filling it.
-    void LargeWindow();
 
     // The marked rectangle as its two corners: topLeft() is where the marking began or the
     // corner above and left of a marked figure, bottomRight() the opposite corner. Not

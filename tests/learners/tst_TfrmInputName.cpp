@@ -88,7 +88,7 @@ private slots:
         place_.programFolder = courseware_->folder();
         place_.logOnFolder = sandbox_->filePath(QStringLiteral("drive/Zendra/LogOn"));
         place_.lesson = 1;
-        place_.learnerName = SharedLearnerName();
+        place_.learnerName = kSharedLearner;
         QVERIFY(LoadMainIndex(place_.programFolder, place_.lessonTable));
         messages_.clear();
     }
@@ -141,7 +141,7 @@ private slots:
         QVERIFY(!asked.repeatShown);
         QCOMPARE(asked.prompt, QStringLiteral("パスワードを入力してください"));
         QCOMPARE(asked.messages, QStringList{QStringLiteral("パスワードを正しく入力してください")});
-        QCOMPARE(dialog.learnerName(), SharedLearnerName());
+        QCOMPARE(dialog.learnerName(), kSharedLearner);
 
         place_.learnerName = QStringLiteral("太郎");
         result = logOn(dialog, QStringLiteral("太郎"), asked, [&](TfrmPassword* pw) {
@@ -164,12 +164,12 @@ private slots:
                  QStringLiteral("abcd"));
 
         // The shared learner is never asked, even with a password stored.
-        QVERIFY(WritePassword(place_.recordPathFor(SharedLearnerName()), QStringLiteral("zzzz")));
-        result = logOn(dialog, SharedLearnerName(), asked, {});
+        QVERIFY(WritePassword(place_.recordPathFor(kSharedLearner), QStringLiteral("zzzz")));
+        result = logOn(dialog, kSharedLearner, asked, {});
         QCOMPARE(result, int(QDialog::Accepted));
         QVERIFY(!asked.shown);
-        QCOMPARE(dialog.learnerName(), SharedLearnerName());
-        QCOMPARE(ReadStringSetting(QStringLiteral("LogOnName"), {}), SharedLearnerName());
+        QCOMPARE(dialog.learnerName(), kSharedLearner);
+        QCOMPARE(ReadStringSetting(QStringLiteral("LogOnName"), {}), kSharedLearner);
     }
 
     void listMaintenance()
@@ -257,7 +257,7 @@ private slots:
         dialog.setPlace(place_);
         bool stayed = false;
         run(dialog, [&] {
-            type(&dialog, "edtName", SharedLearnerName());
+            type(&dialog, "edtName", kSharedLearner);
             button(&dialog, "btnOk")->click();
             stayed = dialog.isVisible();
         });

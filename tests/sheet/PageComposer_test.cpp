@@ -137,8 +137,9 @@ TEST(PageComposer, LongTitlesBreakBeforeTheSectionMark)
                 at35 << op.text;
             if (op.rect.y() == 48)
                 at48 << op.text;
-            if (op.rect.y() == 35 || op.rect.y() == 48)
+            if (op.rect.y() == 35 || op.rect.y() == 48) {
                 EXPECT_EQ(op.rect.x(), 50);
+            }
         }
         EXPECT_EQ(at35, c.first.isEmpty() ? QStringList() : QStringList{c.first})
             << c.title.toStdString();
@@ -390,8 +391,9 @@ TEST(PageComposer, AnswerBoxShapes)
         ASSERT_EQ(drawn.size(), 1) << c.shape;
         EXPECT_EQ(drawn[0].kind, c.kind) << c.shape;
         EXPECT_EQ(drawn[0].rect, c.rect) << c.shape;
-        if (c.kind == Op::RoundRect)
+        if (c.kind == Op::RoundRect) {
             EXPECT_EQ(drawn[0].corner, QPoint(11, 11));
+        }
     }
 }
 
@@ -408,8 +410,9 @@ TEST(PageComposer, ColumnRuleOnlyForTwo)
         EXPECT_EQ(lines[0].rect, QRect(QPoint(50, 30), QPoint(580, 30)));
         EXPECT_EQ(lines[1].rect, QRect(QPoint(50, 90), QPoint(580, 90)));
         // (630 - 50 + 10 + 50) div 2 - 10, down to round(0.97 × 891)
-        if (two)
+        if (two) {
             EXPECT_EQ(lines[2].rect, QRect(QPoint(310, 90), QPoint(310, 864)));
+        }
     }
 }
 
@@ -564,9 +567,10 @@ TEST(PageComposer, PrinterPagesOfTheSampleUnitsKeepTextOutOfOtherBoxes)
                     const QRectF frame(QPointF(edges.topLeft()) * f,
                                        QPointF(edges.right(), edges.bottom()) * f);
                     for (qsizetype i = 0; i < pageTexts.size(); ++i)
-                        if (owner[i] != b && owner[i] >= 0)
+                        if (owner[i] != b && owner[i] >= 0) {
                             EXPECT_FALSE(frame.intersects(inkOnPage(pageTexts[i], f)))
                                 << "box " << b << " covers " << pageTexts[i].text.toStdString();
+                        }
                 }
                 ++checked;
             }
