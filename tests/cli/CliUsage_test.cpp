@@ -4,7 +4,6 @@
 
 #include "TestSupport.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -17,19 +16,8 @@ namespace {
 // Runs the tool as a batch job would: no runtime folder, no platform chosen.
 test::CliResult runBare(const QStringList& args)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(QString::fromUtf8(ZENDRA_CLI_PATH), args);
-    test::CliResult result;
-    if (!process.waitForFinished(60000))
-        return result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.errors = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    return test::runCli(args,
+                        {QStringLiteral("XDG_RUNTIME_DIR"), QStringLiteral("QT_QPA_PLATFORM")});
 }
 
 QString projectVersion()

@@ -61,7 +61,16 @@ QStringList CliResult::outLines() const
 
 CliResult runCli(const QStringList& args)
 {
+    return runCli(args, {});
+}
+
+CliResult runCli(const QStringList& args, const QStringList& unset)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : unset)
+        env.remove(name);
     QProcess process;
+    process.setProcessEnvironment(env);
     process.start(QString::fromUtf8(ZENDRA_CLI_PATH), args);
     CliResult result;
     if (!process.waitForFinished(60000))

@@ -31,6 +31,8 @@ struct CliResult
     QStringList outLines() const;
 };
 CliResult runCli(const QStringList& args);
+// The same with the variables in `unset` removed from its environment.
+CliResult runCli(const QStringList& args, const QStringList& unset);
 
 // The number of pages of a PDF document.
 int pdfPageCount(const QByteArray& pdf);
