@@ -4,30 +4,30 @@
 
 namespace zendra {
 
-int KranLineOf(LayoutControl control)
+std::optional<KranLine> KranLineOf(LayoutControl control)
 {
     switch (control) {
     case LayoutControl::Shape:
-        return 1;
+        return KranLine::Shape;
     case LayoutControl::BoxWidth:
-        return 2;
+        return KranLine::BoxWidth;
     case LayoutControl::BoxHeight:
-        return 3;
+        return KranLine::BoxHeight;
     case LayoutControl::AnswerX:
-        return 5;
+        return KranLine::AnswerColumn;
     case LayoutControl::AnswerY:
-        return 6;
+        return KranLine::AnswerOffset;
     case LayoutControl::BoxX:
-        return 7;
+        return KranLine::BoxX;
     case LayoutControl::BoxY:
-        return 8;
+        return KranLine::BoxY;
     case LayoutControl::SubLineSpacing:
-        return 9;
+        return KranLine::SubLineSpacing;
     case LayoutControl::LeftMargin:
     case LayoutControl::RightMargin:
         break;
     }
-    return 0;
+    return std::nullopt;
 }
 
 int LayoutValue(const Sheet& sheet, LayoutControl control)
@@ -38,7 +38,9 @@ int LayoutValue(const Sheet& sheet, LayoutControl control)
     case LayoutControl::RightMargin:
         return sheet.rightMargin;
     default:
-        return sheet.kranValue(KranLineOf(control));
+        if (const std::optional<KranLine> line = KranLineOf(control))
+            return sheet.kran().number(*line);
+        return 0;
     }
 }
 
@@ -58,14 +60,11 @@ void ApplyLayoutValue(Sheet& sheet, LayoutControl control, int value)
     case LayoutControl::RightMargin:
         sheet.rightMargin = value;
         break;
-    default: {
-        const int line = KranLineOf(control);
+    default:
         // A block read short keeps its lines; the missing ones are written as "0".
-        while (sheet.lstKranX.size() < line)
-            sheet.lstKranX.append(QStringLiteral("0"));
-        sheet.lstKranX[line - 1] = QString::number(value);
+        if (const std::optional<KranLine> line = KranLineOf(control))
+            sheet.editKran().setNumber(*line, value);
         break;
-    }
     }
     if (MarksModified(control, value))
         sheet.changed = true;

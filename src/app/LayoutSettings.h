@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "courseware/LayoutLines.h"
 
 #include <QString>
 
@@ -34,8 +35,8 @@ enum BoxShape {
     kShapeRounded = 5
 };
 
-// The answer-box line (1..10) a control writes, or 0 for the margins.
-int KranLineOf(LayoutControl control);
+// The answer-box line a control writes; none for the margins.
+std::optional<KranLine> KranLineOf(LayoutControl control);
 
 // The value a control shows for the sheet (a non-number line reads as 0).
 int LayoutValue(const Sheet& sheet, LayoutControl control);

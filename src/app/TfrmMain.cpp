@@ -327,8 +327,7 @@ void TfrmMain::buildLeftPanel()
     connect(spnGyoukanSub_, &QSpinBox::valueChanged, this, [this](int v) {
         if (!active_)
             return;
-        active_->sheet().lstKranX[8] = QString::number(v);
-        active_->sheet().changed = true;
+        ApplyLayoutValue(active_->sheet(), LayoutControl::SubLineSpacing, v);
         active_->Redraw();
     });
     connect(btnFpClose_, &QPushButton::clicked, this, [this] { btnFpCloseClick(); });
@@ -1109,7 +1108,7 @@ void TfrmMain::sheetActivated(TfrmPrint* frm)
     const QSignalBlocker blockSub(spnGyoukanSub_);
     spnGyouSpace_->setValue(sheet.lineSpacing);
     spnMojiSize_->setValue(sheet.characterSize);
-    spnGyoukanSub_->setValue(sheet.kranValue(9));
+    spnGyoukanSub_->setValue(LayoutValue(sheet, LayoutControl::SubLineSpacing));
     for (QRadioButton* button : paperButtons_) {
         const QSignalBlocker block(button);
         button->setChecked(false);

@@ -159,7 +159,7 @@ void TfrmSettei::setSheet(Sheet* sheet, std::function<void()> redraw,
     filling_ = true;
     for (const auto& [spin, control] : spins_)
         spin->setValue(LayoutValue(*sheet_, control));
-    const int shape = sheet_->kranValue(1);
+    const int shape = sheet_->kran().number(KranLine::Shape);
     if (const std::optional<int> button = ShapeButtonFor(shape)) {
         shapes_->button(*button)->setChecked(true);
     } else {

@@ -1,6 +1,7 @@
 #include "authoring/QuestionEditor.h"
 
 #include "courseware/CopyFile.h"
+#include "courseware/LayoutLines.h"
 #include "courseware/ParsedUnit.h"
 #include "courseware/QuestionLine.h"
 #include "platform/Cp932.h"
@@ -106,9 +107,10 @@ ChoiceCounters CountChoices(const QStringList& choices)
 int InsertFigures(QStringList& figureLines, const QStringList& files, const QList<QPoint>& anchors,
                   bool answer)
 {
+    EditFigureTriples figures(figureLines);
     int added = 0;
     for (const QString& file : files) {
-        const int present = static_cast<int>(figureLines.size() / 3);
+        const int present = figures.count();
         if (present + 1 > kMaxFigures) {
             ShowMessage(QStringLiteral("グラフは%1個までです").arg(kMaxFigures));
             continue;
@@ -117,7 +119,7 @@ int InsertFigures(QStringList& figureLines, const QStringList& files, const QLis
         // answer figure beside the line before it.
         const int line = answer ? present : present + 1;
         const QPoint anchor = line >= 1 && line < anchors.size() ? anchors.at(line) : QPoint();
-        figureLines << file << QString::number(anchor.x() + 40) << QString::number(anchor.y() + 20);
+        figures.append(file, anchor.x() + 40, anchor.y() + 20);
         ++added;
     }
     return added;

@@ -1,5 +1,6 @@
 #include "courseware/CopyFile.h"
 
+#include "courseware/LayoutLines.h"
 #include "courseware/ParsedUnit.h"
 #include "courseware/UnitChoice.h"
 #include "platform/FileDialogs.h"
@@ -20,11 +21,6 @@ void appendBlock(QStringList& lines, QLatin1StringView keyword, const QStringLis
     lines.append(QString(keyword));
     lines.append(content);
     lines.append(QStringLiteral(">>"));
-}
-
-QString boolText(bool value)
-{
-    return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
 // Exactly `count` lines: the sheet's own, then `fill` from the same position.
@@ -60,11 +56,16 @@ QString askName(const QString& folder)
 QStringList LayoutBlockLines(const CopySheet& sheet)
 {
     QStringList lines;
-    appendBlock(lines, QLatin1StringView("<<value"),
-                {QString::number(sheet.paperWidth), boolText(sheet.answersShown),
-                 QString::number(sheet.lineSpacing), QString::number(sheet.leftMargin),
-                 QString::number(sheet.rightMargin), QString::number(sheet.startNumber),
-                 QString::number(sheet.options)});
+    QStringList valueLines;
+    EditValueLines values(valueLines);
+    values.setNumber(ValueLine::PageWidth, sheet.paperWidth);
+    values.setFlag(ValueLine::AnswersShown, sheet.answersShown);
+    values.setNumber(ValueLine::LineSpacing, sheet.lineSpacing);
+    values.setNumber(ValueLine::LeftMargin, sheet.leftMargin);
+    values.setNumber(ValueLine::RightMargin, sheet.rightMargin);
+    values.setNumber(ValueLine::StartNumber, sheet.startNumber);
+    values.setNumber(ValueLine::Options, sheet.options);
+    appendBlock(lines, QLatin1StringView("<<value"), valueLines);
     appendBlock(lines, QLatin1StringView("<<font"), fitted(sheet.font, DefaultFontLines(), 7));
     appendBlock(lines, QLatin1StringView("<<kran"), fitted(sheet.kran, {}, 10));
     return lines;

@@ -47,13 +47,6 @@ int px(double value)
     return roundHalfEven(std::clamp(value, -1.0e7, 1.0e7));
 }
 
-int toNumber(const QString& text)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? bounded(value) : 0;
-}
-
 // What a learner's answer looks like in its box: as long as the model answer, so the page
 // does not shift; shorter answers get a leading blank and trailing blanks.
 QString paddedAnswer(const QString& text, const QString& model)
@@ -183,7 +176,7 @@ void drawHeader(Sheet& sheet, Surface& surface, const Layout& l, const ComposeIn
     }
     surface.setPenWidth(1);
 
-    if (sheet.lstKranX.value(3) == QLatin1StringView("2")) {
+    if (sheet.kran().text(KranLine::Columns) == QLatin1StringView("2")) {
         const int x = halfOf(l.W - l.rightInset + l.B + l.xL) - px(10 * s);
         surface.moveTo(x, px(90 * r));
         surface.lineTo(x, px(0.97 * l.H));
@@ -276,7 +269,7 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
     run.baseSize = l.B;
     run.size = l.B;
 
-    const int answerColumn = toNumber(sheet.lstKranX.value(4));
+    const int answerColumn = bounded(sheet.kran().number(KranLine::AnswerColumn));
     const QRgb answerColour = sheet.answersShown ? kAnswerColour : kWhite;
     const QRgb alternativeColour = sheet.answersShown ? kAlternativeColour : kWhite;
     // On the screen hidden answers are drawn white; a handout leaves them out.
@@ -356,17 +349,16 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
 void placeFigures(Sheet& sheet, QStringList& triples, const QList<QImage>& pictures, bool answer,
                   int count, double s, std::array<PlacedFigure, kMaxFigures + 1>& placed)
 {
+    EditFigureTriples figures(triples);
     for (int i = 1; i <= count; ++i) {
-        const int line = 3 * (i - 1);
-        int left = toNumber(triples.at(line + 1));
-        int top = toNumber(triples.at(line + 2));
+        int left = bounded(figures.left(i));
+        int top = bounded(figures.top(i));
         if (left < 1) {
             // Page coordinates of the screen sheet, also when this is a printer page.
             const QPoint piece = sheet.piecePositions[i];
             left = px(piece.x() / s) + 40;
             top = px(piece.y() / s);
-            triples[line + 1] = QString::number(left);
-            triples[line + 2] = QString::number(top);
+            figures.setPlace(i, left, top);
         }
         const QImage picture = pictures.value(i - 1);
         placed[i] = PlacedFigure{i, answer, QRect(left, top, picture.width(), picture.height())};
@@ -376,15 +368,14 @@ void placeFigures(Sheet& sheet, QStringList& triples, const QList<QImage>& pictu
 void placeAllFigures(Sheet& sheet, const Layout& l)
 {
     std::array<PlacedFigure, kMaxFigures + 1> placed{};
-    const int questionCount = static_cast<int>(sheet.questionFigures.size() / 3);
+    const int questionCount = FigureTriples(sheet.questionFigures).count();
     if (questionCount >= kMaxFigures + 1)
         ShowMessage(QString::number(questionCount) + QStringLiteral(":問題のグラフが多すぎます") +
                     QString::number(kMaxFigures));
     placeFigures(sheet, sheet.questionFigures, sheet.questionPictures, false,
                  std::min(questionCount, kMaxFigures), l.s, placed);
     if (sheet.answersShown) {
-        const int answerCount =
-            std::min(static_cast<int>(sheet.answerFigures.size() / 3), kMaxFigures);
+        const int answerCount = std::min(FigureTriples(sheet.answerFigures).count(), kMaxFigures);
         placeFigures(sheet, sheet.answerFigures, sheet.answerPictures, true, answerCount, l.s,
                      placed);
     }
@@ -399,9 +390,10 @@ void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const Comp
     const double s = l.s;
     // The boxes of the screen layout, where the screen has them, on every page.
     const double f = 1.0;
-    const int shape = toNumber(sheet.lstKranX.value(0));
-    const int boxWidth = toNumber(sheet.lstKranX.value(1));
-    const int boxHeight = toNumber(sheet.lstKranX.value(2));
+    const KranLines kran = sheet.kran();
+    const int shape = bounded(kran.number(KranLine::Shape));
+    const int boxWidth = bounded(kran.number(KranLine::BoxWidth));
+    const int boxHeight = bounded(kran.number(KranLine::BoxHeight));
     const int fieldHeight = AnswerFieldHeight(inputs.mojiSize);
 
     surface.setPenColour(kBlack);

@@ -17,27 +17,14 @@ QStringList firstBlock(const QStringList& lines, qsizetype count)
     return lines.size() >= count ? lines.mid(0, count) : QStringList();
 }
 
-// A value line as a number, or `fallback` when it is not one: a damaged line must not
-// turn into a zero page width or margin.
-int number(const QString& text, int fallback)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? value : fallback;
-}
-
-bool isLegacyBool(const QString& text)
-{
-    return text == QLatin1StringView("True") || text == QLatin1StringView("False");
-}
-
 QList<QImage> loadPictures(const QStringList& triples, const QString& folder)
 {
     QList<QImage> pictures;
-    const qsizetype count = std::min<qsizetype>(triples.size() / 3, kFigureBuffers);
+    const FigureTriples figures(triples);
+    const int count = std::min(figures.count(), kFigureBuffers);
     pictures.reserve(count);
-    for (qsizetype i = 0; i < count; ++i) {
-        const QString name = triples.at(3 * i);
+    for (int number = 1; number <= count; ++number) {
+        const QString name = figures.file(number);
         QImage picture;
         if (!name.isEmpty()) {
             const QString path = coursewarePath(folder, name);
@@ -74,31 +61,39 @@ Sheet Sheet::fromParsedUnit(const ParsedUnit& unit, const SheetSource& source, b
     sheet.questionFigures = unit.questionFigures;
     sheet.answerFigures = unit.answerFigures;
 
-    const QStringList values = firstBlock(unit.values, 7);
+    // Damaged lines keep the defaults: they must not turn into a zero page width or margin.
+    const QStringList valueLines = firstBlock(unit.values, 7);
+    const ValueLines values(valueLines);
     int width = 630;
-    if (!values.isEmpty()) {
-        width = isLegacyBool(values[0]) ? 630 : number(values[0], 630);
+    if (!valueLines.isEmpty()) {
+        width = values.isLegacyBool(ValueLine::PageWidth)
+                    ? 630
+                    : values.number(ValueLine::PageWidth, 630);
         // A page no paper has (none, or wider than ten metres) cannot be laid out.
         if (width <= 0 || width > 30000)
             width = 630;
-        sheet.lineSpacing = number(values[2], sheet.lineSpacing);
-        sheet.leftMargin = number(values[3], sheet.leftMargin);
-        sheet.rightMargin = number(values[4], sheet.rightMargin);
-        sheet.startNumber = number(values[5], sheet.startNumber);
-        sheet.options = isLegacyBool(values[6]) ? 7 : number(values[6], sheet.options);
+        sheet.lineSpacing = values.number(ValueLine::LineSpacing, sheet.lineSpacing);
+        sheet.leftMargin = values.number(ValueLine::LeftMargin, sheet.leftMargin);
+        sheet.rightMargin = values.number(ValueLine::RightMargin, sheet.rightMargin);
+        sheet.startNumber = values.number(ValueLine::StartNumber, sheet.startNumber);
+        sheet.options = values.isLegacyBool(ValueLine::Options)
+                            ? 7
+                            : values.number(ValueLine::Options, sheet.options);
         if (sheet.options >= 16)
             sheet.options = 15;
     }
     sheet.page = PaperRecord::ofWidth(width);
 
-    const QStringList font = firstBlock(unit.font, 7);
+    const QStringList fontLines = firstBlock(unit.font, 7);
+    const FontLines font(fontLines);
     sheet.drawingFace = defaultFace;
-    if (!font.isEmpty()) {
-        sheet.characterSize = number(font[0], sheet.characterSize);
-        sheet.fontStyleLines = font.mid(1, 5);
+    if (!fontLines.isEmpty()) {
+        sheet.characterSize = font.number(FontLine::Size, sheet.characterSize);
+        sheet.fontStyleLines = font.range(FontLine::Face, FontLine::StrikeOut);
         // An empty line names no face either; drawing in it would fall to the system font.
-        if (font[6] != QLatin1StringView("0") && !font[6].trimmed().isEmpty()) {
-            sheet.drawingFace = font[6];
+        const QString face = font.text(FontLine::DrawingFace);
+        if (face != QLatin1StringView("0") && !face.trimmed().isEmpty()) {
+            sheet.drawingFace = face;
             sheet.drawingFaceIsDefault = false;
         }
     }
@@ -126,11 +121,6 @@ void Sheet::loadClassFlag(const QString& programFolder)
     classFlag = QFileInfo(path).isFile() ? QImage(path) : QImage();
 }
 
-int Sheet::kranValue(int line) const
-{
-    return number(lstKranX.value(line - 1), 0);
-}
-
 CopySheet Sheet::toCopySheet() const
 {
     CopySheet copy;
@@ -147,8 +137,10 @@ CopySheet Sheet::toCopySheet() const
     copy.rightMargin = rightMargin;
     copy.startNumber = startNumber;
     copy.options = options;
-    copy.font << QString::number(characterSize) << fontStyleLines
-              << (drawingFaceIsDefault ? QStringLiteral("0") : drawingFace);
+    EditFontLines font(copy.font);
+    font.setNumber(FontLine::Size, characterSize);
+    font.setRange(FontLine::Face, fontStyleLines);
+    font.setText(FontLine::DrawingFace, drawingFaceIsDefault ? QStringLiteral("0") : drawingFace);
     copy.kran = lstKranX;
     copy.answerGroups = answerGroups;
     return copy;

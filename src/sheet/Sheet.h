@@ -1,6 +1,7 @@
 #pragma once
 
 #include "courseware/CopyFile.h"
+#include "courseware/LayoutLines.h"
 #include "courseware/ParsedUnit.h"
 #include "courseware/UnitChoice.h"
 #include "courseware/UnitReader.h"
@@ -144,8 +145,9 @@ struct Sheet
     // Loads "classFlag.bmp" from the program folder; no flag when there is none.
     void loadClassFlag(const QString& programFolder);
 
-    // Answer-box value `line` (1..10) as a number; 0 when it is missing or not a number.
-    int kranValue(int line) const;
+    // The answer-box lines by name; a line that is missing or not a number reads as 0.
+    KranLines kran() const { return KranLines(lstKranX); }
+    EditKranLines editKran() { return EditKranLines(lstKranX); }
 
     // The sheet as the copy-file writer takes it.
     CopySheet toCopySheet() const;

@@ -27,13 +27,11 @@ void loadPictures(Sheet& sheet, const QString& programFolder, const LessonTable&
 // Whether a composition would place one of the figures it draws itself (left below 1).
 bool hasUnplaced(const QStringList& triples)
 {
-    const qsizetype drawn = std::min<qsizetype>(triples.size() / 3, kMaxFigures);
-    for (qsizetype line = 1; line < 3 * drawn; line += 3) {
-        bool ok = false;
-        const int left = triples.at(line).trimmed().toInt(&ok);
-        if (!ok || left < 1)
+    const FigureTriples figures(triples);
+    const int drawn = std::min(figures.count(), kMaxFigures);
+    for (int number = 1; number <= drawn; ++number)
+        if (!figures.isPlaced(number))
             return true;
-    }
     return false;
 }
 
@@ -79,7 +77,7 @@ std::optional<Sheet> OpenCopySheet(const QString& programFolder, const LessonTab
 bool AddUnitToSheet(Sheet& sheet, const CoursewareContext& courseware, const UnitChoice& choice,
                     UnitReader& reader)
 {
-    if (sheet.questionFigures.size() / 3 >= kMaxFigures) {
+    if (FigureTriples(sheet.questionFigures).count() >= kMaxFigures) {
         ShowMessage(QStringLiteral("これ以上追加できません"));
         return false;
     }
@@ -94,11 +92,10 @@ bool AddUnitToSheet(Sheet& sheet, const CoursewareContext& courseware, const Uni
         return false;
 
     const ParsedUnit& unit = reader.unit();
-    QStringList figures = unit.questionFigures;
-    for (qsizetype i = unit.priorFigureLines; i < figures.size(); ++i) {
-        if ((i - unit.priorFigureLines) % 3 != 0)
-            figures[i] = QStringLiteral("-1");
-    }
+    // The added figures keep their files; the composition places them.
+    QStringList added = unit.questionFigures.mid(unit.priorFigureLines);
+    EditFigureTriples(added).unplaceAll();
+    const QStringList figures = unit.questionFigures.mid(0, unit.priorFigureLines) + added;
     sheet.questions = unit.questions;
     sheet.questionFigures = figures;
     sheet.answerFigures = unit.answerFigures;

@@ -330,8 +330,8 @@ QImage TfrmPrint::composeWithoutFigures(const PlacedFigure* hidden, bool all, qr
 {
     Sheet copy = sheet_;
     // Only the drawn figures: a second "too many figures" message would come from here.
-    copy.questionFigures = copy.questionFigures.mid(0, 3 * kMaxFigures);
-    copy.answerFigures = copy.answerFigures.mid(0, 3 * kMaxFigures);
+    copy.questionFigures = FigureTriples(copy.questionFigures).first(kMaxFigures);
+    copy.answerFigures = FigureTriples(copy.answerFigures).first(kMaxFigures);
     if (all) {
         copy.questionPictures.clear();
         copy.answerPictures.clear();
@@ -403,14 +403,11 @@ void TfrmPrint::figureEndDrag(const PlacedFigure& figure, QPoint travel)
 {
     shown_ = sharp_;
     if (!travel.isNull()) {
-        QStringList& triples = figure.answer ? sheet_.answerFigures : sheet_.questionFigures;
-        const qsizetype line = 3 * (figure.number - 1);
-        if (line >= 0 && line + 2 < triples.size()) {
-            // Not kept on the page: a figure may be put beyond its edge on purpose.
-            triples[line + 1] = QString::number(figure.rect.left() + travel.x());
-            triples[line + 2] = QString::number(figure.rect.top() + travel.y());
+        EditFigureTriples triples(figure.answer ? sheet_.answerFigures : sheet_.questionFigures);
+        // Not kept on the page: a figure may be put beyond its edge on purpose.
+        if (triples.setPlace(figure.number, figure.rect.left() + travel.x(),
+                             figure.rect.top() + travel.y()))
             sheet_.changed = true;
-        }
     }
     Redraw();
     view_->update();

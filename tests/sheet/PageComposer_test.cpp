@@ -558,11 +558,12 @@ TEST(PageComposer, PrinterPagesOfTheSampleUnitsKeepTextOutOfOtherBoxes)
                     owner << (isAnswer ? answer : brackets.contains(op.text) ? -1 : 0);
                 }
                 EXPECT_EQ(answer, sheet->boxes.count());
-                const int shape = sheet->kranValue(1);
+                const int shape = sheet->kran().number(KranLine::Shape);
                 for (int b = 1; b <= sheet->boxes.count() && shape != 0; ++b) {
                     const AnswerBoxRects rects =
                         AnswerBoxGeometry(sheet->boxes[b], 1, 1, AnswerFieldHeight(in.mojiSize),
-                                          sheet->kranValue(2), sheet->kranValue(3));
+                                          sheet->kran().number(KranLine::BoxWidth),
+                                          sheet->kran().number(KranLine::BoxHeight));
                     const QRect edges = shape == 2 || shape == 3 ? rects.base : rects.box;
                     const QRectF frame(QPointF(edges.topLeft()) * f,
                                        QPointF(edges.right(), edges.bottom()) * f);

@@ -2,6 +2,7 @@
 #include "Cli.h"
 
 #include "courseware/CoursewareIndex.h"
+#include "courseware/LayoutLines.h"
 #include "courseware/QuestionLine.h"
 #include "courseware/UnitReader.h"
 #include "platform/Messages.h"
@@ -203,11 +204,13 @@ void Checker::checkQuestionLines(const QString& path, const QStringList& lines, 
 void Checker::checkFigures(const QString& path, const QStringList& lines, qsizetype from,
                            const QStringList& triples, const QString& graphFolder)
 {
-    for (qsizetype f = 0; f < triples.size(); f += 3) {
-        const QString& name = triples.at(f);
+    const FigureTriples figures(triples);
+    const int listed = figures.count() + (figures.hasPartialTriple() ? 1 : 0);
+    for (int number = 1; number <= listed; ++number) {
+        const QString name = figures.file(number);
         const qsizetype at = lines.indexOf(name, from);
         const int line = at >= 0 ? static_cast<int>(at + 1) : static_cast<int>(from + 1);
-        if (f + 2 >= triples.size()) {
+        if (number > figures.count()) {
             problem(path, line, QStringLiteral("図の行が 3 行ずつになっていません"));
             return;
         }
