@@ -53,7 +53,6 @@ public:
 
     static constexpr qsizetype indexOf(Line line) { return static_cast<qsizetype>(line) - 1; }
 
-    bool has(Line line) const { return indexOf(line) < lines_->size(); }
     // The line as stored; empty when the block is shorter.
     QString text(Line line) const { return lines_->value(indexOf(line)); }
     // The line as a decimal number, or `fallback` when it is missing or not one.
@@ -68,7 +67,6 @@ public:
         const QString t = text(line);
         return t == QLatin1StringView("True") || t == QLatin1StringView("False");
     }
-    bool flag(Line line) const { return text(line) == QLatin1StringView("True"); }
     // Lines `from` to `to`, both included, as stored.
     QStringList range(Line from, Line to) const
     {
