@@ -7,6 +7,7 @@
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
+#include "platform/ProfileFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,7 +32,7 @@ QHash<QString, UnitPlace> unitsByKey(const SectionUnits& sections, int lesson)
         const QStringList& units = sections.sections.at(s - 1).units;
         for (int u = 1; u <= units.size(); ++u) {
             const QString key = MakeRecordKey(UnitChoice{lesson, s, u, 0}, sections);
-            result.insert(FoldedRecordKey(key), UnitPlace{s, u, units.at(u - 1)});
+            result.insert(FoldProfileName(key), UnitPlace{s, u, units.at(u - 1)});
         }
     }
     return result;
@@ -98,7 +99,7 @@ bool CollectRecordRows(const QString& coursewareFolder, QList<QStringList>& rows
                 continue;
             }
             for (const RecordSection& section : recordSections) {
-                UnitPlace place = units.value(FoldedRecordKey(section.name), UnitPlace{0, 0, {}});
+                UnitPlace place = units.value(FoldProfileName(section.name), UnitPlace{0, 0, {}});
                 if (place.section == 0)
                     place.title = section.name; // a copy file, or a unit no longer listed
                 for (const QString& line : ReadRecords(path, section.name))

@@ -4,6 +4,7 @@
 #include "learners/LogOn.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
+#include "platform/ProfileFile.h"
 
 #include <QDir>
 
@@ -22,27 +23,15 @@ RecordListEntry countedEntry(RecordListEntry::Kind kind, const QString& key,
 
 } // namespace
 
-QString FoldedRecordKey(const QString& name)
-{
-    const auto blank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f'; };
-    qsizetype begin = 0;
-    qsizetype end = name.size();
-    while (begin < end && blank(name.at(begin)))
-        ++begin;
-    while (end > begin && blank(name.at(end - 1)))
-        --end;
-    return name.mid(begin, end - begin).toCaseFolded();
-}
-
 RecordCounts::RecordCounts(const QString& recordPath, QString* error)
 {
     for (const RecordSection& section : RecordSections(recordPath, error))
-        counts_.insert(FoldedRecordKey(section.name), section.count);
+        counts_.insert(FoldProfileName(section.name), section.count);
 }
 
 int RecordCounts::count(const QString& key) const
 {
-    return counts_.value(FoldedRecordKey(key), 0);
+    return counts_.value(FoldProfileName(key), 0);
 }
 
 QString RecordCountText(int count)

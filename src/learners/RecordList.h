@@ -10,10 +10,6 @@
 
 namespace zendra {
 
-// A record key as the record file compares section names: without regard to case and to
-// the blanks around it (a full-width space is part of the name).
-QString FoldedRecordKey(const QString& key);
-
 // The record counts of every unit of one record file, read once: the chooser and the
 // records list ask for one count per unit, and reading the file for each would decode it
 // again every time.

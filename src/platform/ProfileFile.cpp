@@ -26,11 +26,6 @@ QString trimBlanks(const QString& text)
     return text.mid(begin, end - begin);
 }
 
-QString fold(const QString& name)
-{
-    return trimBlanks(name).toCaseFolded();
-}
-
 bool hasLineBreak(const QString& text)
 {
     return text.contains(u'\r') || text.contains(u'\n');
@@ -42,6 +37,11 @@ TextFile::Result failure(QString text)
 }
 
 } // namespace
+
+QString FoldProfileName(const QString& name)
+{
+    return trimBlanks(name).toCaseFolded();
+}
 
 ProfileFile::ProfileFile(const QString& path) : path_(path)
 {
@@ -102,10 +102,10 @@ qsizetype ProfileFile::sectionEnd(qsizetype header) const
 QString ProfileFile::readString(const QString& section, const QString& key,
                                 const QString& defaultValue) const
 {
-    const qsizetype header = findSection(fold(section));
+    const qsizetype header = findSection(FoldProfileName(section));
     if (header < 0)
         return defaultValue;
-    const QString foldedKey = fold(key);
+    const QString foldedKey = FoldProfileName(key);
     const qsizetype end = sectionEnd(header);
     for (qsizetype i = header + 1; i < end; ++i) {
         const Line& line = parsed_.at(i);
@@ -118,7 +118,7 @@ QString ProfileFile::readString(const QString& section, const QString& key,
 QList<ProfileFile::Entry> ProfileFile::entries(const QString& section) const
 {
     QList<Entry> result;
-    const qsizetype header = findSection(fold(section));
+    const qsizetype header = findSection(FoldProfileName(section));
     if (header < 0)
         return result;
     const qsizetype end = sectionEnd(header);
@@ -209,7 +209,7 @@ TextFile::Result ProfileFile::eraseSection(const QString& section)
 {
     if (!readResult_)
         return readResult_;
-    const QString folded = fold(section);
+    const QString folded = FoldProfileName(section);
     QStringList lines;
     lines.reserve(lines_.size());
     bool erased = false;

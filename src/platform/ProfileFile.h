@@ -16,6 +16,10 @@ namespace zendra {
 // The object reads the file once when it is made; each write changes one line (or removes
 // one section) and saves the whole file atomically. Lines it does not change are kept as
 // they were; the file is always written with CR LF line ends.
+// A section or key name as profile files compare it: blanks around it dropped (a full-width
+// space is part of the name), case folded.
+QString FoldProfileName(const QString& name);
+
 class ProfileFile
 {
 public:
