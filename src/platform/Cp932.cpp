@@ -52,31 +52,67 @@ qsizetype firstInvalidByte(const QByteArray& bytes)
     return -1;
 }
 
+// Bytes below 0x80 stand for themselves in the Microsoft table. The converter Qt offers
+// swaps three of them (0x1A, 0x1C, 0x7F, as an IBM table does), so only the runs of
+// non-ASCII bytes go through it and everything else is copied as it is.
 bool decode(const QByteArray& bytes, QString& out)
 {
-    QStringDecoder decoder(kCodecName);
-    out = decoder.decode(bytes);
-    if (decoder.hasError())
-        return false;
-    // The decoder reports some unassigned pairs as U+FFFD or U+001A without raising its
-    // error flag; a U+001A that the bytes do not hold is such a substitute.
-    if (out.contains(QChar(0xFFFD)))
-        return false;
-    if (out.contains(QChar(0x1A)) && out.count(QChar(0x1A)) != bytes.count('\x1A'))
-        return false;
+    out.clear();
+    if (firstInvalidByte(bytes) >= 0)
+        return false; // also a lead byte cut off at the end, which the converter would drop
+    QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    out.reserve(n);
+    qsizetype i = 0;
+    while (i < n) {
+        if (p[i] < 0x80) {
+            out.append(QChar(char16_t(p[i])));
+            ++i;
+            continue;
+        }
+        // A run of characters that do not start below 0x80: pairs (whose trail byte may be
+        // below 0x80) and half-width katakana.
+        const qsizetype from = i;
+        while (i < n && p[i] >= 0x80)
+            i += isLeadByte(p[i]) ? 2 : 1;
+        const QString run = decoder.decode(QByteArrayView(bytes).sliced(from, i - from));
+        if (decoder.hasError())
+            return false;
+        // The converter reports some unassigned pairs as U+FFFD or as a control character
+        // without raising its error flag; no pair or katakana byte means either.
+        for (QChar c : run)
+            if (c.unicode() == 0xFFFD || c.unicode() < 0x80)
+                return false;
+        out.append(run);
+    }
     return true;
 }
 
 bool encode(const QString& text, QByteArray& out)
 {
-    QStringEncoder encoder(kCodecName);
-    out = encoder.encode(text);
-    if (encoder.hasError())
-        return false;
+    out.clear();
+    QStringEncoder encoder(kCodecName, QStringConverter::Flag::Stateless);
+    out.reserve(text.size() * 2);
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n) {
+        if (text.at(i).unicode() < 0x80) {
+            out.append(char(text.at(i).unicode()));
+            ++i;
+            continue;
+        }
+        const qsizetype from = i;
+        while (i < n && text.at(i).unicode() >= 0x80)
+            ++i;
+        out.append(encoder.encode(QStringView(text).sliced(from, i - from)));
+        if (encoder.hasError())
+            return false;
+    }
     // The encoder writes 0xFC 0xFC for some characters it cannot map without reporting
     // it; a text that does not come back unchanged was not encodable.
     QString back;
-    if (firstInvalidByte(out) >= 0 || !decode(out, back))
+    if (!decode(out, back))
         return false;
     return back == text;
 }

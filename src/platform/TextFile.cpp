@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace zendra {
 
@@ -72,17 +73,46 @@ QStringList TextFile::splitLines(const QString& text)
     return result;
 }
 
+namespace {
+
+// A byte-order mark, or well-formed UTF-8 with at least one character beyond ASCII. Real
+// Shift-JIS text is practically never valid UTF-8 (its lead bytes 0x81-0x9F and its
+// half-width katakana are UTF-8 continuation bytes), while UTF-8 text often happens to be
+// valid Shift-JIS, so UTF-8 is looked for first.
+bool looksLikeUtf8(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return true;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return false;
+    for (QChar c : text)
+        if (c.unicode() >= 0x80)
+            return true;
+    return false;
+}
+
+} // namespace
+
 TextFile::Result TextFile::read(const QString& path, QStringList& lines)
 {
     lines.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("ファイル %1 を読めません: %2")
-                           .arg(shown(path), file.errorString()));
+        return failure(
+            QStringLiteral("ファイル %1 を読めません: %2").arg(shown(path), file.errorString()));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return failure(QStringLiteral("ファイル %1 を読めません: %2")
-                           .arg(shown(path), file.errorString()));
+        return failure(
+            QStringLiteral("ファイル %1 を読めません: %2").arg(shown(path), file.errorString()));
+
+    // Today's editors save UTF-8 unless told otherwise; say so instead of blaming a line.
+    if (looksLikeUtf8(bytes))
+        return failure(
+            QStringLiteral(
+                "ファイル %1 は UTF-8 で保存されているので、Shift-JIS で保存し直してください")
+                .arg(shown(path)));
 
     const qsizetype bad = cp932::firstInvalidByte(bytes);
     if (bad >= 0) {
@@ -103,13 +133,13 @@ TextFile::Result TextFile::read(const QString& path, QStringList& lines)
     for (qsizetype i = 0; i < byteLines.size(); ++i) {
         QString ignored;
         if (!cp932::decode(byteLines.at(i), ignored))
-            return failure(
-                QStringLiteral("ファイル %1 の %2 行目に Shift-JIS でない文字があります")
-                    .arg(shown(path))
-                    .arg(i + 1),
-                static_cast<int>(i + 1));
+            return failure(QStringLiteral("ファイル %1 の %2 行目に Shift-JIS でない文字があります")
+                               .arg(shown(path))
+                               .arg(i + 1),
+                           static_cast<int>(i + 1));
     }
-    return failure(QStringLiteral("ファイル %1 に Shift-JIS でない文字があります").arg(shown(path)));
+    return failure(
+        QStringLiteral("ファイル %1 に Shift-JIS でない文字があります").arg(shown(path)));
 }
 
 TextFile::Result TextFile::encodeLines(const QStringList& lines, QByteArray& out,

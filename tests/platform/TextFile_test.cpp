@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <iconv.h>
 #include <sys/resource.h>
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ TEST(TextFile, DecodesWithTheMicrosoftTable)
         char16_t expected;
     };
     const Case cases[] = {
-        {"\x5c", 0x005C}, {"\x7e", 0x007E},     {"\x81\x60", 0xFF5E}, {"\x81\x7c", 0xFF0D},
+        {"\x5c", 0x005C},     {"\x7e", 0x007E},     {"\x81\x60", 0xFF5E}, {"\x81\x7c", 0xFF0D},
         {"\x87\x40", 0x2460}, {"\xfa\x40", 0x2170}, {"\x81\x5f", 0xFF3C}, {"\xb1", 0xFF71},
     };
     QTemporaryDir dir;
@@ -90,11 +91,11 @@ TEST(TextFile, RefusesInvalidBytesNamingFileAndLine)
         int line;
     };
     const Case cases[] = {
-        {QByteArray("ok\r\nok\r\n\x82", 9), 3},           // lead byte at the end
-        {QByteArray("\x82\x20x\r\n", 5), 1},              // invalid trail byte
-        {QByteArray("a\r\nb\r\n\x85\x40\r\n", 10), 3},    // well formed but unassigned
-        {QByteArray("a\n\xff\n", 4), 2},                  // never a CP932 byte
-        {QByteArray("a\r\n\x82\r\n", 6), 2},              // line end after a lead byte
+        {QByteArray("ok\r\nok\r\n\x82", 9), 3},        // lead byte at the end
+        {QByteArray("\x82\x20x\r\n", 5), 1},           // invalid trail byte
+        {QByteArray("a\r\nb\r\n\x85\x40\r\n", 10), 3}, // well formed but unassigned
+        {QByteArray("a\n\xff\n", 4), 2},               // never a CP932 byte
+        {QByteArray("a\r\n\x82\r\n", 6), 2},           // line end after a lead byte
     };
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bad.que"));
@@ -108,6 +109,28 @@ TEST(TextFile, RefusesInvalidBytesNamingFileAndLine)
             << r.error.toStdString();
         EXPECT_EQ(r.line, c.line);
         EXPECT_TRUE(lines.isEmpty());
+    }
+}
+
+// A file saved as UTF-8 is named as such, with or without a byte-order mark, rather than
+// blamed at whatever line the first multi-byte character happens to fall on.
+TEST(TextFile, RecognisesUtf8AndAsksForShiftJis)
+{
+    const QByteArray samples[] = {
+        "\xEF\xBB\xBF[[unit1\r\n",                 // mark, ASCII only
+        "[[unit1\r\n\xE7\xAE\x97\xE6\x95\xB0\r\n", // 算数 without a mark
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("u8.que"));
+    for (const QByteArray& bytes : samples) {
+        test::writeBytes(path, bytes);
+        QStringList lines;
+        const TextFile::Result r = TextFile::read(path, lines);
+        ASSERT_FALSE(r.ok) << bytes.toHex().toStdString();
+        EXPECT_EQ(r.error,
+                  QStringLiteral(
+                      "ファイル %1 は UTF-8 で保存されているので、Shift-JIS で保存し直してください")
+                      .arg(QDir::toNativeSeparators(path)));
     }
 }
 
@@ -175,4 +198,71 @@ TEST(Cp932, CountsBytesAndCutsWithoutSplittingCharacters)
         EXPECT_EQ(zendra::cp932::byteLength(c.text), c.bytes) << c.text.toStdString();
         EXPECT_EQ(zendra::cp932::leftBytes(c.text, c.cut), c.left) << c.text.toStdString();
     }
+}
+
+// Every byte below 0x80 is itself, and every pair decodes as glibc's CP932 (the Microsoft
+// table) decodes it; what decodes also encodes back to the same bytes.
+TEST(Cp932, AgreesWithTheMicrosoftTableOnEverySingleByteAndPair)
+{
+    iconv_t table = iconv_open("UTF-16LE", "CP932");
+    ASSERT_NE(table, reinterpret_cast<iconv_t>(-1)) << "glibc has no CP932 table here";
+    const auto reference = [&](const QByteArray& in, QString& out) {
+        iconv(table, nullptr, nullptr, nullptr, nullptr);
+        char16_t buf[8];
+        char* ip = const_cast<char*>(in.constData());
+        size_t il = size_t(in.size());
+        char* op = reinterpret_cast<char*>(buf);
+        size_t ol = sizeof buf;
+        const bool ok = iconv(table, &ip, &il, &op, &ol) != size_t(-1) && il == 0;
+        out = QString::fromUtf16(buf, (reinterpret_cast<char16_t*>(op) - buf));
+        return ok;
+    };
+    int pairs = 0;
+    const auto check = [&](const QByteArray& bytes) {
+        QString expected, got;
+        const bool valid = reference(bytes, expected);
+        const bool decoded = zendra::cp932::decode(bytes, got);
+        // The Microsoft table's best-fit singles (0x80, 0xA0, 0xFD-0xFF) are not text.
+        EXPECT_EQ(decoded, valid) << bytes.toHex().toStdString();
+        if (!decoded || !valid)
+            return;
+        ++pairs;
+        EXPECT_EQ(got, expected) << bytes.toHex().toStdString();
+        QByteArray back;
+        EXPECT_TRUE(zendra::cp932::encode(got, back)) << bytes.toHex().toStdString();
+        EXPECT_EQ(back, bytes);
+    };
+    for (int b = 0; b < 0x100; ++b)
+        if (b < 0x81 || (b > 0x9F && b < 0xE0) || b > 0xFC)
+            check(QByteArray(1, char(b)));
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead > 0x9F && lead < 0xE0)
+            continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail)
+            check(QByteArray{char(lead), char(trail)});
+    }
+    iconv_close(table);
+    EXPECT_GT(pairs, 9000); // the assigned pairs and singles, so the loops really ran
+}
+
+// A file with the control bytes the converter used to swap reads and saves back unchanged,
+// and a lead byte cut off at the end of the text is refused rather than dropped.
+TEST(Cp932, ControlBytesRoundTripAndACutPairIsRefused)
+{
+    const QByteArray samples[] = {"a\x7f"
+                                  "b",
+                                  "\x1a", "x\x1c\x1a\x7f\x81\x40y", "\x82\xa0\x1a"};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("c.txt"));
+    for (const QByteArray& bytes : samples) {
+        QString text;
+        ASSERT_TRUE(zendra::cp932::decode(bytes, text)) << bytes.toHex().toStdString();
+        test::writeBytes(path, bytes);
+        QStringList lines;
+        ASSERT_TRUE(TextFile::read(path, lines).ok) << bytes.toHex().toStdString();
+        ASSERT_TRUE(TextFile::write(path, lines).ok) << bytes.toHex().toStdString();
+        EXPECT_EQ(test::readBytes(path), bytes + "\r\n") << bytes.toHex().toStdString();
+    }
+    QString text;
+    EXPECT_FALSE(zendra::cp932::decode(QByteArray("ab\x82"), text));
 }
