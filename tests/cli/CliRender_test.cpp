@@ -284,6 +284,36 @@ TEST(CliRender, ProblemsExitWithTheMessageAndLeaveNoFile)
         QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
 
+// A bad second output path fails before anything is written: the teacher's existing page
+// and copy file stay byte for byte, and no new file appears.
+TEST(CliRender, AFailingOutputPathKeepsTheFilesThatWereThere)
+{
+    QTemporaryDir dir;
+    const QByteArray old = "the teacher's own file";
+    struct Case
+    {
+        const char* output;
+        QString layout;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"keep.prp", dir.filePath("no/such/dir/x.json"), "x.json"},
+        {"keep.png", dir.filePath("no/such/dir/x.json"), "x.json"},
+        {"keep.pdf", dir.path(), "ディレクトリです"},
+        {"keep.png", dir.filePath("keep.png"), "--layout"},
+    };
+    for (const Case& c : cases) {
+        const QString out = dir.filePath(c.output);
+        test::writeBytes(out, old);
+        const test::CliResult run = render({"--unit", "1/3/2", "-o", out, "--layout", c.layout});
+        EXPECT_EQ(run.exitCode, 1) << c.output;
+        EXPECT_TRUE(run.errors.contains(QString::fromUtf8(c.message))) << run.errors.toStdString();
+        EXPECT_EQ(test::readBytes(out), old) << c.output;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << c.output;
+        QFile::remove(out);
+    }
+}
+
 TEST(CliRender, BlockErrorsOfTheUnitAreShown)
 {
     test::CoursewareCopy copy;

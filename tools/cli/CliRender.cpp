@@ -11,6 +11,7 @@
 #include "sheet/SheetBuilder.h"
 #include "sheet/SheetOutput.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonDocument>
@@ -284,6 +285,23 @@ QJsonObject layoutJson(const Sheet& sheet)
                      {QStringLiteral("y"), sheet.scorePosition.y()}}}};
 }
 
+// Why a file cannot be written at this path, or empty when it can (or the path is empty).
+QString outputProblem(const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if (file.isDir())
+        return QStringLiteral("出力 %1 はディレクトリです").arg(QDir::toNativeSeparators(path));
+    if (!folder.isDir())
+        return QStringLiteral("出力 %1 のディレクトリ %2 が見つかりません")
+            .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(folder.filePath()));
+    if (!folder.isWritable() || (file.exists() && !file.isWritable()))
+        return QStringLiteral("出力 %1 に書き込めません").arg(QDir::toNativeSeparators(path));
+    return {};
+}
+
 } // namespace
 
 int runRender(const QStringList& args)
@@ -321,6 +339,15 @@ int runRender(const QStringList& args)
         inputs.startNumber = *o.number;
     }
 
+    // Every output must be writable before any is written, so that a bad second path
+    // never costs the teacher the file the first one already held.
+    for (const QString& path : {o.output, o.layout})
+        if (const QString problem = outputProblem(path); !problem.isEmpty())
+            return fail(problem);
+    if (!o.layout.isEmpty() &&
+        QFileInfo(o.layout).absoluteFilePath() == QFileInfo(o.output).absoluteFilePath())
+        return fail(QStringLiteral("--layout には出力と別のファイルを指定してください"));
+
     const QString suffix = QFileInfo(o.output).suffix().toLower();
     QString error;
     bool ok = true;
@@ -348,10 +375,10 @@ int runRender(const QStringList& args)
         // The layout of the screen composition, whatever the output was.
         RenderScreenPage(*sheet, inputs);
         const QByteArray json = QJsonDocument(layoutJson(*sheet)).toJson(QJsonDocument::Indented);
-        if (const TextFile::Result r = TextFile::saveBytes(o.layout, json); !r) {
-            QFile::remove(o.output);
+        // The page is written and stays: it is whole, and it may have replaced a file
+        // the teacher had, so removing it would lose both.
+        if (const TextFile::Result r = TextFile::saveBytes(o.layout, json); !r)
             return fail(r.error);
-        }
     }
     return 0;
 }
