@@ -1,8 +1,6 @@
 #include "app/UnitChooser.h"
 
 #include "courseware/CoursewareIndex.h"
-#include "courseware/RecordFile.h"
-#include "learners/RecordList.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "platform/TextFile.h"
@@ -53,8 +51,7 @@ void UnitChooser::show()
         lesson_ = section_ = unit_ = -1;
         masterLines_.clear();
         variantRows_.clear();
-        prefixes_.clear();
-        hasVariants_.clear();
+        marks_ = UnitMarks{};
     }
 
     if (!restored_) {
@@ -90,8 +87,7 @@ bool UnitChooser::loadLesson(int row)
     state_.sectionUnits = loaded;
     loadedLesson_ = row + 1;
     lesson_ = row;
-    prefixes_.clear();
-    hasVariants_.clear();
+    marks_ = UnitMarks{};
     return true;
 }
 
@@ -207,36 +203,8 @@ void UnitChooser::restoreFromState()
 
 void UnitChooser::computeUnitRowPrefixes()
 {
-    prefixes_.clear();
-    hasVariants_.clear();
-    if (loadedLesson_ < 1)
-        return;
-    // The record file is read once for the whole lesson, not once per unit.
-    const RecordCounts records(LearnerRecordPath(state_.programFolder, state_.lessonTable,
-                                                 loadedLesson_, state_.learnerName));
-    for (int s = 1; s <= state_.sectionUnits.count(); ++s) {
-        // A section without its master file has no marks, but its counts are still true,
-        // and the sections after it are counted as well.
-        QStringList master;
-        const bool haveMaster =
-            TextFile::read(MasterPath(state_.programFolder, state_.lessonTable, loadedLesson_, s),
-                           master)
-                .ok;
-        QStringList prefixes;
-        QList<bool> marks;
-        const qsizetype units = state_.sectionUnits.section(s).units.size();
-        for (int u = 1; u <= units; ++u) {
-            const bool variants = haveMaster && HasVariants(u, master);
-            const int count = records.count(
-                MakeRecordKey(UnitChoice{loadedLesson_, s, u, 0}, state_.sectionUnits));
-            prefixes.append(
-                (variants ? QStringLiteral("◎") : QStringLiteral("　")) + QStringLiteral("[") +
-                (count > 0 ? QString::number(count) : QStringLiteral(" ")) + QStringLiteral("]"));
-            marks.append(variants);
-        }
-        prefixes_.append(prefixes);
-        hasVariants_.append(marks);
-    }
+    marks_ = ComputeUnitMarks(state_.programFolder, state_.lessonTable, loadedLesson_,
+                              state_.learnerName, state_.sectionUnits);
 }
 
 LearnerPlace LearnerPlaceOf(const AppState& state, int lesson)
@@ -291,17 +259,12 @@ QStringList UnitChooser::unitRows() const
 
 QString UnitChooser::unitRowPrefix(int section, int unit) const
 {
-    if (!inRange(section - 1, prefixes_.size()) ||
-        !inRange(unit - 1, prefixes_[section - 1].size()))
-        return {};
-    return prefixes_[section - 1][unit - 1];
+    return marks_.prefix(section, unit);
 }
 
 bool UnitChooser::hasVariants(int section, int unit) const
 {
-    return inRange(section - 1, hasVariants_.size()) &&
-           inRange(unit - 1, hasVariants_[section - 1].size()) &&
-           hasVariants_[section - 1][unit - 1];
+    return marks_.hasVariants(section, unit);
 }
 
 QString UnitChooser::unitHeading() const

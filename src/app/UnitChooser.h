@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "learners/LearnerPlace.h"
+#include "learners/UnitMarks.h"
 
 #include <QColor>
 #include <QList>
@@ -58,8 +59,7 @@ public:
     QStringList unitTitles() const; // of the selected section
     QStringList unitRows() const;   // unitRowText() of every unit of the selected section
     QString unitRowText(int row) const;
-    // Mark "◎" or "　", then "[" + practice count + "]" (a blank for none). Section and unit
-    // count from 1; empty when never computed.
+    // The unit's UnitMarks prefix; section and unit count from 1; empty when never computed.
     QString unitRowPrefix(int section, int unit) const;
     bool hasVariants(int section, int unit) const;
     const QStringList& variantRows() const { return variantRows_; }
@@ -98,9 +98,7 @@ private:
     QStringList variantRows_;
     QList<int> variants_;
     int focusVariant_ = -1;
-    // Per section, per unit (both from 0).
-    QList<QStringList> prefixes_;
-    QList<QList<bool>> hasVariants_;
+    UnitMarks marks_;
 };
 
 // The unit's row in the chooser: prefix, title, then blanks up to 38 CP932 bytes of title.
