@@ -14,7 +14,12 @@ struct AnswerBox
     int width = 0;  // of the answer as drawn, not of the frame
     QString answer; // the raw answer piece, ';' alternatives included
     int fontSize = 0;
+    // Study mode's part: 99 not judged, 1 right, 0 wrong at scoring, -1 wrong in practice or
+    // review (or answer shown), -2 right only after the answer was shown, 2 right after an
+    // earlier wrong attempt.
     int judgement = kNotJudged;
+    bool answerShown = false; // the learner asked for (or was given) the answers
+    int tries = 0;            // wrong attempts in practice and review; 1/0 after a test
 
     static constexpr int kNotJudged = 99;
 };
