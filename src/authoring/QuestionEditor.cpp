@@ -4,6 +4,7 @@
 #include "courseware/LayoutLines.h"
 #include "courseware/ParsedUnit.h"
 #include "courseware/QuestionLine.h"
+#include "courseware/UnitReader.h"
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -177,7 +178,9 @@ bool QuestionEditor::LoadUnitIntoPanes(const QString& programFolder, const Lesso
     }
 
     unitFound_ = true;
-    for (qsizetype i = start + 1; i < unitLines.size() && unitLines.at(i) != kUnitEnd; ++i) {
+    // A unit without its "]]" ends at the next unit's header.
+    const qsizetype unitEnd = UnitEnd(unitLines, start);
+    for (qsizetype i = start + 1; i < unitEnd && unitLines.at(i) != kUnitEnd; ++i) {
         const QString& keyword = unitLines.at(i);
         QStringList* pane = nullptr;
         bool layout = false;
@@ -202,7 +205,7 @@ bool QuestionEditor::LoadUnitIntoPanes(const QString& programFolder, const Lesso
             *pane << keyword;
         // A block that lacks its ">>" ends with the unit, so the next unit is never taken in.
         qsizetype j = i + 1;
-        for (; j < unitLines.size(); ++j) {
+        for (; j < unitEnd; ++j) {
             const QString& line = unitLines.at(j);
             if (line == kClose || line == kUnitEnd)
                 break;
@@ -210,7 +213,7 @@ bool QuestionEditor::LoadUnitIntoPanes(const QString& programFolder, const Lesso
         }
         if (layout)
             *pane << kClose;
-        if (j < unitLines.size() && unitLines.at(j) == kUnitEnd)
+        if (j < unitEnd && unitLines.at(j) == kUnitEnd)
             break;
         i = j;
     }

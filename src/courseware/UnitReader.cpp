@@ -19,12 +19,25 @@ bool is(const QString& line, QLatin1StringView keyword)
     return line == keyword;
 }
 
-// The index of the next ">>" at or after `from`, or the end of the file when none follows:
-// a unit that runs to the end without closing its block keeps the lines it has.
+// Where a block's lines stop: its ">>", or, when that is missing, the unit's "]]", the next
+// unit's header or the end of the file. Any other line, keyword lines included, belongs to
+// the block; a block without its ">>" so keeps the lines it has and never swallows the
+// next unit.
+bool endsBlock(const QString& line)
+{
+    return is(line, QLatin1StringView(">>")) || is(line, QLatin1StringView("]]")) ||
+           IsUnitHeader(line);
+}
+
+bool isBlockKeyword(const QString& line)
+{
+    return line.startsWith(QLatin1StringView("<<"));
+}
+
 qsizetype findClose(const QStringList& lines, qsizetype from)
 {
     const qsizetype n = lines.size();
-    while (from < n && !is(lines.at(from), QLatin1StringView(">>")))
+    while (from < n && !endsBlock(lines.at(from)))
         ++from;
     return from;
 }
@@ -41,6 +54,61 @@ void appendRange(QStringList& to, const QStringList& from, qsizetype begin, qsiz
 
 } // namespace
 
+bool IsUnitHeader(const QString& line)
+{
+    return line.startsWith(QLatin1StringView("[[unit"));
+}
+
+qsizetype UnitEnd(const QStringList& lines, qsizetype header)
+{
+    const qsizetype n = lines.size();
+    for (qsizetype i = header + 1; i < n; ++i) {
+        if (is(lines.at(i), QLatin1StringView("]]")))
+            return i + 1;
+        if (IsUnitHeader(lines.at(i)))
+            return i;
+    }
+    return n;
+}
+
+QList<UnitProblem> UnitStructureProblems(const QStringList& lines, qsizetype header)
+{
+    QList<UnitProblem> problems;
+    const qsizetype end = UnitEnd(lines, header);
+    // The 1-based line where a missing closing line belongs: the line that stopped the
+    // block or unit, or the last line of the file.
+    const auto lineOf = [&](qsizetype i) {
+        return static_cast<int>(std::min(i, lines.size() - 1) + 1);
+    };
+    qsizetype i = header + 1;
+    while (i < end) {
+        const QString& line = lines.at(i);
+        if (!isBlockKeyword(line)) {
+            ++i;
+            continue;
+        }
+        qsizetype j = i + 1;
+        // The editor's "{ … }" group may hold anything but its own close.
+        if (is(line, QLatin1StringView("<<ques")) && j < end &&
+            is(lines.at(j), QLatin1StringView("{"))) {
+            while (j < end && !is(lines.at(j), QLatin1StringView("}")))
+                ++j;
+            j = std::min(j + 1, end);
+        }
+        j = std::min(findClose(lines, j), end);
+        if (j >= end || !is(lines.at(j), QLatin1StringView(">>"))) {
+            problems.append({lineOf(j), line + QStringLiteral(" を閉じる >> がありません")});
+            i = j;
+        } else {
+            i = j + 1;
+        }
+    }
+    if (!is(lines.at(end - 1), QLatin1StringView("]]")))
+        problems.append(
+            {lineOf(end), lines.at(header) + QStringLiteral(" を閉じる ]] がありません")});
+    return problems;
+}
+
 void UnitReader::setSheetContent(const QStringList& questions, const QStringList& questionFigures,
                                  const QStringList& answerFigures, const QString& title,
                                  const QString& school, const QString& nameLine)
@@ -53,22 +121,25 @@ void UnitReader::setSheetContent(const QStringList& questions, const QStringList
     unit_.nameLine = nameLine;
 }
 
-UnitReader::Scan UnitReader::scanUnit(const QStringList& lines, qsizetype i)
+UnitReader::Scan UnitReader::scanUnit(const QStringList& lines, qsizetype start)
 {
     const qsizetype n = lines.size();
-    for (; i < n; ++i) {
+    for (qsizetype i = start; i < n; ++i) {
         // Bound to the keyword line, so a block consumed in this pass opens no other one.
         const QString& line = lines.at(i);
-        if (is(line, QLatin1StringView("]]")))
+        if (is(line, QLatin1StringView("]]")) || (i > start && IsUnitHeader(line)))
             break;
+        const qsizetype keywordAt = i;
 
         if (is(line, QLatin1StringView("<<ques"))) {
             qsizetype from = i + 1;
             // An opening "{" group is the editor's and never reaches the sheet.
             if (from < n && is(lines.at(from), QLatin1StringView("{"))) {
-                while (from < n && !is(lines.at(from), QLatin1StringView("}")))
+                while (from < n && !is(lines.at(from), QLatin1StringView("}")) &&
+                       !IsUnitHeader(lines.at(from)))
                     ++from;
-                from = std::min(from + 1, n);
+                if (from < n && is(lines.at(from), QLatin1StringView("}")))
+                    ++from;
             }
             i = findClose(lines, from);
             appendRange(unit_.questions, lines, from, i);
@@ -130,6 +201,10 @@ UnitReader::Scan UnitReader::scanUnit(const QStringList& lines, qsizetype i)
             i = findClose(lines, from);
             appendRange(unit_.answerFigures, lines, from, i);
         }
+        // A block that stopped short of its ">>" leaves the line that stopped it to be read
+        // again: it ends the unit or opens the next block.
+        if (i != keywordAt && i < n && !is(lines.at(i), QLatin1StringView(">>")))
+            --i;
     }
     return Scan::Done;
 }

@@ -2,6 +2,7 @@
 
 #include "courseware/ParsedUnit.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,23 @@ struct AddContext
     int section = 0;             // the section and unit the sheet was opened from
     int unit = 0;
 };
+
+// A line that starts a unit: "[[unit" and its number, variant or "X".
+bool IsUnitHeader(const QString& line);
+
+// One past the last line of the unit whose header is at `header`: the line after its
+// "]]", or, when the "]]" is missing, the next unit's header (or the end of the file), so
+// that a unit never takes in the one after it.
+qsizetype UnitEnd(const QStringList& lines, qsizetype header);
+
+// A block or unit that is not closed, named at the 1-based line where its ">>" or "]]"
+// should have been.
+struct UnitProblem
+{
+    int line = 0;
+    QString text;
+};
+QList<UnitProblem> UnitStructureProblems(const QStringList& lines, qsizetype header);
 
 // Finds one unit in a master or copy file and splits it into its blocks. One reader lives
 // for the whole run: besides the parsed unit it remembers the section of the previous

@@ -1,6 +1,7 @@
 #include "courseware/UnitWriter.h"
 
 #include "courseware/QuestionLine.h"
+#include "courseware/UnitReader.h"
 #include "platform/Messages.h"
 
 namespace zendra {
@@ -58,10 +59,10 @@ void WriteUnit(QStringList& fileLines, const QString& header, const UnitBlocks& 
     unit << kUnitEnd;
 
     if (replacing) {
-        qsizetype end = fileLines.indexOf(kUnitEnd, at);
-        if (end < 0)
-            end = fileLines.size() - 1;
-        fileLines.remove(at, end - at + 1);
+        // Up to the unit's "]]", or to the next unit when that is missing: the next unit
+        // is never written over.
+        const qsizetype end = UnitEnd(fileLines, at);
+        fileLines.remove(at, end - at);
         for (qsizetype i = 0; i < unit.size(); ++i)
             fileLines.insert(at + i, unit.at(i));
     } else {

@@ -94,10 +94,8 @@ TEST(CliCheck, ReportsEachProblemWithFileAndLine)
 {
     test::CoursewareCopy copy;
     const QString folder = copy.folder();
-    const QString master = test::runCli({"names", folder, "1", "1", "1", "0"})
-                               .json()
-                               .value("masterPath")
-                               .toString();
+    const QString master =
+        test::runCli({"names", folder, "1", "1", "1", "0"}).json().value("masterPath").toString();
     QStringList lines;
     ASSERT_TRUE(TextFile::read(master, lines).ok);
     const qsizetype header = lines.indexOf(QStringLiteral("[[unit1"));
@@ -117,7 +115,8 @@ TEST(CliCheck, ReportsEachProblemWithFileAndLine)
     EXPECT_EQ(check.exitCode, 1);
     const QString out = QString::fromUtf8(check.out);
     const QString shown = QFileInfo(master).fileName();
-    EXPECT_TRUE(out.contains(QStringLiteral("%1:%2: <<value block error").arg(shown).arg(header + 1)))
+    EXPECT_TRUE(
+        out.contains(QStringLiteral("%1:%2: <<value block error").arg(shown).arg(header + 1)))
         << out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("problems")));
     EXPECT_FALSE(out.contains(QStringLiteral(" 0 problems")));
@@ -135,10 +134,21 @@ TEST(CliCheck, ReportsEachProblemWithFileAndLine)
                                   .arg(shown)
                                   .arg(figure + 1)))
         << out2.toStdString();
-    EXPECT_TRUE(out2.contains(
-        QStringLiteral("%1:%2: ＃の数は偶数にしてください").arg(shown).arg(odd + 1)));
+    EXPECT_TRUE(
+        out2.contains(QStringLiteral("%1:%2: ＃の数は偶数にしてください").arg(shown).arg(odd + 1)));
     EXPECT_TRUE(out2.contains(QStringLiteral("%1:%2: 解答がありません").arg(shown).arg(empty + 1)));
     EXPECT_TRUE(out2.trimmed().endsWith(QStringLiteral("3 problems"))) << out2.toStdString();
+
+    // Unit 1 without its "]]": named where it belongs, and unit 1 is not read as two units.
+    lines = QStringList();
+    ASSERT_TRUE(TextFile::read(master, lines).ok);
+    const qsizetype close = lines.indexOf(QStringLiteral("]]"), lines.indexOf("[[unit1"));
+    lines.removeAt(close);
+    test::writeLines(master, lines);
+    const QString out4 = QString::fromUtf8(test::runCli({"check", folder}).out);
+    EXPECT_TRUE(out4.contains(
+        QStringLiteral("%1:%2: [[unit1 を閉じる ]] がありません").arg(shown).arg(close + 1)))
+        << out4.toStdString();
 
     // A byte that is not CP932 anywhere in the tree.
     test::writeBytes(folder + QStringLiteral("LogOn/other.txt"), "ok\r\n\x82");

@@ -7,6 +7,8 @@
 
 #include <QTemporaryDir>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 using namespace zendra;
@@ -247,4 +249,52 @@ TEST_F(UnitReaderTest, KeepsDoubleByteCharactersWithABackslashTrailByte)
     ASSERT_TRUE(read(path, "[[unit1"));
     EXPECT_EQ(reader_.unit().questions, L("表ソ=#表;ソ#"));
     EXPECT_EQ(reader_.unit().header, L("ソ表"));
+}
+
+// A unit or block that lacks its "]]" or ">>" keeps its own lines and never takes in the
+// unit after it; the structure check names the line where the close belongs.
+TEST_F(UnitReaderTest, AnUnclosedUnitOrBlockNeverTakesInTheNext)
+{
+    struct Case
+    {
+        const char* file;
+        const char* unit1; // its question lines
+        std::vector<std::pair<int, const char*>> problems;
+    };
+    const Case cases[] = {
+        {"[[unit1|<<ques|one|>>|[[unit2|<<ques|two|>>|]]",
+         "one",
+         {{5, "[[unit1 を閉じる ]] がありません"}}},
+        {"[[unit1|<<ques|one|]]|[[unit2|<<ques|two|>>|]]",
+         "one",
+         {{4, "<<ques を閉じる >> がありません"}}},
+        // Every ">>" and "]]" gone: keyword lines belong to the open block, as always.
+        {"[[unit1|<<ques|one|<<kgroup|g|[[unit2|<<ques|two",
+         "one|<<kgroup|g",
+         {{6, "<<ques を閉じる >> がありません"}, {6, "[[unit1 を閉じる ]] がありません"}}},
+        {"[[unit1|<<ques|{|a|[[unit2|<<ques|two|>>|]]",
+         "",
+         {{5, "<<ques を閉じる >> がありません"}, {5, "[[unit1 を閉じる ]] がありません"}}},
+        {"[[unit1|<<ques|{|<<kgroup|}|one|>>|]]", "one", {}},
+    };
+    for (const Case& c : cases) {
+        const QStringList lines = L(c.file);
+        const QString path = write(lines);
+        ASSERT_TRUE(read(path, "[[unit1")) << c.file;
+        EXPECT_EQ(reader_.unit().questions, *c.unit1 ? L(c.unit1) : QStringList{}) << c.file;
+        if (lines.contains(QStringLiteral("[[unit2"))) {
+            ASSERT_TRUE(read(path, "[[unit2")) << c.file;
+            EXPECT_EQ(reader_.unit().questions, L("two")) << c.file;
+        }
+        std::vector<std::pair<int, const char*>> got;
+        QStringList texts;
+        for (const UnitProblem& p : UnitStructureProblems(lines, 0))
+            got.emplace_back(p.line, ""), texts.append(p.text);
+        ASSERT_EQ(got.size(), c.problems.size()) << c.file << ": " << qPrintable(texts.join(u'/'));
+        for (size_t k = 0; k < got.size(); ++k) {
+            EXPECT_EQ(got[k].first, c.problems[k].first) << c.file;
+            EXPECT_EQ(texts.at(qsizetype(k)), QString::fromUtf8(c.problems[k].second)) << c.file;
+        }
+    }
+    EXPECT_TRUE(messages_.entries().isEmpty());
 }

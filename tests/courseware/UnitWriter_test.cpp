@@ -82,3 +82,13 @@ TEST(UnitWriter, CheckPositionBlocks)
     }
     EXPECT_TRUE(CheckPositionBlocks(DefaultDataLines()));
 }
+
+// Writing a unit whose "]]" is missing replaces it up to the next unit, which stays.
+TEST(UnitWriter, WriteUnitKeepsTheUnitAfterAnUnclosedOne)
+{
+    QStringList file = L("[[unit1|<<ques|old|>>|[[unit2|<<ques|two|>>|]]");
+    UnitBlocks blocks;
+    blocks.ques = L("new");
+    WriteUnit(file, QStringLiteral("[[unit1"), blocks);
+    EXPECT_EQ(file, L("[[unit1|<<ques|new|>>|<<dummy|>>|]]|[[unit2|<<ques|two|>>|]]"));
+}

@@ -161,6 +161,13 @@ void Checker::checkUnit(int lesson, const QString& masterPath, const QStringList
         return;
     }
     const int line = static_cast<int>(at + 1);
+    // An unclosed block or unit would take in the lines after it; name where its close
+    // belongs rather than blaming whatever the merged unit then breaks.
+    const QList<UnitProblem> structure = UnitStructureProblems(master, at);
+    for (const UnitProblem& p : structure)
+        problem(masterPath, p.line, p.text);
+    if (!structure.isEmpty())
+        return;
     const int mode = header == CopyUnitHeaderLine() ? UnitReader::OpenCopy : UnitReader::OpenMaster;
     if (!captured(masterPath, line, [&] {
             return reader_.ReadUnit(masterPath, header, unit, section, mode, titles);
@@ -175,7 +182,8 @@ void Checker::checkUnit(int lesson, const QString& masterPath, const QStringList
 // The question lines of every "<<ques" block of the unit that starts at `from`.
 void Checker::checkQuestionLines(const QString& path, const QStringList& lines, qsizetype from)
 {
-    for (qsizetype i = from + 1; i < lines.size() && lines.at(i) != QLatin1String("]]"); ++i) {
+    const qsizetype end = UnitEnd(lines, from);
+    for (qsizetype i = from + 1; i < end && lines.at(i) != QLatin1String("]]"); ++i) {
         if (lines.at(i) != QLatin1String("<<ques"))
             continue;
         qsizetype j = i + 1;

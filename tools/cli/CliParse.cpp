@@ -3,6 +3,8 @@
 #include "courseware/UnitReader.h"
 #include "platform/Messages.h"
 
+#include <QDir>
+
 namespace zendra::cli {
 
 int runParse(const QStringList& args)
@@ -24,12 +26,20 @@ int runParse(const QStringList& args)
         ok = reader.ReadUnit(given.at(0), given.at(1), 0, 0, UnitReader::OpenMaster, UnitTitles{});
     }
 
+    // The reader is silent about a unit it does not find; the command is not.
+    QStringList texts = messages.texts();
+    if (!ok && texts.isEmpty())
+        texts.append(QStringLiteral("%1 に %2 がありません")
+                         .arg(QDir::toNativeSeparators(given.at(0)), given.at(1)));
+    if (!ok)
+        fail(texts.join(u'\n'));
+
     // A failed read reports no lists: what the reader holds then is only a partial unit.
     const ParsedUnit empty;
     const ParsedUnit& unit = ok ? reader.unit() : empty;
     QJsonObject result;
     result.insert(QStringLiteral("ok"), ok);
-    result.insert(QStringLiteral("message"), messages.texts().join(u'\n'));
+    result.insert(QStringLiteral("message"), texts.join(u'\n'));
     result.insert(QStringLiteral("questions"), toJsonArray(unit.questions));
     result.insert(QStringLiteral("header"), toJsonArray(unit.header));
     result.insert(QStringLiteral("values"), toJsonArray(unit.values));
