@@ -4,12 +4,20 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace zendra {
 
 namespace {
 
 // The most figures of each kind the sheet has pictures for.
 constexpr int kFigureBuffers = 16;
+
+// The largest character size and line spacing a file may set: well past any page (the
+// main window offers 8..50 and -5..200), small enough that every coordinate the renderer
+// and composer derive from them stays far inside an int.
+constexpr int kCharacterSizeLimit = 500;
+constexpr int kLineSpacingLimit = 1000;
 
 // The first `count` lines of a block, or nothing when the unit has no complete block.
 QStringList firstBlock(const QStringList& lines, qsizetype count)
@@ -72,7 +80,10 @@ Sheet Sheet::fromParsedUnit(const ParsedUnit& unit, const SheetSource& source, b
         // A page no paper has (none, or wider than ten metres) cannot be laid out.
         if (width <= 0 || width > 30000)
             width = 630;
-        sheet.lineSpacing = values.number(ValueLine::LineSpacing, sheet.lineSpacing);
+        // A file may say anything; what no page can hold would only overflow the layout
+        // arithmetic further on.
+        sheet.lineSpacing = std::clamp(values.number(ValueLine::LineSpacing, sheet.lineSpacing),
+                                       -kLineSpacingLimit, kLineSpacingLimit);
         sheet.leftMargin = values.number(ValueLine::LeftMargin, sheet.leftMargin);
         sheet.rightMargin = values.number(ValueLine::RightMargin, sheet.rightMargin);
         sheet.startNumber = values.number(ValueLine::StartNumber, sheet.startNumber);
@@ -88,7 +99,8 @@ Sheet Sheet::fromParsedUnit(const ParsedUnit& unit, const SheetSource& source, b
     const FontLines font(fontLines);
     sheet.drawingFace = defaultFace;
     if (!fontLines.isEmpty()) {
-        sheet.characterSize = font.number(FontLine::Size, sheet.characterSize);
+        sheet.characterSize = std::clamp(font.number(FontLine::Size, sheet.characterSize),
+                                         -kCharacterSizeLimit, kCharacterSizeLimit);
         sheet.fontStyleLines = font.range(FontLine::Face, FontLine::StrikeOut);
         // An empty line names no face either; drawing in it would fall to the system font.
         const QString face = font.text(FontLine::DrawingFace);

@@ -67,6 +67,11 @@ TEST(Sheet, ValueAndFontBlocks)
         // damaged numbers keep the defaults instead of becoming 0
         {"abc|False|x|||?|99", "big|a|b|c|d|e|0", 630, 891, 30, 5, 5, 1, 15, 14, "IPA明朝"},
         {"-630|False|40|5|5|1|7", "12|a|b|c|d|e|0", 630, 891, 40, 5, 5, 1, 7, 12, "IPA明朝"},
+        // sizes and spacings beyond any page are held at the limits
+        {"630|False|9999999|5|5|1|7", "1000000|a|b|c|d|e|0", 630, 891, 1000, 5, 5, 1, 7, 500,
+         "IPA明朝"},
+        {"630|False|-9999999|5|5|1|7", "-1000000|a|b|c|d|e|0", 630, 891, -1000, 5, 5, 1, 7, -500,
+         "IPA明朝"},
         // a repeated block adds its lines after the first; the first block counts
         {"546|False|40|5|5|1|7|891|False|10|0|0|9|1", "9|a|b|c|d|e|0|20|a|b|c|d|e|X", 546, 772, 40,
          5, 5, 1, 7, 9, "IPA明朝"},
