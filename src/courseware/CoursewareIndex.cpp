@@ -57,6 +57,7 @@ bool LoadMainIndex(const QString& programFolder, LessonTable& table)
     }
 
     const QList<Lesson> earlier = table.lessons;
+    const QString earlierTitle = table.title;
     table.title = lines.first();
     table.lessons.clear();
     for (qsizetype i = 2; i < lines.size() && lines.at(i) != kEndOfList; ++i) {
@@ -66,8 +67,22 @@ bool LoadMainIndex(const QString& programFolder, LessonTable& table)
             break;
         }
         const qsizetype n = table.lessons.size();
-        table.lessons.append(splitLessonLine(lines.at(i), n < earlier.size() ? earlier.at(n)
-                                                                            : Lesson{}));
+        const Lesson lesson =
+            splitLessonLine(lines.at(i), n < earlier.size() ? earlier.at(n) : Lesson{});
+        // Every file of a lesson is read from (and records written into) its folder, which
+        // must lie inside the program folder.
+        if (!StaysInside(lesson.folder + lesson.baseName)) {
+            ShowMessage(
+                QStringLiteral(
+                    "ファイル %1 の %2 行目のレッスンはプログラムのフォルダの外を指しています: %3")
+                    .arg(shownPath(path))
+                    .arg(i + 1)
+                    .arg(lines.at(i)));
+            table.lessons = earlier;
+            table.title = earlierTitle;
+            return false;
+        }
+        table.lessons.append(lesson);
     }
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace zendra {
 
@@ -57,6 +58,17 @@ QString coursewarePath(const QString& base, const QString& relative)
     return resolved;
 }
 
+bool StaysInside(const QString& relative)
+{
+    if (relative.startsWith(u'/') || relative.startsWith(u'\\') ||
+        (relative.size() >= 2 && relative.at(1) == u':'))
+        return false;
+    for (const QString& part : relative.split(QRegularExpression(QStringLiteral("[/\\\\]"))))
+        if (part.trimmed() == QLatin1StringView(".."))
+            return false;
+    return true;
+}
+
 QString shownPath(const QString& path)
 {
     return QDir::toNativeSeparators(path);
@@ -67,7 +79,8 @@ bool FileMustExist(const QString& path)
     const QFileInfo info(path);
     if (info.exists() && !info.isDir())
         return true;
-    ShowMessage(QStringLiteral("ファイル ") + shownPath(path) + QStringLiteral(" が見つかりません"));
+    ShowMessage(QStringLiteral("ファイル ") + shownPath(path) +
+                QStringLiteral(" が見つかりません"));
     return false;
 }
 

@@ -15,6 +15,10 @@ QString withTrailingSlash(const QString& folder);
 // path found, or the plain concatenation when nothing matches.
 QString coursewarePath(const QString& base, const QString& relative);
 
+// Whether a relative name from a courseware file (a lesson folder, a figure) stays inside
+// the folder it is joined to: no "..", no root or drive of its own.
+bool StaysInside(const QString& relative);
+
 // A path as the user should see it in a message.
 QString shownPath(const QString& path);
 

@@ -1,5 +1,6 @@
 #include "sheet/Sheet.h"
 
+#include "platform/Messages.h"
 #include "platform/Paths.h"
 
 #include <QFileInfo>
@@ -34,7 +35,10 @@ QList<QImage> loadPictures(const QStringList& triples, const QString& folder)
     for (int number = 1; number <= count; ++number) {
         const QString name = figures.file(number);
         QImage picture;
-        if (!name.isEmpty()) {
+        if (!name.isEmpty() && !StaysInside(name)) {
+            ShowMessage(QStringLiteral("図のファイル名 %1 はプログラムのフォルダの外を指しています")
+                            .arg(name));
+        } else if (!name.isEmpty()) {
             const QString path = coursewarePath(folder, name);
             if (FileMustExist(path))
                 picture.load(path);

@@ -30,8 +30,8 @@ protected:
 
 TEST_F(CoursewareIndexTest, MainIndexSplitsLessonLines)
 {
-    writeMain({"算数", "<<", "整数,Seisu\\xSeisu", "表示,Hyou\\\\Hyou", "no comma", "a,b,Dir\\yBase",
-               "Top,Base", ">>", "After,Never\\xRead"});
+    writeMain({"算数", "<<", "整数,Seisu\\xSeisu", "表示,Hyou\\\\Hyou", "no comma",
+               "a,b,Dir\\yBase", "Top,Base", ">>", "After,Never\\xRead"});
     LessonTable table;
     ASSERT_TRUE(LoadMainIndex(folder(), table));
     EXPECT_EQ(table.title, QStringLiteral("算数"));
@@ -82,13 +82,34 @@ TEST_F(CoursewareIndexTest, MainIndexProblemsAreReported)
     EXPECT_TRUE(messages_.texts().at(2).contains(QStringLiteral("3 行目")));
 }
 
+// A lesson whose folder would lead out of the program folder is refused, naming the line,
+// and the table keeps what it held.
+TEST_F(CoursewareIndexTest, LessonFoldersOutsideTheProgramFolderAreRefused)
+{
+    LessonTable table;
+    writeMain({"T", "", "A,Seisu\\xSeisu"});
+    ASSERT_TRUE(LoadMainIndex(folder(), table));
+    for (const char* line : {"B,..\\..\\outside\\xOut", "B,/etc\\xpasswd", "B,C:\\x\\xy",
+                             "B,Sub\\x..\\..\\Out", "B,a/../..\\xOut"}) {
+        messages_.clear();
+        writeMain({"T", "", "A,Seisu\\xSeisu", QString::fromUtf8(line)});
+        EXPECT_FALSE(LoadMainIndex(folder(), table)) << line;
+        ASSERT_EQ(messages_.texts().size(), 1) << line;
+        EXPECT_TRUE(messages_.texts().at(0).contains(QStringLiteral("Main.ind の 4 行目")))
+            << messages_.texts().at(0).toStdString();
+        EXPECT_EQ(table.count(), 1) << line;
+    }
+    writeMain({"T", "", "A,Seisu\\xSeisu", "B,Two..Three\\xT"});
+    EXPECT_TRUE(LoadMainIndex(folder(), table)); // dots inside a name are only a name
+}
+
 TEST_F(CoursewareIndexTest, LessonIndexSectionsInFileOrder)
 {
     writeMain({"T", "", "分数,Bunsu\\xBunsu"});
     test::writeLines(folder() + QStringLiteral("Bunsu/Bunsu.ind"),
-                     {"分数の計算", "[[sect1", "たし算", "<<", "通分", "帯分数", ">>", "]]", "stray",
-                      "[[sect5", "ひき算", "<<", ">>", "]]", "[[sect2", "かけ算", "<<", "[[unit?",
-                      ">>", "]]"});
+                     {"分数の計算", "[[sect1", "たし算",  "<<",      "通分", "帯分数", ">>",
+                      "]]",         "stray",   "[[sect5", "ひき算",  "<<",   ">>",     "]]",
+                      "[[sect2",    "かけ算",  "<<",      "[[unit?", ">>",   "]]"});
     LessonTable table;
     ASSERT_TRUE(LoadMainIndex(folder(), table));
     SectionUnits sections;
@@ -151,7 +172,8 @@ TEST(FindVariants, StopAtTheFirstGapAndNeedIncreasingOrder)
          {"類題　4R1", "類題　4R2", "類題　4R3", "類題　4R4", "類題　4R5"}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(FindVariants(UnitChoice{1, 1, 4, 0}, c.lines), c.expected) << c.lines.join(' ').toStdString();
+        EXPECT_EQ(FindVariants(UnitChoice{1, 1, 4, 0}, c.lines), c.expected)
+            << c.lines.join(' ').toStdString();
         EXPECT_EQ(HasVariants(4, c.lines), c.lines.contains(QStringLiteral("[[unit4R1")));
     }
 }

@@ -152,19 +152,22 @@ TEST(Sheet, MissingFigurePicturesAreReportedAndStayEmpty)
     QImage(12, 7, QImage::Format_RGB32).save(folder + "Fig1.bmp");
 
     Sheet sheet;
-    sheet.questionFigures = L("fig1.BMP|10|20|gone.bmp|-1|-1||0|0");
+    sheet.questionFigures = L("fig1.BMP|10|20|gone.bmp|-1|-1||0|0|..\\..\\Fig1.bmp|0|0");
     sheet.answerFigures = L("Fig1.bmp|1|2");
     ScriptedMessages messages;
     ScopedMessages scope(messages);
     sheet.loadFigures(folder);
 
-    ASSERT_EQ(sheet.questionPictures.size(), 3);
+    ASSERT_EQ(sheet.questionPictures.size(), 4);
+    EXPECT_TRUE(sheet.questionPictures[3].isNull());           // never read from outside the tree
     EXPECT_EQ(sheet.questionPictures[0].size(), QSize(12, 7)); // found without regard to case
     EXPECT_TRUE(sheet.questionPictures[1].isNull());
     EXPECT_TRUE(sheet.questionPictures[2].isNull());
     ASSERT_EQ(sheet.answerPictures.size(), 1);
     EXPECT_EQ(sheet.answerPictures[0].size(), QSize(12, 7));
-    ASSERT_EQ(messages.texts().size(), 1);
+    ASSERT_EQ(messages.texts().size(), 2);
     EXPECT_TRUE(messages.texts()[0].startsWith("ファイル "));
     EXPECT_TRUE(messages.texts()[0].endsWith("gone.bmp が見つかりません"));
+    EXPECT_EQ(messages.texts()[1],
+              "図のファイル名 ..\\..\\Fig1.bmp はプログラムのフォルダの外を指しています");
 }

@@ -222,6 +222,12 @@ void Checker::checkFigures(const QString& path, const QStringList& lines, qsizet
             problem(path, line, QStringLiteral("図の行が 3 行ずつになっていません"));
             return;
         }
+        if (!StaysInside(name)) {
+            problem(path, line,
+                    QStringLiteral("図のファイル名がプログラムのフォルダの外を指しています: ") +
+                        name);
+            continue;
+        }
         if (graphFolder.isEmpty()) {
             problem(path, line, QStringLiteral("Graph フォルダがありません: ") + name);
             continue;
