@@ -5,6 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 #include <QStringDecoder>
 
 namespace zendra {
@@ -168,10 +177,107 @@ TextFile::Result TextFile::write(const QString& path, const QStringList& lines)
     return saveBytes(path, bytes);
 }
 
+#ifdef Q_OS_UNIX
+namespace {
+
+// A save writes "<name>.zendra-save-XXXXXX" beside the target, holding an exclusive lock on
+// it until it is renamed into place. A save that was killed leaves its file behind, but
+// not its lock (the system drops it with the process), so the next save of the same file
+// can tell a leftover from a save still running and remove it.
+const QString kSaveMark = QStringLiteral(".zendra-save-");
+
+QString systemError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+void removeLeftoverSaves(const QFileInfo& target)
+{
+    const QString prefix = target.fileName() + kSaveMark;
+    QDir folder = target.absoluteDir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!name.startsWith(prefix))
+            continue;
+        const QByteArray leftover = QFile::encodeName(folder.filePath(name));
+        const int fd = ::open(leftover.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(leftover.constData());
+        ::close(fd);
+    }
+}
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    const char* p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+} // namespace
+#endif
+
 TextFile::Result TextFile::saveBytes(const QString& path, const QByteArray& bytes)
 {
-    // Unbuffered, so that a short write (a full disk, a size limit) shows in write()'s
-    // count: a buffered QSaveFile can commit a truncated file without reporting it.
+#ifdef Q_OS_UNIX
+    const auto cannot = [&](const QString& reason) {
+        return failure(QStringLiteral("ファイル %1 に保存できません: %2").arg(shown(path), reason));
+    };
+    // Through a link the file it points to is replaced, not the link.
+    const QFileInfo given(path);
+    const QFileInfo target(given.isSymLink() ? given.symLinkTarget() : given.absoluteFilePath());
+    // A file the user may not change is not replaced, although its folder would allow it.
+    if (target.exists() && (!target.isFile() || !target.isWritable()))
+        return cannot(QStringLiteral("書き込みが許可されていません"));
+    removeLeftoverSaves(target);
+
+    QByteArray temp = QFile::encodeName(target.absoluteFilePath() + kSaveMark + "XXXXXX");
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        return cannot(systemError());
+    const auto abandon = [&](const QString& reason) {
+        ::unlink(temp.constData());
+        ::close(fd);
+        return cannot(reason);
+    };
+    if (::flock(fd, LOCK_EX) != 0)
+        return abandon(systemError());
+    // The new file keeps the rights of the old one; a new file gets the usual ones.
+    struct stat old
+    {
+    };
+    mode_t mode;
+    if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd, mode) != 0)
+        return abandon(systemError());
+    // A short write (a full disk, a size limit) fails here; the data reaches the disk
+    // before the rename, so the new name never stands for a file that is not whole.
+    errno = 0;
+    if (!writeAll(fd, bytes))
+        return abandon(errno ? systemError() : QStringLiteral("最後まで書けませんでした"));
+    if (::fsync(fd) != 0)
+        return abandon(systemError());
+    if (::rename(temp.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
+        return abandon(systemError());
+    ::close(fd);
+    return Result{true, {}};
+#else
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure(QStringLiteral("ファイル %1 に保存できません: %2")
@@ -187,6 +293,7 @@ TextFile::Result TextFile::saveBytes(const QString& path, const QByteArray& byte
         return failure(QStringLiteral("ファイル %1 に保存できません: %2")
                            .arg(shown(path), file.errorString()));
     return Result{true, {}};
+#endif
 }
 
 } // namespace zendra

@@ -7,8 +7,12 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -265,4 +269,33 @@ TEST(Cp932, ControlBytesRoundTripAndACutPairIsRefused)
     }
     QString text;
     EXPECT_FALSE(zendra::cp932::decode(QByteArray("ab\x82"), text));
+}
+
+// What a killed save leaves beside its file is removed by the next save of that file, but
+// not while another save holds it; other files beside it are never touched.
+TEST(TextFile, NextSaveRemovesWhatAKilledSaveLeftButNotARunningOne)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("m.que"));
+    const QString running = path + QStringLiteral(".zendra-save-Ab12Cd");
+    const QString leftover = path + QStringLiteral(".zendra-save-Zz99Yy");
+    const QString backup = path + QStringLiteral(".backup");
+    for (const QString& p : {running, leftover, backup})
+        test::writeBytes(p, "partial");
+    const int fd = ::open(QFile::encodeName(running).constData(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    ASSERT_TRUE(TextFile::write(path, {QStringLiteral("new")}).ok);
+    ::close(fd);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{"m.que", "m.que.backup", "m.que.zendra-save-Ab12Cd"}));
+    ::chmod(QFile::encodeName(path).constData(), 0640);
+    ASSERT_TRUE(TextFile::write(path, {QStringLiteral("newer")}).ok);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"m.que", "m.que.backup"}));
+    EXPECT_EQ(test::readBytes(path), QByteArray("newer\r\n"));
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u); // the replaced file keeps its rights
 }
