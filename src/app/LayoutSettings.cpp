@@ -25,6 +25,10 @@ std::optional<KranLine> KranLineOf(LayoutControl control)
         return KranLine::SubLineSpacing;
     case LayoutControl::LeftMargin:
     case LayoutControl::RightMargin:
+    case LayoutControl::LineSpacing:
+    case LayoutControl::CharacterSize:
+    case LayoutControl::StartNumber:
+    case LayoutControl::Options:
         break;
     }
     return std::nullopt;
@@ -37,6 +41,14 @@ int LayoutValue(const Sheet& sheet, LayoutControl control)
         return sheet.leftMargin;
     case LayoutControl::RightMargin:
         return sheet.rightMargin;
+    case LayoutControl::LineSpacing:
+        return sheet.lineSpacing;
+    case LayoutControl::CharacterSize:
+        return sheet.characterSize;
+    case LayoutControl::StartNumber:
+        return sheet.startNumber;
+    case LayoutControl::Options:
+        return sheet.options;
     default:
         if (const std::optional<KranLine> line = KranLineOf(control))
             return sheet.kran().number(*line);
@@ -48,7 +60,7 @@ bool MarksModified(LayoutControl control, int value)
 {
     if (control == LayoutControl::Shape)
         return value == kShapeNone || value == kShapeUnderline;
-    return true;
+    return control != LayoutControl::Options;
 }
 
 void ApplyLayoutValue(Sheet& sheet, LayoutControl control, int value)
@@ -59,6 +71,18 @@ void ApplyLayoutValue(Sheet& sheet, LayoutControl control, int value)
         break;
     case LayoutControl::RightMargin:
         sheet.rightMargin = value;
+        break;
+    case LayoutControl::LineSpacing:
+        sheet.lineSpacing = value;
+        break;
+    case LayoutControl::CharacterSize:
+        sheet.characterSize = value;
+        break;
+    case LayoutControl::StartNumber:
+        sheet.startNumber = value;
+        break;
+    case LayoutControl::Options:
+        sheet.options = value;
         break;
     default:
         // A block read short keeps its lines; the missing ones are written as "0".

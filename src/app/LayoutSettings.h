@@ -11,7 +11,8 @@ namespace zendra {
 
 struct Sheet;
 
-// The sheet values that the answer-box dialog and the main window's layout spins change.
+// The sheet values that the answer-box dialog, the main window's layout spins and the paper
+// and print dialogs change.
 enum class LayoutControl {
     Shape,          // answer-box line 1
     BoxWidth,       // line 2
@@ -23,6 +24,10 @@ enum class LayoutControl {
     SubLineSpacing, // line 9
     LeftMargin,
     RightMargin,
+    LineSpacing,   // spnGyouSpace
+    CharacterSize, // spnMojiSize
+    StartNumber,   // the print confirmation's first question number
+    Options,       // the paper dialog's option bits
 };
 
 // Box shapes of answer-box line 1.
@@ -35,14 +40,15 @@ enum BoxShape {
     kShapeRounded = 5
 };
 
-// The answer-box line a control writes; none for the margins.
+// The answer-box line a control writes; none for the values kept outside that block.
 std::optional<KranLine> KranLineOf(LayoutControl control);
 
 // The value a control shows for the sheet (a non-number line reads as 0).
 int LayoutValue(const Sheet& sheet, LayoutControl control);
 
 // Whether setting `value` through `control` marks the sheet modified. Of the shapes only
-// none and underline do; every other control always does.
+// none and underline do; the paper dialog's options leave the mark to its paper; every other
+// control always does.
 bool MarksModified(LayoutControl control, int value);
 
 // Writes `value` into the sheet (answer-box lines as text) and marks it modified where the

@@ -75,3 +75,29 @@ TEST(LayoutSettings, OptionBitsRoundTrip)
     // The unused bit 8 is not a check box.
     EXPECT_EQ(OptionBits(OptionsOfBits(15)), 7);
 }
+
+TEST(LayoutSettings, SheetValuesWrittenByName)
+{
+    struct Row
+    {
+        LayoutControl control;
+        int Sheet::*field;
+        bool marks;
+    };
+    const Row rows[] = {
+        {LayoutControl::LineSpacing, &Sheet::lineSpacing, true},
+        {LayoutControl::CharacterSize, &Sheet::characterSize, true},
+        {LayoutControl::StartNumber, &Sheet::startNumber, true},
+        {LayoutControl::LeftMargin, &Sheet::leftMargin, true},
+        {LayoutControl::Options, &Sheet::options, false}, // the paper marks the sheet
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.control));
+        Sheet sheet;
+        ApplyLayoutValue(sheet, row.control, 3);
+        EXPECT_EQ(sheet.*row.field, 3);
+        EXPECT_EQ(LayoutValue(sheet, row.control), 3);
+        EXPECT_EQ(sheet.changed, row.marks);
+        EXPECT_EQ(sheet.lstKranX, FormKranLines());
+    }
+}
