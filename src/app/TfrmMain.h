@@ -1,42 +1,35 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/LayoutSettings.h"
+#include "app/MainMenus.h"
+#include "app/WidgetPrintCommands.h"
+#include "app/WidgetSheetArea.h"
 #include "courseware/UnitReader.h"
 #include "sheet/WorksheetHost.h"
 
 #include <QMainWindow>
 
 #include <functional>
-#include <memory>
 
-class QAction;
-class QCheckBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QMdiArea;
-class QMdiSubWindow;
-class QMenu;
 class QPrinter;
-class QPushButton;
-class QRadioButton;
-class QSpinBox;
 
 namespace zendra {
 
-class TfrmDummy;
+struct ControlValues;
 class TfrmHelp;
 class TfrmInputName;
 class TfrmMenu;
 class TfrmOpenPRP;
 class TfrmPrint;
-class TfrmPrintMode;
 class TfrmSetPaper;
 class TfrmSettei;
+class WidgetMainMenus;
+class WidgetMainPanel;
 
-// The main frame: the program-wide state, the left button panel, the menus and the MDI
-// area where worksheets open. It is the host of every worksheet window.
+// The main frame: it owns the program-wide state, wires the left panel, the menus and the
+// document area to the commands, and is the host of every worksheet window. What the
+// commands decide lives in MainCommands, MainMenus and LayoutSettings.
 class TfrmMain : public QMainWindow, public WorksheetHost
 {
     Q_OBJECT
@@ -46,7 +39,7 @@ public:
     ~TfrmMain() override;
 
     AppState& state() { return state_; }
-    QMdiArea* mdiArea() const { return mdiArea_; }
+    QMdiArea* mdiArea() const { return sheets_; }
 
     // Runs the start sequence; false when the program must end.
     bool FormShow();
@@ -56,12 +49,12 @@ public:
     bool OpenMaster();
     int OpenUnit(const UnitChoice& choice, bool replace);
     bool OpenCopyFile();
-    int FindOpenSheet(const QString& identifier) const;
-    void ActivateSheet(int index);
-    void closeAllSheets();
+    int FindOpenSheet(const QString& identifier) const { return sheets_->find(identifier); }
+    void ActivateSheet(int index) { sheets_->activate(index); }
+    void closeAllSheets() { sheets_->closeAll(); }
 
     TfrmPrint* activeSheet() const { return active_; }
-    const QStringList& openSheetList() const { return lstWindow_; }
+    const QStringList& openSheetList() const { return sheets_->keys(); }
     bool answersShown() const { return answersShown_; }
 
     // The commands of the left panel and the menus.
@@ -87,7 +80,7 @@ public:
     void btnStartPrintClick();
     // File › PDFに保存: the sheet at printer resolution, numbered as the print mode says.
     void mnuSavePdfClick();
-    QPrinter& printer() { return *printer_; }
+    QPrinter& printer() { return print_->printer(); }
     void applyLock(bool locked);
     // The paper radio buttons: the active sheet takes the paper (back to full size first).
     void ApplyPaper(int width);
@@ -124,24 +117,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    ComposeInputs withControls(ComposeInputs in) const;
-    void buildLeftPanel();
-    void buildMenus();
-    void buildTipsPanel();
+    void wirePanel();
+    void runMenu(MenuCommand command);
     void hidePanels();
-    void keepFocusOnSheet(const QWidget* leaving);
     void enableCopyButtons(bool enabled);
-    void cascadeSheets();
     void updateMenus();
-    QMdiSubWindow* subWindowOf(const QString& caption) const;
     TfrmPrint* addSheetWindow(struct Sheet&& sheet);
     bool saveMaster(TfrmPrint* sheet);
     bool saveCopy(TfrmPrint* sheet);
-    void spnGyouSpaceChange(int value);
-    void spnMojiSizeChange(int value);
-    void chkBekkaiClick();
-    void showKaitouState();
-    void tipsClose();
+    void changeLayout(LayoutControl control, int value);
+    ControlValues controlValues() const;
 
     AppState state_;
     UnitReader reader_;
@@ -149,53 +134,18 @@ private:
     bool answersShown_ = false;
     bool reducedView_ = false;
     TfrmPrint* active_ = nullptr;
-    QStringList lstWindow_;
 
-    QMdiArea* mdiArea_ = nullptr;
-    QFrame* pnlMain_ = nullptr;
-    QLineEdit* edtLogOnName_ = nullptr;
-    QPushButton* btnOpenMaster_ = nullptr;
-    QPushButton* btnSave_ = nullptr;
-    QFrame* pnlSave_ = nullptr;
-    QPushButton* btnSaveMaster_ = nullptr;
-    QPushButton* btnSaveCopy_ = nullptr;
-    QPushButton* btnStartPrint_ = nullptr;
-    QPushButton* btnEdit_ = nullptr;
-    QPushButton* btnTest_ = nullptr;
-    QPushButton* btnKaitou_ = nullptr;
-    QCheckBox* chkBekkai_ = nullptr;
-    QPushButton* btnKran_ = nullptr;
-    QSpinBox* spnGyouSpace_ = nullptr;
-    QSpinBox* spnMojiSize_ = nullptr;
-    QSpinBox* spnGyoukanSub_ = nullptr;
-    QFrame* pnlSize_ = nullptr;
-    QList<QRadioButton*> paperButtons_; // B5, A4, B4, A3
-    QPushButton* btnShukusho_ = nullptr;
-    QList<QLabel*> layoutLabels_;
-    QPushButton* btnFpClose_ = nullptr;
-    QPushButton* btnScroll_ = nullptr;
-    QPushButton* btnLock_ = nullptr;
-    QPushButton* btnLogOn_ = nullptr;
-    QFrame* pnlCopy_ = nullptr;
-    QPushButton* btnCopy_ = nullptr;
-    QPushButton* btnCancel_ = nullptr;
-    QMenu* mnuFile_ = nullptr;
-    QMenu* mnuEdit_ = nullptr;
-    QMenu* mnuWindow_ = nullptr;
-    QAction* mnuDoYouKnow_ = nullptr;
-    QGroupBox* grbDoYouKnow_ = nullptr;
-    QCheckBox* chkNextTime_ = nullptr;
+    WidgetMainPanel* panel_ = nullptr;
+    WidgetSheetArea* sheets_ = nullptr;
+    WidgetMainMenus* menus_ = nullptr;
 
     TfrmMenu* frmMenu_ = nullptr;
     TfrmInputName* frmInputName_ = nullptr;
     TfrmOpenPRP* frmOpenPRP_ = nullptr;
     TfrmHelp* frmHelp_ = nullptr;
     TfrmSettei* frmSettei_ = nullptr;
-    TfrmPrintMode* frmPrintMode_ = nullptr;
-    std::unique_ptr<QPrinter> printer_;
+    WidgetPrintCommands* print_ = nullptr;
     TfrmSetPaper* frmSetPaper_ = nullptr;
-    TfrmDummy* frmDummy_ = nullptr;
-    QMdiSubWindow* dummyWindow_ = nullptr;
 };
 
 } // namespace zendra
