@@ -114,6 +114,31 @@ void setTextColour(QLineEdit* box, const QColor& background, const QColor& text)
     box->setPalette(palette);
 }
 
+// Where the entry box of an answer box lies; `panel` is the width left of the page. The box
+// fills the frame drawn on the page: as wide as the answer alone it would give the answer's
+// length away and leave no room to type a longer one.
+EntryBoxRect entryRectFor(const AnswerBox& box, int panel, int c, int b, int boxWidth)
+{
+    EntryBoxRect r = PlaceEntryBox(box, panel, c, b);
+    const QRect frame = AnswerBoxGeometry(box, 1.0, 1.0, AnswerFieldHeight(c), boxWidth, b).box;
+    r.width = std::max(r.width, frame.right() - frame.left() - 4);
+    return r;
+}
+
+// The mark of a judged box on a page of scale s, placed over the box as its entry box lies.
+MarkShape markOver(MarkKind kind, const AnswerBox& box, const QRect& base, int c, int b,
+                   int boxWidth, double s, double f)
+{
+    const EntryBoxRect e = entryRectFor(box, 0, c, b, boxWidth);
+    if (kind == MarkKind::TestSlash) {
+        // Across the whole frame, not just the width of the model answer.
+        QRect across = base;
+        across.setRight(std::max(base.right(), base.left() + roundHalfEven(e.width * s)));
+        return TestSlashMark(across, e.width, s);
+    }
+    return MakeMark(kind, e, PageFrame{0, 0, s, f}, false);
+}
+
 } // namespace
 
 TfrmRenshu::TfrmRenshu(StudyHost& host, QWidget* parent) : QDialog(parent), host_(host)
@@ -644,7 +669,14 @@ ComposeInputs TfrmRenshu::studyInputs(bool learnerAnswers) const
     // The study page keeps the worksheet's boxes: the entry boxes lie over them.
     inputs.registerAnswerBoxes = false;
     inputs.reusePieceStarts = learnerAnswers;
-    inputs.drawMark = StudyMarkDrawer(host_.characterSize(), host_.answerBoxHeight());
+    inputs.drawMark = [c = host_.characterSize(), b = host_.answerBoxHeight(),
+                       w = sheet()->kran().number(KranLine::BoxWidth)](
+                          Surface& surface, int, const AnswerBox& entry,
+                          const AnswerBoxRects& rects, double s, double f) {
+        const MarkKind kind = ComposedMarkFor(entry.judgement);
+        if (kind != MarkKind::None)
+            PaintMark(surface, markOver(kind, entry, rects.base, c, b, w, s, f));
+    };
     if (learnerAnswers) {
         const StudyBoxData& data = session_->data();
         for (int i = 1; i <= session_->boxCount(); ++i)
@@ -887,7 +919,8 @@ void TfrmRenshu::PlaceEntryBoxes()
     const QFont font = pointFont(QStringLiteral("ＭＳ 明朝"), c);
     const AnswerBoxTable& boxes = session_->boxes();
     for (int i = 1; i <= boxes.count(); ++i) {
-        const EntryBoxRect r = PlaceEntryBox(boxes[i], pnlRenshu_->width(), c, b);
+        const EntryBoxRect r = entryRectFor(boxes[i], pnlRenshu_->width(), c, b,
+                                            sheet()->kran().number(KranLine::BoxWidth));
         QLineEdit* box = entry_[i];
         box->setGeometry(r.left, r.top, r.width, r.height);
         box->setFont(font);
@@ -1013,9 +1046,15 @@ void TfrmRenshu::ScoreExercise(bool test)
     if (out.testMarks) {
         QPainter painter(&page_);
         const AnswerBoxTable& boxes = session_->boxes();
-        for (int i = 1; i <= boxes.count(); ++i)
+        const int c = host_.characterSize();
+        for (int i = 1; i <= boxes.count(); ++i) {
+            const QRect base =
+                AnswerBoxGeometry(boxes[i], 1.0, 1.0, AnswerFieldHeight(c), 0, 0).base;
             PaintMark(painter,
-                      ScoringMark(boxes[i], host_.characterSize(), host_.answerBoxHeight()));
+                      markOver(boxes[i].judgement == 1 ? MarkKind::Circle : MarkKind::TestSlash,
+                               boxes[i], base, c, host_.answerBoxHeight(),
+                               sheet()->kran().number(KranLine::BoxWidth), 1.0, 1.0));
+        }
     }
     imgMess_->hide();
     scrollToTop();

@@ -1,0 +1,436 @@
+// The study window driven through its entry boxes and buttons, headless, over a stand-in
+// for the main window. With ZENDRA_SCREENSHOTS naming a folder it also saves the pictures
+// of the README (run under xvfb-run with QT_QPA_PLATFORM=xcb).
+#include "app/AppState.h"
+#include "app/UnitChooser.h"
+#include "courseware/CoursewareIndex.h"
+#include "courseware/RecordFile.h"
+#include "learners/TfrmKiroku.h"
+#include "platform/Fonts.h"
+#include "platform/Messages.h"
+#include "sheet/SheetBuilder.h"
+#include "sheet/SheetOutput.h"
+#include "sheet/TfrmPrint.h"
+#include "study/StudySession.h"
+#include "study/TfrmRenshu.h"
+#include "study/WidgetMemoPad.h"
+
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QtTest>
+
+using namespace zendra;
+
+namespace {
+
+// The main window as the worksheet and the study window see it.
+class FakeHost : public WorksheetHost, public StudyHost
+{
+public:
+    AppState state;
+    UnitReader reader;
+    UnitChooser chooser{state};
+    TfrmPrint* sheet = nullptr;
+    bool bekkai = true;
+    int prints = 0;
+    QStringList viewerRows; // what the records viewer listed when it was open
+    QStringList hints{QStringLiteral("一の位からじゅんに計算します。")};
+
+    // WorksheetHost
+    void runCommand(Command) override {}
+    bool commandEnabled(Command) const override { return true; }
+    ComposeInputs composeInputs() const override
+    {
+        return sheet ? composeInputs(sheet->sheet()) : ComposeInputs{};
+    }
+    void sheetActivated(TfrmPrint* frm) override { sheet = frm; }
+    void sheetClosed(TfrmPrint*) override {}
+    bool saveSheet(TfrmPrint*) override { return true; }
+    void areaMarked(TfrmPrint*, bool) override {}
+    void forwardKey(QKeyEvent*) override {}
+    bool reducedView() const override { return false; }
+    std::optional<UnitChoice> chooseUnitToAdd() override { return std::nullopt; }
+    CoursewareContext courseware() const override
+    {
+        return {state.programFolder, state.lessonTable, state.sectionUnits};
+    }
+    bool keyLocked() const override { return true; }
+    UnitReader& unitReader() override { return reader; }
+
+    // StudyHost
+    TfrmPrint* studiedSheet() const override { return sheet; }
+    ComposeInputs composeInputs(const Sheet& s) const override
+    {
+        ComposeInputs inputs = InputsFromSheet(s);
+        inputs.bekkai = bekkai;
+        inputs.learnerName = state.learnerName;
+        inputs.now = QDateTime(QDate(2024, 4, 8), QTime(9, 0));
+        return inputs;
+    }
+    int characterSize() const override { return sheet->sheet().characterSize; }
+    int answerBoxHeight() const override
+    {
+        return sheet->sheet().kran().number(KranLine::BoxHeight);
+    }
+    bool altDisplay() const override { return bekkai; }
+    void setAltDisplay(bool shown) override { bekkai = shown; }
+    int mainPanelWidth() const override { return 150; }
+    QRect mainGeometry() const override { return QRect(0, 0, 1280, 1000); }
+    LearnerPlace learnerPlace(int lesson) const override { return LearnerPlaceOf(state, lesson); }
+    SectionUnits sectionUnits() const override { return state.sectionUnits; }
+    void refreshChooserCounts() override { chooser.computeUnitRowPrefixes(); }
+    QStringList hintLines() const override { return hints; }
+    void printStudyPage(Sheet&, const QImage&, const ComposeInputs&) override { ++prints; }
+    void showRecordsViewer(const LearnerPlace& place) override
+    {
+        TfrmKiroku viewer;
+        viewer.setPlace(place);
+        QTimer::singleShot(0, &viewer, [this, &viewer] {
+            viewerRows = viewer.recordList().texts();
+            viewer.accept();
+        });
+        viewer.exec();
+    }
+};
+
+int pixelsOf(const QImage& image, QRgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour)
+                ++count;
+    return count;
+}
+
+int nonWhite(const QImage& image)
+{
+    return image.width() * image.height() - pixelsOf(image, qRgb(255, 255, 255));
+}
+
+} // namespace
+
+class TestTfrmRenshu : public QObject
+{
+    Q_OBJECT
+
+private:
+    test::CoursewareCopy courseware_;
+    ScriptedMessages messages_;
+    std::unique_ptr<ScopedMessages> scope_;
+    std::unique_ptr<FakeHost> host_;
+    std::unique_ptr<QMdiArea> area_;
+
+    // Opens unit (lesson, section, unit) as the worksheet being studied.
+    TfrmPrint* openSheet(int lesson, int section, int unit)
+    {
+        host_ = std::make_unique<FakeHost>();
+        AppState& state = host_->state;
+        state.programFolder = courseware_.folder();
+        state.learnerName = QStringLiteral("太郎");
+        if (!LoadMainIndex(state.programFolder, state.lessonTable) ||
+            !LoadLessonIndex(state.programFolder, state.lessonTable, lesson, state.sectionUnits))
+            return nullptr;
+        state.currentUnit = UnitChoice{lesson, section, unit, 0};
+        host_->chooser.show();
+        const CoursewareContext context{state.programFolder, state.lessonTable, state.sectionUnits};
+        std::optional<Sheet> sheet =
+            OpenMasterSheet(context, UnitChoice{lesson, section, unit, 0}, host_->reader, false);
+        if (!sheet)
+            return nullptr;
+        area_ = std::make_unique<QMdiArea>();
+        auto* frm = new TfrmPrint(std::move(*sheet), *host_);
+        area_->addSubWindow(frm)->show();
+        frm->FormActivate();
+        return frm;
+    }
+
+    // Types into the window's current box and presses Enter.
+    static void answer(TfrmRenshu& w, const QString& text)
+    {
+        QLineEdit* box = w.entryBox(w.currentBox());
+        QVERIFY(box && box->isVisible() && !box->isReadOnly());
+        box->setFocus();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+
+    static QPushButton* button(QWidget& w, const char* name)
+    {
+        return w.findChild<QPushButton*>(QLatin1StringView(name));
+    }
+
+    static void saveShot(QWidget& w, const char* file)
+    {
+        const QByteArray folder = qgetenv("ZENDRA_SCREENSHOTS");
+        if (folder.isEmpty())
+            return;
+        QApplication::processEvents();
+        w.grab().save(QString::fromLocal8Bit(folder) + u'/' + QLatin1String(file));
+    }
+
+    // Strokes a column sum "245 + 132" onto the pad with the left button.
+    static void drawSum(QWidget* pad)
+    {
+        // Each digit as strokes in a 10 x 16 cell.
+        const QHash<QChar, QList<QList<QPoint>>> glyphs = {
+            {u'1', {{{5, 0}, {5, 16}}}},
+            {u'2', {{{0, 0}, {10, 0}, {10, 8}, {0, 8}, {0, 16}, {10, 16}}}},
+            {u'3', {{{0, 0}, {10, 0}, {10, 16}, {0, 16}}, {{2, 8}, {10, 8}}}},
+            {u'4', {{{0, 0}, {0, 8}, {10, 8}}, {{8, 0}, {8, 16}}}},
+            {u'5', {{{10, 0}, {0, 0}, {0, 8}, {10, 8}, {10, 16}, {0, 16}}}},
+            {u'7', {{{0, 0}, {10, 0}, {4, 16}}}},
+            {u'+', {{{0, 8}, {10, 8}}, {{5, 3}, {5, 13}}}},
+            {u'-', {{{0, 8}, {10, 8}}}},
+        };
+        const QStringList rows = {QStringLiteral(" 245"), QStringLiteral("+132"),
+                                  QStringLiteral("----"), QStringLiteral(" 377")};
+        for (int r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < rows.at(r).size(); ++c)
+                for (const QList<QPoint>& stroke : glyphs.value(rows.at(r).at(c))) {
+                    const QPoint at(40 + 28 * c, 110 + 36 * r);
+                    auto place = [&](QPoint p) { return at + QPoint(p.x() * 2, p.y() * 3 / 2); };
+                    QTest::mousePress(pad, Qt::LeftButton, {}, place(stroke.first()));
+                    for (const QPoint& p : stroke.mid(1))
+                        QTest::mouseMove(pad, place(p));
+                    QTest::mouseRelease(pad, Qt::LeftButton, {}, place(stroke.last()));
+                }
+    }
+
+    // The model answers of the sheet's boxes.
+    static QStringList models(const TfrmRenshu& w)
+    {
+        QStringList list;
+        for (int i = 1; i <= w.session().boxCount(); ++i)
+            list.append(w.session().boxes()[i].answer);
+        return list;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        InstallFontSubstitutions();
+        scope_ = std::make_unique<ScopedMessages>(messages_);
+    }
+    void cleanup()
+    {
+        area_.reset();
+        host_.reset();
+        messages_.clear();
+    }
+
+    // Practice with one wrong answer first, a test with one wrong box, its review: two
+    // record lines, and the chooser and the records viewer count them.
+    void practiceTestAndReview()
+    {
+        TfrmPrint* frm = openSheet(1, 1, 1);
+        QVERIFY(frm);
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        const QStringList answers = models(w);
+        QCOMPARE(answers.size(), 12);
+        QVERIFY(!host_->bekkai); // alternatives are off the study page
+        QVERIFY(!w.entryBox(1)->isVisible());
+        QVERIFY(button(w, "btnAnki")->isVisible());
+        QVERIFY(!button(w, "btnFukushu")->isEnabled());
+        QCOMPARE(w.findChild<QPlainTextEdit*>("memKiroku")->toPlainText(),
+                 QStringLiteral("練習の記録はありません"));
+        QVERIFY(w.findChild<QLabel*>("lblKiroku")->text().endsWith(QStringLiteral("氏名：太郎")));
+        // The page carries no answer: practice starts on a sheet without them.
+        QCOMPARE(pixelsOf(w.studyPage(), qRgb(0, 0, 255)), 0);
+
+        // Practice: the number keypad shows (the unit has no choice list) with the two
+        // keyboard lines.
+        button(w, "btnRenshu")->click();
+        QVERIFY(w.findChild<QWidget*>("pnlBunsu")->isVisible());
+        QVERIFY(!w.findChild<QWidget*>("grbSelect")->isVisible());
+        QVERIFY(nonWhite(w.answerArea()) > 0);
+        for (int i = 1; i <= 12; ++i)
+            QVERIFY(w.entryBox(i)->isVisible());
+        QCOMPARE(w.currentBox(), 1);
+        const int boxLeft = w.entryBox(1)->x();
+        const int redBefore = pixelsOf(w.studyPage(), qRgb(255, 0, 0));
+        answer(w, QStringLiteral("100"));
+        // Wrong: the box moves on past its wrong answer, a red slash is drawn.
+        QCOMPARE(w.entryBox(1)->x(), boxLeft + w.entryBox(1)->width());
+        QVERIFY(pixelsOf(w.studyPage(), qRgb(255, 0, 0)) > redBefore);
+        QCOMPARE(w.entryBox(1)->selectedText(), QStringLiteral("100"));
+        QVERIFY(w.entryBox(1)->isVisible());
+        QCOMPARE(w.currentBox(), 1);
+        w.entryBox(1)->clear();
+        answer(w, answers.at(0));
+        QVERIFY(!w.entryBox(1)->isVisible());
+        QCOMPARE(w.currentBox(), 2);
+        QVERIFY(pixelsOf(w.answerArea(), qRgb(255, 0, 0)) > 0); // the praise, red
+        saveShot(w, "study-practice.png");
+        for (int i = 2; i <= 12; ++i)
+            answer(w, answers.at(i - 1));
+        // The last right box scored the practice: only the first answer of box 1 counted.
+        QCOMPARE(messages_.texts(), QStringList{QStringLiteral("練習を終わりました")});
+        QCOMPARE(w.session().state().triesText, QStringLiteral("100000000000"));
+        QVERIFY(button(w, "btnFukushu")->isEnabled());
+        QVERIFY(w.findChild<QWidget*>("pnlRenshu")->isVisible());
+        QVERIFY(!w.findChild<QWidget*>("pnlSS")->isVisible());
+
+        // A test with box 3 wrong.
+        messages_.clear();
+        w.session().random().fixSeed(1); // the same face every run
+        button(w, "btnTest")->click();
+        QVERIFY(!button(w, "btnAnswer")->isVisible());
+        QVERIFY(button(w, "btnSaiten")->isVisible());
+        for (int i = 1; i <= 12; ++i) {
+            QCOMPARE(w.currentBox(), i);
+            answer(w, i == 3 ? QStringLiteral("999") : answers.at(i - 1));
+        }
+        QCOMPARE(w.focusWidget(), button(w, "btnSaiten"));
+        button(w, "btnSaiten")->click();
+        QCOMPARE(messages_.texts(), QStringList{QStringLiteral("テストを終わりました")});
+        QVERIFY(w.findChild<QLabel*>("imgMess")->isVisible()); // the face
+        QVERIFY(pixelsOf(w.studyPage(), qRgb(255, 0, 0)) > 0); // marks and the score
+        QVERIFY(button(w, "btnFukushu")->isEnabled());
+        QVERIFY(button(w, "btnTouan")->isEnabled());
+        saveShot(w, "study-test-scored.png");
+
+        // The review takes box 3 alone and records nothing.
+        messages_.clear();
+        button(w, "btnFukushu")->click();
+        for (int i = 1; i <= 12; ++i)
+            QCOMPARE(w.entryBox(i)->isVisible(), i == 3);
+        QCOMPARE(w.currentBox(), 3);
+        const int greenBefore = pixelsOf(w.studyPage(), qRgb(0, 128, 0));
+        answer(w, answers.at(2));
+        QVERIFY(pixelsOf(w.studyPage(), qRgb(0, 128, 0)) > greenBefore); // the double circle
+        QCOMPARE(messages_.texts(), QStringList{QStringLiteral("復習を終わりました")});
+
+        const QString path = host_->learnerPlace(1).recordPath();
+        const QStringList records = ReadRecords(path, QStringLiteral("S11３けたのたし算"));
+        QCOMPARE(records.size(), 2);
+        QVERIFY2(
+            QRegularExpression(
+                QStringLiteral(
+                    R"(^\d{4}年\d\d月\d\d日 \d\d:\d\d \[100000000000\] 11/12  92点 \d\d:\d\d$)"))
+                .match(records.at(0))
+                .hasMatch(),
+            qPrintable(records.at(0)));
+        QVERIFY2(QRegularExpression(QStringLiteral(R"( \[\] 11/12  92点 )"))
+                     .match(records.at(1))
+                     .hasMatch(),
+                 qPrintable(records.at(1)));
+        QCOMPARE(w.findChild<QPlainTextEdit*>("memKiroku")->toPlainText(), records.join(u'\n'));
+        QCOMPARE(host_->chooser.unitRowPrefix(1, 1).mid(1), QStringLiteral("[2]"));
+
+        button(w, "btnShowRecord")->click();
+        QVERIFY(host_->viewerRows.contains(QStringLiteral("02回S11３けたのたし算")));
+
+        // The learner's answer sheet: the learner's answers in blue, the marks in red.
+        button(w, "btnTouan")->click();
+        QVERIFY(pixelsOf(w.studyPage(), qRgb(0, 0, 255)) > 0);
+
+        button(w, "btnEnd")->click();
+        QVERIFY(!w.isVisible());
+        QVERIFY(host_->bekkai); // given back
+        QVERIFY(!frm->sheet().learnerName);
+    }
+
+    // The keypads write what an answer in the master file uses; the memo pad draws and
+    // erases; a swatch colours the boxes over the page.
+    void inputAidsAndMemoPad()
+    {
+        TfrmPrint* frm = openSheet(3, 1, 1); // fractions: box 1 is 2/7+3/7 = 5/7
+        QVERIFY(frm);
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        button(w, "btnRenshu")->click();
+        QLineEdit* box = w.entryBox(1);
+        auto press = [&](std::initializer_list<const char*> names) {
+            for (const char* name : names) {
+                QPushButton* key = w.findChild<QPushButton*>(QLatin1StringView(name));
+                QVERIFY2(key, name);
+                key->click();
+            }
+        };
+        auto bar = [&] {
+            return w.findChild<QFrame*>("shpBunno")->palette().color(QPalette::Window);
+        };
+
+        // Denominator first: 4 分の 3 <== gives 3/4; 1 と 4 分の 3 gives 1&3/4.
+        press({"btnBun4", "btnBunno"});
+        QCOMPARE(bar(), QColor(255, 0, 0));
+        press({"btnBun3", "btnInsert"});
+        QCOMPARE(box->text(), QStringLiteral("3/4"));
+        QCOMPARE(bar(), QColor(255, 255, 255));
+        press({"btnBun1", "btnTo", "btnBun4", "btnBunno", "btnBun3", "btnInsert"});
+        QCOMPARE(box->text(), QStringLiteral("1&3/4"));
+        QCOMPARE(w.findChild<QLineEdit*>("edtBunshi")->text(), QString());
+        // "<==" without a numerator leaves the box as it is.
+        press({"btnBun5", "btnInsert"});
+        QCOMPARE(box->text(), QStringLiteral("1&3/4"));
+
+        // 消去, then 7 分の 5 次へ: the fraction is judged right and box 2 is next.
+        press({"btnClear"});
+        QCOMPARE(box->text(), QString());
+        press({"btnBun7", "btnBunno", "btnBun5", "btnInputBun"});
+        QVERIFY(!box->isVisible());
+        QCOMPARE(w.currentBox(), 2);
+        press({"btnBun5", "btnBunno", "btnBun4"});
+        saveShot(w, "study-fraction.png");
+        press({"btnClear"});
+
+        // A types the remainder sign after 7; the keypad appends.
+        box = w.entryBox(2);
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("7a"));
+        QCOMPARE(box->text(), QStringLiteral("7…"));
+        press({"btnNum10", "btnJi"}); // "0", "時"
+        QCOMPARE(box->text(), QStringLiteral("7…0時"));
+
+        // The memo pad: a sum worked with the left button.
+        WidgetMemoPad* memo = w.memoPad();
+        QVERIFY(memo->isVisible());
+        drawSum(memo);
+        QVERIFY(pixelsOf(memo->picture(), qRgb(255, 0, 0)) > 200);
+        saveShot(w, "study-memo.png");
+        memo->prepare();
+
+        // A right-button drag erases to white what the left button drew in red.
+        const QPoint a(30, 120), b(150, 160);
+        QTest::mousePress(memo, Qt::LeftButton, {}, a);
+        QTest::mouseMove(memo, b);
+        QTest::mouseRelease(memo, Qt::LeftButton, {}, b);
+        const int red = pixelsOf(memo->picture(), qRgb(255, 0, 0));
+        QVERIFY(red > 50);
+        QTest::mousePress(memo, Qt::RightButton, {}, a);
+        QTest::mouseMove(memo, b);
+        QTest::mouseRelease(memo, Qt::RightButton, {}, b);
+        QVERIFY(pixelsOf(memo->picture(), qRgb(255, 0, 0)) < red / 4);
+        QTest::mouseDClick(memo, Qt::LeftButton, {}, a);
+        QCOMPARE(nonWhite(memo->picture().copy(0, 30, memo->width(), memo->height() - 30)), 0);
+
+        // Out of the exercise a swatch shows every box in its colour, read-only.
+        button(w, "btnAbort")->click();
+        w.findChild<QRadioButton*>("rad3")->click();
+        for (int i = 1; i <= w.session().boxCount(); ++i) {
+            QVERIFY(w.entryBox(i)->isVisible());
+            QVERIFY(w.entryBox(i)->isReadOnly());
+            QCOMPARE(w.entryBox(i)->palette().color(QPalette::Base), QColor(255, 255, 192));
+        }
+        QVERIFY(frm);
+    }
+};
+
+QTEST_MAIN(TestTfrmRenshu)
+#include "tst_TfrmRenshu.moc"
