@@ -118,4 +118,32 @@ PrintResult PrintSheet(Sheet& sheet, const ComposeInputs& inputs, const PrintOpt
     return result;
 }
 
+PrintResult PrintImage(const QImage& image, const QString& title, PrintTarget& target)
+{
+    PrintResult result;
+    if (image.isNull()) {
+        result.error = QStringLiteral("印刷する画像がありません");
+        return result;
+    }
+    if (!target.beginJob(title)) {
+        result.error = copyFailure(QStringLiteral("印刷を開始できません"), 1, 1, target);
+        return result;
+    }
+    QPainter* painter = activePainter(target);
+    if (!painter) {
+        target.abortJob();
+        result.error = copyFailure(QStringLiteral("印刷ページに描けません"), 1, 1, target);
+        return result;
+    }
+    const QSize fitted = image.size().scaled(target.pageSize(), Qt::KeepAspectRatio);
+    painter->drawImage(QRect(QPoint(0, 0), fitted), image);
+    if (!target.endJob()) {
+        result.error = copyFailure(QStringLiteral("印刷を終えられません"), 1, 1, target);
+        return result;
+    }
+    result.ok = true;
+    result.jobsDone = 1;
+    return result;
+}
+
 } // namespace zendra

@@ -3,6 +3,7 @@
 #include "platform/PrintTarget.h"
 #include "sheet/PageComposer.h"
 
+#include <QImage>
 #include <QString>
 
 namespace zendra {
@@ -35,5 +36,9 @@ struct PrintResult
 // print. Messages are left to the caller.
 PrintResult PrintSheet(Sheet& sheet, const ComposeInputs& inputs, const PrintOptions& options,
                        PrintTarget& target);
+
+// Prints a picture (an image of a window) as one job, as large as the page allows with its
+// proportions kept, at the page's top left. Messages are left to the caller.
+PrintResult PrintImage(const QImage& image, const QString& title, PrintTarget& target);
 
 } // namespace zendra

@@ -30,4 +30,20 @@ PrintResult PrintOnPrinter(Sheet& sheet, const ComposeInputs& inputs, PrintOptio
     return result;
 }
 
+PrintResult PrintImageOnPrinter(const QImage& image, const QString& title, QPrinter& printer)
+{
+    PrintResult result;
+    {
+        WidgetPrintTarget target(printer);
+        result = PrintImage(image, title, target);
+        if (!target.finish() && result.ok) {
+            result.ok = false;
+            result.error = target.errorString();
+        }
+    }
+    if (!result.ok)
+        ShowMessage(result.error);
+    return result;
+}
+
 } // namespace zendra

@@ -12,4 +12,8 @@ namespace zendra {
 PrintResult PrintOnPrinter(Sheet& sheet, const ComposeInputs& inputs, PrintOptions options,
                            QPrinter& printer);
 
+// Prints a picture on the printer, scaled to the page (see PrintImage). A failure is shown
+// to the user and returned.
+PrintResult PrintImageOnPrinter(const QImage& image, const QString& title, QPrinter& printer);
+
 } // namespace zendra
