@@ -1,0 +1,125 @@
+#include "authoring/IndexEditor.h"
+#include "courseware/CoursewareIndex.h"
+#include "courseware/NameList.h"
+#include "courseware/RecordFile.h"
+#include "platform/Messages.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace zendra;
+
+namespace {
+
+// The tree as text: one row per node, indented by its depth.
+QStringList treeRows(const QStandardItemModel& model)
+{
+    QStringList rows;
+    const std::function<void(const QStandardItem*)> walk = [&](const QStandardItem* item) {
+        const int depth = item->data(kIndexTreeDepthRole).toInt();
+        rows.append(QString(depth * 2, u' ') + item->text());
+        for (int i = 0; i < item->rowCount(); ++i)
+            walk(item->child(i));
+    };
+    for (int i = 0; i < model.rowCount(); ++i)
+        walk(model.item(i));
+    return rows;
+}
+
+} // namespace
+
+TEST(IndexEditor, BuildIndexTreeShowsTheLessonWithTheChoosersMarks)
+{
+    test::CoursewareCopy copy;
+    LessonTable lessons;
+    ScriptedMessages messages;
+    ScopedMessages scope(messages);
+    ASSERT_TRUE(LoadMainIndex(copy.folder(), lessons));
+    const QString record = LearnerRecordPath(copy.folder(), lessons, 2, kSharedLearner);
+    SectionUnits shosu;
+    ASSERT_TRUE(LoadLessonIndex(copy.folder(), lessons, 2, shosu));
+    const QString key = MakeRecordKey(UnitChoice{2, 2, 1, 0}, shosu);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(AppendRecord(record, key, QStringLiteral("2024/1/1,100")));
+
+    struct Case
+    {
+        const char* name;
+        int lesson;
+        QStringList indexLines; // written as lesson 1's index first; empty keeps the file
+        QStringList rows;       // expected rows, or only the first rows when `prefixOnly`
+        bool prefixOnly;
+    };
+    const QList<Case> cases = {
+        {"two headers both [[sect1, a last section without >>",
+         1,
+         {"T", "[[sect1", "S1", "<<", "A", "B", ">>", "]]", "[[sect1", "S2", "<<", "C"},
+         {"T", "  S1", "    ◎[ ]A", "    　[ ]B", "  S2", "    　[ ]C"},
+         false},
+        {"an empty section and lines between blocks",
+         1,
+         {"T", "note", "[[sect1", "S1", "<<", ">>", "]]", "x", "[[sect9", "S2", "<<", "U", ">>"},
+         {"T", "  S1", "  S2", "    　[ ]U"},
+         false},
+        {"the sample lesson with a unit practised three times",
+         2,
+         {},
+         {shosu.indexTitle, "  " + shosu.section(1).title},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.indexLines.isEmpty())
+            test::writeLines(LessonIndexPath(copy.folder(), lessons, c.lesson), c.indexLines);
+        QStandardItemModel model;
+        const LessonIndexText text =
+            BuildIndexTree(copy.folder(), lessons, c.lesson, kSharedLearner, model);
+        EXPECT_TRUE(text.fromFile);
+        const QStringList rows = treeRows(model);
+        if (c.prefixOnly)
+            EXPECT_EQ(rows.mid(0, c.rows.size()), c.rows);
+        else
+            EXPECT_EQ(rows, c.rows);
+    }
+    // The sample lesson's unit 2.1 shows its count as the chooser does.
+    QStandardItemModel model;
+    BuildIndexTree(copy.folder(), lessons, 2, kSharedLearner, model);
+    const QStandardItem* unit = model.item(0)->child(1)->child(0);
+    EXPECT_EQ(unit->text(), QStringLiteral("◎[3]") + shosu.unitTitle(2, 1));
+    EXPECT_EQ(FindSectionLine({"T", "[[sect1", "a", "<<", ">>", "]]", "[[sect1", "b"}, 2), 6);
+
+    // A lesson without its index file shows the template and writes nothing.
+    QFile::remove(LessonIndexPath(copy.folder(), lessons, 3));
+    const LessonIndexText fresh = BuildIndexTree(copy.folder(), lessons, 3, kSharedLearner, model);
+    EXPECT_FALSE(fresh.fromFile);
+    EXPECT_EQ(fresh.lines, NewLessonIndexLines());
+    EXPECT_EQ(treeRows(model), QStringList({"ここにタイトルをかいてください", "  ここは主メニュー",
+                                            "    　[ ]ここは副メニュー"}));
+    EXPECT_FALSE(QFile::exists(fresh.path));
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('\n').toStdString();
+}
+
+TEST(IndexEditor, RefusesTitlesTheIndexCannotHold)
+{
+    struct Case
+    {
+        QString title;
+        bool refused;
+    };
+    const QList<Case> cases = {
+        {">>", true},      {"<<", true},
+        {"[[sect2", true}, {"[[", true},
+        {"雪☃", true},     {"😀", true},
+        {"", false},       {" >>", false},
+        {"<<ques", false}, {"分数のたし算", false},
+        {"ｶﾀｶﾅ①", false},
+    };
+    for (const Case& c : cases) {
+        const QString refusal = RefuseIndexTitle(c.title);
+        EXPECT_EQ(!refusal.isEmpty(), c.refused) << c.title.toStdString();
+        if (c.title == "雪☃") {
+            EXPECT_TRUE(refusal.contains(u'☃')) << refusal.toStdString();
+        }
+    }
+}
