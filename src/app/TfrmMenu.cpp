@@ -1,4 +1,5 @@
 #include "app/TfrmMenu.h"
+#include "authoring/TfrmZenTangen.h"
 #include "learners/TfrmKiroku.h"
 
 #include <QApplication>
@@ -116,9 +117,8 @@ TfrmMenu::TfrmMenu(AppState& state, QWidget* parent) : QDialog(parent), chooser_
     btnCancel_ = makeButton(QStringLiteral("btnCancel"), QStringLiteral("キャンセル"), this);
     btnZenTangen_ = makeButton(QStringLiteral("btnZenTangen"), QStringLiteral("全単元表示"), this);
     btnShowRecord_ = makeButton(QStringLiteral("btnShowRecord"), QStringLiteral("記録表示"), this);
-    // Its window is not there yet.
-    btnZenTangen_->setEnabled(false);
     frmKiroku_ = new TfrmKiroku(this);
+    frmZenTangen_ = new TfrmZenTangen(this);
     auto* lblHint = new QLabel(QStringLiteral("［　］の中の数字は練習回数です"), this);
     lblHint->setObjectName(QStringLiteral("lblHint"));
 
@@ -164,6 +164,7 @@ TfrmMenu::TfrmMenu(AppState& state, QWidget* parent) : QDialog(parent), chooser_
     connect(btnOk_, &QPushButton::clicked, this, &TfrmMenu::btnOkClick);
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnShowRecord_, &QPushButton::clicked, this, &TfrmMenu::btnShowRecordClick);
+    connect(btnZenTangen_, &QPushButton::clicked, this, &TfrmMenu::btnZenTangenClick);
     for (QListWidget* list : {lstLesson_, lstSection_, lstUnit_})
         list->installEventFilter(this);
 
@@ -215,6 +216,17 @@ void TfrmMenu::btnShowRecordClick()
         chooser_.computeUnitRowPrefixes();
         showChooser();
     }
+}
+
+void TfrmMenu::btnZenTangenClick()
+{
+    // Records may have been written since the counts were read.
+    chooser_.computeUnitRowPrefixes();
+    const LearnerPlace place = chooser_.learnerPlace();
+    frmZenTangen_->setSource(place.programFolder, place.lessonTable, chooser_.selectedLesson() + 1,
+                             place.learnerName);
+    frmZenTangen_->exec();
+    showChooser();
 }
 
 void TfrmMenu::showChooser()

@@ -14,6 +14,7 @@ class QPushButton;
 namespace zendra {
 
 class TfrmKiroku;
+class TfrmZenTangen;
 
 // The unit chooser: lesson, section, unit and optionally a similar-question set. After
 // exec() returns Accepted the state's currentUnit, chosenTitles and variantChosen hold the
@@ -33,6 +34,8 @@ public:
     // The learner log-on that 記録表示 runs first when nobody is logged on.
     void setLogOn(std::function<void()> logOn) { logOn_ = std::move(logOn); }
     TfrmKiroku* recordsWindow() const { return frmKiroku_; }
+    // The all-units window of 全単元表示.
+    TfrmZenTangen* allUnitsWindow() const { return frmZenTangen_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,6 +50,7 @@ private:
     void btnRuidaiClearClick();
     void btnOkClick();
     void btnShowRecordClick();
+    void btnZenTangenClick();
 
     void showChooser();
     void showUnitHeading();
@@ -56,6 +60,7 @@ private:
     UnitChooser chooser_;
     std::function<void()> logOn_;
     TfrmKiroku* frmKiroku_ = nullptr;
+    TfrmZenTangen* frmZenTangen_ = nullptr;
     QLabel* pnlTitle_ = nullptr;
     QLabel* pnlLesson_ = nullptr;
     QLabel* pnlSection_ = nullptr;
