@@ -42,7 +42,7 @@ private slots:
             QCOMPARE(menu.windowTitle(), QStringLiteral("マスターファイルを開く"));
             QCOMPARE(menu.size(), main.size());
             QCOMPARE(label(menu, "pnlTitle")->text(), state_.lessonTable.title);
-            QVERIFY(!button(menu, "btnZenTangen")->isEnabled());
+            QVERIFY(button(menu, "btnZenTangen")->isEnabled());
             QVERIFY(button(menu, "btnShowRecord")->isEnabled());
             QCOMPARE(list(menu, "lstLesson")->currentRow(), 0);
             QVERIFY(list(menu, "lstRuidai")->isVisible()); // Seisu1 unit 1 has three sets
