@@ -1,5 +1,6 @@
 #include "authoring/TfrmEditQues.h"
 
+#include "authoring/TfrmBMP.h"
 #include "authoring/TfrmEditSource.h"
 #include "courseware/UnitChoice.h"
 #include "platform/Messages.h"
@@ -79,6 +80,9 @@ TfrmEditQues::TfrmEditQues(const QString& programFolder, const LessonTable& less
 {
     setObjectName(QStringLiteral("frmEditQues"));
     setWindowTitle(QStringLiteral("マスターファイルの編集"));
+    // A click on the preview shows the figure at full size beside the editor.
+    frmBMP_ = new TfrmBMP(this);
+    showFigure = [this](const QImage& picture) { frmBMP_->showPicture(picture); };
 
     MemQues_ = makePane(this, "MemQues");
     memKgroup_ = makePane(this, "memKgroup");

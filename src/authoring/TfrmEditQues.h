@@ -20,6 +20,7 @@ class QPushButton;
 namespace zendra {
 
 struct Sheet;
+class TfrmBMP;
 
 // The editor of one master unit: questions with their blanks, choice list, dummies, hints,
 // figures and layout blocks. OK writes the unit into its master file.
@@ -42,7 +43,8 @@ public:
     UnitChoice position() const { return editor_.position; }
     const QuestionEditor& editor() const { return editor_; }
 
-    // Hooks the main window sets: the help window at a topic, and the enlarged figure viewer.
+    // The help window at a topic, set by the main window, and the enlarged figure viewer
+    // (the editor's own TfrmBMP unless replaced).
     std::function<void(int)> openHelp;
     std::function<void(const QImage&)> showFigure;
 
@@ -92,6 +94,7 @@ private:
     QList<QPoint> figureAnchors_;
     QString graphFolder_;
     QImage preview_;
+    TfrmBMP* frmBMP_ = nullptr;
     bool commandRunning_ = false;
 
     QPlainTextEdit* MemQues_ = nullptr;

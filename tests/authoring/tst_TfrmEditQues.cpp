@@ -1,5 +1,6 @@
 // The question editor on a copy of the sample courseware, headless.
 #include "app/AppState.h"
+#include "authoring/TfrmBMP.h"
 #include "authoring/TfrmEditQues.h"
 #include "authoring/TfrmEditSource.h"
 #include "courseware/CoursewareIndex.h"
@@ -186,6 +187,19 @@ private slots:
 
             auto* files = field<QListWidget>(editor, "flbGraph");
             QCOMPARE(files->count(), 2); // the lesson's two pictures
+            // A click on the preview shows the figure at full size with its size.
+            files->setCurrentRow(0);
+            emit files->itemClicked(files->item(0));
+            QTest::mouseClick(field<QLabel>(editor, "imgGraph"), Qt::LeftButton);
+            auto* viewer = editor.findChild<TfrmBMP*>();
+            QVERIFY(viewer && viewer->isVisible());
+            QCOMPARE(viewer->windowTitle(), QStringLiteral("ZViewer 拡大表示"));
+            const QImage figure(GraphFolder(state_.programFolder, state_.lessonTable, 1) +
+                                files->item(0)->text());
+            QVERIFY(!figure.isNull());
+            QCOMPARE(field<QLabel>(*viewer, "Image1")->size(), figure.size());
+            QCOMPARE(field<QLabel>(*viewer, "lblXW")->text(), QString::number(figure.width()));
+            QCOMPARE(field<QLabel>(*viewer, "lblYH")->text(), QString::number(figure.height()));
             files->selectAll();
             field<QPushButton>(editor, "btnQGAdd")->click();
             const QStringList figures =
