@@ -4,6 +4,7 @@
 #include "authoring/TfrmEditIndex.h"
 #include "authoring/TfrmInputText.h"
 #include "courseware/CoursewareIndex.h"
+#include "platform/Fonts.h"
 #include "platform/Messages.h"
 #include "platform/TextFile.h"
 
@@ -43,6 +44,8 @@ class TestTfrmEditIndex : public QObject
     Q_OBJECT
 
 private slots:
+    // The faces the courseware names, as the program has them.
+    void initTestCase() { InstallFontSubstitutions(); }
     void init()
     {
         state_ = AppState{};
@@ -118,6 +121,7 @@ private slots:
                      QStringLiteral("主インデックスを書きます"));
 
             QCOMPARE(test::readBytes(index_), original); // nothing is written before OK
+            screenshot(w, "index-editor.png");
             button(w, "btnOk")->click();
         });
         QCOMPARE(result, int(QDialog::Accepted));
@@ -219,6 +223,13 @@ private slots:
     }
 
 private:
+    // Saved when ZENDRA_SCREENSHOTS names a folder (scripts/index-screenshots).
+    static void screenshot(QWidget& w, const char* name)
+    {
+        const QByteArray dir = qgetenv("ZENDRA_SCREENSHOTS");
+        if (!dir.isEmpty())
+            w.grab().save(QString::fromLocal8Bit(dir) + u'/' + QString::fromLatin1(name));
+    }
     // Answers the next text dialog: checks what it offers, replaces it and presses Enter.
     static void answerInput(TfrmEditIndex& w, const QString& text, const QString& offered = {})
     {

@@ -4,6 +4,7 @@
 #include "authoring/TfrmZenTangen.h"
 #include "courseware/CoursewareIndex.h"
 #include "courseware/RecordFile.h"
+#include "platform/Fonts.h"
 #include "platform/Messages.h"
 
 #include "TestSupport.h"
@@ -24,6 +25,8 @@ class TestTfrmZenTangen : public QObject
     Q_OBJECT
 
 private slots:
+    // The faces the courseware names, as the program has them.
+    void initTestCase() { InstallFontSubstitutions(); }
     void showsTheChoosersCountsTodayAndThePrintCount()
     {
         test::CoursewareCopy copy;
@@ -65,6 +68,8 @@ private slots:
                 QVERIFY(root->child(1)->child(0)->text().startsWith(QStringLiteral("◎[1]")));
                 QCOMPARE(w->findChild<QLabel*>("Label1")->text(),
                          QDate::currentDate().toString("yyyy.MM.dd") + "-");
+                if (const QByteArray dir = qgetenv("ZENDRA_SCREENSHOTS"); !dir.isEmpty())
+                    w->grab().save(QString::fromLocal8Bit(dir) + "/index-all-units.png");
                 auto* count = w->findChild<QLineEdit*>("Edit1");
                 QCOMPARE(count->text(), QStringLiteral("0"));
                 for (int i = 0; i < 3; ++i)
