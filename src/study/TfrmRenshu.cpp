@@ -799,10 +799,12 @@ void TfrmRenshu::FormShow()
     btnRenshu_->setFocus();
 }
 
-void TfrmRenshu::closeEvent(QCloseEvent* event)
+void TfrmRenshu::done(int result)
 {
+    // However the window goes (閉じる, Escape, the title bar), the main window gets its
+    // switches back.
     FormClose();
-    QDialog::closeEvent(event);
+    QDialog::done(result);
 }
 
 void TfrmRenshu::FormClose()

@@ -53,6 +53,7 @@ public:
     void FormShow();
     // Window closed: judgements cleared, the main window's switches given back.
     void FormClose();
+    void done(int result) override;
 
     // Commands.
     void btnRenshuClick();
@@ -89,7 +90,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -18,6 +18,7 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
@@ -339,10 +340,49 @@ private slots:
         button(w, "btnTouan")->click();
         QVERIFY(pixelsOf(w.studyPage(), qRgb(0, 0, 255)) > 0);
 
+        button(w, "btnStartPrint")->click();
+        QCOMPARE(host_->prints, 1);
+
         button(w, "btnEnd")->click();
         QVERIFY(!w.isVisible());
         QVERIFY(host_->bekkai); // given back
         QVERIFY(!frm->sheet().learnerName);
+    }
+
+    // A test answered wholly right brings up the all-correct window; a record file that
+    // cannot be written is reported, and the score stays on the page.
+    void allCorrectWithUnwritableRecord()
+    {
+        TfrmPrint* frm = openSheet(1, 1, 1);
+        QVERIFY(frm);
+        host_->state.learnerName = QStringLiteral("次郎");
+        QVERIFY(QDir().mkpath(host_->learnerPlace(1).recordPath())); // a folder in its place
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        const QStringList answers = models(w);
+        button(w, "btnTest")->click();
+        for (const QString& text : answers)
+            answer(w, text);
+        bool allCorrectShown = false;
+        QTimer::singleShot(0, &w, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            allCorrectShown = modal && modal->objectName() == QStringLiteral("frmZenSeikai");
+            if (auto* ok = modal ? modal->findChild<QPushButton*>("btnOk") : nullptr)
+                ok->click();
+        });
+        const int redBefore = pixelsOf(w.studyPage(), qRgb(255, 0, 0));
+        messages_.clear(); // the unreadable file was reported when the window opened
+        button(w, "btnSaiten")->click();
+        QVERIFY(allCorrectShown);
+        QVERIFY2(messages_.texts().size() == 1, qPrintable(messages_.texts().join(u"|")));
+        QVERIFY2(messages_.texts().first().contains(QStringLiteral("次郎.ini")),
+                 qPrintable(messages_.texts().first()));
+        QVERIFY(pixelsOf(w.studyPage(), qRgb(255, 0, 0)) > redBefore);
+        QVERIFY(!button(w, "btnFukushu")->isEnabled());
+        QCOMPARE(w.focusWidget(), button(w, "btnEnd"));
+        QCOMPARE(w.findChild<QPlainTextEdit*>("memKiroku")->toPlainText(),
+                 QStringLiteral("練習の記録はありません"));
     }
 
     // The keypads write what an answer in the master file uses; the memo pad draws and
@@ -420,8 +460,21 @@ private slots:
         QTest::mouseDClick(memo, Qt::LeftButton, {}, a);
         QCOMPARE(nonWhite(memo->picture().copy(0, 30, memo->width(), memo->height() - 30)), 0);
 
-        // Out of the exercise a swatch shows every box in its colour, read-only.
+        // Memorise: box 1 shows its first answer, 消さずに次へ gives the next box its whole
+        // answer text; box 6 has an alternative, listed as 別解.
         button(w, "btnAbort")->click();
+        button(w, "btnAnki")->click();
+        QVERIFY(w.findChild<QWidget*>("grbCMoji")->isVisible());
+        QCOMPARE(w.entryBox(1)->text(), QStringLiteral("5/7"));
+        QVERIFY(w.entryBox(1)->isReadOnly());
+        for (int i = 2; i <= 6; ++i)
+            button(w, "btnNextB")->click();
+        QCOMPARE(w.currentBox(), 6);
+        QCOMPARE(w.entryBox(6)->text(), QStringLiteral("4/3;1&1/3"));
+        button(w, "btnClose")->click();
+        QVERIFY(w.findChild<QWidget*>("pnlRenshu")->isVisible());
+
+        // Out of the exercise a swatch shows every box in its colour, read-only.
         w.findChild<QRadioButton*>("rad3")->click();
         for (int i = 1; i <= w.session().boxCount(); ++i) {
             QVERIFY(w.entryBox(i)->isVisible());
