@@ -432,6 +432,8 @@ void TfrmRenshu::buildSoftKeyboard(QWidget* parent)
 {
     grbMoji_ = group(QStringLiteral("grbMoji"), QStringLiteral("ソフトキーボード"), parent,
                      QRect(8, 0, 209, 452));
+    // It lies over the choice list, so it paints its own ground.
+    setBackground(grbMoji_, QColor(240, 240, 240));
     for (int k = 1; k <= kSoftKeyCount; ++k) {
         const int row = (k - 1) / 8, column = (k - 1) % 8;
         QPushButton* key = button(QStringLiteral("Button") + QString::number(k), QString(),
