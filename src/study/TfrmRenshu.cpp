@@ -653,7 +653,7 @@ bool TfrmRenshu::fromCopyFile() const
 
 bool TfrmRenshu::hintAvailable() const
 {
-    return !host_.hintLines().isEmpty() && !fromCopyFile();
+    return !hints_.isEmpty() && !fromCopyFile();
 }
 
 StudyRecordTarget TfrmRenshu::recordTarget() const
@@ -798,6 +798,8 @@ void TfrmRenshu::FormShow()
               QStringLiteral("（２）［復習］ボタンで間違ったところを復習する"), 8, Qt::blue);
     writeLine(messageArea_, imgMess_, 4, QStringLiteral("（３）［テスト］ボタンでテストする"), 10,
               Qt::blue);
+    // The question editor takes up the unit: its hint lines are this study's hint.
+    hints_ = host_.hintLines();
     btnRenshu_->setFocus();
 }
 
@@ -1230,7 +1232,7 @@ void TfrmRenshu::btnHintClick()
 
 void TfrmRenshu::ShowHint(QImage& image, QLabel* view)
 {
-    const QStringList lines = host_.hintLines();
+    const QStringList& lines = hints_;
     if (!lines.isEmpty() && lines.first() != QStringLiteral("Hint")) {
         image.fill(Qt::white);
         QPainter painter(&image);

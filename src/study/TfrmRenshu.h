@@ -154,6 +154,7 @@ private:
     bool savedAnswerDisplay_ = false;
     QColor boxColour_{192, 255, 255};
     FractionKeypad fraction_;
+    QStringList hints_;
 
     QScrollArea* scroll_ = nullptr;
     QWidget* content_ = nullptr;

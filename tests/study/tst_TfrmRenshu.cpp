@@ -258,7 +258,11 @@ private slots:
         button(w, "btnRenshu")->click();
         QVERIFY(w.findChild<QWidget*>("pnlBunsu")->isVisible());
         QVERIFY(!w.findChild<QWidget*>("grbSelect")->isVisible());
-        QVERIFY(nonWhite(w.answerArea()) > 0);
+        const QImage instructions = w.answerArea();
+        QVERIFY(nonWhite(instructions) > 0);
+        QVERIFY(button(w, "btnHint")->isEnabled());
+        button(w, "btnHint")->click(); // "学習のポイント" and the unit's hint
+        QVERIFY(w.answerArea() != instructions);
         for (int i = 1; i <= 12; ++i)
             QVERIFY(w.entryBox(i)->isVisible());
         QCOMPARE(w.currentBox(), 1);
