@@ -9,17 +9,17 @@ namespace zendra {
 WidgetMainMenus::WidgetMainMenus(QMenuBar* bar, const QList<Menu>& table, Hooks hooks)
     : QObject(bar), hooks_(std::move(hooks))
 {
-    for (const Menu& spec : table) {
-        QMenu* menu = bar->addMenu(spec.caption);
-        menu->setObjectName(spec.name);
-        menus_.insert(spec.name, menu);
-        if (spec.listsSheets) {
+    for (const Menu& entry : table) {
+        QMenu* menu = bar->addMenu(entry.caption);
+        menu->setObjectName(entry.name);
+        menus_.insert(entry.name, menu);
+        if (entry.listsSheets) {
             connect(menu, &QMenu::aboutToShow, this,
-                    [this, menu, spec] { fillSheetList(menu, spec); });
+                    [this, menu, entry] { fillSheetList(menu, entry); });
             continue;
         }
         QList<std::pair<QAction*, MenuEnabled>> checked;
-        for (const MenuItem& item : spec.items) {
+        for (const MenuItem& item : entry.items) {
             QAction* action = addItem(menu, item);
             actions_.insert(item.name, action);
             if (item.enabled == MenuEnabled::NotYet)
@@ -49,12 +49,12 @@ QAction* WidgetMainMenus::addItem(QMenu* menu, const MenuItem& item)
     return action;
 }
 
-void WidgetMainMenus::fillSheetList(QMenu* menu, const Menu& spec)
+void WidgetMainMenus::fillSheetList(QMenu* menu, const Menu& entry)
 {
     menu->clear();
     const QStringList sheets = hooks_.openSheets();
     const bool any = !sheets.isEmpty();
-    for (const MenuItem& item : spec.items)
+    for (const MenuItem& item : entry.items)
         addItem(menu, item)->setEnabled(MenuItemEnabled(item.enabled, hooks_.sheetActive(), any));
     if (any)
         menu->addSeparator();

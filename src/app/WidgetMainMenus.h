@@ -37,7 +37,7 @@ public:
 
 private:
     QAction* addItem(QMenu* menu, const MenuItem& item);
-    void fillSheetList(QMenu* menu, const Menu& spec);
+    void fillSheetList(QMenu* menu, const Menu& entry);
 
     Hooks hooks_;
     QHash<QString, QMenu*> menus_;
