@@ -74,6 +74,8 @@ qsizetype UnitEnd(const QStringList& lines, qsizetype header)
 QList<UnitProblem> UnitStructureProblems(const QStringList& lines, qsizetype header)
 {
     QList<UnitProblem> problems;
+    if (header < 0 || header >= lines.size())
+        return problems;
     const qsizetype end = UnitEnd(lines, header);
     // The 1-based line where a missing closing line belongs: the line that stopped the
     // block or unit, or the last line of the file.

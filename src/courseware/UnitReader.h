@@ -34,7 +34,7 @@ bool IsUnitHeader(const QString& line);
 qsizetype UnitEnd(const QStringList& lines, qsizetype header);
 
 // A block or unit that is not closed, named at the 1-based line where its ">>" or "]]"
-// should have been.
+// should have been. A header index outside the lines gives none.
 struct UnitProblem
 {
     int line = 0;
