@@ -12,6 +12,7 @@
 #include "app/WidgetMainPanel.h"
 #include "app/WidgetPrintCommands.h"
 #include "app/WidgetSheetArea.h"
+#include "app/WidgetStudyHost.h"
 #include "app/WidgetTipsPanel.h"
 #include "authoring/TfrmEditQues.h"
 #include "authoring/TfrmOpenPRP.h"
@@ -193,6 +194,7 @@ bool TfrmMain::FormShow()
 
     sheets_->showTitle(state_.titlePicture);
     frmOpenPRP_ = new TfrmOpenPRP(state_.programFolder, this);
+    new WidgetStudyHost(*this); // the study window, made once; the study command shows it
     panel_->btnTest->setFocus();
     return true;
 }

@@ -88,8 +88,8 @@ public:
     // caption.
     QString ToggleReduced();
 
-    // The study window, shown modally on a sheet. Study mode comes with a later version;
-    // until one is set, the study button and the Enter key do nothing.
+    // The study window, shown modally on a sheet; the start sequence sets it. Until one is
+    // set, the study button and the Enter key do nothing.
     void setStudyWindow(std::function<void(TfrmPrint*)> show);
 
     // WorksheetHost
@@ -117,6 +117,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class WidgetStudyHost; // the study window's view of this window
     void wirePanel();
     void runMenu(MenuCommand command);
     void hidePanels();

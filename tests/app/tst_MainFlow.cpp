@@ -165,7 +165,6 @@ private slots:
         TfrmMain main;
         main.show();
         QVERIFY(main.FormShow());
-        QVERIFY(!main.findChild<QPushButton*>("btnTest")->isEnabled());
         bool answersDuringStudy = true;
         int studied = 0;
         main.setStudyWindow([&](TfrmPrint* sheet) {

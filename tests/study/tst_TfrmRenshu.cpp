@@ -2,6 +2,7 @@
 // for the main window. With ZENDRA_SCREENSHOTS naming a folder it also saves the pictures
 // of the README (run under xvfb-run with QT_QPA_PLATFORM=xcb).
 #include "app/AppState.h"
+#include "app/TfrmMain.h"
 #include "app/UnitChooser.h"
 #include "courseware/CoursewareIndex.h"
 #include "courseware/RecordFile.h"
@@ -15,9 +16,11 @@
 #include "study/TfrmRenshu.h"
 #include "study/WidgetMemoPad.h"
 
+#include "MainWindowDriver.h"
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QHash>
 #include <QLabel>
@@ -351,6 +354,42 @@ private slots:
         QVERIFY(!w.isVisible());
         QVERIFY(host_->bekkai); // given back
         QVERIFY(!frm->sheet().learnerName);
+    }
+
+    // 学習 on the main window opens a unit and studies it in the window the start sequence
+    // made, over the main window's own controls.
+    void studyFromTheMainWindow()
+    {
+        test::MainWindowSandbox sandbox;
+        TfrmMain main;
+        main.show();
+        QVERIFY(main.FormShow());
+        auto* study = main.findChild<QPushButton*>("btnTest");
+        QVERIFY(study->isEnabled());
+        test::whenChooserShows(main, 0, 0, 0);
+        bool studied = false;
+        std::function<void(int)> whenStudying = [&](int tries) {
+            auto* w = main.findChild<TfrmRenshu*>();
+            if (!w || !w->isVisible()) {
+                if (tries > 0)
+                    QTimer::singleShot(20, &main, [&, tries] { whenStudying(tries - 1); });
+                return;
+            }
+            studied = true;
+            QCOMPARE(w->session().boxCount(), 12);
+            QVERIFY(!main.findChild<QCheckBox*>("chkBekkai")->isChecked());
+            button(*w, "btnRenshu")->click();
+            QVERIFY(button(*w, "btnHint")->isEnabled()); // the unit's hint, from its file
+            answer(*w, w->session().boxes()[1].answer);
+            QCOMPARE(w->currentBox(), 2);
+            button(*w, "btnAbort")->click();
+            button(*w, "btnEnd")->click();
+        };
+        QTimer::singleShot(0, &main, [&] { whenStudying(200); });
+        study->click();
+        QVERIFY(studied);
+        QVERIFY(main.findChild<QCheckBox*>("chkBekkai")->isChecked());
+        QVERIFY(main.openSheetList().isEmpty()); // the sheet opened for the study is closed
     }
 
     // A test answered wholly right brings up the all-correct window; a record file that

@@ -1,0 +1,112 @@
+#include "app/WidgetStudyHost.h"
+
+#include "app/TfrmMain.h"
+#include "app/TfrmMenu.h"
+#include "app/UnitChooser.h"
+#include "app/WidgetMainPanel.h"
+#include "authoring/QuestionEditor.h"
+#include "learners/TfrmKiroku.h"
+#include "sheet/TfrmPrint.h"
+#include "study/TfrmRenshu.h"
+
+#include <QCheckBox>
+#include <QSpinBox>
+
+namespace zendra {
+
+WidgetStudyHost::WidgetStudyHost(TfrmMain& main) : QObject(&main), main_(main)
+{
+    frmRenshu_ = new TfrmRenshu(*this, &main);
+    main.setStudyWindow([this](TfrmPrint* frm) { frmRenshu_->studyOn(frm); });
+}
+
+TfrmPrint* WidgetStudyHost::studiedSheet() const
+{
+    return main_.activeSheet();
+}
+
+ComposeInputs WidgetStudyHost::composeInputs(const Sheet& sheet) const
+{
+    return main_.composeInputs(sheet);
+}
+
+int WidgetStudyHost::characterSize() const
+{
+    return main_.panel_->spnMojiSize->value();
+}
+
+int WidgetStudyHost::answerBoxHeight() const
+{
+    // The answer-box dialog's height spin holds the active sheet's value.
+    const TfrmPrint* frm = main_.activeSheet();
+    return frm ? frm->sheet().kran().number(KranLine::BoxHeight) : 0;
+}
+
+bool WidgetStudyHost::altDisplay() const
+{
+    return main_.panel_->chkBekkai->isChecked();
+}
+
+void WidgetStudyHost::setAltDisplay(bool shown)
+{
+    main_.panel_->chkBekkai->setChecked(shown);
+}
+
+int WidgetStudyHost::mainPanelWidth() const
+{
+    return main_.panel_->width();
+}
+
+QRect WidgetStudyHost::mainGeometry() const
+{
+    return main_.geometry();
+}
+
+LearnerPlace WidgetStudyHost::learnerPlace(int lesson) const
+{
+    return LearnerPlaceOf(main_.state_, lesson);
+}
+
+SectionUnits WidgetStudyHost::sectionUnits() const
+{
+    return main_.state_.sectionUnits;
+}
+
+void WidgetStudyHost::refreshChooserCounts()
+{
+    main_.frmMenu_->chooser().computeUnitRowPrefixes();
+}
+
+QStringList WidgetStudyHost::hintLines() const
+{
+    const TfrmPrint* frm = main_.activeSheet();
+    if (!frm)
+        return {};
+    // The question editor takes up the unit; its hint pane reads "Hint" for a unit without.
+    QuestionEditor editor;
+    editor.LoadUnitIntoPanes(main_.state_.programFolder, main_.state_.lessonTable,
+                             frm->sheet().choice, &frm->sheet());
+    return editor.hint.isEmpty() ? QStringList{QStringLiteral("Hint")} : editor.hint;
+}
+
+void WidgetStudyHost::printStudyPage(Sheet& sheet, const QImage& page, const ComposeInputs& inputs)
+{
+    Q_UNUSED(sheet);
+    Q_UNUSED(page); // the sheet is composed anew for the printer, the learner's answers in it
+    TfrmPrint* frm = main_.activeSheet();
+    if (!frm)
+        return;
+    main_.print_->print(frm, main_.panel_->checkedPaper().value_or(Paper::A4),
+                        [inputs] { return inputs; });
+}
+
+void WidgetStudyHost::showRecordsViewer(const LearnerPlace& place)
+{
+    TfrmKiroku* viewer = main_.frmMenu_->recordsWindow();
+    viewer->setPlace(place);
+    viewer->exec();
+    if (viewer->recordsErased())
+        refreshChooserCounts();
+}
+
+} // namespace zendra

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "study/StudyHost.h"
+
+#include <QObject>
+
+namespace zendra {
+
+class TfrmMain;
+class TfrmRenshu;
+
+// The main window as the study window sees it. Made once by the main window's start
+// sequence; it makes the study window and hands it to the study command.
+class WidgetStudyHost : public QObject, public StudyHost
+{
+    Q_OBJECT
+
+public:
+    explicit WidgetStudyHost(TfrmMain& main);
+
+    TfrmRenshu* window() const { return frmRenshu_; }
+
+    TfrmPrint* studiedSheet() const override;
+    ComposeInputs composeInputs(const Sheet& sheet) const override;
+    int characterSize() const override;
+    int answerBoxHeight() const override;
+    bool altDisplay() const override;
+    void setAltDisplay(bool shown) override;
+    int mainPanelWidth() const override;
+    QRect mainGeometry() const override;
+    LearnerPlace learnerPlace(int lesson) const override;
+    SectionUnits sectionUnits() const override;
+    void refreshChooserCounts() override;
+    QStringList hintLines() const override;
+    void printStudyPage(Sheet& sheet, const QImage& page, const ComposeInputs& inputs) override;
+    void showRecordsViewer(const LearnerPlace& place) override;
+
+private:
+    TfrmMain& main_;
+    TfrmRenshu* frmRenshu_ = nullptr;
+};
+
+} // namespace zendra
