@@ -481,6 +481,8 @@ private slots:
         press({"btnNum10", "btnJi"}); // "0", "時"
         QCOMPARE(box->text(), QStringLiteral("7…0時"));
 
+        box->clear();
+
         // The memo pad: a sum worked with the left button.
         WidgetMemoPad* memo = w.memoPad();
         QVERIFY(memo->isVisible());
