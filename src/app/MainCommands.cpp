@@ -59,8 +59,6 @@ bool MainCommandEnabled(WorksheetHost::Command command, const CommandContext& co
     case Command::Paper:
     case Command::Print:
         return context.sheetActive;
-    case Command::EditIndex:
-        return false; // the index editor comes with a later version
     default:
         return true;
     }

@@ -14,6 +14,7 @@
 #include "app/WidgetSheetArea.h"
 #include "app/WidgetStudyHost.h"
 #include "app/WidgetTipsPanel.h"
+#include "authoring/TfrmEditIndex.h"
 #include "authoring/TfrmEditQues.h"
 #include "authoring/TfrmOpenPRP.h"
 #include "learners/TfrmInputName.h"
@@ -552,8 +553,22 @@ void TfrmMain::runCommand(Command command)
     else if (command == Command::Exit)
         close();
     else if (command == Command::EditIndex)
-        if (const std::optional<QString> refusal = EditIndexRefusal(sheets_->keys().size()))
-            ShowMessage(*refusal);
+        mnuEditIndexClick();
+}
+
+void TfrmMain::mnuEditIndexClick()
+{
+    if (const std::optional<QString> refusal = EditIndexRefusal(sheets_->keys().size())) {
+        ShowMessage(*refusal);
+        return;
+    }
+    TfrmEditIndex editor(state_.programFolder, state_.lessonTable, this);
+    editor.openHelp = [this](int context) { showHelp(context); };
+    editor.setLearner(state_.learnerName);
+    editor.exec();
+    // The chooser reloads its lists at its next showing.
+    if (editor.saved())
+        state_.indexChanged = true;
 }
 
 bool TfrmMain::commandEnabled(Command command) const

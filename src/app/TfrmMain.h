@@ -73,6 +73,7 @@ public:
     void btnCopyClick();
     void btnCancelClick();
     void mnuJukuClick();
+    void mnuEditIndexClick();
     void showHelp(int context);
     void mnuSetKranClick();
     void mnuSetPaperClick();
