@@ -4,6 +4,7 @@
 #include "authoring/QuestionEditor.h"
 #include "courseware/CopyFile.h"
 #include "platform/FileDialogs.h"
+#include "platform/FileStamp.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/SettingsStore.h"
@@ -141,24 +142,44 @@ CopyFileName CheckCopyFileName(const QString& typed)
     return {typed, {}};
 }
 
-bool SaveSheetMaster(const QString& programFolder, const LessonTable& lessons, Sheet& sheet)
+MasterSave SaveSheetMaster(const QString& programFolder, const LessonTable& lessons, Sheet& sheet)
 {
+    const QString master = MakeUnitNames(programFolder, lessons, sheet.choice).masterPath;
+    if (sheet.masterStamp.exists && !sheet.masterStamp.sameContents(FileStamp::of(master))) {
+        const Messages::Answer answer = Messages::instance().askYesNo(
+            ChangedSinceReadText(master) +
+            QStringLiteral("\n代わりにコピーファイルとして保存しますか？（いいえ：保存しません）"));
+        return answer == Messages::Answer::Yes ? MasterSave::AsCopy : MasterSave::Failed;
+    }
     if (!SaveSheetToMaster(programFolder, lessons, sheet))
-        return false;
+        return MasterSave::Failed;
+    sheet.masterStamp = FileStamp::of(master);
     sheet.changed = false;
-    return true;
+    return MasterSave::Saved;
 }
 
 std::optional<QString> SaveSheetCopy(const QString& programFolder, const LessonTable& lessons,
                                      Sheet& sheet, const ComposeInputs& inputs)
 {
     // A sheet that came from a copy file is saved over it; any other asks for a name.
-    const bool overCopy = sheet.unitNumber == 0 && FileExtension(sheet.fileName) == ".prp";
+    bool overCopy = sheet.unitNumber == 0 && FileExtension(sheet.fileName) == ".prp";
+    // A copy another program or person changed since it was read is not written over
+    // unasked: the save dialog offers another name instead.
+    if (overCopy && sheet.copyStamp.exists &&
+        !sheet.copyStamp.sameContents(FileStamp::of(sheet.fileName))) {
+        if (Messages::instance().askYesNo(
+                ChangedSinceReadText(sheet.fileName) +
+                QStringLiteral("\n別の名前で保存しますか？（いいえ：保存しません）")) !=
+            Messages::Answer::Yes)
+            return std::nullopt;
+        overCopy = false;
+    }
     const QString folder = LessonFolder(programFolder, lessons, std::max(1, sheet.choice.lesson));
     const SaveCopyResult saved =
         SaveCopy(CopySheetAsShown(sheet, inputs), overCopy ? sheet.fileName : QString(), folder);
     if (!saved.saved)
         return std::nullopt;
+    sheet.copyStamp = FileStamp::of(saved.path);
     sheet.fileName = saved.path;
     sheet.windowKey = saved.path;
     sheet.changed = false;

@@ -85,8 +85,11 @@ struct CopyFileName
 CopyFileName CheckCopyFileName(const QString& typed);
 
 // Saves a sheet into its master file; on success it is no longer changed. A failed save has
-// shown why.
-bool SaveSheetMaster(const QString& programFolder, const LessonTable& lessons, Sheet& sheet);
+// shown why. When the master file changed since the sheet read it (another teacher on a
+// shared folder), the user is told and asked whether to save a copy file instead; AsCopy
+// is that answer, and nothing was written.
+enum class MasterSave { Saved, Failed, AsCopy };
+MasterSave SaveSheetMaster(const QString& programFolder, const LessonTable& lessons, Sheet& sheet);
 
 // Saves a sheet as a copy file: over the copy it came from, otherwise under a name the save
 // dialog asks for in the sheet's lesson folder. On success the sheet is known by the file

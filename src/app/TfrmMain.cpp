@@ -336,7 +336,23 @@ void TfrmMain::btnSaveClick()
 
 bool TfrmMain::saveMaster(TfrmPrint* frm)
 {
-    return SaveSheetMaster(state_.programFolder, state_.lessonTable, frm->sheet());
+    const FileStamp before = frm->sheet().masterStamp;
+    switch (SaveSheetMaster(state_.programFolder, state_.lessonTable, frm->sheet())) {
+    case MasterSave::Saved:
+        // Other sheets that had read the same file as this one know it as this save left
+        // it: the change is this program's own, not someone else's.
+        for (TfrmPrint* other : sheets_->sheets())
+            if (other != frm && other->sheet().fileName == frm->sheet().fileName &&
+                other->sheet().masterStamp.exists &&
+                other->sheet().masterStamp.sameContents(before))
+                other->sheet().masterStamp = frm->sheet().masterStamp;
+        return true;
+    case MasterSave::AsCopy:
+        return saveCopy(frm);
+    case MasterSave::Failed:
+        break;
+    }
+    return false;
 }
 
 bool TfrmMain::saveCopy(TfrmPrint* frm)

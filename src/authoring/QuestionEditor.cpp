@@ -6,6 +6,7 @@
 #include "courseware/QuestionLine.h"
 #include "courseware/UnitReader.h"
 #include "platform/Cp932.h"
+#include "platform/FileStamp.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "sheet/Sheet.h"
@@ -155,10 +156,13 @@ bool QuestionEditor::LoadUnitIntoPanes(const QString& programFolder, const Lesso
     // not be saved under this one.
     unitLines.clear();
     fileName.clear();
+    stamp_ = FileStamp();
 
     bool readOk = true;
     if (choice.section >= 1) {
         fileName = MasterPath(programFolder, lessons, choice.lesson, choice.section);
+        // Before the read, so that a change in between makes the save refuse.
+        stamp_ = FileStamp::of(fileName);
         if (QFileInfo(fileName).isFile()) {
             if (const TextFile::Result r = TextFile::read(fileName, unitLines); !r) {
                 unitLines.clear();
@@ -243,6 +247,11 @@ TextFile::Result QuestionEditor::Save()
                        QStringLiteral(" を読み込めなかったので保存しません\n") + loadError_;
     } else if (fileName.isEmpty()) {
         result.error = QStringLiteral("保存先のデータファイルがありません");
+    } else if (!stamp_.sameContents(FileStamp::of(fileName))) {
+        // The lines in memory are the whole file as it was: writing them would undo what
+        // someone else saved since, in any unit.
+        result.error = ChangedSinceReadText(fileName) +
+                       QStringLiteral("\n保存しませんでした。編集内容を控えてから開き直してください");
     } else {
         QDir().mkpath(QFileInfo(fileName).absolutePath());
         result = TextFile::write(fileName, unitLines);
@@ -254,6 +263,7 @@ TextFile::Result QuestionEditor::Save()
         ShowMessage(result.error);
         return result;
     }
+    stamp_ = FileStamp::of(fileName);
     unitModified = false;
     return result;
 }

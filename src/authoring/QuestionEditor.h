@@ -3,6 +3,7 @@
 #include "courseware/ParsedUnit.h"
 #include "courseware/UnitChoice.h"
 #include "courseware/UnitWriter.h"
+#include "platform/FileStamp.h"
 #include "platform/TextFile.h"
 
 #include <QList>
@@ -102,6 +103,7 @@ public:
 private:
     bool unitFound_ = false;
     QString loadError_; // why `unitLines` is not the file's content
+    FileStamp stamp_;   // the master file as `unitLines` was read from it or last saved
 };
 
 // The overwrite-save of a worksheet opened from a master: the sheet's unit, with the

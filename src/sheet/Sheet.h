@@ -5,6 +5,7 @@
 #include "courseware/ParsedUnit.h"
 #include "courseware/UnitChoice.h"
 #include "courseware/UnitReader.h"
+#include "platform/FileStamp.h"
 #include "sheet/AnswerBoxTable.h"
 #include "sheet/NotationRenderer.h"
 #include "sheet/Paper.h"
@@ -90,6 +91,10 @@ struct Sheet
     bool titleGenerated = false;
     bool answersShown = false;
     bool learnerName = false;
+    // The master file and the copy file as this sheet last read or wrote them: a save over
+    // one that another program or person changed since then asks first.
+    FileStamp masterStamp;
+    FileStamp copyStamp;
 
     PaperRecord page;
     int lineSpacing = 30;

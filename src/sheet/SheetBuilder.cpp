@@ -42,6 +42,8 @@ std::optional<Sheet> OpenMasterSheet(const CoursewareContext& courseware, const 
 {
     const UnitNames names = MakeUnitNames(courseware.programFolder, courseware.lessons, choice);
     const UnitTitles titles = titlesOf(courseware, choice);
+    // Taken before the read: a change in between makes the next save ask, never the reverse.
+    const FileStamp stamp = FileStamp::of(names.masterPath);
     if (!reader.ReadUnit(names.masterPath, UnitHeaderLine(choice), choice.unit, choice.section,
                          UnitReader::OpenMaster, titles))
         return std::nullopt;
@@ -53,6 +55,7 @@ std::optional<Sheet> OpenMasterSheet(const CoursewareContext& courseware, const 
     source.windowKey = names.windowId;
     source.unitId = names.shortName;
     Sheet sheet = Sheet::fromParsedUnit(reader.unit(), source, answersShown);
+    sheet.masterStamp = stamp;
     loadPictures(sheet, courseware.programFolder, courseware.lessons, choice.lesson);
     return sheet;
 }
@@ -61,6 +64,7 @@ std::optional<Sheet> OpenCopySheet(const QString& programFolder, const LessonTab
                                    int lesson, const QString& path, UnitReader& reader,
                                    bool answersShown)
 {
+    const FileStamp stamp = FileStamp::of(path);
     if (!reader.ReadUnit(path, CopyUnitHeaderLine(), 0, 0, UnitReader::OpenCopy, {}))
         return std::nullopt;
     SheetSource source;
@@ -70,6 +74,7 @@ std::optional<Sheet> OpenCopySheet(const QString& programFolder, const LessonTab
     source.unitId = path.mid(path.lastIndexOf(u'/') + 1);
     source.fromCopy = true;
     Sheet sheet = Sheet::fromParsedUnit(reader.unit(), source, answersShown);
+    sheet.copyStamp = stamp;
     loadPictures(sheet, programFolder, lessons, lesson);
     return sheet;
 }
