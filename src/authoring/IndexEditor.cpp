@@ -117,6 +117,7 @@ LessonIndexText LoadLessonIndexText(const QString& programFolder, const LessonTa
 {
     LessonIndexText index;
     index.path = LessonIndexPath(programFolder, table, std::max(1, lesson));
+    index.stamp = FileStamp::of(index.path);
     if (!QFileInfo(index.path).isFile()) {
         index.lines = NewLessonIndexLines();
         return index;
@@ -323,10 +324,18 @@ bool IndexEditor::save(const QStringList& lines)
         ShowMessage(loadError_);
         return false;
     }
+    // On a shared folder another teacher may have saved this index since it was read; the
+    // lines here would undo their sections and units.
+    if (!index_.stamp.sameContents(FileStamp::of(index_.path))) {
+        ShowMessage(ChangedSinceReadText(index_.path) +
+                    QStringLiteral("\n保存しませんでした。この画面を閉じて、開き直してください"));
+        return false;
+    }
     if (const TextFile::Result r = TextFile::write(index_.path, lines); !r) {
         ShowMessage(r.error);
         return false;
     }
+    index_.stamp = FileStamp::of(index_.path);
     saved_ = true;
     return true;
 }

@@ -3,6 +3,8 @@
 #include "courseware/UnitChoice.h"
 #include "learners/UnitMarks.h"
 
+#include "platform/FileStamp.h"
+
 #include <QStandardItemModel>
 #include <QString>
 #include <QStringList>
@@ -40,7 +42,8 @@ struct LessonIndexText
     QString path;      // the lesson index file
     QStringList lines; // its lines, or NewLessonIndexLines() when there is no such file
     bool fromFile = false;
-    QString error; // why an existing file could not be read; `lines` is then empty
+    QString error;   // why an existing file could not be read; `lines` is then empty
+    FileStamp stamp; // the file as it was read, so a save can tell a change made since
 };
 
 // Loads lesson `lesson` (from 1; 1 when below). A file that exists but cannot be read gives

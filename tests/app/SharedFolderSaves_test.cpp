@@ -2,6 +2,7 @@
 // the master file, a copy file and the question editor's whole file are not written over
 // unasked; a record file is appended to as it is on the disk.
 #include "app/MainCommands.h"
+#include "authoring/IndexEditor.h"
 #include "authoring/QuestionEditor.h"
 #include "courseware/CoursewareIndex.h"
 #include "courseware/RecordFile.h"
@@ -134,6 +135,24 @@ TEST(SharedFolderSaves, TheQuestionEditorRefusesToWriteOverAChangedFile)
     EXPECT_EQ(test::readBytes(cw.master()), theirs);
     ASSERT_EQ(messages.texts().size(), 1);
     EXPECT_TRUE(messages.texts().at(0).contains(QStringLiteral("保存しませんでした")));
+}
+
+TEST(SharedFolderSaves, TheIndexEditorRefusesToWriteOverAChangedIndex)
+{
+    Courseware cw;
+    ScriptedMessages messages;
+    ScopedMessages scope(messages);
+    IndexEditor editor(cw.copy.folder(), cw.lessons);
+    ASSERT_TRUE(editor.show());
+    editor.sectionChosen(0);
+    editor.unitChosen(0);
+    editor.addUnit(QStringLiteral("新しい単元"));
+    changeBehind(editor.indexPath());
+    const QByteArray theirs = test::readBytes(editor.indexPath());
+    EXPECT_FALSE(editor.ok());
+    EXPECT_EQ(test::readBytes(editor.indexPath()), theirs);
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(messages.texts().at(0).contains(QStringLiteral("読み込んだ後に")));
 }
 
 TEST(SharedFolderSaves, RecordsAreAppendedToTheFileAsItIsNow)
