@@ -145,7 +145,7 @@ CopyFileName CheckCopyFileName(const QString& typed)
 MasterSave SaveSheetMaster(const QString& programFolder, const LessonTable& lessons, Sheet& sheet)
 {
     const QString master = MakeUnitNames(programFolder, lessons, sheet.choice).masterPath;
-    if (sheet.masterStamp.exists && !sheet.masterStamp.sameContents(FileStamp::of(master))) {
+    if (sheet.masterStamp.exists && sheet.masterStamp.changedOnDisk(master)) {
         const Messages::Answer answer = Messages::instance().askYesNo(
             ChangedSinceReadText(master) +
             QStringLiteral("\n代わりにコピーファイルとして保存しますか？（いいえ：保存しません）"));
@@ -165,8 +165,7 @@ std::optional<QString> SaveSheetCopy(const QString& programFolder, const LessonT
     bool overCopy = sheet.unitNumber == 0 && FileExtension(sheet.fileName) == ".prp";
     // A copy another program or person changed since it was read is not written over
     // unasked: the save dialog offers another name instead.
-    if (overCopy && sheet.copyStamp.exists &&
-        !sheet.copyStamp.sameContents(FileStamp::of(sheet.fileName))) {
+    if (overCopy && sheet.copyStamp.exists && sheet.copyStamp.changedOnDisk(sheet.fileName)) {
         if (Messages::instance().askYesNo(
                 ChangedSinceReadText(sheet.fileName) +
                 QStringLiteral("\n別の名前で保存しますか？（いいえ：保存しません）")) !=

@@ -326,7 +326,7 @@ bool IndexEditor::save(const QStringList& lines)
     }
     // On a shared folder another teacher may have saved this index since it was read; the
     // lines here would undo their sections and units.
-    if (!index_.stamp.sameContents(FileStamp::of(index_.path))) {
+    if (index_.stamp.changedOnDisk(index_.path)) {
         ShowMessage(ChangedSinceReadText(index_.path) +
                     QStringLiteral("\n保存しませんでした。この画面を閉じて、開き直してください"));
         return false;

@@ -247,11 +247,12 @@ TextFile::Result QuestionEditor::Save()
                        QStringLiteral(" を読み込めなかったので保存しません\n") + loadError_;
     } else if (fileName.isEmpty()) {
         result.error = QStringLiteral("保存先のデータファイルがありません");
-    } else if (!stamp_.sameContents(FileStamp::of(fileName))) {
+    } else if (stamp_.changedOnDisk(fileName)) {
         // The lines in memory are the whole file as it was: writing them would undo what
         // someone else saved since, in any unit.
-        result.error = ChangedSinceReadText(fileName) +
-                       QStringLiteral("\n保存しませんでした。編集内容を控えてから開き直してください");
+        result.error =
+            ChangedSinceReadText(fileName) +
+            QStringLiteral("\n保存しませんでした。編集内容を控えてから開き直してください");
     } else {
         QDir().mkpath(QFileInfo(fileName).absolutePath());
         result = TextFile::write(fileName, unitLines);

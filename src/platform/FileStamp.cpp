@@ -38,6 +38,12 @@ bool FileStamp::sameContents(const FileStamp& now) const
     return hash == now.hash;
 }
 
+bool FileStamp::changedOnDisk(const QString& path) const
+{
+    const FileStamp now = of(path);
+    return now.exists && !sameContents(now);
+}
+
 QString ChangedSinceReadText(const QString& path)
 {
     return QStringLiteral("ファイル %1 は、読み込んだ後にほかのプログラムか人が変更しました。"

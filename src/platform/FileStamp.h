@@ -24,6 +24,10 @@ struct FileStamp
     // (cheap); the hash decides, so a file only touched, or copied back unchanged, counts
     // as unchanged.
     bool sameContents(const FileStamp& now) const;
+
+    // Whether a save over `path` would write over someone else's work: the file is there
+    // and is not what this stamp saw. A file since removed holds nothing to lose.
+    bool changedOnDisk(const QString& path) const;
 };
 
 // "The file changed since it was read, and writing over it may lose that change", for the
