@@ -296,5 +296,9 @@ TEST_F(UnitReaderTest, AnUnclosedUnitOrBlockNeverTakesInTheNext)
             EXPECT_EQ(texts.at(qsizetype(k)), QString::fromUtf8(c.problems[k].second)) << c.file;
         }
     }
+    // A header index outside the lines (found by fuzzing: an empty file read before its start).
+    for (qsizetype header : {0, -1, 3})
+        EXPECT_TRUE(
+            UnitStructureProblems(header == 3 ? L("a|b|c") : QStringList(), header).isEmpty());
     EXPECT_TRUE(messages_.entries().isEmpty());
 }
