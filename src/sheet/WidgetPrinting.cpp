@@ -9,17 +9,15 @@
 
 namespace zendra {
 
-PrintResult PrintOnPrinter(Sheet& sheet, const ComposeInputs& inputs, PrintOptions options,
-                           QPrinter& printer)
+namespace {
+
+// Runs one print job on the printer; a failure of the job or of the printer is shown.
+template <typename Job> PrintResult printWith(QPrinter& printer, Job job)
 {
-    if (options.numbered) {
-        options.copies = std::max(1, printer.copyCount());
-        printer.setCopyCount(1);
-    }
     PrintResult result;
     {
         WidgetPrintTarget target(printer);
-        result = PrintSheet(sheet, inputs, options, target);
+        result = job(target);
         if (!target.finish() && result.ok) {
             result.ok = false;
             result.error = target.errorString();
@@ -30,20 +28,23 @@ PrintResult PrintOnPrinter(Sheet& sheet, const ComposeInputs& inputs, PrintOptio
     return result;
 }
 
+} // namespace
+
+PrintResult PrintOnPrinter(Sheet& sheet, const ComposeInputs& inputs, PrintOptions options,
+                           QPrinter& printer)
+{
+    if (options.numbered) {
+        options.copies = std::max(1, printer.copyCount());
+        printer.setCopyCount(1);
+    }
+    return printWith(
+        printer, [&](PrintTarget& target) { return PrintSheet(sheet, inputs, options, target); });
+}
+
 PrintResult PrintImageOnPrinter(const QImage& image, const QString& title, QPrinter& printer)
 {
-    PrintResult result;
-    {
-        WidgetPrintTarget target(printer);
-        result = PrintImage(image, title, target);
-        if (!target.finish() && result.ok) {
-            result.ok = false;
-            result.error = target.errorString();
-        }
-    }
-    if (!result.ok)
-        ShowMessage(result.error);
-    return result;
+    return printWith(printer,
+                     [&](PrintTarget& target) { return PrintImage(image, title, target); });
 }
 
 } // namespace zendra

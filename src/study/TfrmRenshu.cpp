@@ -690,19 +690,24 @@ ComposeInputs TfrmRenshu::studyInputs(bool learnerAnswers) const
 // ComposeStudyPage: a white page of the sheet's size with the sheet drawn at scale 1.
 void TfrmRenshu::composeStudyPage()
 {
+    composePage(false);
+    showPage();
+}
+
+// The sheet on a white page of its size at scale 1; with the learner's padded answers in
+// the boxes and the marks of the judged ones for the answer sheet.
+void TfrmRenshu::composePage(bool learnerAnswers)
+{
     page_ = QImage(sheet()->page.width, sheet()->page.height, QImage::Format_RGB32);
     page_.fill(Qt::white);
-    const ComposeInputs inputs = studyInputs(false);
-    {
-        QPainter painter(&page_);
-        PainterSurface surface(painter, kScreenDpi, page_.width());
-        ComposeTarget target;
-        target.width = page_.width();
-        target.height = page_.height();
-        target.screenImageWidth = page_.width();
-        ComposeSheet(*sheet(), surface, target, inputs);
-    }
-    showPage();
+    const ComposeInputs inputs = studyInputs(learnerAnswers);
+    QPainter painter(&page_);
+    PainterSurface surface(painter, kScreenDpi, page_.width());
+    ComposeTarget target;
+    target.width = page_.width();
+    target.height = page_.height();
+    target.screenImageWidth = page_.width();
+    ComposeSheet(*sheet(), surface, target, inputs);
 }
 
 void TfrmRenshu::drawAnswerText(const QString& text, int x, int y, QRgb colour)
@@ -1169,19 +1174,7 @@ void TfrmRenshu::btnTouanClick()
     for (int i = 1; i <= session_->boxCount(); ++i)
         session_->boxes().box(i).judgement =
             session_->judgeBox(i, session_->data().learnerAnswers[i]);
-    page_ = QImage(sheet()->page.width, sheet()->page.height, QImage::Format_RGB32);
-    page_.fill(Qt::white);
-    {
-        // The learner's padded answers in the boxes, and the marks of the judged ones.
-        const ComposeInputs inputs = studyInputs(true);
-        QPainter painter(&page_);
-        PainterSurface surface(painter, kScreenDpi, page_.width());
-        ComposeTarget target;
-        target.width = page_.width();
-        target.height = page_.height();
-        target.screenImageWidth = page_.width();
-        ComposeSheet(*sheet(), surface, target, inputs);
-    }
+    composePage(true);
     DrawScore(session_->scorePercent().percent);
 }
 

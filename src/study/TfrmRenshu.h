@@ -111,6 +111,7 @@ private:
     StudyRecordTarget recordTarget() const;
     ComposeInputs studyInputs(bool learnerAnswers) const;
     void composeStudyPage();
+    void composePage(bool learnerAnswers);
     void showPage();
     void prepareExercise(bool test);
     void StartExercise(bool test);
