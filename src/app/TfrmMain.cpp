@@ -3,15 +3,10 @@
 #include "app/MainCommands.h"
 #include "app/Startup.h"
 #include "app/TfrmHelp.h"
-#include "app/TfrmJuku.h"
 #include "app/TfrmMenu.h"
-#include "app/TfrmSetPaper.h"
-#include "app/TfrmSettei.h"
 #include "app/TfrmVersion.h"
 #include "app/WidgetMainMenus.h"
 #include "app/WidgetMainPanel.h"
-#include "app/WidgetPrintCommands.h"
-#include "app/WidgetSheetArea.h"
 #include "app/WidgetStudyHost.h"
 #include "app/WidgetTipsPanel.h"
 #include "authoring/TfrmEditIndex.h"
@@ -20,7 +15,6 @@
 #include "learners/TfrmInputName.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
-#include "platform/SettingsStore.h"
 #include "sheet/SheetBuilder.h"
 #include "sheet/SheetOutput.h"
 #include "sheet/TfrmPrint.h"
@@ -34,7 +28,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -76,14 +69,18 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     frmInputName_ = new TfrmInputName(this);
     frmMenu_->setLogOn([this] { btnLogOnClick(); });
     frmHelp_ = new TfrmHelp(this);
-    frmSettei_ = new TfrmSettei(this);
+    layout_ = new WidgetLayoutCommands(this, state_, *panel_,
+                                       {[this] { return active_; }, [this] { hidePanels(); },
+                                        [this] {
+                                            if (!answersShown_)
+                                                btnKaitouClick();
+                                        },
+                                        [this] { btnScrollClick(); }});
     print_ = new WidgetPrintCommands(this);
     connect(print_, &WidgetPrintCommands::modeChanged, this, [this] {
         if (active_)
             active_->Redraw();
     });
-    frmSetPaper_ = new TfrmSetPaper(this);
-    frmSetPaper_->sheetOpen = [this] { return active_ != nullptr; };
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -109,12 +106,13 @@ void TfrmMain::wirePanel()
     onClick(p.btnLock, &TfrmMain::btnLockClick);
     onClick(p.btnCopy, &TfrmMain::btnCopyClick);
     onClick(p.btnCancel, &TfrmMain::btnCancelClick);
-    connect(p.btnShukusho, &QPushButton::clicked, this, [this] { ToggleReduced(); });
+    connect(p.btnShukusho, &QPushButton::clicked, this, [this] { layout_->toggleReduced(); });
     connect(p.chkBekkai, &QCheckBox::clicked, this, [this] {
         if (active_)
             active_->Redraw();
     });
-    connect(panel_, &WidgetMainPanel::paperClicked, this, [this](int w) { ApplyPaper(w); });
+    connect(panel_, &WidgetMainPanel::paperClicked, this,
+            [this](int w) { layout_->applyPaper(w); });
     connect(panel_, &WidgetMainPanel::layoutChanged, this, &TfrmMain::changeLayout);
 }
 
@@ -169,8 +167,8 @@ void TfrmMain::btnStartPrintClick()
     hidePanels();
     if (!active_)
         return;
-    if (reducedView_)
-        ToggleReduced();
+    if (layout_->reduced())
+        layout_->toggleReduced();
     TfrmPrint* frm = active_;
     print_->print(frm, panel_->checkedPaper().value_or(Paper::A4),
                   [this, frm] { return composeInputs(frm->sheet()); });
@@ -437,29 +435,6 @@ void TfrmMain::updateMenus()
     menus_->show(MainMenuVisibility(state_.keyLocked, !sheets_->keys().isEmpty()));
 }
 
-void TfrmMain::ApplyPaper(int width)
-{
-    state_.currentPaper = PaperRecord::ofWidth(width);
-    if (!active_)
-        return;
-    zendra::ApplyPaper(active_->sheet(), width);
-    if (reducedView_)
-        ToggleReduced();
-    else
-        active_->Redraw();
-}
-
-QString TfrmMain::ToggleReduced()
-{
-    if (active_) {
-        reducedView_ = !reducedView_;
-        panel_->btnShukusho->setText(ReduceCaption(reducedView_));
-        active_->setComposing(true);
-        active_->Redraw();
-    }
-    return panel_->btnShukusho->text();
-}
-
 void TfrmMain::btnLockClick()
 {
     applyLock(!state_.keyLocked);
@@ -490,54 +465,6 @@ void TfrmMain::btnCancelClick()
     if (active_)
         active_->clearMark();
     enableCopyButtons(false);
-}
-
-void TfrmMain::mnuJukuClick()
-{
-    TfrmJuku juku(this);
-    if (active_)
-        juku.setSchool(state_.schoolName);
-    if (juku.exec() != QDialog::Accepted)
-        return;
-    state_.schoolName = juku.school();
-    WriteStringSetting(QStringLiteral("theSchool"), state_.schoolName);
-    if (active_)
-        active_->Redraw();
-}
-
-void TfrmMain::mnuSetKranClick()
-{
-    hidePanels();
-    if (!active_)
-        return;
-    if (!answersShown_)
-        btnKaitouClick();
-    TfrmPrint* frm = active_;
-    const QString reduce = panel_->btnShukusho->text();
-    frmSettei_->setSheet(
-        &frm->sheet(), [frm] { frm->Redraw(); }, [this] { return ToggleReduced(); }, reduce,
-        [this] { btnScrollClick(); });
-    frmSettei_->move(mapToGlobal(QPoint(0, 48)));
-    frmSettei_->resize(frmSettei_->width(), panel_->height());
-    frmSettei_->exec();
-    frmSettei_->setSheet(nullptr, {}, {}, panel_->btnShukusho->text());
-}
-
-void TfrmMain::mnuSetPaperClick()
-{
-    frmSetPaper_->setPaper(PaperWidth(panel_->checkedPaper().value_or(Paper::A4)));
-    if (active_)
-        frmSetPaper_->setOptions(active_->sheet().options);
-    if (frmSetPaper_->exec() != QDialog::Accepted || !active_)
-        return;
-    const int width = frmSetPaper_->chosenWidth();
-    const Paper chosen = PaperOfWidth(width);
-    const std::optional<Paper> before = panel_->checkedPaper();
-    panel_->selectPaper(chosen);
-    if (PaperChoiceApplies(chosen, before))
-        ApplyPaper(width);
-    AcceptPaperChoice(state_, active_->sheet(), width, frmSetPaper_->options());
-    active_->Redraw();
 }
 
 void TfrmMain::showHelp(int context)

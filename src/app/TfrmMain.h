@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/LayoutSettings.h"
 #include "app/MainMenus.h"
+#include "app/WidgetLayoutCommands.h"
 #include "app/WidgetPrintCommands.h"
 #include "app/WidgetSheetArea.h"
 #include "courseware/UnitReader.h"
@@ -22,8 +23,6 @@ class TfrmInputName;
 class TfrmMenu;
 class TfrmOpenPRP;
 class TfrmPrint;
-class TfrmSetPaper;
-class TfrmSettei;
 class WidgetMainMenus;
 class WidgetMainPanel;
 
@@ -72,22 +71,20 @@ public:
     void btnScrollClick();
     void btnCopyClick();
     void btnCancelClick();
-    void mnuJukuClick();
+    void mnuJukuClick() { layout_->schoolName(); }
     void mnuEditIndexClick();
     void showHelp(int context);
-    void mnuSetKranClick();
-    void mnuSetPaperClick();
+    void mnuSetKranClick() { layout_->answerBoxes(); }
+    void mnuSetPaperClick() { layout_->choosePaper(); }
     void mnuSetPrinterClick();
     void btnStartPrintClick();
     // File › PDFに保存: the sheet at printer resolution, numbered as the print mode says.
     void mnuSavePdfClick();
     QPrinter& printer() { return print_->printer(); }
     void applyLock(bool locked);
-    // The paper radio buttons: the active sheet takes the paper (back to full size first).
-    void ApplyPaper(int width);
     // 縮小/拡大: the active sheet shows its reduced page or the full one; the button's new
     // caption.
-    QString ToggleReduced();
+    QString ToggleReduced() { return layout_->toggleReduced(); }
 
     // The study window, shown modally on a sheet; the start sequence sets it. Until one is
     // set, the study button and the Enter key do nothing.
@@ -104,7 +101,7 @@ public:
     bool saveSheet(TfrmPrint* sheet) override;
     void areaMarked(TfrmPrint* sheet, bool marked) override;
     void forwardKey(QKeyEvent* event) override;
-    bool reducedView() const override { return reducedView_; }
+    bool reducedView() const override { return layout_->reduced(); }
     std::optional<UnitChoice> chooseUnitToAdd() override;
     CoursewareContext courseware() const override
     {
@@ -134,7 +131,6 @@ private:
     UnitReader reader_;
     std::function<void(TfrmPrint*)> showStudyWindow_;
     bool answersShown_ = false;
-    bool reducedView_ = false;
     TfrmPrint* active_ = nullptr;
 
     WidgetMainPanel* panel_ = nullptr;
@@ -145,9 +141,8 @@ private:
     TfrmInputName* frmInputName_ = nullptr;
     TfrmOpenPRP* frmOpenPRP_ = nullptr;
     TfrmHelp* frmHelp_ = nullptr;
-    TfrmSettei* frmSettei_ = nullptr;
     WidgetPrintCommands* print_ = nullptr;
-    TfrmSetPaper* frmSetPaper_ = nullptr;
+    WidgetLayoutCommands* layout_ = nullptr;
 };
 
 } // namespace zendra
