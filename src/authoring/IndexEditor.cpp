@@ -234,9 +234,27 @@ QString IndexEditor::selectedUnitTitle() const
     return unit_ >= 0 ? unitRows_.value(unit_) : QString();
 }
 
+bool IndexEditor::mayAddSection() const
+{
+    if (sectionRows_.size() >= kMaxIndexEntries) {
+        ShowMessage(QStringLiteral("セクションは８０個までです"));
+        return false;
+    }
+    return true;
+}
+
+bool IndexEditor::mayAddUnit() const
+{
+    if (section_ >= 0 && unitRows_.size() >= kMaxIndexEntries) {
+        ShowMessage(QStringLiteral("ユニットは８０個までです"));
+        return false;
+    }
+    return true;
+}
+
 void IndexEditor::addSection(const QString& title)
 {
-    if (title.isEmpty() || lesson_ < 0)
+    if (title.isEmpty() || lesson_ < 0 || sectionRows_.size() >= kMaxIndexEntries)
         return;
     modified_ = true;
     const QString n = QString::number(sectionRows_.size() + 1);
@@ -269,7 +287,7 @@ void IndexEditor::renameSection(const QString& title)
 
 void IndexEditor::addUnit(const QString& title)
 {
-    if (title.isEmpty() || section_ < 0)
+    if (title.isEmpty() || section_ < 0 || unitRows_.size() >= kMaxIndexEntries)
         return;
     const int line = FindSectionLine(index_.lines, section_ + 1);
     if (line < 0)
@@ -322,6 +340,13 @@ bool IndexEditor::save(const QStringList& lines)
     if (!loadError_.isEmpty()) {
         // Writing over a file that could not be read would lose what it holds.
         ShowMessage(loadError_);
+        return false;
+    }
+    // What the chooser could not read back would shut the teacher out of the lesson.
+    SectionUnits ignored;
+    if (IndexProblem problem; !ParseLessonIndexLines(lines, ignored, &problem)) {
+        ShowMessage(
+            QStringLiteral("%1 行目：%2\n保存しませんでした").arg(problem.line).arg(problem.text));
         return false;
     }
     // On a shared folder another teacher may have saved this index since it was read; the

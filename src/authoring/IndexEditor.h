@@ -80,6 +80,9 @@ public:
     // The commands. The rename commands show why and return false when nothing they could
     // rename is selected; the window asks for the text only after mayRename...() said yes.
     // Titles reach these after RefuseIndexTitle() let them through.
+    // Whether another section or unit fits (80 of each); shows why not.
+    bool mayAddSection() const;
+    bool mayAddUnit() const;
     void addSection(const QString& title);
     bool mayRenameSection() const;
     void renameSection(const QString& title);

@@ -313,7 +313,7 @@ bool TfrmEditIndex::askTitle(const QString& mode, const QString& current, QStrin
 void TfrmEditIndex::btnAddClick()
 {
     QString title;
-    if (!askTitle(QStringLiteral("mainADD"), {}, title))
+    if (!editor_.mayAddSection() || !askTitle(QStringLiteral("mainADD"), {}, title))
         return;
     editor_.addSection(title);
     showEditor();
@@ -332,7 +332,7 @@ void TfrmEditIndex::btnChangeClick()
 void TfrmEditIndex::btnAdd2Click()
 {
     QString title;
-    if (!askTitle(QStringLiteral("subADD"), {}, title))
+    if (!editor_.mayAddUnit() || !askTitle(QStringLiteral("subADD"), {}, title))
         return;
     editor_.addUnit(title);
     showEditor();

@@ -100,10 +100,22 @@ bool LoadLessonIndex(const QString& programFolder, const LessonTable& table, int
     if (!readIndexFile(path, lines))
         return false;
 
+    IndexProblem problem;
+    if (!ParseLessonIndexLines(lines, sections, &problem)) {
+        ShowMessage(QStringLiteral("ファイル ") + shownPath(path) + QStringLiteral(" の ") +
+                    QString::number(problem.line) + QStringLiteral(" 行目：") + problem.text);
+        return false;
+    }
+    return true;
+}
+
+bool ParseLessonIndexLines(const QStringList& lines, SectionUnits& sections, IndexProblem* problem)
+{
+    sections = SectionUnits{};
     const auto malformed = [&](qsizetype line, const QString& what) {
         sections = SectionUnits{};
-        ShowMessage(QStringLiteral("ファイル ") + shownPath(path) + QStringLiteral(" の ") +
-                    QString::number(line + 1) + QStringLiteral(" 行目：") + what);
+        if (problem)
+            *problem = IndexProblem{static_cast<int>(line + 1), what};
         return false;
     };
 

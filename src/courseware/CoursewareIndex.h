@@ -10,6 +10,19 @@ namespace zendra {
 // the folder and base name of an earlier load, as they did in the chooser's lists.
 bool LoadMainIndex(const QString& programFolder, LessonTable& table);
 
+// Why a lesson index's lines cannot be read: the 1-based line and what is wrong there.
+struct IndexProblem
+{
+    int line = 0;
+    QString text;
+};
+
+// The sections and units of a lesson index's lines, as LoadLessonIndex reads them. False,
+// with the problem, for lines the program could not read back (a section without its ">>",
+// more than 80 sections or units).
+bool ParseLessonIndexLines(const QStringList& lines, SectionUnits& sections,
+                           IndexProblem* problem = nullptr);
+
 // Reads the index of lesson `lesson` into `sections`. Shows a message and returns false when
 // the lesson folder or its index is missing, cannot be read, or a section runs to the end of
 // the file without its closing ">>".

@@ -123,3 +123,49 @@ TEST(IndexEditor, RefusesTitlesTheIndexCannotHold)
         }
     }
 }
+
+// The editor never saves an index the chooser could not read back: no 81st section or
+// unit, and no direct edit that breaks the format.
+TEST(IndexEditor, NeverSavesAnIndexTheProgramCannotRead)
+{
+    test::CoursewareCopy copy;
+    LessonTable lessons;
+    ASSERT_TRUE(LoadMainIndex(copy.folder(), lessons));
+    ScriptedMessages messages;
+    ScopedMessages scope(messages);
+    QStringList full{QStringLiteral("整数")};
+    for (int s = 1; s <= 80; ++s) {
+        full << QStringLiteral("[[sect%1").arg(s) << QStringLiteral("S%1").arg(s) << "<<";
+        for (int u = 1; u <= (s == 1 ? 80 : 1); ++u)
+            full << QStringLiteral("U%1").arg(u);
+        full << ">>"
+             << "]]";
+    }
+    IndexEditor editor(copy.folder(), lessons);
+    ASSERT_TRUE(editor.show());
+    test::writeLines(editor.indexPath(), full);
+    editor.lessonChosen(0);
+    editor.sectionChosen(0);
+    ASSERT_EQ(editor.sectionRows().size(), 80);
+    ASSERT_EQ(editor.unitRows().size(), 80);
+    EXPECT_FALSE(editor.mayAddSection());
+    EXPECT_FALSE(editor.mayAddUnit());
+    editor.addSection(QStringLiteral("S81"));
+    editor.addUnit(QStringLiteral("U81"));
+    EXPECT_EQ(editor.sectionRows().size(), 80);
+    EXPECT_EQ(editor.unitRows().size(), 80);
+    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("セクションは８０個までです"),
+                                             QStringLiteral("ユニットは８０個までです")}));
+
+    // A direct edit that drops a section's ">>" is refused with its line; the file stays.
+    const QByteArray before = test::readBytes(editor.indexPath());
+    QStringList broken = full;
+    broken.removeAt(broken.indexOf(">>"));
+    messages.clear();
+    EXPECT_FALSE(editor.saveDirectEdit(broken));
+    EXPECT_EQ(test::readBytes(editor.indexPath()), before);
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(messages.texts().at(0).contains(QStringLiteral("保存しませんでした")));
+    SectionUnits sections;
+    EXPECT_TRUE(LoadLessonIndex(copy.folder(), lessons, 1, sections));
+}
