@@ -161,7 +161,8 @@ void StudySession::startExercise(bool test)
 {
     if (!test)
         random_.reseed();
-    state_.currentBox = 1;
+    // A sheet without answer boxes has no box to start in.
+    state_.currentBox = boxCount() >= 1 ? 1 : 0;
     for (int i = 0; i < kBoxSlots; ++i)
         data_.learnerAnswers[i] = kNoAnswerYet.toString();
     for (int i = 1; i < kBoxSlots; ++i) {
@@ -192,7 +193,7 @@ int StudySession::nextEmptyInColumnOrder(const EntryBoxView& view) const
 
 int StudySession::judgeBox(int box, const QString& text)
 {
-    if (!validBox(box))
+    if (!hasBox(box))
         return kMatchWrong;
     AnswerBox& b = boxes_->box(box);
     const int r = MatchAnswer(data_.answerAlternatives[box], b.answerShown, text);
@@ -217,7 +218,7 @@ QStringList StudySession::showAnswer()
 {
     const int box = state_.currentBox;
     QStringList lines{kAnswerIs.toString(), QString()};
-    if (!validBox(box))
+    if (!hasBox(box))
         return lines;
     boxes_->box(box).judgement = -1;
     boxes_->box(box).answerShown = true;
@@ -240,7 +241,7 @@ EnterOutcome StudySession::enterAnswer(const QString& text, bool readOnly, const
     EnterOutcome out;
     const int box = state_.currentBox;
     out.box = box;
-    if (text.isEmpty() || !validBox(box))
+    if (text.isEmpty() || !hasBox(box))
         return out;
 
     out.typed = text;
@@ -407,7 +408,7 @@ ReviewStart StudySession::startReview()
 
 QStringList StudySession::alternativeLines(int box) const
 {
-    if (!validBox(box) || data_.answerAlternatives[box].size() < 2)
+    if (!hasBox(box) || data_.answerAlternatives[box].size() < 2)
         return {};
     QStringList lines{kAlternativesAre.toString()};
     lines += data_.answerAlternatives[box].mid(1);
@@ -417,8 +418,11 @@ QStringList StudySession::alternativeLines(int box) const
 MemoriseStep StudySession::startMemorise()
 {
     resetJudgements();
-    state_.currentBox = 1;
     MemoriseStep step;
+    state_.currentBox = 0;
+    if (boxCount() < 1)
+        return step;
+    state_.currentBox = 1;
     step.box = 1;
     step.text = data_.answerAlternatives[1].value(0);
     step.alternativeLines = alternativeLines(1);

@@ -211,6 +211,9 @@ public:
     void windowClosed();
 
     int boxCount() const { return boxes_->count(); }
+    // A box of this sheet: 1..boxCount(). The window's 81 entry boxes exist whatever the
+    // sheet holds; only these take part.
+    bool hasBox(int box) const { return box >= 1 && box <= boxCount(); }
     bool twoColumn() const { return twoColumn_; }
     AnswerBoxTable& boxes() { return *boxes_; }
     const AnswerBoxTable& boxes() const { return *boxes_; }

@@ -1525,8 +1525,10 @@ bool TfrmRenshu::eventFilter(QObject* watched, QEvent* event)
                 EnterAnswer();
                 return true;
             }
-            if (key->key() == Qt::Key_A) {
-                // The remainder sign; with Shift the capital A follows it.
+            // The remainder sign; with Shift the capital A follows it. Ctrl+A still selects
+            // all, and a box the learner may not write in takes nothing.
+            if (key->key() == Qt::Key_A && !box->isReadOnly() &&
+                !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
                 AppendToBox(QStringLiteral("…"));
                 return !(key->modifiers() & Qt::ShiftModifier);
             }

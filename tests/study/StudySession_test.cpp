@@ -173,6 +173,26 @@ TEST(StudySession, BlanksAskToShowTheAnswerAndAnEmptyBoxIsIgnored)
     EXPECT_EQ(desk.table[1].judgement, AnswerBox::kNotJudged);
 }
 
+// A sheet without answer boxes: the window's hidden entry boxes still exist (box 1 holds
+// its caption "M1"), but no exercise takes them for boxes of the sheet.
+TEST(StudySession, ASheetWithoutBoxesJudgesNothing)
+{
+    for (bool test : {false, true}) {
+        Desk desk({});
+        desk.start(test);
+        EXPECT_EQ(desk.session.state().currentBox, 0);
+        desk.boxes.set(1, false, QStringLiteral("M1"));
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(desk.session.enterAnswer(QStringLiteral("M1"), false, desk.boxes).kind,
+                      EnterKind::Ignored);
+        EXPECT_EQ(desk.session.data().learnerAnswers[1], kNoAnswerYet);
+        EXPECT_EQ(desk.table[1].tries, 0);
+        EXPECT_EQ(desk.session.state().wrongCount, 0);
+    }
+    Desk desk({});
+    EXPECT_EQ(desk.session.startMemorise().box, 0);
+}
+
 TEST(StudySession, TestMovesInRingOrderWhileTheLeftCheckReadsColumns)
 {
     struct Case
