@@ -12,6 +12,7 @@
 #include "authoring/TfrmEditIndex.h"
 #include "authoring/TfrmEditQues.h"
 #include "authoring/TfrmOpenPRP.h"
+#include "authoring/TfrmZenTangen.h"
 #include "learners/TfrmInputName.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -77,6 +78,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
                                         },
                                         [this] { btnScrollClick(); }});
     print_ = new WidgetPrintCommands(this);
+    // The all-units window prints on the printer the teacher set up, as the sheets do.
+    frmMenu_->allUnitsWindow()->setPrinter(&print_->printer());
     connect(print_, &WidgetPrintCommands::modeChanged, this, [this] {
         if (active_)
             active_->Redraw();

@@ -33,6 +33,7 @@ public:
     int exec() override;
 
     int printCount() const { return printCount_; }
+    const QPrinter* currentPrinter() const { return printer_; }
     QStandardItemModel& tree() { return tree_; }
 
 private:

@@ -1,6 +1,7 @@
 // The main window's start on a courseware tree, headless.
 #include "app/QtTranslation.h"
 #include "app/TfrmMain.h"
+#include "authoring/TfrmZenTangen.h"
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
 
@@ -51,6 +52,10 @@ private slots:
         QVERIFY(logOn);
         QCOMPARE(logOn->text(), QStringLiteral("共通"));
         QVERIFY(main.findChild<QMdiArea*>(QStringLiteral("mdiArea")));
+        // The chooser's all-units window prints on the printer the teacher set up.
+        auto* allUnits = main.findChild<TfrmZenTangen*>();
+        QVERIFY(allUnits);
+        QCOMPARE(allUnits->currentPrinter(), &main.printer());
     }
 
     // 学習者 logs a learner on; the name box and the setting follow.
