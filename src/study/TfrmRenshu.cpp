@@ -687,6 +687,25 @@ ComposeInputs TfrmRenshu::studyInputs(bool learnerAnswers) const
     return inputs;
 }
 
+// The choice list in a new random order, as every exercise and review starts.
+void TfrmRenshu::shuffleChoiceList()
+{
+    QStringList lines;
+    for (int i = 0; i < lstKgroup_->count(); ++i)
+        lines.append(lstKgroup_->item(i)->text());
+    ShuffleLines(lines, session_->random());
+    lstKgroup_->clear();
+    lstKgroup_->addItems(lines);
+}
+
+// Entry box i emptied and shown in the chosen colour with black text.
+void TfrmRenshu::showEmptyEntryBox(int i)
+{
+    setTextColour(entry_[i], boxColour_, Qt::black);
+    entry_[i]->clear();
+    entry_[i]->show();
+}
+
 // ComposeStudyPage: a white page of the sheet's size with the sheet drawn at scale 1.
 void TfrmRenshu::composeStudyPage()
 {
@@ -872,11 +891,8 @@ void TfrmRenshu::StartExercise(bool test)
     session_->startExercise(test);
     scrollToTop();
     PlaceEntryBoxes();
-    for (int i = 1; i <= session_->boxCount(); ++i) {
-        setTextColour(entry_[i], boxColour_, Qt::black);
-        entry_[i]->clear();
-        entry_[i]->show();
-    }
+    for (int i = 1; i <= session_->boxCount(); ++i)
+        showEmptyEntryBox(i);
     imgMessXX_->setGeometry(8, grbTest_->geometry().bottom() + 1 + 5, grbTest_->width(), 100);
     pnlAnki_->hide();
     grbCMoji_->hide();
@@ -888,12 +904,7 @@ void TfrmRenshu::StartExercise(bool test)
     grbMoji_->setVisible(chkRandom_->isChecked());
     grbMoji_->raise();
     LoadSoftKeys();
-    QStringList lines;
-    for (int i = 0; i < lstKgroup_->count(); ++i)
-        lines.append(lstKgroup_->item(i)->text());
-    ShuffleLines(lines, session_->random());
-    lstKgroup_->clear();
-    lstKgroup_->addItems(lines);
+    shuffleChoiceList();
 
     answerArea_.fill(Qt::white);
     refreshMessageViews();
@@ -1128,21 +1139,13 @@ void TfrmRenshu::btnFukushuClick()
     grbTest_->show();
     pnlRenshu_->hide();
     scrollToTop();
-    for (int i : review.boxes) {
-        setTextColour(entry_[i], boxColour_, Qt::black);
-        entry_[i]->clear();
-        entry_[i]->show();
-    }
+    for (int i : review.boxes)
+        showEmptyEntryBox(i);
     btnSeikai_->setEnabled(false);
     btnFukushu_->setEnabled(false);
     btnTest_->setEnabled(false);
     LoadSoftKeys();
-    QStringList lines;
-    for (int i = 0; i < lstKgroup_->count(); ++i)
-        lines.append(lstKgroup_->item(i)->text());
-    ShuffleLines(lines, session_->random());
-    lstKgroup_->clear();
-    lstKgroup_->addItems(lines);
+    shuffleChoiceList();
     pinPanels();
     if (review.firstReviewBox >= 1)
         focusBox(review.firstReviewBox);
@@ -1277,11 +1280,8 @@ void TfrmRenshu::btnAnkiClick()
     const MemoriseStep step = session_->startMemorise();
     composeStudyPage(); // with the answers: the entry boxes cover them
     PlaceEntryBoxes();
-    for (int i = 1; i <= session_->boxCount(); ++i) {
-        setTextColour(entry_[i], boxColour_, Qt::black);
-        entry_[i]->clear();
-        entry_[i]->show();
-    }
+    for (int i = 1; i <= session_->boxCount(); ++i)
+        showEmptyEntryBox(i);
     setEntryBoxesReadOnly(true);
     pnlRenshu_->hide();
     pnlSS_->show();
@@ -1324,11 +1324,8 @@ void TfrmRenshu::btnNextBClick()
 
 void TfrmRenshu::btnAllClearClick()
 {
-    for (int i = 1; i <= session_->boxCount(); ++i) {
-        setTextColour(entry_[i], boxColour_, Qt::black);
-        entry_[i]->clear();
-        entry_[i]->show();
-    }
+    for (int i = 1; i <= session_->boxCount(); ++i)
+        showEmptyEntryBox(i);
     focusBox(1);
 }
 

@@ -112,6 +112,8 @@ private:
     ComposeInputs studyInputs(bool learnerAnswers) const;
     void composeStudyPage();
     void composePage(bool learnerAnswers);
+    void shuffleChoiceList();
+    void showEmptyEntryBox(int i);
     void showPage();
     void prepareExercise(bool test);
     void StartExercise(bool test);
