@@ -106,8 +106,8 @@ SaveCopyResult SaveCopy(const CopySheet& sheet, const QString& fileNameOrEmpty,
     const QStringList lines = BuildCopyLines(sheet);
 
     if (chosen && QFileInfo::exists(name) &&
-        Messages::instance().askYesNo(QStringLiteral("ファイル") + shownPath(name) +
-                                      QStringLiteral("を上書きしてもいいですか？")) !=
+        Messages::instance().askDestructive(QStringLiteral("ファイル") + shownPath(name) +
+                                            QStringLiteral("を上書きしてもいいですか？")) !=
             Messages::Answer::Yes)
         return {};
 

@@ -100,7 +100,7 @@ void TfrmKiroku::btnEraseClick()
         ShowMessage(QStringLiteral("消去する単元を選んでください"));
         return;
     }
-    if (Messages::instance().askYesNo(QStringLiteral("記録を消してもいいですか？")) !=
+    if (Messages::instance().askDestructive(QStringLiteral("記録を消してもいいですか？")) !=
         Messages::Answer::Yes)
         return;
     recordsErased_ = true;

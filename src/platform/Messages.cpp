@@ -12,6 +12,7 @@ public:
     void show(const QString&) override {}
     Answer askYesNo(const QString&) override { return Answer::No; }
     Answer askYesNoCancel(const QString&) override { return Answer::Cancel; }
+    Answer askDestructive(const QString&) override { return Answer::No; }
 };
 
 SilentMessages silent;
@@ -44,6 +45,12 @@ Messages::Answer StderrMessages::askYesNoCancel(const QString& text)
 {
     show(text);
     return Answer::Cancel;
+}
+
+Messages::Answer StderrMessages::askDestructive(const QString& text)
+{
+    show(text);
+    return Answer::No;
 }
 
 Messages::Answer ScriptedMessages::next()
@@ -79,6 +86,12 @@ Messages::Answer ScriptedMessages::askYesNo(const QString& text)
 Messages::Answer ScriptedMessages::askYesNoCancel(const QString& text)
 {
     entries_.append({Entry::Kind::YesNoCancel, text});
+    return next();
+}
+
+Messages::Answer ScriptedMessages::askDestructive(const QString& text)
+{
+    entries_.append({Entry::Kind::YesNo, text, Answer::No});
     return next();
 }
 

@@ -23,6 +23,10 @@ public:
     virtual Answer askYesNo(const QString& text) = 0;
     // A question with Yes, No and Cancel buttons (the save-on-close question).
     virtual Answer askYesNoCancel(const QString& text) = 0;
+    // A Yes/No question whose Yes destroys something (erase records, delete a name,
+    // overwrite, discard): No is the default button and the Escape answer, so Enter, Enter
+    // never destroys. Services without a person to ask answer No.
+    virtual Answer askDestructive(const QString& text) = 0;
     // A whole number in [minimum, maximum], offered as `value`; nothing when cancelled.
     // Services without a person to ask take `value`.
     virtual std::optional<int> askNumber(const QString& caption, const QString& label, int value,
@@ -54,6 +58,7 @@ public:
     void show(const QString& text) override;
     Answer askYesNo(const QString& text) override;
     Answer askYesNoCancel(const QString& text) override;
+    Answer askDestructive(const QString& text) override;
 };
 
 // Records each text and answers questions from a script (tests).
@@ -64,6 +69,8 @@ public:
     {
         enum class Kind { Message, YesNo, YesNoCancel, Number } kind;
         QString text;
+        // The answer Enter or Escape would give: No for a destructive question.
+        Answer defaultAnswer = Answer::Yes;
     };
 
     // Answers given to the next questions, in order; when the script runs out, Yes.
@@ -72,6 +79,7 @@ public:
     void show(const QString& text) override;
     Answer askYesNo(const QString& text) override;
     Answer askYesNoCancel(const QString& text) override;
+    Answer askDestructive(const QString& text) override;
     // Numbers given to the next number questions, in order.
     void scriptNumbers(std::initializer_list<int> numbers) { numbers_.append(numbers); }
     // Records the label and gives the next scripted number; without one, a scripted No or

@@ -41,6 +41,14 @@ Messages::Answer WidgetMessages::askYesNo(const QString& text)
                                           text, QMessageBox::Yes | QMessageBox::No));
 }
 
+Messages::Answer WidgetMessages::askDestructive(const QString& text)
+{
+    // No is both the default button and the Escape answer.
+    return toAnswer(QMessageBox::question(parentWindow(), QApplication::applicationDisplayName(),
+                                          text, QMessageBox::Yes | QMessageBox::No,
+                                          QMessageBox::No));
+}
+
 std::optional<int> WidgetMessages::askNumber(const QString& caption, const QString& label,
                                              int value, int minimum, int maximum)
 {

@@ -14,6 +14,7 @@ public:
     void show(const QString& text) override;
     Answer askYesNo(const QString& text) override;
     Answer askYesNoCancel(const QString& text) override;
+    Answer askDestructive(const QString& text) override;
     std::optional<int> askNumber(const QString& caption, const QString& label, int value,
                                  int minimum, int maximum) override;
 };
