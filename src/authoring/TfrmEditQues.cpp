@@ -153,7 +153,8 @@ TfrmEditQues::TfrmEditQues(const QString& programFolder, const LessonTable& less
     connect(btnQGClear, &QPushButton::clicked, memQGraph_, &QPlainTextEdit::clear);
     connect(btnAGClear, &QPushButton::clicked, memAGraph_, &QPlainTextEdit::clear);
     connect(btnEditDirect_, &QPushButton::clicked, this, &TfrmEditQues::btnEditDirectClick);
-    connect(flbGraph_, &QListWidget::itemClicked, this, &TfrmEditQues::flbGraphClick);
+    // The preview follows the current figure, however it became current.
+    connect(flbGraph_, &QListWidget::currentRowChanged, this, &TfrmEditQues::flbGraphClick);
     connect(memKgroup_, &QPlainTextEdit::textChanged, this, &TfrmEditQues::updateChoiceCounters);
 
     // Typing in these panes is an edit of the unit; the commands' own changes are not.

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace zendra {
 
@@ -57,8 +58,18 @@ TfrmOpenPRP::TfrmOpenPRP(const QString& programFolder, QWidget* parent)
     buttons->addWidget(cancel);
     grid->addLayout(buttons, 3, 0, 1, 3);
 
-    connect(lstLesson_, &QListWidget::itemClicked, this, [this] { lstLessonClick(); });
-    connect(flbPRP_, &QListWidget::itemClicked, this, [this] { flbPRPClick(); });
+    // Both lists act on their current entry however it became current (mouse, arrow keys,
+    // Home/End, typing), so the contents shown are those of the file OK opens.
+    connect(lstLesson_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            lstLessonClick();
+    });
+    // A click hands the focus on to the files; the arrow keys leave it in the lessons.
+    connect(lstLesson_, &QListWidget::itemClicked, flbPRP_, [this] { flbPRP_->setFocus(); });
+    connect(flbPRP_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            flbPRPClick();
+    });
     connect(ok, &QPushButton::clicked, this, [this] { btnOkClick(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     lstLesson_->installEventFilter(this);
@@ -74,13 +85,16 @@ int TfrmOpenPRP::exec()
     if (!opener_.loaded()) {
         if (!opener_.load())
             return QDialog::Rejected;
+        const QSignalBlocker blocker(lstLesson_);
         for (const Lesson& lesson : opener_.lessons().lessons)
             lstLesson_->addItem(lesson.name);
         if (lstLesson_->count() > 0)
             lstLesson_->setCurrentRow(0);
     }
-    if (lstLesson_->currentRow() >= 0)
+    if (lstLesson_->currentRow() >= 0) {
         lstLessonClick();
+        flbPRP_->setFocus();
+    }
     move(0, 0);
     return QDialog::exec();
 }
@@ -88,10 +102,12 @@ int TfrmOpenPRP::exec()
 void TfrmOpenPRP::lstLessonClick()
 {
     opener_.chooseLesson(lstLesson_->currentRow());
-    flbPRP_->clear();
-    flbPRP_->addItems(opener_.files());
+    {
+        const QSignalBlocker blocker(flbPRP_);
+        flbPRP_->clear();
+        flbPRP_->addItems(opener_.files());
+    }
     showFiles();
-    flbPRP_->setFocus();
 }
 
 void TfrmOpenPRP::flbPRPClick()
@@ -102,8 +118,10 @@ void TfrmOpenPRP::flbPRPClick()
 
 void TfrmOpenPRP::showFiles()
 {
-    if (opener_.fileRow() >= 0)
+    if (opener_.fileRow() >= 0) {
+        const QSignalBlocker blocker(flbPRP_);
         flbPRP_->setCurrentRow(opener_.fileRow());
+    }
     edtFileName_->setText(opener_.filePath());
     lstContents_->clear();
     lstContents_->addItems(opener_.contents());
