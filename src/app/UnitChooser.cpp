@@ -177,9 +177,9 @@ bool UnitChooser::ok()
     int variant = 0;
     state_.variantChosen = !variants_.isEmpty();
     if (state_.variantChosen) {
-        // The focus entry decides; when the focus rests on an entry that was deselected,
-        // the first selected set is the one the user still has marked.
-        const int row = variants_.contains(focusVariant_) ? focusVariant_ : variants_.first();
+        // The entry holding the focus decides, selected or not; only a choice without a
+        // focus entry (made by the program, never by the user) falls back to the first set.
+        const int row = focusVariant_ >= 0 ? focusVariant_ : variants_.first();
         variant = row + 1;
     }
     state_.currentUnit = UnitChoice{lesson_ + 1, section_ + 1, unit_ + 1, variant};

@@ -116,8 +116,9 @@ TEST_F(UnitChooserTest, VariantComesFromTheFocusedSelectedSet)
         {{1}, 1, false, 2},
         {{0, 2}, 0, false, 1},
         {{2, 0}, 2, false, 3},
-        // The focus rests on a set the user deselected again.
-        {{0, 2}, 1, false, 1},
+        // The focus entry decides, even one the user deselected again.
+        {{0, 2}, 1, false, 2},
+        {{1, 2}, 0, false, 1},
         {{2}, -1, false, 3},
         {{1}, 1, true, 0},
         {{}, 2, false, 0},
