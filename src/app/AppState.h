@@ -3,12 +3,14 @@
 #include "courseware/NameList.h"
 #include "courseware/UnitChoice.h"
 #include "courseware/UnitReader.h"
+#include "learners/RecordGate.h"
 #include "sheet/Paper.h"
 
 #include <QSize>
 #include <QString>
 
 #include <array>
+#include <memory>
 
 namespace zendra {
 
@@ -23,6 +25,8 @@ struct AppState
     QString schoolName;
     QString learnerName = kSharedLearner;
     bool keyLocked = false;
+    // The learners' record files opened by their password since the start.
+    std::shared_ptr<RecordGate> recordGate = std::make_shared<RecordGate>();
     QString mainFontName = QStringLiteral("ＭＳ 明朝");
     PaperRecord currentPaper;
     std::array<PaperRecord, 4> paperTable = kPaperTable;

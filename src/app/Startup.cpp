@@ -1,6 +1,9 @@
 #include "app/Startup.h"
 
+#include "app/UnitChooser.h"
 #include "courseware/CoursewareIndex.h"
+#include "courseware/RecordFile.h"
+#include "learners/LogOn.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/SettingsStore.h"
@@ -10,12 +13,14 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
+#include <algorithm>
+
 namespace zendra {
 
 StartupEnvironment DefaultStartupEnvironment()
 {
-    const QString data = withTrailingSlash(
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    const QString data =
+        withTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     return StartupEnvironment{QDir::currentPath(), QDir::toNativeSeparators(data), data};
 }
 
@@ -77,8 +82,7 @@ bool RunStartSequence(AppState& state, const StartupEnvironment& env)
         ReadCommonString(QStringLiteral("RecDrive"), env.defaultRecordDrive)));
     state.windowsFolder = withTrailingSlash(QDir::fromNativeSeparators(env.windowsFolder));
     state.logOnFolder = state.recordDrive + QStringLiteral("Zendra/LogOn");
-    if (!makeFolder(state.recordDrive + QStringLiteral("Zendra")) ||
-        !makeFolder(state.logOnFolder))
+    if (!makeFolder(state.recordDrive + QStringLiteral("Zendra")) || !makeFolder(state.logOnFolder))
         return false;
     if (state.runningFromCd) {
         for (const Lesson& lesson : state.lessonTable.lessons)
@@ -88,6 +92,32 @@ bool RunStartSequence(AppState& state, const StartupEnvironment& env)
     state.learnerName = ReadStringSetting(QStringLiteral("LogOnName"), kSharedLearner);
     ApplyKeyLock(state, ReadBoolSetting(QStringLiteral("KeyLock"), false));
     return true;
+}
+
+void RestoreLearner(AppState& state, const AskPassword& askPassword)
+{
+    if (state.learnerName == kSharedLearner)
+        return;
+    if (!LearnerNameProblem(state.learnerName).isEmpty()) {
+        state.learnerName = kSharedLearner;
+        return;
+    }
+    QList<int> lessons{std::max(state.currentUnit.lesson, 1)};
+    for (int lesson = 1; lesson <= state.lessonTable.count(); ++lesson) {
+        if (!lessons.contains(lesson))
+            lessons.append(lesson);
+    }
+    for (const int lesson : lessons) {
+        const LearnerPlace place = LearnerPlaceOf(state, lesson);
+        QString error;
+        if (ReadPassword(place.recordPath(), &error) == kNoPassword && error.isEmpty())
+            continue;
+        // A file that cannot be read asks as well: OpenRecords reports it and the
+        // program starts as the shared learner.
+        if (!OpenRecords(place, askPassword))
+            state.learnerName = kSharedLearner;
+        return;
+    }
 }
 
 void ApplyKeyLock(AppState& state, bool locked)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "learners/RecordGate.h"
 
 namespace zendra {
 
@@ -27,6 +28,13 @@ QString ProgramFolderOf(const QString& currentFolder);
 // made. Returns false when the program must end: Main.ind is missing or unreadable, or a
 // folder of the record drive cannot be made (its message shown).
 bool RunStartSequence(AppState& state, const StartupEnvironment& env);
+
+// The learner remembered from the last run keeps the program only by giving the password:
+// one who has a password in some lesson (the current one first, then the others in order)
+// is asked for it, and that lesson's records open. A cancelled question, or a remembered
+// name that cannot be used, starts the program as the shared learner; the remembered name
+// stays stored for the next start.
+void RestoreLearner(AppState& state, const AskPassword& askPassword);
 
 // Switches the teacher/learner lock and remembers it in the settings.
 void ApplyKeyLock(AppState& state, bool locked);

@@ -13,7 +13,10 @@
 #include "authoring/TfrmEditQues.h"
 #include "authoring/TfrmOpenPRP.h"
 #include "authoring/TfrmZenTangen.h"
+#include "learners/LogOn.h"
 #include "learners/TfrmInputName.h"
+#include "learners/TfrmKiroku.h"
+#include "learners/TfrmPassword.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "sheet/SheetBuilder.h"
@@ -70,6 +73,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     frmInputName_ = new TfrmInputName(this);
     frmMenu_->setLogOn([this] { btnLogOnClick(); });
     frmHelp_ = new TfrmHelp(this);
+    frmMenu_->recordsWindow()->openHelp = [this](int context) { showHelp(context); };
     layout_ = new WidgetLayoutCommands(this, state_, *panel_,
                                        {[this] { return active_; }, [this] { hidePanels(); },
                                         [this] {
@@ -188,6 +192,9 @@ bool TfrmMain::FormShow()
 {
     if (!RunStartSequence(state_, DefaultStartupEnvironment()))
         return false;
+    RestoreLearner(state_, [this](PasswordCheck& check) {
+        return frmInputName_->passwordDialog()->execFor(check) == QDialog::Accepted;
+    });
     sheets_->tips()->setShowNextTime(state_.showTipsNextTime);
     answersShown_ = false;
     btnKaitouClick(); // ends with the answers shown, as the button leaves them

@@ -212,7 +212,7 @@ void TfrmMenu::btnShowRecordClick()
     }
     frmKiroku_->setPlace(chooser_.learnerPlace());
     frmKiroku_->exec();
-    if (frmKiroku_->recordsErased()) {
+    if (frmKiroku_->recordsErased() || frmKiroku_->recordsOpened()) {
         chooser_.computeUnitRowPrefixes();
         showChooser();
     }
@@ -223,8 +223,9 @@ void TfrmMenu::btnZenTangenClick()
     // Records may have been written since the counts were read.
     chooser_.computeUnitRowPrefixes();
     const LearnerPlace place = chooser_.learnerPlace();
+    // Counts only of records the learner has opened with the password.
     frmZenTangen_->setSource(place.programFolder, place.lessonTable, chooser_.selectedLesson() + 1,
-                             place.learnerName);
+                             place.recordsOpen() ? place.learnerName : QString());
     frmZenTangen_->exec();
     showChooser();
 }

@@ -203,15 +203,24 @@ void UnitChooser::restoreFromState()
 
 void UnitChooser::computeUnitRowPrefixes()
 {
-    marks_ = ComputeUnitMarks(state_.programFolder, state_.lessonTable, loadedLesson_,
-                              state_.learnerName, state_.sectionUnits);
+    // A lesson whose password the learner has not given shows no counts.
+    const QString counted = learnerPlace().recordsOpen() ? state_.learnerName : QString();
+    marks_ = ComputeUnitMarks(state_.programFolder, state_.lessonTable, loadedLesson_, counted,
+                              state_.sectionUnits);
 }
 
 LearnerPlace LearnerPlaceOf(const AppState& state, int lesson)
 {
-    return LearnerPlace{
-        state.programFolder, state.logOnFolder, state.runningFromCd, state.lessonTable, lesson,
-        state.learnerName};
+    LearnerPlace place;
+    place.programFolder = state.programFolder;
+    place.logOnFolder = state.logOnFolder;
+    place.runningFromCd = state.runningFromCd;
+    place.lessonTable = state.lessonTable;
+    place.lesson = lesson;
+    place.learnerName = state.learnerName;
+    place.gate = state.recordGate;
+    place.learnerMode = state.keyLocked;
+    return place;
 }
 
 QString UnitChooser::title() const

@@ -5,7 +5,9 @@
 #include "app/UnitChooser.h"
 #include "app/WidgetMainPanel.h"
 #include "authoring/QuestionEditor.h"
+#include "learners/TfrmInputName.h"
 #include "learners/TfrmKiroku.h"
+#include "learners/TfrmPassword.h"
 #include "sheet/TfrmPrint.h"
 #include "study/TfrmRenshu.h"
 
@@ -17,7 +19,25 @@ namespace zendra {
 WidgetStudyHost::WidgetStudyHost(TfrmMain& main) : QObject(&main), main_(main)
 {
     frmRenshu_ = new TfrmRenshu(*this, &main);
-    main.setStudyWindow([this](TfrmPrint* frm) { frmRenshu_->studyOn(frm); });
+    main.setStudyWindow([this](TfrmPrint* frm) {
+        const TfrmPrint* studied = frm ? frm : main_.activeSheet();
+        if (studied && !openRecordsOf(studied->sheet()))
+            return;
+        frmRenshu_->studyOn(frm);
+    });
+}
+
+bool WidgetStudyHost::openRecordsOf(const Sheet& sheet)
+{
+    // The file the study writes into: a sheet opened from a copy file records in lesson 1's.
+    const int lesson = sheet.unitNumber == 0 ? 0 : sheet.choice.lesson;
+    const LearnerPlace place = learnerPlace(lesson);
+    if (place.recordsOpen())
+        return true;
+    if (!main_.frmInputName_->passwordDialog()->openRecords(place))
+        return false;
+    refreshChooserCounts();
+    return true;
 }
 
 TfrmPrint* WidgetStudyHost::studiedSheet() const
@@ -105,7 +125,7 @@ void WidgetStudyHost::showRecordsViewer(const LearnerPlace& place)
     TfrmKiroku* viewer = main_.frmMenu_->recordsWindow();
     viewer->setPlace(place);
     viewer->exec();
-    if (viewer->recordsErased())
+    if (viewer->recordsErased() || viewer->recordsOpened())
         refreshChooserCounts();
 }
 

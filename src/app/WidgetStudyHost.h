@@ -36,6 +36,10 @@ public:
     void showRecordsViewer(const LearnerPlace& place) override;
 
 private:
+    // The learner's records that the study of the sheet writes: false when they are not
+    // open and the password was not given.
+    bool openRecordsOf(const Sheet& sheet);
+
     TfrmMain& main_;
     TfrmRenshu* frmRenshu_ = nullptr;
 };

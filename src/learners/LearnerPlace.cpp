@@ -10,6 +10,11 @@ QString LearnerPlace::recordPath() const
     return recordPathFor(learnerName);
 }
 
+bool LearnerPlace::recordsOpen() const
+{
+    return !gate || gate->isOpen(learnerName, recordPath());
+}
+
 QString LearnerPlace::recordPathFor(const QString& name) const
 {
     return LearnerRecordPath(programFolder, lessonTable, lesson, name);

@@ -169,7 +169,7 @@ void LogOn::show()
 
 bool LogOn::add(const QString& name)
 {
-    if (name.isEmpty() || names_.contains(name))
+    if (!listEditable() || name.isEmpty() || names_.contains(name))
         return false;
     if (const QString problem = LearnerNameProblem(name); !problem.isEmpty()) {
         ShowMessage(problem);
@@ -180,10 +180,16 @@ bool LogOn::add(const QString& name)
     return true;
 }
 
-void LogOn::remove(int row)
+bool LogOn::remove(int row)
 {
-    if (row >= 0 && row < names_.size())
-        names_.removeAt(row);
+    if (!listEditable() || row < 0 || row >= names_.size())
+        return false;
+    if (Messages::instance().askDestructive(
+            QStringLiteral("「%1」を名簿から削除してもいいですか？").arg(names_.at(row))) !=
+        Messages::Answer::Yes)
+        return false;
+    names_.removeAt(row);
+    return true;
 }
 
 void LogOn::openList()
@@ -196,6 +202,8 @@ void LogOn::openList()
 
 void LogOn::saveListAs()
 {
+    if (!listEditable())
+        return;
     const QString path = FileDialogs::instance().saveFileName(QStringLiteral("名前を付けて保存"),
                                                               place_.programFolder, kTextFilter);
     if (path.isEmpty())
@@ -215,7 +223,7 @@ LogOn::Outcome LogOn::ok(const QString& name, const AskPassword& askPassword)
         }
     }
     add(name);
-    if (listRead_) {
+    if (listRead_ && listEditable()) {
         const TextFile::Result r = SaveNameList(place_.rosterFolder() + listFileName_, names_);
         if (!r) {
             ShowMessage(r.error);
@@ -236,6 +244,8 @@ LogOn::Outcome LogOn::ok(const QString& name, const AskPassword& askPassword)
         PasswordCheck check(name, path, stored);
         if (!askPassword || !askPassword(check))
             return Outcome::StayOpen;
+        if (place_.gate)
+            place_.gate->open(path);
     }
     place_.learnerName = name;
     WriteStringSetting(QStringLiteral("LogOnName"), name);

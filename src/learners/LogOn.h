@@ -1,6 +1,7 @@
 #pragma once
 
 #include "learners/LearnerPlace.h"
+#include "learners/RecordGate.h"
 #include "platform/TextFile.h"
 
 #include <QString>
@@ -55,25 +56,28 @@ public:
     // The list's file name without its folder.
     const QString& listFileName() const { return listFileName_; }
     bool saveEnabled() const { return saveEnabled_; }
+    // Adding, deleting and saving names are the teacher's: in learner mode the list is
+    // only read.
+    bool listEditable() const { return !place_.learnerMode; }
     const LearnerPlace& place() const { return place_; }
     const QString& learnerName() const { return place_.learnerName; }
 
     // Appends a name that is not in the list yet; refuses one that cannot be used, with
-    // its message. True when the list grew.
+    // its message. True when the list grew; never in learner mode.
     bool add(const QString& name);
-    // Removes the name at `row` (from 0; -1 for none).
-    void remove(int row);
+    // Removes the name at `row` (from 0; -1 for none) after asking; nothing in learner mode.
+    // True when it was removed.
+    bool remove(int row);
     // The open and save dialogs, starting in the program folder.
     void openList();
     void saveListAs();
 
     enum class Outcome { LoggedOn, Cancelled, StayOpen };
-    // The password dialog: shown for the check, true when it ended with OK.
-    using AskPassword = std::function<bool(PasswordCheck&)>;
-    // OK with `name` typed: adds it, saves the list into the roster folder, and logs the
-    // learner on (asking the password unless it is the shared learner). LoggedOn sets
-    // learnerName() and the "LogOnName" setting; StayOpen leaves everything as it was
-    // except the saved list.
+    using AskPassword = zendra::AskPassword;
+    // OK with `name` typed: adds it, saves the list into the roster folder (not in learner
+    // mode), and logs the learner on (asking the password unless it is the shared learner).
+    // LoggedOn sets learnerName() and the "LogOnName" setting and opens the learner's record
+    // file of the lesson; StayOpen leaves everything as it was except the saved list.
     Outcome ok(const QString& name, const AskPassword& askPassword);
 
 private:

@@ -67,12 +67,16 @@ bool FillRecordList(const LearnerPlace& place, RecordList& list)
     if (place.learnerName.isEmpty() || !LearnerNameProblem(place.learnerName).isEmpty() ||
         lesson > place.lessonTable.count())
         return false;
-    list.recordPath = place.recordPath();
-
-    QString error;
-    const RecordCounts counts(list.recordPath, &error);
-    if (!error.isEmpty())
-        ShowMessage(error);
+    // Records the learner has not opened with the password are listed without counts, and
+    // without a file to read or erase.
+    RecordCounts counts;
+    if (place.recordsOpen()) {
+        list.recordPath = place.recordPath();
+        QString error;
+        counts = RecordCounts(list.recordPath, &error);
+        if (!error.isEmpty())
+            ShowMessage(error);
+    }
 
     QStringList index;
     const QString indexPath = LessonIndexPath(place.programFolder, place.lessonTable, lesson);

@@ -44,7 +44,7 @@ struct RecordListEntry
 // lesson's copy files.
 struct RecordList
 {
-    QString recordPath; // the learner's record file the counts come from
+    QString recordPath; // the learner's record file the counts come from; empty when closed
     QList<RecordListEntry> entries;
 
     QStringList texts() const;
@@ -55,7 +55,8 @@ struct RecordList
 // Fills `list` from the lesson index and the learner's record file (read once). False, with
 // an empty list, only when no record file can be named for the learner: no name, a name
 // that cannot be a file name, or a lesson that is not in the table. A missing lesson index
-// is reported and leaves only the copy files.
+// is reported and leaves only the copy files. A record file that is not open lists every
+// unit without records and leaves `recordPath` empty.
 bool FillRecordList(const LearnerPlace& place, RecordList& list);
 
 // The record lines of the entry at `row`, or the single line "練習の記録はありません".

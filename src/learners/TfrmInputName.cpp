@@ -53,6 +53,8 @@ TfrmInputName::TfrmInputName(QWidget* parent) : QDialog(parent)
     auto* remove = button(QStringLiteral("削除 =>"), "btnDelete", this);
     auto* open = button(QStringLiteral("名簿を開く"), "BitBtn1", this);
     btnSave_ = button(QStringLiteral("名前を付けて保存"), "btnSave", this);
+    btnAdd_ = add;
+    btnDelete_ = remove;
 
     auto* grid = new QGridLayout;
     auto* left = new QVBoxLayout;
@@ -80,7 +82,9 @@ TfrmInputName::TfrmInputName(QWidget* parent) : QDialog(parent)
     layout->addLayout(grid, 1);
     layout->addLayout(buttons);
 
-    connect(lstName_, &QListWidget::itemClicked, this, &TfrmInputName::lstNameClick);
+    // The name box follows the current name however it was reached: mouse, arrow keys,
+    // Home/End or typing its first letters.
+    connect(lstName_, &QListWidget::currentRowChanged, this, &TfrmInputName::lstNameClick);
     connect(add, &QPushButton::clicked, this, &TfrmInputName::btnAddClick);
     connect(remove, &QPushButton::clicked, this, &TfrmInputName::btnDeleteClick);
     connect(open, &QPushButton::clicked, this, &TfrmInputName::BitBtn1Click);
@@ -109,7 +113,9 @@ void TfrmInputName::showList()
     lstName_->clear();
     lstName_->addItems(logOn_.names());
     edtMeibo_->setText(logOn_.listFileName());
-    btnSave_->setEnabled(logOn_.saveEnabled());
+    btnSave_->setEnabled(logOn_.saveEnabled() && logOn_.listEditable());
+    btnAdd_->setEnabled(logOn_.listEditable());
+    btnDelete_->setEnabled(logOn_.listEditable());
 }
 
 void TfrmInputName::lstNameClick()
@@ -128,10 +134,8 @@ void TfrmInputName::btnAddClick()
 
 void TfrmInputName::btnDeleteClick()
 {
-    if (!lstName_->selectedItems().isEmpty()) {
-        logOn_.remove(lstName_->currentRow());
+    if (!lstName_->selectedItems().isEmpty() && logOn_.remove(lstName_->currentRow()))
         showList();
-    }
     edtName_->clear();
 }
 

@@ -47,6 +47,8 @@ private:
     QLineEdit* edtMeibo_;
     QLineEdit* edtName_;
     QPushButton* btnSave_;
+    QPushButton* btnAdd_;
+    QPushButton* btnDelete_;
 };
 
 } // namespace zendra

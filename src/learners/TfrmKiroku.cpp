@@ -1,10 +1,12 @@
 #include "learners/TfrmKiroku.h"
 
+#include "learners/TfrmPassword.h"
 #include "platform/Messages.h"
 
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,6 +28,7 @@ TfrmKiroku::TfrmKiroku(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmKiroku"));
     setWindowTitle(QStringLiteral("実行記録"));
+    frmPassword_ = new TfrmPassword(this);
     // Record lines line up in columns only in a fixed-pitch face.
     QFont fixed(QStringLiteral("ＭＳ ゴシック"));
     fixed.setStyleHint(QFont::Monospace);
@@ -45,8 +48,12 @@ TfrmKiroku::TfrmKiroku(QWidget* parent) : QDialog(parent)
     edtName_->setReadOnly(true);
     auto* erase = new QPushButton(QStringLiteral("記録消去"), this);
     erase->setObjectName(QStringLiteral("btnErase"));
+    // Enter never erases: it closes the window.
+    erase->setAutoDefault(false);
+    btnErase_ = erase;
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName(QStringLiteral("btnReturn"));
+    close->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -65,7 +72,9 @@ TfrmKiroku::TfrmKiroku(QWidget* parent) : QDialog(parent)
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
-    connect(lstTitle_, &QListWidget::itemClicked, this, &TfrmKiroku::lstTitleClick);
+    // The lines shown are always those of the current entry, the one 記録消去 erases,
+    // however it became current: mouse, arrow keys, Home/End or typing.
+    connect(lstTitle_, &QListWidget::currentRowChanged, this, &TfrmKiroku::lstTitleClick);
     connect(erase, &QPushButton::clicked, this, &TfrmKiroku::btnEraseClick);
     connect(close, &QPushButton::clicked, this, &TfrmKiroku::btnReturnClick);
 }
@@ -76,9 +85,26 @@ int TfrmKiroku::exec()
     if (QWidget* main = parentWidget() ? parentWidget()->window() : nullptr)
         setGeometry(QRect(main->geometry().topLeft(), main->size()));
     recordsErased_ = false;
+    recordsOpened_ = false;
+    if (!place_.recordsOpen()) {
+        if (!frmPassword_->openRecords(place_))
+            return QDialog::Rejected;
+        recordsOpened_ = true;
+    }
     edtName_->setText(place_.learnerName);
+    btnErase_->setEnabled(!place_.learnerMode);
     fill();
     return QDialog::exec();
+}
+
+void TfrmKiroku::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        if (openHelp)
+            openHelp(kHelpContext);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfrmKiroku::fill()
@@ -90,11 +116,17 @@ void TfrmKiroku::fill()
 
 void TfrmKiroku::lstTitleClick()
 {
+    if (lstTitle_->currentRow() < 0) {
+        memDetail_->clear();
+        return;
+    }
     memDetail_->setPlainText(RecordDetailLines(list_, lstTitle_->currentRow()).join(u'\n'));
 }
 
 void TfrmKiroku::btnEraseClick()
 {
+    if (place_.learnerMode)
+        return;
     const int row = lstTitle_->currentRow();
     if (row < 0 || lstTitle_->selectedItems().isEmpty()) {
         ShowMessage(QStringLiteral("消去する単元を選んでください"));

@@ -1,6 +1,8 @@
 #include "learners/TfrmPassword.h"
 
+#include "learners/LearnerPlace.h"
 #include "learners/LogOn.h"
+#include "learners/RecordGate.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -72,6 +74,12 @@ int TfrmPassword::execFor(PasswordCheck& check)
     const int result = exec();
     check_ = nullptr;
     return result;
+}
+
+bool TfrmPassword::openRecords(const LearnerPlace& place)
+{
+    return OpenRecords(
+        place, [this](PasswordCheck& check) { return execFor(check) == QDialog::Accepted; });
 }
 
 void TfrmPassword::formShow()

@@ -8,6 +8,7 @@ class QLineEdit;
 namespace zendra {
 
 class PasswordCheck;
+struct LearnerPlace;
 
 // The password dialog of a log-on: asks the stored password once, or a new one twice.
 class TfrmPassword : public QDialog
@@ -19,6 +20,9 @@ public:
 
     // Shows the dialog modally for one check (not owned); OK only when it accepted.
     int execFor(PasswordCheck& check);
+    // Opens the learner's records of the place's lesson, asking here when they are not open
+    // yet; true when they are open.
+    bool openRecords(const LearnerPlace& place);
 
     void btnOkClick();
 

@@ -36,7 +36,10 @@ UnitMarks ComputeUnitMarks(const QString& programFolder, const LessonTable& tabl
     if (lesson < 1)
         return marks;
     // The record file is read once for the whole lesson, not once per unit.
-    const RecordCounts records(LearnerRecordPath(programFolder, table, lesson, learnerName));
+    const RecordCounts records =
+        learnerName.isEmpty()
+            ? RecordCounts()
+            : RecordCounts(LearnerRecordPath(programFolder, table, lesson, learnerName));
     for (int s = 1; s <= sections.count(); ++s) {
         // A section without its master file has no marks, but its counts are still true,
         // and the sections after it are counted as well.

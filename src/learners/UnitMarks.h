@@ -24,6 +24,7 @@ struct UnitMarks
 
 // The marks of every unit of `sections`, lesson `lesson` of `table`, for `learnerName`. The
 // record file is read once; a section without its master file has no marks but its counts.
+// An empty name counts nothing: the marks of a learner whose records are closed.
 UnitMarks ComputeUnitMarks(const QString& programFolder, const LessonTable& table, int lesson,
                            const QString& learnerName, const SectionUnits& sections);
 

@@ -75,8 +75,12 @@ TEST_F(UnitChooserTest, RowPrefixesShowSetsAndTheLearnersCounts)
     EXPECT_EQ(chooser.unitRows().value(1),
               QStringLiteral("　[ ]４けたのたし算") + QString(24, u' '));
 
-    // Another learner logs on between two showings: the counts are theirs.
+    // Another learner logs on between two showings: the counts are theirs, once the
+    // password of the lesson was given.
     state_.learnerName = QStringLiteral("花子");
+    chooser.show();
+    EXPECT_EQ(chooser.unitRowPrefix(1, 2), QStringLiteral("　[ ]"));
+    state_.recordGate->open(chooser.learnerPlace().recordPath());
     chooser.show();
     EXPECT_EQ(chooser.unitRowPrefix(1, 1), QStringLiteral("◎[ ]"));
     EXPECT_EQ(chooser.unitRowPrefix(1, 2), QStringLiteral("　[2]"));

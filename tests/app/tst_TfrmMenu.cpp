@@ -174,6 +174,9 @@ private slots:
     void recordsButtonShowsTheViewerAndRecountsAfterAnErase()
     {
         state_.learnerName = QStringLiteral("太郎");
+        // 太郎 gave the lesson's password at his log-on.
+        state_.recordGate->open(
+            LearnerRecordPath(state_.programFolder, state_.lessonTable, 1, state_.learnerName));
         const QString key = QStringLiteral("S11３けたのたし算");
         for (int i = 0; i < 7; ++i)
             QVERIFY(AppendRecord(

@@ -9,7 +9,9 @@
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextFile.h"
+#include "platform/WidgetServices.h"
 
+#include "ModalDriver.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -89,6 +91,7 @@ private slots:
         place_.logOnFolder = sandbox_->filePath(QStringLiteral("drive/Zendra/LogOn"));
         place_.lesson = 1;
         place_.learnerName = kSharedLearner;
+        place_.gate = std::make_shared<RecordGate>();
         QVERIFY(LoadMainIndex(place_.programFolder, place_.lessonTable));
         messages_.clear();
     }
@@ -126,6 +129,11 @@ private slots:
         QStringList roster;
         QVERIFY(LoadNameList(place_.programFolder + QStringLiteral("LogOn/sname.txt"), roster));
         QCOMPARE(roster.last(), QStringLiteral("太郎"));
+        // The log-on opened his records of this lesson, and only those.
+        QVERIFY(place_.gate->isOpen(QStringLiteral("太郎"),
+                                    place_.recordPathFor(QStringLiteral("太郎"))));
+        QVERIFY(!place_.gate->isOpen(QStringLiteral("花子"),
+                                     place_.recordPathFor(QStringLiteral("花子"))));
 
         // The same lesson asks once; a wrong password keeps the dialog open, and after
         // キャンセル the name dialog is still open with the previous learner.
@@ -195,6 +203,9 @@ private slots:
             button(&dialog, "btnDelete")->click();
             QCOMPARE(names->count(), 7);
             QCOMPARE(edit(&dialog, "edtName")->text(), QString());
+            QCOMPARE(messages_.entries().size(), 1); // asked, and answered はい
+            QCOMPARE(messages_.entries().first().defaultAnswer, Messages::Answer::No);
+            messages_.clear();
             // OK without a name: no log-on, but the list is saved.
             button(&dialog, "btnOk")->click();
         });
@@ -205,6 +216,43 @@ private slots:
         QCOMPARE(roster.last(), QStringLiteral("新人"));
         QVERIFY(!roster.contains(QStringLiteral("青木陽太")));
         QVERIFY(messages_.entries().isEmpty());
+    }
+
+    // The name box follows the current name however it became current; 削除 asks, and
+    // Enter answers いいえ.
+    void keysFillTheNameBoxAndDeletingAsks()
+    {
+        WidgetMessages boxes;
+        ScopedMessages scope(boxes);
+        TfrmInputName dialog;
+        dialog.setPlace(place_);
+        test::EnterOnMessageBoxes asked;
+        run(dialog, [&] {
+            QListWidget* names = child<QListWidget>(&dialog, "lstName");
+            QLineEdit* name = edit(&dialog, "edtName");
+            names->setFocus();
+            const struct
+            {
+                Qt::Key key;
+                QString shown;
+            } moves[] = {
+                {Qt::Key_Home, QStringLiteral("公開")},
+                {Qt::Key_Down, QStringLiteral("青木陽太")},
+                {Qt::Key_End, QStringLiteral("中村ひなた")},
+                {Qt::Key_Up, QStringLiteral("田中蓮")},
+                {Qt::Key_Home, QStringLiteral("公開")},
+            };
+            for (const auto& move : moves) {
+                QTest::keyClick(names, move.key);
+                QCOMPARE(name->text(), move.shown);
+            }
+            QTest::keyClick(names, Qt::Key_Down);
+            button(&dialog, "btnDelete")->click();
+            QCOMPARE(names->count(), 7);
+            QCOMPARE(names->item(1)->text(), QStringLiteral("青木陽太"));
+        });
+        QCOMPARE(asked.texts.size(), 1);
+        QVERIFY(asked.texts.first().contains(QStringLiteral("青木陽太")));
     }
 
     void refusesNamesThatLeaveTheLessonFolder()

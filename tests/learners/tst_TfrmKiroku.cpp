@@ -7,12 +7,15 @@
 #include "learners/RecordList.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
+#include "platform/WidgetServices.h"
 
+#include "ModalDriver.h"
 #include "TestSupport.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -97,6 +100,86 @@ private slots:
         // A showing without an erase reports none.
         run(viewer, [&] { button(viewer, "btnReturn")->click(); });
         QVERIFY(!viewer.recordsErased());
+    }
+
+    // Enter, Enter after a click leaves the records alone: Enter is 閉じる, and the erase
+    // question, asked by 記録消去 itself, answers いいえ to Enter.
+    void enterNeverErases()
+    {
+        WidgetMessages boxes;
+        ScopedMessages scope(boxes);
+        test::EnterOnMessageBoxes asked;
+        QWidget main;
+        TfrmKiroku viewer(&main);
+        viewer.setPlace(place_);
+        bool open = true;
+        run(viewer, [&] {
+            click(titles(viewer), 1);
+            QTest::keyClick(titles(viewer), Qt::Key_Return);
+            QTest::keyClick(titles(viewer), Qt::Key_Return);
+            open = viewer.isVisible();
+        });
+        QVERIFY(!open);
+        QCOMPARE(result_, int(QDialog::Accepted));
+        QCOMPARE(asked.texts, QStringList());
+        QVERIFY(!button(viewer, "btnErase")->isDefault());
+
+        run(viewer, [&] {
+            click(titles(viewer), 1);
+            button(viewer, "btnErase")->click();
+            open = viewer.isVisible();
+        });
+        QVERIFY(open);
+        QCOMPARE(asked.texts, QStringList{QStringLiteral("記録を消してもいいですか？")});
+        QCOMPARE(RecordCounts(place_.recordPath()).count(QStringLiteral("S11３けたのたし算")), 7);
+    }
+
+    // The lines shown are those of the current entry however it became current, and
+    // 記録消去 erases that entry.
+    void detailAndEraseFollowTheCurrentEntry()
+    {
+        WidgetMessages boxes;
+        ScopedMessages scope(boxes);
+        QWidget main;
+        TfrmKiroku viewer(&main);
+        viewer.setPlace(place_);
+        run(viewer, [&] {
+            QListWidget* list = titles(viewer);
+            const QString none = QStringLiteral("練習の記録はありません");
+            click(list, 1);
+            const struct
+            {
+                QString keys;
+                Qt::Key key;
+                int row;
+                int lines;
+            } moves[] = {
+                {{}, Qt::Key_Down, 2, 12},
+                {{}, Qt::Key_Up, 1, 7},
+                {{}, Qt::Key_End, list->count() - 1, 0},
+                {{}, Qt::Key_Home, 0, 0},
+                {QStringLiteral("12"), Qt::Key_unknown, 2, 12},
+            };
+            for (const auto& move : moves) {
+                if (move.keys.isEmpty())
+                    QTest::keyClick(list, move.key);
+                else
+                    QTest::keyClicks(list, move.keys);
+                QCOMPARE(list->currentRow(), move.row);
+                const QStringList shown = detail(viewer)->toPlainText().split(u'\n');
+                QCOMPARE(shown.size(), std::max(move.lines, 1));
+                if (move.lines == 0)
+                    QCOMPARE(shown.first(), none);
+            }
+            test::onNextModal([](QWidget* w) {
+                if (auto* box = qobject_cast<QMessageBox*>(w))
+                    box->button(QMessageBox::Yes)->click();
+            });
+            button(viewer, "btnErase")->click();
+        });
+        const RecordCounts counts(place_.recordPath());
+        QCOMPARE(counts.count(QStringLiteral("S12４けたのたし算")), 0);
+        QCOMPARE(counts.count(QStringLiteral("S11３けたのたし算")), 7);
     }
 
 private:
