@@ -148,6 +148,8 @@ private:
             !LoadLessonIndex(state.programFolder, state.lessonTable, lesson, state.sectionUnits))
             return nullptr;
         state.currentUnit = UnitChoice{lesson, section, unit, 0};
+        // 太郎 gave the lesson's password at his log-on: his counts are shown.
+        state.recordGate->open(LearnerPlaceOf(state, lesson).recordPath());
         host_->chooser.show();
         const CoursewareContext context{state.programFolder, state.lessonTable, state.sectionUnits};
         std::optional<Sheet> sheet =
