@@ -20,8 +20,7 @@ const QList<Menu>& MainMenuTable()
         {QStringLiteral("編集(&E)"),
          QStringLiteral("mnuEdit"),
          {
-             {QStringLiteral("目次作成(&C)"), QStringLiteral("mnuEditIndex"), C::EditIndex,
-              E::NotYet},
+             {QStringLiteral("目次作成(&C)"), QStringLiteral("mnuEditIndex"), C::EditIndex},
              {QStringLiteral("学校名・塾名(&J)"), QStringLiteral("mnuJuku"), C::SchoolName},
              {QStringLiteral("コピーファイルの編集(&H)"), QStringLiteral("mnuEditCopy"),
               C::EditCopy, E::SheetActive},
@@ -59,8 +58,6 @@ bool MenuItemEnabled(MenuEnabled rule, bool sheetActive, bool anySheetOpen)
         return sheetActive;
     case MenuEnabled::SheetsOpen:
         return anySheetOpen;
-    case MenuEnabled::NotYet:
-        break;
     }
     return false;
 }

@@ -20,18 +20,22 @@
 #include "sheet/SheetOutput.h"
 #include "sheet/TfrmPrint.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTextEdit>
 #include <QUrl>
 
 namespace zendra {
@@ -551,6 +555,7 @@ void TfrmMain::sheetActivated(TfrmPrint* frm)
     active_ = frm;
     // Loading the controls must not count as the teacher changing the sheet.
     panel_->loadSheet(frm->sheet());
+    panel_->enableLayoutSpins(true);
     answersShown_ = frm->sheet().answersShown;
     panel_->showAnswers(answersShown_);
 }
@@ -562,6 +567,7 @@ void TfrmMain::sheetClosed(TfrmPrint* frm)
     if (active_ == frm) {
         active_ = nullptr;
         enableCopyButtons(false);
+        panel_->enableLayoutSpins(false);
     }
 }
 
@@ -590,6 +596,14 @@ void TfrmMain::forwardKey(QKeyEvent* event)
 
 void TfrmMain::keyPressEvent(QKeyEvent* event)
 {
+    // Enter and Escape typed into an input field belong to that field: the spin has taken
+    // its value, and neither starts the study nor closes a sheet.
+    const bool fieldKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                          event->key() == Qt::Key_Escape;
+    if (fieldKey && inputFieldHasFocus()) {
+        event->accept();
+        return;
+    }
     const MainKey key = MainKeyAction(event->key(), event->modifiers(),
                                       panel_->btnTest->isEnabled(), panel_->btnCopy->isEnabled());
     if (key == MainKey::Study)
@@ -603,6 +617,18 @@ void TfrmMain::keyPressEvent(QKeyEvent* event)
     else if (key == MainKey::Copy)
         btnCopyClick();
     event->accept();
+}
+
+bool TfrmMain::inputFieldHasFocus() const
+{
+    // This window's focus, also while a dialog it opened is still giving activation back.
+    const QWidget* focus = focusWidget();
+    if (!focus)
+        return false;
+    if (const auto* combo = qobject_cast<const QComboBox*>(focus))
+        return combo->isEditable();
+    return qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QAbstractSpinBox*>(focus) ||
+           qobject_cast<const QPlainTextEdit*>(focus) || qobject_cast<const QTextEdit*>(focus);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

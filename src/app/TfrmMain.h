@@ -119,6 +119,7 @@ private:
     void wirePanel();
     void runMenu(MenuCommand command);
     void hidePanels();
+    bool inputFieldHasFocus() const;
     void enableCopyButtons(bool enabled);
     void updateMenus();
     TfrmPrint* addSheetWindow(struct Sheet&& sheet);
