@@ -24,6 +24,8 @@ const QList<Menu>& MainMenuTable()
              {QStringLiteral("学校名・塾名(&J)"), QStringLiteral("mnuJuku"), C::SchoolName},
              {QStringLiteral("コピーファイルの編集(&H)"), QStringLiteral("mnuEditCopy"),
               C::EditCopy, E::SheetActive},
+             {QStringLiteral("先生用パスワードの設定(&P)…"), QStringLiteral("mnuTeacherPassword"),
+              C::TeacherPassword, E::Always, true},
          }},
         {QStringLiteral("ウィンドウ(&W)"),
          QStringLiteral("mnuWindow"),

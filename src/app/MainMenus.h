@@ -20,6 +20,7 @@ enum class MenuCommand {
     EditIndex,
     SchoolName,
     EditCopy,
+    TeacherPassword,
     Maximize,
     Tile,
     Cascade,

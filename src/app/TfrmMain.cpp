@@ -2,8 +2,10 @@
 
 #include "app/MainCommands.h"
 #include "app/Startup.h"
+#include "app/TeacherPassword.h"
 #include "app/TfrmHelp.h"
 #include "app/TfrmMenu.h"
+#include "app/TfrmTeacherPassword.h"
 #include "app/TfrmVersion.h"
 #include "app/WidgetMainMenus.h"
 #include "app/WidgetMainPanel.h"
@@ -145,6 +147,8 @@ void TfrmMain::runMenu(MenuCommand command)
         return;
     case MenuCommand::DoYouKnow:
         return sheets_->showTips();
+    case MenuCommand::TeacherPassword:
+        return mnuTeacherPasswordClick();
     case MenuCommand::Hosoku:
         QDesktopServices::openUrl(
             QUrl::fromLocalFile(state_.programFolder + QStringLiteral("hosoku.htm")));
@@ -218,8 +222,7 @@ bool TfrmMain::OpenMaster()
 {
     if (!FileMustExist(coursewarePath(state_.programFolder, QStringLiteral("Main.ind"))))
         return false;
-    answersShown_ = true;
-    panel_->showAnswers(answersShown_);
+    setAnswersShown(true);
     frmMenu_->setMode(QStringLiteral("Open"));
     if (frmMenu_->exec() != QDialog::Accepted)
         return false;
@@ -279,8 +282,7 @@ bool TfrmMain::OpenCopyFile()
             addSheetWindow(std::move(*sheet));
         break;
     }
-    answersShown_ = true;
-    panel_->showAnswers(answersShown_);
+    setAnswersShown(true);
     return active_ != nullptr;
 }
 
@@ -415,11 +417,17 @@ void TfrmMain::btnEditCopyClick()
         active_->editHeader();
 }
 
-void TfrmMain::btnKaitouClick()
+void TfrmMain::setAnswersShown(bool shown)
 {
-    answersShown_ = !answersShown_;
+    // In learner mode no sheet shows its answers, whatever asks for them.
+    answersShown_ = shown && !state_.keyLocked;
     state_.answersShown = answersShown_;
     panel_->showAnswers(answersShown_);
+}
+
+void TfrmMain::btnKaitouClick()
+{
+    setAnswersShown(!answersShown_);
     if (active_) {
         active_->sheet().answersShown = answersShown_;
         active_->Redraw();
@@ -433,8 +441,20 @@ void TfrmMain::applyLock(bool locked)
     updateMenus();
     for (TfrmPrint* frm : sheets_->sheets())
         frm->showTeacherMenus(!locked);
-    if (locked)
-        hidePanels();
+    if (!locked)
+        return;
+    hidePanels();
+    // Every sheet hides its answers, also those behind the active one, which a learner sees
+    // when the study window is moved or shrunk.
+    setAnswersShown(false);
+    for (TfrmPrint* frm : sheets_->sheets()) {
+        if (!frm->sheet().answersShown)
+            continue;
+        frm->sheet().answersShown = false;
+        redrawing_ = frm;
+        frm->Redraw();
+        redrawing_ = nullptr;
+    }
 }
 
 void TfrmMain::updateMenus()
@@ -444,7 +464,18 @@ void TfrmMain::updateMenus()
 
 void TfrmMain::btnLockClick()
 {
+    // Leaving learner mode takes the teacher password, when one is set.
+    if (state_.keyLocked && HasTeacherPassword()) {
+        TfrmTeacherPassword ask(TfrmTeacherPassword::Mode::Ask, this);
+        if (ask.exec() != QDialog::Accepted)
+            return;
+    }
     applyLock(!state_.keyLocked);
+}
+
+void TfrmMain::mnuTeacherPasswordClick()
+{
+    TfrmTeacherPassword(TfrmTeacherPassword::Mode::Set, this).exec();
 }
 
 void TfrmMain::btnFpCloseClick()
@@ -530,13 +561,19 @@ bool TfrmMain::commandEnabled(Command command) const
 
 ComposeInputs TfrmMain::composeInputs() const
 {
-    return WithControls(active_ ? InputsFromSheet(active_->sheet()) : ComposeInputs{},
-                        controlValues());
+    const TfrmPrint* frm = redrawing_ ? redrawing_ : active_;
+    return frm ? composeInputs(frm->sheet()) : WithControls({}, controlValues());
 }
 
 ComposeInputs TfrmMain::composeInputs(const Sheet& sheet) const
 {
-    return WithControls(InputsFromSheet(sheet), controlValues());
+    ControlValues controls = controlValues();
+    // The spins hold the active sheet's values; any other sheet is laid out with its own.
+    if (!active_ || &active_->sheet() != &sheet) {
+        controls.mojiSize = LayoutValue(sheet, LayoutControl::CharacterSize);
+        controls.gyouSpace = LayoutValue(sheet, LayoutControl::LineSpacing);
+    }
+    return WithControls(InputsFromSheet(sheet), controls);
 }
 
 ControlValues TfrmMain::controlValues() const
