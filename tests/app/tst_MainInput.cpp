@@ -18,14 +18,6 @@ using namespace zendra;
 
 namespace {
 
-QAction* menuItem(QMenu* menu, const QString& name)
-{
-    for (QAction* action : menu->actions())
-        if (action->objectName() == name)
-            return action;
-    return nullptr;
-}
-
 // Types a value into a spin as a teacher does: everything selected, the digits, Enter.
 void typeInto(QSpinBox* spin, const QString& value)
 {
@@ -131,7 +123,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&main));
 
         QMenu* edit = main.findChild<QMenu*>("mnuEdit");
-        QAction* item = menuItem(edit, "mnuEditIndex");
+        QAction* item = test::menuItem(edit, "mnuEditIndex");
         QVERIFY(item);
         bool editorShown = false;
         test::whenModal<TfrmEditIndex>([&](TfrmEditIndex* editor) {
@@ -147,7 +139,7 @@ private slots:
         QMenu* sheetEdit = sheet->findChild<QMenu*>("mnuEdit");
         QString said;
         test::pressEnterOnNextMessage(&said);
-        test::clickMenuItem(sheetEdit, menuItem(sheetEdit, "mnuEditIndex"), sheet);
+        test::clickMenuItem(sheetEdit, test::menuItem(sheetEdit, "mnuEditIndex"), sheet);
         QTRY_COMPARE(said, QStringLiteral("開いているファイルをすべて閉じてください"));
     }
 

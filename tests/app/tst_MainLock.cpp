@@ -29,14 +29,6 @@ bool showsBlue(const QImage& page)
     return false;
 }
 
-QAction* menuItem(QMenu* menu, const QString& name)
-{
-    for (QAction* action : menu->actions())
-        if (action->objectName() == name)
-            return action;
-    return nullptr;
-}
-
 void pressLock(TfrmMain& main)
 {
     auto* lock = main.findChild<QPushButton*>("btnLock");
@@ -104,7 +96,7 @@ private slots:
         // Neither the sheet's 表示 › 解答表示 nor a study brings them back.
         TfrmPrint* active = main.activeSheet();
         QMenu* view = active->findChild<QMenu*>("mnuView");
-        test::clickMenuItem(view, menuItem(view, "mnuKaitou"), active);
+        test::clickMenuItem(view, test::menuItem(view, "mnuKaitou"), active);
         active->setFocus();
         QTest::keyClick(active, Qt::Key_Return);
         QCOMPARE(studied, 1);
@@ -130,7 +122,7 @@ private slots:
 
         // The teacher sets one through 編集 › 先生用パスワードの設定.
         QMenu* edit = main.findChild<QMenu*>("mnuEdit");
-        QAction* set = menuItem(edit, "mnuTeacherPassword");
+        QAction* set = test::menuItem(edit, "mnuTeacherPassword");
         QVERIFY(set);
         QString said;
         test::whenModal<TfrmTeacherPassword>([&](TfrmTeacherPassword* dialog) {

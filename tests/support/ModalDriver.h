@@ -43,6 +43,15 @@ inline void pressEnterOnNextMessage(QString* text = nullptr)
     });
 }
 
+// A menu's item by its object name.
+inline QAction* menuItem(QMenu* menu, const QString& name)
+{
+    for (QAction* action : menu->actions())
+        if (action->objectName() == name)
+            return action;
+    return nullptr;
+}
+
 // Clicks a menu's item as a user does: the menu pops up and the item is clicked.
 inline void clickMenuItem(QMenu* menu, QAction* item, QWidget* over)
 {
