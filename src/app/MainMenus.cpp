@@ -20,11 +20,12 @@ const QList<Menu>& MainMenuTable()
         {QStringLiteral("編集(&E)"),
          QStringLiteral("mnuEdit"),
          {
-             {QStringLiteral("目次作成(&C)"), QStringLiteral("mnuEditIndex"), C::EditIndex,
-              E::NotYet},
+             {QStringLiteral("目次作成(&C)"), QStringLiteral("mnuEditIndex"), C::EditIndex},
              {QStringLiteral("学校名・塾名(&J)"), QStringLiteral("mnuJuku"), C::SchoolName},
              {QStringLiteral("コピーファイルの編集(&H)"), QStringLiteral("mnuEditCopy"),
               C::EditCopy, E::SheetActive},
+             {QStringLiteral("先生用パスワードの設定(&P)…"), QStringLiteral("mnuTeacherPassword"),
+              C::TeacherPassword, E::Always, true},
          }},
         {QStringLiteral("ウィンドウ(&W)"),
          QStringLiteral("mnuWindow"),
@@ -59,8 +60,6 @@ bool MenuItemEnabled(MenuEnabled rule, bool sheetActive, bool anySheetOpen)
         return sheetActive;
     case MenuEnabled::SheetsOpen:
         return anySheetOpen;
-    case MenuEnabled::NotYet:
-        break;
     }
     return false;
 }

@@ -20,6 +20,7 @@ enum class MenuCommand {
     EditIndex,
     SchoolName,
     EditCopy,
+    TeacherPassword,
     Maximize,
     Tile,
     Cascade,
@@ -31,9 +32,8 @@ enum class MenuCommand {
 };
 
 // When an item can be chosen: always; while a sheet is active (checked as its menu opens);
-// while any sheet is open (the window menu, built as it opens); or not yet (the command
-// comes with a later version).
-enum class MenuEnabled { Always, SheetActive, SheetsOpen, NotYet };
+// or while any sheet is open (the window menu, built as it opens).
+enum class MenuEnabled { Always, SheetActive, SheetsOpen };
 
 struct MenuItem
 {

@@ -2,8 +2,10 @@
 
 #include "app/MainCommands.h"
 #include "app/Startup.h"
+#include "app/TeacherPassword.h"
 #include "app/TfrmHelp.h"
 #include "app/TfrmMenu.h"
+#include "app/TfrmTeacherPassword.h"
 #include "app/TfrmVersion.h"
 #include "app/WidgetMainMenus.h"
 #include "app/WidgetMainPanel.h"
@@ -23,18 +25,22 @@
 #include "sheet/SheetOutput.h"
 #include "sheet/TfrmPrint.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTextEdit>
 #include <QUrl>
 
 namespace zendra {
@@ -145,6 +151,8 @@ void TfrmMain::runMenu(MenuCommand command)
         return;
     case MenuCommand::DoYouKnow:
         return sheets_->showTips();
+    case MenuCommand::TeacherPassword:
+        return mnuTeacherPasswordClick();
     case MenuCommand::Hosoku:
         QDesktopServices::openUrl(
             QUrl::fromLocalFile(state_.programFolder + QStringLiteral("hosoku.htm")));
@@ -221,8 +229,7 @@ bool TfrmMain::OpenMaster()
 {
     if (!FileMustExist(coursewarePath(state_.programFolder, QStringLiteral("Main.ind"))))
         return false;
-    answersShown_ = true;
-    panel_->showAnswers(answersShown_);
+    setAnswersShown(true);
     frmMenu_->setMode(QStringLiteral("Open"));
     if (frmMenu_->exec() != QDialog::Accepted)
         return false;
@@ -282,8 +289,7 @@ bool TfrmMain::OpenCopyFile()
             addSheetWindow(std::move(*sheet));
         break;
     }
-    answersShown_ = true;
-    panel_->showAnswers(answersShown_);
+    setAnswersShown(true);
     return active_ != nullptr;
 }
 
@@ -418,11 +424,17 @@ void TfrmMain::btnEditCopyClick()
         active_->editHeader();
 }
 
-void TfrmMain::btnKaitouClick()
+void TfrmMain::setAnswersShown(bool shown)
 {
-    answersShown_ = !answersShown_;
+    // In learner mode no sheet shows its answers, whatever asks for them.
+    answersShown_ = shown && !state_.keyLocked;
     state_.answersShown = answersShown_;
     panel_->showAnswers(answersShown_);
+}
+
+void TfrmMain::btnKaitouClick()
+{
+    setAnswersShown(!answersShown_);
     if (active_) {
         active_->sheet().answersShown = answersShown_;
         active_->Redraw();
@@ -436,8 +448,20 @@ void TfrmMain::applyLock(bool locked)
     updateMenus();
     for (TfrmPrint* frm : sheets_->sheets())
         frm->showTeacherMenus(!locked);
-    if (locked)
-        hidePanels();
+    if (!locked)
+        return;
+    hidePanels();
+    // Every sheet hides its answers, also those behind the active one, which a learner sees
+    // when the study window is moved or shrunk.
+    setAnswersShown(false);
+    for (TfrmPrint* frm : sheets_->sheets()) {
+        if (!frm->sheet().answersShown)
+            continue;
+        frm->sheet().answersShown = false;
+        redrawing_ = frm;
+        frm->Redraw();
+        redrawing_ = nullptr;
+    }
 }
 
 void TfrmMain::updateMenus()
@@ -447,7 +471,18 @@ void TfrmMain::updateMenus()
 
 void TfrmMain::btnLockClick()
 {
+    // Leaving learner mode takes the teacher password, when one is set.
+    if (state_.keyLocked && HasTeacherPassword()) {
+        TfrmTeacherPassword ask(TfrmTeacherPassword::Mode::Ask, this);
+        if (ask.exec() != QDialog::Accepted)
+            return;
+    }
     applyLock(!state_.keyLocked);
+}
+
+void TfrmMain::mnuTeacherPasswordClick()
+{
+    TfrmTeacherPassword(TfrmTeacherPassword::Mode::Set, this).exec();
 }
 
 void TfrmMain::btnFpCloseClick()
@@ -533,13 +568,19 @@ bool TfrmMain::commandEnabled(Command command) const
 
 ComposeInputs TfrmMain::composeInputs() const
 {
-    return WithControls(active_ ? InputsFromSheet(active_->sheet()) : ComposeInputs{},
-                        controlValues());
+    const TfrmPrint* frm = redrawing_ ? redrawing_ : active_;
+    return frm ? composeInputs(frm->sheet()) : WithControls({}, controlValues());
 }
 
 ComposeInputs TfrmMain::composeInputs(const Sheet& sheet) const
 {
-    return WithControls(InputsFromSheet(sheet), controlValues());
+    ControlValues controls = controlValues();
+    // The spins hold the active sheet's values; any other sheet is laid out with its own.
+    if (!active_ || &active_->sheet() != &sheet) {
+        controls.mojiSize = LayoutValue(sheet, LayoutControl::CharacterSize);
+        controls.gyouSpace = LayoutValue(sheet, LayoutControl::LineSpacing);
+    }
+    return WithControls(InputsFromSheet(sheet), controls);
 }
 
 ControlValues TfrmMain::controlValues() const
@@ -558,6 +599,7 @@ void TfrmMain::sheetActivated(TfrmPrint* frm)
     active_ = frm;
     // Loading the controls must not count as the teacher changing the sheet.
     panel_->loadSheet(frm->sheet());
+    panel_->enableLayoutSpins(true);
     answersShown_ = frm->sheet().answersShown;
     panel_->showAnswers(answersShown_);
 }
@@ -569,6 +611,7 @@ void TfrmMain::sheetClosed(TfrmPrint* frm)
     if (active_ == frm) {
         active_ = nullptr;
         enableCopyButtons(false);
+        panel_->enableLayoutSpins(false);
     }
 }
 
@@ -597,6 +640,14 @@ void TfrmMain::forwardKey(QKeyEvent* event)
 
 void TfrmMain::keyPressEvent(QKeyEvent* event)
 {
+    // Enter and Escape typed into an input field belong to that field: the spin has taken
+    // its value, and neither starts the study nor closes a sheet.
+    const bool fieldKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                          event->key() == Qt::Key_Escape;
+    if (fieldKey && inputFieldHasFocus()) {
+        event->accept();
+        return;
+    }
     const MainKey key = MainKeyAction(event->key(), event->modifiers(),
                                       panel_->btnTest->isEnabled(), panel_->btnCopy->isEnabled());
     if (key == MainKey::Study)
@@ -610,6 +661,18 @@ void TfrmMain::keyPressEvent(QKeyEvent* event)
     else if (key == MainKey::Copy)
         btnCopyClick();
     event->accept();
+}
+
+bool TfrmMain::inputFieldHasFocus() const
+{
+    // This window's focus, also while a dialog it opened is still giving activation back.
+    const QWidget* focus = focusWidget();
+    if (!focus)
+        return false;
+    if (const auto* combo = qobject_cast<const QComboBox*>(focus))
+        return combo->isEditable();
+    return qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QAbstractSpinBox*>(focus) ||
+           qobject_cast<const QPlainTextEdit*>(focus) || qobject_cast<const QTextEdit*>(focus);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

@@ -67,6 +67,8 @@ public:
     void btnEditCopyClick();
     void btnKaitouClick();
     void btnLockClick();
+    // 編集 › 先生用パスワードの設定: the password that leaving learner mode asks for.
+    void mnuTeacherPasswordClick();
     void btnFpCloseClick();
     void btnScrollClick();
     void btnCopyClick();
@@ -119,6 +121,9 @@ private:
     void wirePanel();
     void runMenu(MenuCommand command);
     void hidePanels();
+    // The answer display of the panel; off in learner mode whatever is asked.
+    void setAnswersShown(bool shown);
+    bool inputFieldHasFocus() const;
     void enableCopyButtons(bool enabled);
     void updateMenus();
     TfrmPrint* addSheetWindow(struct Sheet&& sheet);
@@ -132,6 +137,8 @@ private:
     std::function<void(TfrmPrint*)> showStudyWindow_;
     bool answersShown_ = false;
     TfrmPrint* active_ = nullptr;
+    // A sheet drawn again while another one is active takes its own layout values.
+    TfrmPrint* redrawing_ = nullptr;
 
     WidgetMainPanel* panel_ = nullptr;
     WidgetSheetArea* sheets_ = nullptr;

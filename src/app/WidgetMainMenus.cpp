@@ -22,9 +22,7 @@ WidgetMainMenus::WidgetMainMenus(QMenuBar* bar, const QList<Menu>& table, Hooks 
         for (const MenuItem& item : entry.items) {
             QAction* action = addItem(menu, item);
             actions_.insert(item.name, action);
-            if (item.enabled == MenuEnabled::NotYet)
-                action->setEnabled(false);
-            else if (item.enabled != MenuEnabled::Always)
+            if (item.enabled != MenuEnabled::Always)
                 checked.append({action, item.enabled});
         }
         if (!checked.isEmpty())

@@ -153,6 +153,7 @@ WidgetMainPanel::WidgetMainPanel(QWidget* window, QWidget* parent) : QFrame(pare
 
     // The study window comes in a later version: the button is there, but not yet usable.
     btnTest->setEnabled(false);
+    enableLayoutSpins(false);
 }
 
 std::optional<Paper> WidgetMainPanel::checkedPaper() const
@@ -188,6 +189,12 @@ void WidgetMainPanel::showAnswers(bool shown)
 {
     btnKaitou->setStyleSheet(KaitouStyle(shown));
     btnKaitou->setText(KaitouCaption(shown));
+}
+
+void WidgetMainPanel::enableLayoutSpins(bool enabled)
+{
+    spnGyouSpace->setEnabled(enabled);
+    spnMojiSize->setEnabled(enabled);
 }
 
 void WidgetMainPanel::showLocked(bool locked)

@@ -62,6 +62,8 @@ public:
     void loadSheet(const Sheet& sheet);
 
     void showAnswers(bool shown);
+    // 主行間 and 文字サイズ change the active sheet: without one they take no input.
+    void enableLayoutSpins(bool enabled);
     // A learner sees neither the teacher's controls nor their labels.
     void showLocked(bool locked);
     // The copy buttons; `sheet`, when set, takes the focus from a copy button being disabled.

@@ -112,6 +112,26 @@ void BuildIndexTree(const QStringList& lessonIndexText, const UnitMarks& marks,
     }
 }
 
+QString IndexEditRefusal(const QString& path, const QStringList& lines)
+{
+    IndexProblem problem;
+    SectionUnits ignored;
+    if (ParseLessonIndexLines(lines, ignored, &problem)) {
+        problem = {};
+        for (qsizetype i = 0; i < lines.size() && problem.line == 0; ++i)
+            if (lines.at(i).startsWith(QStringLiteral("[[")) &&
+                !lines.at(i).startsWith(QStringLiteral("[[sect")))
+                problem = {static_cast<int>(i + 1),
+                           QStringLiteral("セクションの行は [[sect で始めてください")};
+        if (problem.line == 0)
+            return {};
+    }
+    return QStringLiteral("ファイル %1 の %2 行目：%3\n"
+                          "このままでは項目を追加・変更できません。"
+                          "［ソースの直接編集］で直してください")
+        .arg(shownPath(path), QString::number(problem.line), problem.text);
+}
+
 LessonIndexText LoadLessonIndexText(const QString& programFolder, const LessonTable& table,
                                     int lesson)
 {
@@ -168,6 +188,7 @@ void IndexEditor::lessonChosen(int row)
 {
     modified_ = false;
     lesson_ = inRange(row, lessons_.count()) ? row : -1;
+    editRefusal_.clear();
     if (lesson_ < 0) {
         index_ = LessonIndexText{};
         loadError_.clear();
@@ -181,6 +202,8 @@ void IndexEditor::lessonChosen(int row)
     loadError_ = index_.error;
     if (!loadError_.isEmpty())
         ShowMessage(loadError_);
+    else if (editRefusal_ = IndexEditRefusal(index_.path, index_.lines); !editRefusal_.isEmpty())
+        ShowMessage(editRefusal_);
     rebuildTree();
     sectionChosen(sectionRows_.isEmpty() ? -1 : 0);
 }
@@ -234,8 +257,18 @@ QString IndexEditor::selectedUnitTitle() const
     return unit_ >= 0 ? unitRows_.value(unit_) : QString();
 }
 
+bool IndexEditor::editable() const
+{
+    if (editRefusal_.isEmpty())
+        return true;
+    ShowMessage(editRefusal_);
+    return false;
+}
+
 bool IndexEditor::mayAddSection() const
 {
+    if (!editable())
+        return false;
     if (sectionRows_.size() >= kMaxIndexEntries) {
         ShowMessage(QStringLiteral("セクションは８０個までです"));
         return false;
@@ -245,6 +278,8 @@ bool IndexEditor::mayAddSection() const
 
 bool IndexEditor::mayAddUnit() const
 {
+    if (!editable())
+        return false;
     if (section_ >= 0 && unitRows_.size() >= kMaxIndexEntries) {
         ShowMessage(QStringLiteral("ユニットは８０個までです"));
         return false;
@@ -254,7 +289,8 @@ bool IndexEditor::mayAddUnit() const
 
 void IndexEditor::addSection(const QString& title)
 {
-    if (title.isEmpty() || lesson_ < 0 || sectionRows_.size() >= kMaxIndexEntries)
+    if (title.isEmpty() || lesson_ < 0 || sectionRows_.size() >= kMaxIndexEntries ||
+        !editRefusal_.isEmpty())
         return;
     modified_ = true;
     const QString n = QString::number(sectionRows_.size() + 1);
@@ -266,6 +302,8 @@ void IndexEditor::addSection(const QString& title)
 
 bool IndexEditor::mayRenameSection() const
 {
+    if (!editable())
+        return false;
     if (section_ < 0) {
         ShowMessage(QStringLiteral("変更する項目をクリックしてください"));
         return false;
@@ -276,7 +314,7 @@ bool IndexEditor::mayRenameSection() const
 void IndexEditor::renameSection(const QString& title)
 {
     const int line = FindSectionLine(index_.lines, section_ + 1);
-    if (section_ < 0 || line < 0 || line + 1 >= index_.lines.size())
+    if (section_ < 0 || line < 0 || line + 1 >= index_.lines.size() || !editRefusal_.isEmpty())
         return;
     modified_ = true;
     index_.lines[line + 1] = title;
@@ -287,13 +325,15 @@ void IndexEditor::renameSection(const QString& title)
 
 void IndexEditor::addUnit(const QString& title)
 {
-    if (title.isEmpty() || section_ < 0 || unitRows_.size() >= kMaxIndexEntries)
+    if (title.isEmpty() || section_ < 0 || unitRows_.size() >= kMaxIndexEntries ||
+        !editRefusal_.isEmpty())
         return;
     const int line = FindSectionLine(index_.lines, section_ + 1);
-    if (line < 0)
+    const qsizetype at = line + unitRows_.size() + 3;
+    if (line < 0 || at > index_.lines.size())
         return;
     modified_ = true;
-    index_.lines.insert(line + unitRows_.size() + 3, title);
+    index_.lines.insert(at, title);
     const int section = section_;
     rebuildTree();
     sectionChosen(section);
@@ -302,6 +342,8 @@ void IndexEditor::addUnit(const QString& title)
 
 bool IndexEditor::mayRenameUnit() const
 {
+    if (!editable())
+        return false;
     if (unit_ < 0) {
         ShowMessage(section_ < 0 ? QStringLiteral("変更するメニューがありません")
                                  : QStringLiteral("変更する項目をクリックしてください"));
@@ -313,7 +355,8 @@ bool IndexEditor::mayRenameUnit() const
 void IndexEditor::renameUnit(const QString& title)
 {
     const int line = FindSectionLine(index_.lines, section_ + 1);
-    if (title.isEmpty() || unit_ < 0 || line < 0)
+    if (title.isEmpty() || unit_ < 0 || line < 0 || line + unit_ + 3 >= index_.lines.size() ||
+        !editRefusal_.isEmpty())
         return;
     modified_ = true;
     index_.lines[line + unit_ + 3] = title;

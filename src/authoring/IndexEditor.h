@@ -36,6 +36,11 @@ constexpr int kIndexTreeDepthRole = Qt::UserRole + 1;
 void BuildIndexTree(const QStringList& lessonIndexText, const UnitMarks& marks,
                     QStandardItemModel& model);
 
+// Why the add and rename commands cannot work on a lesson index text, naming the file and
+// the line; empty when they can. They need the text as the chooser reads it (every section
+// closed by its ">>") and every section line starting "[[sect", the lines they count.
+QString IndexEditRefusal(const QString& path, const QStringList& lines);
+
 // A lesson's index as the index editor and the all-units window load it.
 struct LessonIndexText
 {
@@ -117,6 +122,9 @@ public:
     bool modified() const { return modified_; }
     // Why the lesson index could not be read; empty when it was (or did not exist).
     const QString& loadError() const { return loadError_; }
+    // Why its sections and units cannot be edited here (IndexEditRefusal); the direct edit
+    // can still repair the text.
+    const QString& editRefusal() const { return editRefusal_; }
     // A lesson index was written since the last show(); the chooser must reload.
     bool saved() const { return saved_; }
     QStandardItemModel& tree() { return tree_; }
@@ -124,12 +132,15 @@ public:
 private:
     void rebuildTree();
     bool save(const QStringList& lines);
+    // False, with the reason shown, when the text cannot be edited safely.
+    bool editable() const;
 
     QString programFolder_;
     LessonTable& lessons_;
     QString learner_;
     LessonIndexText index_;
     QString loadError_;
+    QString editRefusal_;
     QString mainTitle_;
     QStringList sectionRows_;
     QStringList unitRows_;

@@ -245,8 +245,10 @@ void drawHeader(Sheet& sheet, Surface& surface, const Layout& l, const ComposeIn
     surface.textOut(px(150 * s + l.xL), px(65 * r), nameLine);
 }
 
+// Draws the question lines. While registering, records where each line starts and ends and,
+// in `boxLines`, the line of each box it adds to the table.
 void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs,
-              bool registering, bool handout)
+              bool registering, bool handout, QList<int>& boxLines)
 {
     const double s = l.s;
     const int k = l.k;
@@ -278,8 +280,11 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
     Surface& answerSurface = leaveAnswersOut ? static_cast<Surface&>(measuring) : surface;
 
     const int lineCount = static_cast<int>(std::min<qsizetype>(sheet.questions.size(), kMaxLines));
-    if (registering)
+    if (registering) {
         sheet.lineStarts = QList<QPoint>(lineCount + 1);
+        sheet.lineEnds = QList<int>(lineCount + 1);
+        boxLines.clear();
+    }
     for (int n = 0; n < lineCount; ++n) {
         const QString& line = sheet.questions.at(n);
         if (registering && !line.isEmpty())
@@ -293,9 +298,10 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
         // An unpaired '#' closes no blank: what follows it is not drawn.
         const int blanks = static_cast<int>((pieces.size() - 1) / 2);
         int x = l.xL;
+        int end = x;
         surface.setFontColour(kBlack);
         if (blanks == 0) {
-            DrawPiece(sheet, surface, run, pieces.at(0), l.xL, y, s);
+            end = DrawPiece(sheet, surface, run, pieces.at(0), l.xL, y, s).x();
         } else {
             for (int b = 0; b < blanks; ++b) {
                 ++blankNumber;
@@ -310,6 +316,7 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
                     }
                 }
                 x = DrawPiece(sheet, surface, run, pieces.at(2 * b), start, y, s).x();
+                end = std::max(end, x);
 
                 const QString& answer = pieces.at(2 * b + 1);
                 sheet.lstKai.append(answer);
@@ -324,6 +331,7 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
 
                 surface.setFontColour(answerColour);
                 x = DrawPiece(sheet, answerSurface, run, shown, boxX, y, s).x();
+                end = std::max(end, x);
 
                 if (inputs.bekkai && alternatives.size() >= 2 && !leaveAnswersOut) {
                     QPoint at(boxX + px(50 * s), y + k);
@@ -331,14 +339,21 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
                         at = renderer.DrawNotation(run.size, at.x(), at.y(), alternativeColour,
                                                    QStringLiteral(" ") + alternatives.at(a),
                                                    surface, s);
+                    end = std::max(end, at.x());
                 }
 
-                if (registering)
+                if (registering) {
+                    const int before = sheet.boxes.count();
                     sheet.boxes.add(boxX, y, x - boxX, answer, surface.fontSize());
+                    if (sheet.boxes.count() > before)
+                        boxLines.append(n + 1);
+                }
             }
             surface.setFontColour(kBlack);
-            DrawPiece(sheet, surface, run, pieces.at(2 * blanks), x, y, s);
+            end = std::max(end, DrawPiece(sheet, surface, run, pieces.at(2 * blanks), x, y, s).x());
         }
+        if (registering)
+            sheet.lineEnds[n + 1] = end;
         Y += l.L;
         y = px(Y);
     }
@@ -385,7 +400,10 @@ void placeAllFigures(Sheet& sheet, const Layout& l)
             sheet.figures.append(placed[i]);
 }
 
-void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs)
+// Draws the boxes of the table; with `boxLines`, the line of every box, the recorded line
+// ends take in the boxes.
+void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs,
+                     const QList<int>* boxLines)
 {
     const double s = l.s;
     // The boxes of the screen layout, where the screen has them, on every page.
@@ -398,6 +416,7 @@ void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const Comp
 
     surface.setPenColour(kBlack);
     surface.setFontColour(kBlack);
+    const bool recordEnds = boxLines && boxLines->size() == sheet.boxes.count();
     for (int i = 1; i <= sheet.boxes.count(); ++i) {
         const AnswerBox& entry = sheet.boxes[i];
         const AnswerBoxRects rects =
@@ -437,6 +456,17 @@ void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const Comp
         }
         if (inputs.drawMark)
             inputs.drawMark(surface, i, entry, rects, s, f);
+        if (!recordEnds)
+            continue;
+        int right = 0;
+        if (shape == 1 || shape == 4 || shape == 5)
+            right = box.right();
+        else if (shape == 2 || shape == 3)
+            right = base.right() +
+                    surface.textWidth(shape == 2 ? QStringLiteral("］") : QStringLiteral("】"));
+        const int line = boxLines->at(i - 1);
+        if (line < sheet.lineEnds.size())
+            sheet.lineEnds[line] = std::max(sheet.lineEnds.at(line), right);
     }
 }
 
@@ -589,10 +619,33 @@ void ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& target,
 
     drawHeader(sheet, surface, l, inputs);
     // The table holds screen pixels; a printer page draws it scaled and leaves it alone.
-    drawBody(sheet, surface, l, inputs, inputs.registerAnswerBoxes && !printer, printer);
+    const bool registering = inputs.registerAnswerBoxes && !printer;
+    QList<int> boxLines;
+    drawBody(sheet, surface, l, inputs, registering, printer, boxLines);
     placeAllFigures(sheet, l);
-    drawAnswerBoxes(sheet, surface, l, inputs);
+    drawAnswerBoxes(sheet, surface, l, inputs, registering ? &boxLines : nullptr);
     paintPictures(sheet, surface, l, inputs, printer);
+}
+
+QList<int> LinesPastPage(const Sheet& sheet)
+{
+    QList<int> past;
+    for (qsizetype n = 1; n < sheet.lineEnds.size(); ++n)
+        if (sheet.lineEnds.at(n) > sheet.page.width)
+            past.append(static_cast<int>(n));
+    return past;
+}
+
+QString LinesPastPageWarning(const QList<int>& lines)
+{
+    if (lines.isEmpty())
+        return {};
+    QStringList numbers;
+    for (int n : lines)
+        numbers.append(QString::number(n));
+    return QStringLiteral("用紙の幅からはみ出す行があります（問題の %1 行目）。"
+                          "文字サイズや解答欄の幅を小さくしてください")
+        .arg(numbers.join(QStringLiteral("、")));
 }
 
 } // namespace zendra

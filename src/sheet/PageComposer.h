@@ -83,4 +83,11 @@ AnswerBoxRects AnswerBoxGeometry(const AnswerBox& entry, double s, double f, int
 void ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& target,
                   const ComposeInputs& inputs);
 
+// The question lines (numbered from 1) that the last screen composition ran past the right
+// edge of the page, which is the printable width of the paper: on paper they are cut off.
+QList<int> LinesPastPage(const Sheet& sheet);
+
+// What the sheet says of them, for its window: empty when every line fits.
+QString LinesPastPageWarning(const QList<int>& lines);
+
 } // namespace zendra

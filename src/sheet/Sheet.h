@@ -132,6 +132,9 @@ struct Sheet
     // (entry 0 unused); (0, 0) for a line it did not draw. The question editor places new
     // figures beside these.
     QList<QPoint> lineStarts;
+    // Where it ended them: the right-most x of a line's text, answers, alternatives and
+    // boxes; 0 for a line it did not draw.
+    QList<int> lineEnds;
     QPoint scorePosition;
     QPoint classFlagPosition{35, 31}; // page coordinates; screen compositions move it
     QList<PlacedFigure> figures;

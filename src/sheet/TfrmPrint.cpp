@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -156,6 +157,12 @@ TfrmPrint::TfrmPrint(Sheet sheet, WorksheetHost& host, QWidget* parent)
     view_ = new PageView(*this);
     scroll_->setWidget(view_);
     layout->addWidget(scroll_);
+    lblStatus_ = new QLabel(this);
+    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus_->setWordWrap(true);
+    lblStatus_->setStyleSheet(QStringLiteral("color: rgb(192,0,0); font-weight: bold;"));
+    lblStatus_->hide();
+    layout->addWidget(lblStatus_);
     buildMenus();
 }
 
@@ -311,6 +318,10 @@ void TfrmPrint::Redraw()
     // The worksheet shows the teacher's layout; study mode composes its own page.
     inputs.reusePieceStarts = false;
     image1_ = RenderScreenPage(sheet_, inputs);
+    // The layout rules stay as they are; what they put past the paper is said here.
+    const QString warning = LinesPastPageWarning(LinesPastPage(sheet_));
+    lblStatus_->setText(warning);
+    lblStatus_->setVisible(!warning.isEmpty());
     // On a HiDPI display the view paints the page composed at the display's ratio, so text
     // is sharp; the clipboard and the screen-faithful print keep one pixel per layout unit.
     const qreal ratio = devicePixelRatioF();

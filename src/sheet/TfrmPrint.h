@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QMenuBar;
 class QScrollArea;
@@ -112,6 +113,7 @@ private:
     QMenuBar* menuBar_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     PageView* view_ = nullptr;
+    QLabel* lblStatus_ = nullptr; // says when a line runs past the paper
     QAction* mnuKaitou_ = nullptr;
     QList<QMenu*> teacherMenus_;
 };

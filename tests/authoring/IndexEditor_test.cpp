@@ -6,6 +6,8 @@
 
 #include "TestSupport.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 using namespace zendra;
@@ -168,4 +170,56 @@ TEST(IndexEditor, NeverSavesAnIndexTheProgramCannotRead)
     EXPECT_TRUE(messages.texts().at(0).contains(QStringLiteral("保存しませんでした")));
     SectionUnits sections;
     EXPECT_TRUE(LoadLessonIndex(copy.folder(), lessons, 1, sections));
+}
+
+TEST(IndexEditor, AnIndexEndingInASectionHeaderIsRefusedNotEdited)
+{
+    const QStringList good = {"T", "[[sect1", "A", "<<", "a", ">>", "]]"};
+    struct Case
+    {
+        const char* name;
+        QStringList ending;
+        int line; // the line the message names
+    };
+    const QList<Case> cases = {
+        {"a last header alone", {"[[sect1"}, 8},
+        {"a last header and its title", {"[[sect1", "S1"}, 8},
+        {"a last section without >>", {"[[sect2", "S2", "<<", "u"}, 8},
+        {"a header the editor does not count", {"[[part2", "S2", "<<", "u", ">>", "]]"}, 8},
+    };
+    for (const Case& c : cases) {
+        test::CoursewareCopy copy;
+        LessonTable lessons;
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        ASSERT_TRUE(LoadMainIndex(copy.folder(), lessons));
+        const QString path = LessonIndexPath(copy.folder(), lessons, 1);
+        test::writeLines(path, good + c.ending);
+        IndexEditor editor(copy.folder(), lessons);
+        ASSERT_TRUE(editor.show()) << c.name;
+        const QString expected = QStringLiteral("ファイル %1 の %2 行目：")
+                                     .arg(QDir::toNativeSeparators(path))
+                                     .arg(c.line);
+        ASSERT_EQ(messages.texts().size(), 1) << c.name;
+        EXPECT_TRUE(messages.texts().first().startsWith(expected))
+            << c.name << " " << messages.texts().first().toStdString();
+
+        // Every command on the last section is refused with the same message.
+        editor.sectionChosen(static_cast<int>(editor.sectionRows().size()) - 1);
+        messages.clear();
+        EXPECT_FALSE(editor.mayAddUnit()) << c.name;
+        EXPECT_FALSE(editor.mayAddSection()) << c.name;
+        EXPECT_FALSE(editor.mayRenameSection()) << c.name;
+        editor.addUnit(QStringLiteral("new"));
+        editor.addSection(QStringLiteral("new"));
+        editor.renameSection(QStringLiteral("new"));
+        EXPECT_EQ(editor.text(), good + c.ending) << c.name;
+        EXPECT_EQ(messages.texts().size(), 3) << c.name;
+
+        // The direct edit repairs it, and the commands work again.
+        ASSERT_TRUE(editor.saveDirectEdit(good)) << c.name;
+        editor.sectionChosen(0);
+        editor.addUnit(QStringLiteral("b"));
+        EXPECT_EQ(editor.text(), QStringList({"T", "[[sect1", "A", "<<", "a", "b", ">>", "]]"}));
+    }
 }

@@ -758,3 +758,34 @@ TEST(PageComposer, LineStartsOfTheScreenLayout)
     compose(sheet, page, plainInputs(), ComposeTarget{1260, 1782, true, 630});
     EXPECT_EQ(sheet.lineStarts[1], QPoint(50, 98));
 }
+
+TEST(PageComposer, LinesPastThePageEdgeAreNamed)
+{
+    // A single-byte character is 5 pixels wide from x = 50; a rectangle box reaches 75
+    // pixels right of its answer, the page 630.
+    struct Case
+    {
+        const char* name;
+        QStringList questions;
+        int shape;
+        QList<int> past;
+    };
+    const QString fits(116, u'x');  // ends at 630
+    const QString wide(117, u'x');  // ends at 635
+    const QString boxed(105, u'x'); // box from 575 + 5 to 650
+    const std::vector<Case> cases = {
+        {"text to the edge", {fits}, 0, {}},
+        {"text past the edge", {wide}, 0, {1}},
+        {"a box past the edge", {"ab#1#", boxed + "#1#"}, 1, {2}},
+        {"the same line without boxes", {boxed + "#1#"}, 0, {}},
+        {"lines counted across empty ones", {"", wide, "ab", wide + "#1#"}, 1, {2, 4}},
+    };
+    for (const Case& c : cases) {
+        Sheet sheet = sheetOf(c.questions);
+        sheet.lstKranX[0] = QString::number(c.shape);
+        RecordingSurface surface;
+        compose(sheet, surface);
+        EXPECT_EQ(LinesPastPage(sheet), c.past) << c.name;
+        EXPECT_EQ(LinesPastPageWarning(LinesPastPage(sheet)).isEmpty(), c.past.isEmpty()) << c.name;
+    }
+}

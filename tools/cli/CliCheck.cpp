@@ -5,13 +5,18 @@
 #include "courseware/LayoutLines.h"
 #include "courseware/QuestionLine.h"
 #include "courseware/UnitReader.h"
+#include "platform/Fonts.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
+#include "sheet/PageComposer.h"
+#include "sheet/Sheet.h"
+#include "sheet/SheetOutput.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QSet>
 
 #include <cstdio>
@@ -23,9 +28,9 @@ namespace {
 class Checker
 {
 public:
-    explicit Checker(const QString& folderArg)
+    Checker(const QString& folderArg, bool layout)
         : shownRoot_(folderArg.endsWith(u'/') ? folderArg : folderArg + u'/'),
-          root_(programFolderArg(folderArg))
+          root_(programFolderArg(folderArg)), layout_(layout)
     {
     }
 
@@ -58,13 +63,19 @@ private:
     void checkLesson(int lesson);
     void checkUnit(int lesson, const QString& masterPath, const QStringList& master,
                    const QString& header, const UnitTitles& titles, int section, int unit);
+    // Also keeps the file line of every question line in questionLines_.
     void checkQuestionLines(const QString& path, const QStringList& lines, qsizetype from);
+    // Lays the unit just read out on its own paper at its own sizes; a question line that runs
+    // past the page is a problem at its line of the file.
+    void checkLayout(const QString& path, const QString& header, int headerLine);
     void checkFigures(const QString& path, const QStringList& lines, qsizetype from,
                       const QStringList& triples, const QString& graphFolder);
     void checkCopyFiles(int lesson);
 
     QString shownRoot_;
     QString root_;
+    bool layout_ = false;
+    QList<int> questionLines_;
     LessonTable table_;
     UnitReader reader_;
     int sections_ = 0;
@@ -174,6 +185,8 @@ void Checker::checkUnit(int lesson, const QString& masterPath, const QStringList
         }))
         return;
     checkQuestionLines(masterPath, master, at);
+    if (layout_)
+        checkLayout(masterPath, header, line);
     const QString graph = GraphFolder(root_, table_, lesson);
     checkFigures(masterPath, master, at, reader_.unit().questionFigures, graph);
     checkFigures(masterPath, master, at, reader_.unit().answerFigures, graph);
@@ -183,6 +196,7 @@ void Checker::checkUnit(int lesson, const QString& masterPath, const QStringList
 void Checker::checkQuestionLines(const QString& path, const QStringList& lines, qsizetype from)
 {
     const qsizetype end = UnitEnd(lines, from);
+    questionLines_.clear();
     for (qsizetype i = from + 1; i < end && lines.at(i) != QLatin1String("]]"); ++i) {
         if (lines.at(i) != QLatin1String("<<ques"))
             continue;
@@ -193,6 +207,7 @@ void Checker::checkQuestionLines(const QString& path, const QStringList& lines, 
             ++j;
         }
         for (; j < lines.size() && lines.at(j) != QLatin1String(">>"); ++j) {
+            questionLines_.append(static_cast<int>(j + 1));
             const QString& text = lines.at(j);
             if (text.count(u'#') % 2 != 0) {
                 problem(path, static_cast<int>(j + 1),
@@ -207,6 +222,20 @@ void Checker::checkQuestionLines(const QString& path, const QStringList& lines, 
         }
         i = j;
     }
+}
+
+void Checker::checkLayout(const QString& path, const QString& header, int headerLine)
+{
+    Sheet sheet = Sheet::fromParsedUnit(reader_.unit(), SheetSource{}, false);
+    const ComposeInputs inputs = InputsFromSheet(sheet);
+    RenderScreenPage(sheet, inputs);
+    const bool linesKnown = questionLines_.size() == sheet.questions.size();
+    for (int n : LinesPastPage(sheet))
+        problem(
+            path, linesKnown ? questionLines_.at(n - 1) : headerLine,
+            QStringLiteral("%1 の問題の %2 行目が用紙（幅 %3）からはみ出します（文字サイズ %4）")
+                .arg(header, QString::number(n), QString::number(sheet.page.width),
+                     QString::number(inputs.mojiSize)));
 }
 
 void Checker::checkFigures(const QString& path, const QStringList& lines, qsizetype from,
@@ -253,14 +282,26 @@ void Checker::checkCopyFiles(int lesson)
 
 int runCheck(const QStringList& args)
 {
-    CommandLine line(QStringLiteral("check FOLDER"),
+    CommandLine line(QStringLiteral("check FOLDER [--layout]"),
                      QStringLiteral("Reads a whole courseware tree as the program will and lists "
                                     "every problem as PATH:LINE: text, then the counts. Exits "
                                     "with 1 when there is a problem."));
     line.argument(QStringLiteral("FOLDER"), kFolderHelp);
+    const QCommandLineOption layout(
+        QStringLiteral("layout"),
+        QStringLiteral("also lay every unit out on its paper at its own sizes and name each "
+                       "question line that runs past the page"));
+    line.parser().addOption(layout);
     if (const std::optional<int> done = line.parse(args, 1, 1))
         return *done;
-    return Checker(line.arguments().at(0)).run();
+    const bool laidOut = line.parser().isSet(layout);
+    if (laidOut) {
+        // Laying out measures text: fonts need the graphical application object.
+        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            return fail(QStringLiteral("check --layout needs the graphical application object"));
+        InstallFontSubstitutions();
+    }
+    return Checker(line.arguments().at(0), laidOut).run();
 }
 
 } // namespace zendra::cli

@@ -138,7 +138,7 @@ const char* const kCommands =
     "  lesson FOLDER LESSON              the sections and units of a lesson\n"
     "  names FOLDER LESSON SECTION UNIT VARIANT\n"
     "                                    the file and window names of a unit\n"
-    "  check FOLDER                      check a whole courseware tree\n"
+    "  check FOLDER [--layout]           check a whole courseware tree (and its layout)\n"
     "  records show INI [KEY]            list a record file or one unit's records\n"
     "  records append INI KEY LINE       append a record line\n"
     "  records erase INI KEY             erase a unit's records\n"
@@ -178,8 +178,12 @@ int main(int argc, char* argv[])
 {
     using namespace zendra::cli;
 
-    // Only rendering needs fonts and pictures, hence the GUI library; it draws off screen.
-    const bool render = argc > 1 && std::strcmp(argv[1], "render") == 0;
+    // Only laying sheets out needs fonts and pictures, hence the GUI library; it draws off
+    // screen.
+    bool render = argc > 1 && std::strcmp(argv[1], "render") == 0;
+    if (argc > 1 && std::strcmp(argv[1], "check") == 0)
+        for (int i = 2; i < argc; ++i)
+            render = render || std::strcmp(argv[i], "--layout") == 0;
     if (render) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
