@@ -2,11 +2,13 @@
 
 #include "app/TfrmMain.h"
 #include "app/TfrmMenu.h"
+#include "app/TfrmPrintOk.h"
 #include "app/UnitChooser.h"
 #include "app/WidgetMainPanel.h"
 #include "authoring/QuestionEditor.h"
 #include "learners/TfrmKiroku.h"
 #include "sheet/TfrmPrint.h"
+#include "sheet/WidgetPrinting.h"
 #include "study/TfrmRenshu.h"
 
 #include <QCheckBox>
@@ -91,13 +93,15 @@ QStringList WidgetStudyHost::hintLines() const
 
 void WidgetStudyHost::printStudyPage(Sheet& sheet, const QImage& page, const ComposeInputs& inputs)
 {
-    Q_UNUSED(sheet);
-    Q_UNUSED(page); // the sheet is composed anew for the printer, the learner's answers in it
-    TfrmPrint* frm = main_.activeSheet();
-    if (!frm)
-        return;
-    main_.print_->print(frm, main_.panel_->checkedPaper().value_or(Paper::A4),
-                        [inputs] { return inputs; });
+    Q_UNUSED(inputs); // the page as the learner sees it, not the sheet composed anew
+    // The study page as shown: the learner's answers, the marks and the score.
+    TfrmPrintOk confirm(main_.printer(), frmRenshu_);
+    confirm.setPaperName(PaperName(main_.panel_->checkedPaper().value_or(Paper::A4)));
+    confirm.setStartNumber(sheet.startNumber);
+    confirm.print = [this, page, title = sheet.title] {
+        return PrintImageOnPrinter(page, title, main_.printer()).ok;
+    };
+    confirm.exec();
 }
 
 void WidgetStudyHost::showRecordsViewer(const LearnerPlace& place)
