@@ -713,7 +713,7 @@ void TfrmRenshu::scrollToTop()
 }
 
 void TfrmRenshu::writeLine(QImage& image, QLabel* view, int line, const QString& text, int points,
-                           QColor colour)
+                           QColor colour, int pitch)
 {
     if (line == 0)
         image.fill(Qt::white);
@@ -728,7 +728,7 @@ void TfrmRenshu::writeLine(QImage& image, QLabel* view, int line, const QString&
                                       image.width() - kMessageMargin);
         painter.setFont(font);
         painter.setPen(colour);
-        painter.drawText(QPoint(0, 24 * line + QFontMetrics(font).ascent()), text);
+        painter.drawText(QPoint(0, pitch * line + QFontMetrics(font).ascent()), text);
     }
     view->setPixmap(QPixmap::fromImage(image));
 }
@@ -1389,8 +1389,13 @@ void TfrmRenshu::ShowStudyRecords()
 
 void TfrmRenshu::showAnswerLines(const QStringList& lines)
 {
+    // Lines 24 pixels apart at 18 pt; closer and smaller when a box has more answers than
+    // the image has lines.
+    const int room = answerArea_.height() - kMessageMargin;
+    const int pitch = std::min(24, room / std::max<int>(1, lines.size()));
+    const int points = std::min(18, pitch * 18 / 24);
     for (int k = 0; k < lines.size(); ++k)
-        writeLine(answerArea_, imgMessXX_, k, lines.at(k), 18, Qt::black);
+        writeLine(answerArea_, imgMessXX_, k, lines.at(k), points, Qt::black, pitch);
 }
 
 void TfrmRenshu::btnAnswerClick()

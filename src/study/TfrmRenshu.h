@@ -145,8 +145,9 @@ private:
     void focusBox(int i, bool selectAll = false, bool caretAtStart = false);
     void focusAfter(int focus, int box = 0);
     void scrollToTop();
+    // Writes text on line `line` (`pitch` pixels apart), in a font small enough to fit.
     void writeLine(QImage& image, QLabel* view, int line, const QString& text, int points,
-                   QColor colour);
+                   QColor colour, int pitch = 24);
     void refreshMessageViews();
     void blankAnswerArea();
     void applyInputHints();

@@ -739,6 +739,18 @@ private slots:
     // window has a caption of words.
     void messagesFitTheirImages()
     {
+        QVERIFY(openSheet(1, 1, 5)); // box 1 has four answers
+        {
+            TfrmRenshu w(*host_);
+            w.FormShow();
+            w.show();
+            button(w, "btnRenshu")->click();
+            button(w, "btnAnswer")->click();
+            QCOMPARE(w.answerAreaLines().size(), 6); // 正解は, a blank line, the answers
+            QVERIFY(!inkAtEdge(w.answerArea()));
+            button(w, "btnAbort")->click();
+            w.close();
+        }
         QVERIFY(openSheet(1, 1, 1));
         TfrmRenshu w(*host_);
         w.FormShow();
