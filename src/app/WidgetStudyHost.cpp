@@ -91,10 +91,10 @@ QStringList WidgetStudyHost::hintLines() const
     return editor.hint.isEmpty() ? QStringList{QStringLiteral("Hint")} : editor.hint;
 }
 
-void WidgetStudyHost::printStudyPage(Sheet& sheet, const QImage& page, const ComposeInputs& inputs)
+void WidgetStudyHost::printStudyPage(const Sheet& sheet, const QImage& page)
 {
-    Q_UNUSED(inputs); // the page as the learner sees it, not the sheet composed anew
-    // The study page as shown: the learner's answers, the marks and the score.
+    // The study page as shown, not the sheet composed anew: the learner's answers, the
+    // marks and the score.
     TfrmPrintOk confirm(main_.printer(), frmRenshu_);
     confirm.setPaperName(PaperName(main_.panel_->checkedPaper().value_or(Paper::A4)));
     confirm.setStartNumber(sheet.startNumber);

@@ -1372,7 +1372,7 @@ void TfrmRenshu::btnStartPrintClick()
     if (!sheet())
         return;
     scrollToTop();
-    host_.printStudyPage(*sheet(), page_, studyInputs(true));
+    host_.printStudyPage(*sheet(), page_);
 }
 
 // --- feedback ------------------------------------------------------------------------------

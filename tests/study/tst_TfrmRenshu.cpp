@@ -105,7 +105,7 @@ public:
     SectionUnits sectionUnits() const override { return state.sectionUnits; }
     void refreshChooserCounts() override { chooser.computeUnitRowPrefixes(); }
     QStringList hintLines() const override { return hints; }
-    void printStudyPage(Sheet&, const QImage&, const ComposeInputs&) override { ++prints; }
+    void printStudyPage(const Sheet&, const QImage&) override { ++prints; }
     void showRecordsViewer(const LearnerPlace& place) override
     {
         TfrmKiroku viewer;
