@@ -68,7 +68,7 @@ public:
     SectionUnits sectionUnits() const override { return sections; }
     void refreshChooserCounts() override {}
     QStringList hintLines() const override { return {QStringLiteral("Hint")}; }
-    void printStudyPage(Sheet&, const QImage&, const ComposeInputs&) override {}
+    void printStudyPage(const Sheet&, const QImage&) override {}
     void showRecordsViewer(const LearnerPlace&) override {}
 
     UnitReader reader;

@@ -2,6 +2,7 @@
 
 #include "app/TfrmMain.h"
 #include "app/TfrmMenu.h"
+#include "app/TfrmPrintOk.h"
 #include "app/UnitChooser.h"
 #include "app/WidgetMainPanel.h"
 #include "authoring/QuestionEditor.h"
@@ -9,6 +10,7 @@
 #include "learners/TfrmKiroku.h"
 #include "learners/TfrmPassword.h"
 #include "sheet/TfrmPrint.h"
+#include "sheet/WidgetPrinting.h"
 #include "study/TfrmRenshu.h"
 
 #include <QCheckBox>
@@ -109,15 +111,17 @@ QStringList WidgetStudyHost::hintLines() const
     return editor.hint.isEmpty() ? QStringList{QStringLiteral("Hint")} : editor.hint;
 }
 
-void WidgetStudyHost::printStudyPage(Sheet& sheet, const QImage& page, const ComposeInputs& inputs)
+void WidgetStudyHost::printStudyPage(const Sheet& sheet, const QImage& page)
 {
-    Q_UNUSED(sheet);
-    Q_UNUSED(page); // the sheet is composed anew for the printer, the learner's answers in it
-    TfrmPrint* frm = main_.activeSheet();
-    if (!frm)
-        return;
-    main_.print_->print(frm, main_.panel_->checkedPaper().value_or(Paper::A4),
-                        [inputs] { return inputs; });
+    // The study page as shown, not the sheet composed anew: the learner's answers, the
+    // marks and the score.
+    TfrmPrintOk confirm(main_.printer(), frmRenshu_);
+    confirm.setPaperName(PaperName(main_.panel_->checkedPaper().value_or(Paper::A4)));
+    confirm.setStartNumber(sheet.startNumber);
+    confirm.print = [this, page, title = sheet.title] {
+        return PrintImageOnPrinter(page, title, main_.printer()).ok;
+    };
+    confirm.exec();
 }
 
 void WidgetStudyHost::showRecordsViewer(const LearnerPlace& place)

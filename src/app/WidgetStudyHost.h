@@ -32,7 +32,7 @@ public:
     SectionUnits sectionUnits() const override;
     void refreshChooserCounts() override;
     QStringList hintLines() const override;
-    void printStudyPage(Sheet& sheet, const QImage& page, const ComposeInputs& inputs) override;
+    void printStudyPage(const Sheet& sheet, const QImage& page) override;
     void showRecordsViewer(const LearnerPlace& place) override;
 
 private:

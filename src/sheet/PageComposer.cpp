@@ -329,11 +329,14 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
                 if (reuse && blankNumber <= inputs.learnerAnswers.size())
                     shown = paddedAnswer(inputs.learnerAnswers.at(blankNumber - 1), answer);
 
+                // A study page shows no answer of a blank without an entry box.
+                const bool unasked = inputs.studyBoxes >= 0 && blankNumber > inputs.studyBoxes;
                 surface.setFontColour(answerColour);
-                x = DrawPiece(sheet, answerSurface, run, shown, boxX, y, s).x();
+                x = DrawPiece(sheet, unasked ? measuring : answerSurface, run, shown, boxX, y, s)
+                        .x();
                 end = std::max(end, x);
 
-                if (inputs.bekkai && alternatives.size() >= 2 && !leaveAnswersOut) {
+                if (inputs.bekkai && alternatives.size() >= 2 && !leaveAnswersOut && !unasked) {
                     QPoint at(boxX + px(50 * s), y + k);
                     for (qsizetype a = 1; a < alternatives.size(); ++a)
                         at = renderer.DrawNotation(run.size, at.x(), at.y(), alternativeColour,

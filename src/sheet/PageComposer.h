@@ -48,7 +48,10 @@ struct ComposeInputs
     bool registerAnswerBoxes = true;
     QDateTime now = QDateTime::currentDateTime(); // printed on the date line
     QStringList learnerAnswers; // study mode: the learner's answer of box i at [i - 1]
-    MarkDrawer drawMark;        // study mode's marks; none when empty
+    // Study mode: the number of blanks that have an entry box. The blanks after them were
+    // never asked, so they keep their place on the page and show no answer. -1: all shown.
+    int studyBoxes = -1;
+    MarkDrawer drawMark; // study mode's marks; none when empty
 };
 
 // Where a composition draws.

@@ -36,14 +36,35 @@ QStringList SplitAlternatives(const QString& answerText)
     return answerText.split(u';', Qt::KeepEmptyParts);
 }
 
+QString FoldFullWidth(const QString& text)
+{
+    QString folded = text;
+    for (QChar& c : folded) {
+        if (c.unicode() >= 0xFF01 && c.unicode() <= 0xFF5E)
+            c = QChar(c.unicode() - 0xFF01 + 0x21);
+    }
+    return folded;
+}
+
 int MatchAnswer(const QStringList& alternatives, bool answerShown, const QString& text)
 {
-    const QString typed = TrimAnswer(text);
+    const QString typed = FoldFullWidth(TrimAnswer(text));
     for (const QString& a : alternatives) {
-        if (typed == TrimAnswer(a))
+        if (typed == FoldFullWidth(TrimAnswer(a)))
             return answerShown ? kMatchRightAfterShown : kMatchRight;
     }
     return kMatchWrong;
+}
+
+bool AsciiAnswers(const QStringList& alternatives)
+{
+    for (const QString& a : alternatives) {
+        for (const QChar c : FoldFullWidth(TrimAnswer(a))) {
+            if (c.unicode() > 0x7E)
+                return false;
+        }
+    }
+    return true;
 }
 
 QString PadAnswer(const QString& text, const QString& model)

@@ -25,9 +25,18 @@ QString TrimAnswer(const QString& text);
 // The accepted answers of a box: its answer text split at every ';', empty pieces kept.
 QStringList SplitAlternatives(const QString& answerText);
 
-// 1 when the trimmed text equals a trimmed alternative exactly (case and width count), -2
-// instead of 1 when the answer was shown, 0 when none matches or there are none.
+// The text with every full-width ASCII form (U+FF01..U+FF5E) replaced by its ASCII
+// character: "４６１" is "461". The full-width blank is not among them.
+QString FoldFullWidth(const QString& text);
+
+// 1 when the trimmed text equals a trimmed alternative, both with full-width ASCII forms
+// folded (case counts), -2 instead of 1 when the answer was shown, 0 when none matches or
+// there are none.
 int MatchAnswer(const QStringList& alternatives, bool answerShown, const QString& text);
+
+// True when every alternative, trimmed and folded, is plain ASCII: the learner types the
+// answers on a Latin keyboard.
+bool AsciiAnswers(const QStringList& alternatives);
 
 // A test answer as the answer sheet writes it: a text shorter than the model (in CP932
 // bytes) becomes " " + text + blanks, exactly as many bytes as the model; a text at least

@@ -47,9 +47,8 @@ public:
     // has none).
     virtual QStringList hintLines() const = 0;
 
-    // The print confirmation dialog with the study page as the image to print; the sheet is
-    // composed with the inputs given (the learner's answers in the boxes).
-    virtual void printStudyPage(Sheet& sheet, const QImage& page, const ComposeInputs& inputs) = 0;
+    // The print confirmation dialog with the study page, as shown, as the image to print.
+    virtual void printStudyPage(const Sheet& sheet, const QImage& page) = 0;
     // The records viewer over the learner's records of a lesson, shown modally.
     virtual void showRecordsViewer(const LearnerPlace& place) = 0;
 };

@@ -176,6 +176,7 @@ void StudySession::startExercise(bool test)
     state_.reviewMode = false;
     state_.elapsedSeconds = 0;
     state_.timerRunning = true;
+    state_.exerciseRunning = true;
     resetJudgements();
     state_.wrongCount = 0;
     state_.triesText.clear();
@@ -400,6 +401,7 @@ ReviewStart StudySession::startReview()
             state_.firstReviewBox = i;
     }
     state_.reviewMode = true;
+    state_.exerciseRunning = true;
     out.firstReviewBox = state_.firstReviewBox;
     if (out.firstReviewBox >= 1)
         state_.currentBox = out.firstReviewBox;

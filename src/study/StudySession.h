@@ -80,6 +80,9 @@ struct StudyState
     QString triesText; // one tries digit per box completed in practice
     bool reviewMode = false;
     bool timerRunning = false; // timSecond runs from the start until the judging run
+    // A practice, test or review is under way: from its start until it is scored, ends or
+    // is aborted (EndExerciseView).
+    bool exerciseRunning = false;
     // The sheet's correct-box and total-box counts of the last scoring.
     int correctCount = 0;
     int totalCount = 0;

@@ -70,6 +70,41 @@ QFont pointFont(const QString& face, int points)
     return font;
 }
 
+// What a message image keeps free at its right and bottom edges.
+constexpr int kMessageMargin = 4;
+
+// The font of at most `points` in which the text fits `width` pixels.
+QFont fittedFont(const QString& face, int points, const QString& text, int width)
+{
+    QFont font = pointFont(face, points);
+    for (int p = points - 1; p >= 6 && QFontMetrics(font).horizontalAdvance(text) > width; --p)
+        font = pointFont(face, p);
+    return font;
+}
+
+// The bounds of a mark's outlines with their pen.
+QRect markBounds(const MarkShape& mark)
+{
+    QRect bounds;
+    for (const QRect& e : mark.ellipses)
+        bounds |= QRect(e.topLeft(), e.bottomRight());
+    for (const QLine& l : mark.lines)
+        bounds |= QRect(l.p1(), l.p2()).normalized();
+    const int pen = std::max(1, mark.penWidth) + 1;
+    return bounds.isNull() ? bounds : bounds.adjusted(-pen, -pen, pen, pen);
+}
+
+// True when nothing is drawn on the page inside `r`, outside `own`.
+bool blankOn(const QImage& page, const QRect& r, const QRect& own)
+{
+    const QRect area = r & page.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (!own.contains(x, y) && page.pixel(x, y) != qRgb(255, 255, 255))
+                return false;
+    return true;
+}
+
 void setBackground(QWidget* w, const QColor& colour)
 {
     w->setAutoFillBackground(true);
@@ -154,7 +189,10 @@ TfrmRenshu::TfrmRenshu(StudyHost& host, QWidget* parent) : QDialog(parent), host
     penCursor_ = QCursor(QPixmap::fromImage(pen), 15, 15);
     eraserCursor_ = QCursor(QPixmap::fromImage(eraser), 16, 16);
 
-    // Placed and sized as the main window.
+    // Placed and sized as the main window, over it; the learner can neither shrink nor
+    // minimise it, so the sheet behind it stays covered.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setGeometry(host_.mainGeometry());
 
     scroll_ = new QScrollArea(this);
@@ -558,6 +596,67 @@ void TfrmRenshu::buildRecordsPanel()
     lstRenshu_->hide();
 }
 
+void TfrmRenshu::coverMainWindow()
+{
+    placed_ = host_.mainGeometry();
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    setFixedSize(placed_.size());
+    setGeometry(placed_);
+    pnlRenshu_->resize(pnlRenshu_->width(), height() - 40);
+    pnlSS_->resize(pnlSS_->width(), pnlRenshu_->height());
+}
+
+void TfrmRenshu::moveEvent(QMoveEvent* event)
+{
+    QDialog::moveEvent(event);
+    // Moved off the main window: back over it once the move is done. A window manager that
+    // puts it elsewhere again is answered at most ten times a second.
+    if (snapping_ || !isVisible() || !placed_.isValid() ||
+        geometry().topLeft() == placed_.topLeft())
+        return;
+    snapping_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible() && geometry().topLeft() != placed_.topLeft())
+            setGeometry(placed_);
+        QTimer::singleShot(100, this, [this] { snapping_ = false; });
+    });
+}
+
+void TfrmRenshu::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible())
+                setWindowState(windowState() & ~Qt::WindowMinimized);
+        });
+}
+
+void TfrmRenshu::keyPressEvent(QKeyEvent* event)
+{
+    // Escape would close the window and throw the running exercise away.
+    if (event->key() == Qt::Key_Escape && session_->state().exerciseRunning) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmRenshu::closeEvent(QCloseEvent* event)
+{
+    // The title bar's close button while an exercise runs: asked first, and then the
+    // exercise ends as 中止 ends it, with nothing recorded.
+    if (session_->state().exerciseRunning) {
+        if (Messages::instance().askDestructive(QStringLiteral("学習を中止しますか？")) !=
+            Messages::Answer::Yes) {
+            event->ignore();
+            return;
+        }
+        btnAbortClick();
+    }
+    QDialog::closeEvent(event);
+}
+
 void TfrmRenshu::layoutOnShow()
 {
     const int screen = QGuiApplication::primaryScreen()
@@ -614,18 +713,71 @@ void TfrmRenshu::scrollToTop()
 }
 
 void TfrmRenshu::writeLine(QImage& image, QLabel* view, int line, const QString& text, int points,
-                           QColor colour)
+                           QColor colour, int pitch)
 {
     if (line == 0)
         image.fill(Qt::white);
+    if (&image == &answerArea_) {
+        if (line == 0)
+            answerAreaLines_.clear();
+        answerAreaLines_.append(text);
+    }
     {
         QPainter painter(&image);
-        const QFont font = pointFont(QStringLiteral("ＭＳ ゴシック"), points);
+        const QFont font = fittedFont(QStringLiteral("ＭＳ ゴシック"), points, text,
+                                      image.width() - kMessageMargin);
         painter.setFont(font);
         painter.setPen(colour);
-        painter.drawText(QPoint(0, 24 * line + QFontMetrics(font).ascent()), text);
+        painter.drawText(QPoint(0, pitch * line + QFontMetrics(font).ascent()), text);
     }
     view->setPixmap(QPixmap::fromImage(image));
+}
+
+void TfrmRenshu::blankAnswerArea()
+{
+    answerArea_.fill(Qt::white);
+    answerAreaLines_.clear();
+    imgMessXX_->setPixmap(QPixmap::fromImage(answerArea_));
+}
+
+// A unit whose answers are all plain ASCII asks the input method for Latin input, so a
+// Japanese keyboard types the answers in ASCII; other units keep Japanese input.
+void TfrmRenshu::applyInputHints()
+{
+    bool ascii = true;
+    for (int i = 1; ascii && i <= session_->boxCount(); ++i)
+        ascii = AsciiAnswers(session_->data().answerAlternatives[i]);
+    const Qt::InputMethodHints hints =
+        ascii ? Qt::ImhPreferLatin | Qt::ImhNoPredictiveText : Qt::ImhNone;
+    for (QLineEdit* box : entry_)
+        box->setInputMethodHints(hints);
+}
+
+void TfrmRenshu::noteDrawn(int box, const QRect& rect)
+{
+    if (box >= 1 && box < kEntryBoxes && !rect.isNull())
+        drawnFor_[box] |= rect;
+}
+
+// Where entry box `box`, now at window x `left`, goes after a wrong try: on to the right
+// while it stays on the page and off any text or frame beside it; otherwise under the
+// question, a row lower at its first left, when that place is free. Otherwise it stays.
+QPoint TfrmRenshu::retryPlace(int box, int left) const
+{
+    const QLineEdit* e = entry_[box];
+    const int p = pnlRenshu_->width();
+    const QRect own =
+        AnswerBoxGeometry(session_->boxes()[box], 1.0, 1.0,
+                          AnswerFieldHeight(host_.characterSize()),
+                          sheet()->kran().number(KranLine::BoxWidth), host_.answerBoxHeight())
+            .box.adjusted(-1, -1, 1, 1);
+    const QRect right(left + e->width() - p, e->y(), e->width(), e->height());
+    if (right.right() < page_.width() && blankOn(cleanPage_, right, own))
+        return QPoint(left + e->width(), e->y());
+    const QRect under(entryAt_[box].x() - p, e->y() + e->height() + 2, e->width(), e->height());
+    if (under.bottom() < page_.height() && blankOn(cleanPage_, under, own))
+        return QPoint(entryAt_[box].x(), under.top());
+    return e->pos();
 }
 
 void TfrmRenshu::refreshMessageViews()
@@ -671,6 +823,7 @@ ComposeInputs TfrmRenshu::studyInputs(bool learnerAnswers) const
     // The study page keeps the worksheet's boxes: the entry boxes lie over them.
     inputs.registerAnswerBoxes = false;
     inputs.reusePieceStarts = learnerAnswers;
+    inputs.studyBoxes = session_->boxCount();
     inputs.drawMark = [c = host_.characterSize(), b = host_.answerBoxHeight(),
                        w = sheet()->kran().number(KranLine::BoxWidth)](
                           Surface& surface, int, const AnswerBox& entry,
@@ -737,15 +890,16 @@ void TfrmRenshu::drawAnswerText(const QString& text, int x, int y, QRgb colour)
     sheet()->renderer.DrawNotation(host_.characterSize(), x, y, colour, text, surface, 1.0);
 }
 
-void TfrmRenshu::drawMark(int kind, int left, int box)
+void TfrmRenshu::drawMark(int kind, int left, int box, int top)
 {
     const QLineEdit* e = entry_[box];
-    const EntryBoxRect rect{left, e->y(), e->width(), e->height()};
+    const EntryBoxRect rect{left, top < 0 ? e->y() : top, e->width(), e->height()};
     const MarkShape mark =
         MakeMark(static_cast<MarkKind>(kind), rect, PageFrame{pnlRenshu_->width(), 0, 1.0, 1.0},
                  session_->state().reviewMode);
     QPainter painter(&page_);
     PaintMark(painter, mark);
+    noteDrawn(box, markBounds(mark));
 }
 
 void TfrmRenshu::DrawScore(int percent)
@@ -796,6 +950,7 @@ void TfrmRenshu::FormShow()
     setWindowTitle(studied_->caption());
     const bool twoColumn = s->kran().number(KranLine::Columns) == 2;
     session_->windowShown(s->boxes, twoColumn);
+    applyInputHints();
     savedAltDisplay_ = host_.altDisplay();
     host_.setAltDisplay(false);
 
@@ -804,6 +959,7 @@ void TfrmRenshu::FormShow()
     composeStudyPage();
     s->answersShown = true;
 
+    coverMainWindow();
     layoutOnShow();
     {
         RecordList list;
@@ -906,8 +1062,7 @@ void TfrmRenshu::StartExercise(bool test)
     LoadSoftKeys();
     shuffleChoiceList();
 
-    answerArea_.fill(Qt::white);
-    refreshMessageViews();
+    blankAnswerArea();
     if (grbSelect_->isHidden() && grbMoji_->isHidden()) {
         writeLine(answerArea_, imgMessXX_, 0, QStringLiteral("キーボードから解答を入力し、"), 12,
                   Qt::black);
@@ -928,6 +1083,8 @@ void TfrmRenshu::StartExercise(bool test)
     sheet()->answersShown = false;
     composeStudyPage();
     sheet()->answersShown = true;
+    cleanPage_ = page_;
+    drawnFor_.fill(QRect());
 
     grbTest_->show();
     setEntryBoxesReadOnly(false);
@@ -963,20 +1120,34 @@ void TfrmRenshu::EnterAnswer()
         return;
 
     const int p = pnlRenshu_->width();
-    int left = entryAt_[i].x() + out.drawShift * box->width();
-    if (out.review) {
-        // A review writes over the answer of the scored exercise: the frame area is whitened.
-        left = box->x();
-        const AnswerBox& entry = session_->boxes()[i];
-        const AnswerBoxRects rects =
-            AnswerBoxGeometry(entry, 1.0, 1.0, AnswerFieldHeight(host_.characterSize()),
-                              sheet()->kran().number(KranLine::BoxWidth), host_.answerBoxHeight());
+    // The entry box stands where the answer goes: after wrong tries it has moved on beside
+    // them (or under the question).
+    const int left = box->x();
+    if (out.review && !cleanPage_.isNull()) {
+        // A review writes over what the scored exercise drew for the box: answers and marks
+        // go whole, the frame and the text around come back as the exercise began.
+        const AnswerBoxRects rects = AnswerBoxGeometry(
+            session_->boxes()[i], 1.0, 1.0, AnswerFieldHeight(host_.characterSize()),
+            sheet()->kran().number(KranLine::BoxWidth), host_.answerBoxHeight());
+        const QRect area = (rects.box.adjusted(-2, -2, 2, 2) | drawnFor_[i]) & page_.rect();
         QPainter painter(&page_);
-        painter.setPen(Qt::white);
-        painter.setBrush(Qt::white);
-        painter.drawRoundedRect(rects.box, 4, 4);
+        painter.drawImage(area.topLeft(), cleanPage_, area);
+        drawnFor_[i] = QRect();
+    }
+    const QRect typedAt(left - p, box->y(), box->width(), box->height());
+    if (!out.review && !cleanPage_.isNull() && drawnFor_[i].intersects(typedAt)) {
+        // A box that had no place left to move to: its last try and mark give way.
+        const QRect area =
+            (typedAt |
+             markBounds(MakeMark(MarkKind::Slash,
+                                 EntryBoxRect{left, box->y(), box->width(), box->height()},
+                                 PageFrame{p, 0, 1.0, 1.0}, false))) &
+            page_.rect();
+        QPainter painter(&page_);
+        painter.drawImage(area.topLeft(), cleanPage_, area);
     }
     drawAnswerText(out.typed, left - p, box->y(), kTypedBlue);
+    noteDrawn(i, typedAt);
     showPage();
     if (out.kind == EnterKind::DrawnOnly)
         return;
@@ -1019,14 +1190,15 @@ void TfrmRenshu::EnterAnswer()
         }
         return;
     case EnterKind::Wrong: {
-        // The wrong answer stays visible at the left: the box moves on beside it.
-        if (out.moveBoxOn && box->width() + left < p + page_.width())
-            box->move(left + box->width(), box->y());
+        // The wrong answer stays visible: the box moves on beside it, or under the question.
+        const QPoint tried = box->pos();
+        if (out.moveBoxOn)
+            box->move(retryPlace(i, left));
         if (out.answersShown) {
             showAnswerLines(out.showAnswerLines);
             ShowMessage(kShowingAnswer.toString());
         }
-        drawMark(int(out.mark), left, i);
+        drawMark(int(out.mark), tried.x(), i, tried.y());
         showPage();
         focusBox(i, true);
         if (!out.answerAreaText.isEmpty())
@@ -1072,10 +1244,11 @@ void TfrmRenshu::ScoreExercise(bool test)
         for (int i = 1; i <= boxes.count(); ++i) {
             const QRect base =
                 AnswerBoxGeometry(boxes[i], 1.0, 1.0, AnswerFieldHeight(c), 0, 0).base;
-            PaintMark(painter,
-                      markOver(boxes[i].judgement == 1 ? MarkKind::Circle : MarkKind::TestSlash,
-                               boxes[i], base, c, host_.answerBoxHeight(),
-                               sheet()->kran().number(KranLine::BoxWidth), 1.0, 1.0));
+            const MarkShape mark = markOver(
+                boxes[i].judgement == 1 ? MarkKind::Circle : MarkKind::TestSlash, boxes[i], base, c,
+                host_.answerBoxHeight(), sheet()->kran().number(KranLine::BoxWidth), 1.0, 1.0);
+            PaintMark(painter, mark);
+            noteDrawn(i, markBounds(mark));
         }
     }
     imgMess_->hide();
@@ -1103,6 +1276,7 @@ void TfrmRenshu::ShowEndMessage(int message)
 
 void TfrmRenshu::EndExerciseView()
 {
+    session_->state().exerciseRunning = false;
     const StudyPanels panels = zendra::EndExerciseView();
     setEntryBoxesReadOnly(!panels.entryBoxesEditable);
     if (!panels.entryBoxesVisible)
@@ -1139,8 +1313,12 @@ void TfrmRenshu::btnFukushuClick()
     grbTest_->show();
     pnlRenshu_->hide();
     scrollToTop();
-    for (int i : review.boxes)
+    // The test's instruction has no place in a review: there is no 採点.
+    blankAnswerArea();
+    for (int i : review.boxes) {
+        entry_[i]->move(entryAt_[i]);
         showEmptyEntryBox(i);
+    }
     btnSeikai_->setEnabled(false);
     btnFukushu_->setEnabled(false);
     btnTest_->setEnabled(false);
@@ -1194,7 +1372,7 @@ void TfrmRenshu::btnStartPrintClick()
     if (!sheet())
         return;
     scrollToTop();
-    host_.printStudyPage(*sheet(), page_, studyInputs(true));
+    host_.printStudyPage(*sheet(), page_);
 }
 
 // --- feedback ------------------------------------------------------------------------------
@@ -1211,8 +1389,13 @@ void TfrmRenshu::ShowStudyRecords()
 
 void TfrmRenshu::showAnswerLines(const QStringList& lines)
 {
+    // Lines 24 pixels apart at 18 pt; closer and smaller when a box has more answers than
+    // the image has lines.
+    const int room = answerArea_.height() - kMessageMargin;
+    const int pitch = std::min(24, room / std::max<int>(1, lines.size()));
+    const int points = std::min(18, pitch * 18 / 24);
     for (int k = 0; k < lines.size(); ++k)
-        writeLine(answerArea_, imgMessXX_, k, lines.at(k), 18, Qt::black);
+        writeLine(answerArea_, imgMessXX_, k, lines.at(k), points, Qt::black, pitch);
 }
 
 void TfrmRenshu::btnAnswerClick()
@@ -1231,15 +1414,38 @@ void TfrmRenshu::ShowHint(QImage& image, QLabel* view)
     const QStringList& lines = hints_;
     if (!lines.isEmpty() && lines.first() != QStringLiteral("Hint")) {
         image.fill(Qt::white);
+        if (&image == &answerArea_)
+            answerAreaLines_ = QStringList{QStringLiteral("学習のポイント")} + lines;
         QPainter painter(&image);
         painter.setPen(Qt::black);
-        QFont font = pointFont(QStringLiteral("ＭＳ ゴシック"), 20);
+        const QString face = QStringLiteral("ＭＳ ゴシック");
+        const QString title = QStringLiteral("学習のポイント");
+        const int width = image.width() - kMessageMargin;
+        QFont font = fittedFont(face, 20, title, width);
         painter.setFont(font);
-        painter.drawText(QPoint(0, QFontMetrics(font).ascent()), QStringLiteral("学習のポイント"));
-        font = pointFont(QStringLiteral("ＭＳ ゴシック"), 12);
-        painter.setFont(font);
-        for (int j = 0; j < lines.size(); ++j)
-            painter.drawText(QPoint(0, 30 + 20 * j + QFontMetrics(font).ascent()), lines.at(j));
+        painter.drawText(QPoint(0, QFontMetrics(font).ascent()), title);
+        // The hint lines wrapped at the image's width, smaller until all of them fit.
+        const auto layout = [&](int points, bool draw) {
+            font = pointFont(face, points);
+            painter.setFont(font);
+            const QFontMetrics metrics(font);
+            const int step = std::max(metrics.height(), roundHalfEven(20.0 * points / 12));
+            int y = 30;
+            for (const QString& line : lines) {
+                const QRect block =
+                    metrics.boundingRect(QRect(0, 0, width, 10000), Qt::TextWrapAnywhere, line);
+                const int height = std::max(step, block.height() + step - metrics.height());
+                if (draw)
+                    painter.drawText(QRect(0, y, width, height),
+                                     Qt::TextWrapAnywhere | Qt::AlignLeft | Qt::AlignTop, line);
+                y += height;
+            }
+            return y - (step - metrics.height());
+        };
+        int points = 12;
+        while (points > 6 && layout(points, false) > image.height() - kMessageMargin)
+            --points;
+        layout(points, true);
         painter.end();
         view->setPixmap(QPixmap::fromImage(image));
     }
@@ -1292,6 +1498,7 @@ void TfrmRenshu::btnAnkiClick()
     pnlAnki_->raise();
     memoriseStep(step.box, step.text, step.alternativeLines);
     grbCMoji_->show();
+    blankAnswerArea();
     ShowHint(answerArea_, imgMessXX_);
     refreshMessageViews();
     focusBox(step.box, false, true);

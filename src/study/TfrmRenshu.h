@@ -87,10 +87,16 @@ public:
     const StudySession& session() const { return *session_; }
     StudySession& session() { return *session_; }
     WidgetMemoPad* memoPad() const { return memo_; }
+    // The texts written into AnswerArea since its line 0 was last written (or it was blanked).
+    const QStringList& answerAreaLines() const { return answerAreaLines_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildCommandPanel();
@@ -102,6 +108,7 @@ private:
     void buildSoftKeyboard(QWidget* parent);
     void buildSymbolPad(QWidget* parent);
     void buildExerciseGroup(QWidget* parent);
+    void coverMainWindow();
     void layoutOnShow();
     void pinPanels();
 
@@ -127,7 +134,9 @@ private:
     void showFace(int face);
     void DrawScore(int percent);
     void drawAnswerText(const QString& text, int x, int y, QRgb colour);
-    void drawMark(int kind, int left, int box);
+    // The mark of box `box` with its entry box at window x `left` (and `top`; -1: where the
+    // entry box is).
+    void drawMark(int kind, int left, int box, int top = -1);
     void AppendToBox(const QString& text);
     void softKeyClick(const QString& caption);
     void applyColour(int k);
@@ -136,9 +145,14 @@ private:
     void focusBox(int i, bool selectAll = false, bool caretAtStart = false);
     void focusAfter(int focus, int box = 0);
     void scrollToTop();
+    // Writes text on line `line` (`pitch` pixels apart), in a font small enough to fit.
     void writeLine(QImage& image, QLabel* view, int line, const QString& text, int points,
-                   QColor colour);
+                   QColor colour, int pitch = 24);
     void refreshMessageViews();
+    void blankAnswerArea();
+    void applyInputHints();
+    QPoint retryPlace(int box, int left) const;
+    void noteDrawn(int box, const QRect& rect);
     void fractionKey(int key);
     void showFractionState();
     void LoadSoftKeys();
@@ -148,7 +162,12 @@ private:
     TfrmPrint* studied_ = nullptr;
     std::unique_ptr<StudySession> session_;
 
-    QImage page_;        // StudyPage
+    QImage page_;      // StudyPage
+    QImage cleanPage_; // the page as the exercise began: no answers, no marks
+    std::array<QRect, kEntryBoxes> drawnFor_{}; // what an exercise drew for each box
+    QStringList answerAreaLines_;
+    QRect placed_; // where the window covers the main window
+    bool snapping_ = false;
     QImage answerArea_;  // imgMessXX
     QImage messageArea_; // imgMess
     QMap<int, QImage> faces_;

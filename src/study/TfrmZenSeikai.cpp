@@ -25,7 +25,7 @@ QLabel* starLine(QWidget* parent)
 TfrmZenSeikai::TfrmZenSeikai(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmZenSeikai"));
-    setWindowTitle(QStringLiteral("frmZenSeikai"));
+    setWindowTitle(QStringLiteral("全問正解"));
     setModal(true);
 
     auto* panel = new QLabel(QStringLiteral("全問正解です"), this);

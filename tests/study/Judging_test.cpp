@@ -43,8 +43,13 @@ TEST(Judging, MatchAnswerComparesTrimmedTextExactly)
     const Case cases[] = {
         {QStringLiteral("12"), false, QStringLiteral("12"), 1},
         {QStringLiteral("12"), true, QStringLiteral("12"), -2},
-        {QStringLiteral("12"), false, QStringLiteral("１２"), 0}, // widths differ
-        {QStringLiteral("１２"), false, QStringLiteral("12"), 0},
+        // Full-width ASCII forms are folded on both sides: a kana keyboard's digits match.
+        {QStringLiteral("461"), false, QStringLiteral("４６１"), 1},
+        {QStringLiteral("１２"), false, QStringLiteral("12"), 1},
+        {QStringLiteral("3.5;x"), false, QStringLiteral("　３．５ "), 1},
+        {QStringLiteral("a+b"), false, QStringLiteral("ａ＋Ｂ"), 0}, // case still counts
+        {QStringLiteral("5"), false, QStringLiteral("　 ５"), 0},    // the blanks rule stays
+        {QStringLiteral("3あまり2"), false, QStringLiteral("３あまり２"), 1},
         {QStringLiteral("5"), false, QStringLiteral("　5 "), 1},
         {QStringLiteral("5"), false, QStringLiteral("　 5"), 0},
         {QStringLiteral("0.5;.5"), false, QStringLiteral(".5"), 1},
@@ -58,6 +63,9 @@ TEST(Judging, MatchAnswerComparesTrimmedTextExactly)
         EXPECT_EQ(MatchAnswer(SplitAlternatives(c.answerText), c.shown, c.typed), c.expected)
             << c.answerText.toStdString() << " / " << c.typed.toStdString();
     EXPECT_EQ(MatchAnswer({}, false, QString()), 0);
+    // Latin input suits a unit whose answers, folded and trimmed, are ASCII.
+    EXPECT_TRUE(AsciiAnswers({QStringLiteral("　3415"), QStringLiteral("＞"), QString()}));
+    EXPECT_FALSE(AsciiAnswers({QStringLiteral("12"), QStringLiteral("3…2")}));
 }
 
 TEST(Judging, PadAnswerFillsToTheModelsBytesWithWholeCharacters)

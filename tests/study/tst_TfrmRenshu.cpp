@@ -3,17 +3,20 @@
 // of the README (run under xvfb-run with QT_QPA_PLATFORM=xcb).
 #include "app/AppState.h"
 #include "app/TfrmMain.h"
+#include "app/TfrmPrintOk.h"
 #include "app/UnitChooser.h"
 #include "courseware/CoursewareIndex.h"
 #include "courseware/RecordFile.h"
 #include "learners/TfrmKiroku.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
+#include "platform/WidgetServices.h"
 #include "sheet/SheetBuilder.h"
 #include "sheet/SheetOutput.h"
 #include "sheet/TfrmPrint.h"
 #include "study/StudySession.h"
 #include "study/TfrmRenshu.h"
+#include "study/TfrmZenSeikai.h"
 #include "study/WidgetMemoPad.h"
 
 #include "MainWindowDriver.h"
@@ -28,10 +31,15 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -91,12 +99,13 @@ public:
     bool altDisplay() const override { return bekkai; }
     void setAltDisplay(bool shown) override { bekkai = shown; }
     int mainPanelWidth() const override { return 150; }
-    QRect mainGeometry() const override { return QRect(0, 0, 1280, 1000); }
+    QRect geometry{0, 0, 1280, 1000};
+    QRect mainGeometry() const override { return geometry; }
     LearnerPlace learnerPlace(int lesson) const override { return LearnerPlaceOf(state, lesson); }
     SectionUnits sectionUnits() const override { return state.sectionUnits; }
     void refreshChooserCounts() override { chooser.computeUnitRowPrefixes(); }
     QStringList hintLines() const override { return hints; }
-    void printStudyPage(Sheet&, const QImage&, const ComposeInputs&) override { ++prints; }
+    void printStudyPage(const Sheet&, const QImage&) override { ++prints; }
     void showRecordsViewer(const LearnerPlace& place) override
     {
         TfrmKiroku viewer;
@@ -122,6 +131,41 @@ int pixelsOf(const QImage& image, QRgb colour)
 int nonWhite(const QImage& image)
 {
     return image.width() * image.height() - pixelsOf(image, qRgb(255, 255, 255));
+}
+
+// Ink in the last columns or rows of an image: a text cut at its edge.
+bool inkAtEdge(const QImage& image)
+{
+    constexpr int kEdge = 4;
+    return nonWhite(image.copy(image.width() - kEdge, 0, kEdge, image.height())) > 0 ||
+           nonWhite(image.copy(0, image.height() - kEdge, image.width(), kEdge)) > 0;
+}
+
+// The frame of answer box i on the study page, as the composer draws it.
+QRect frameOf(const TfrmRenshu& w, const Sheet& sheet, int i)
+{
+    const int c = sheet.characterSize;
+    return AnswerBoxGeometry(w.session().boxes()[i], 1.0, 1.0, AnswerFieldHeight(c),
+                             sheet.kran().number(KranLine::BoxWidth),
+                             sheet.kran().number(KranLine::BoxHeight))
+        .box;
+}
+
+// Pixels of `page` in `r` that are not white, outside `own`.
+int inkIn(const QImage& page, const QRect& r, const QRect& own = {})
+{
+    int ink = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            ink += !own.contains(x, y) && page.pixel(x, y) != qRgb(255, 255, 255);
+    return ink;
+}
+
+// Types text with one key event per character, as a kana keyboard sends full-width ones.
+void typeKeys(QWidget* box, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 } // namespace
@@ -536,6 +580,321 @@ private slots:
             QVERIFY(w.entryBox(i)->isReadOnly());
             QCOMPARE(w.entryBox(i)->palette().color(QPalette::Base), QColor(255, 255, 192));
         }
+    }
+
+    // A kana keyboard's full-width digits are judged as the ASCII answer they spell, and
+    // the learner's own characters are what is kept; units of ASCII answers ask the input
+    // method for Latin input, units with Japanese answers do not.
+    void fullWidthAnswersAndLatinInput()
+    {
+        QVERIFY(openSheet(1, 1, 1));
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        button(w, "btnRenshu")->click();
+        QLineEdit* box = w.entryBox(1); // 377
+        box->setFocus();
+        typeKeys(box, QStringLiteral("３７７"));
+        QCOMPARE(box->text(), QStringLiteral("３７７"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(!box->isVisible()); // right at the first try
+        QCOMPARE(w.currentBox(), 2);
+        QCOMPARE(w.session().data().learnerAnswers[1], QStringLiteral("３７７"));
+        box = w.entryBox(2); // 795
+        typeKeys(box, QStringLiteral("７９４"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(box->isVisible()); // wrong stays wrong
+        QCOMPARE(w.session().state().triesText, QStringLiteral("0"));
+        button(w, "btnAbort")->click();
+        const Qt::InputMethodHints latin = Qt::ImhPreferLatin | Qt::ImhNoPredictiveText;
+        QCOMPARE(w.entryBox(1)->inputMethodHints() & latin, latin);
+        w.close();
+
+        QVERIFY(openSheet(1, 4, 5)); // answered in words: かけ算, わり算, ...
+        TfrmRenshu words(*host_);
+        words.FormShow();
+        QCOMPARE(words.entryBox(1)->inputMethodHints() & latin, Qt::InputMethodHints());
+    }
+
+    // While an exercise runs Escape does nothing; the title bar's close button asks first,
+    // Enter answers いいえ and the exercise goes on; はい ends it unrecorded.
+    void escapeAndCloseDuringAnExercise()
+    {
+        WidgetMessages boxes;
+        ScopedMessages scope(boxes);
+        QVERIFY(openSheet(1, 1, 1));
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        const QStringList answers = models(w);
+        const QString records = host_->learnerPlace(1).recordPath();
+        const qsizetype recorded = ReadRecords(records, QStringLiteral("S11３けたのたし算")).size();
+        button(w, "btnTest")->click();
+        answer(w, answers.at(0));
+        QCOMPARE(w.currentBox(), 2);
+        QTest::keyClick(w.entryBox(2), Qt::Key_Escape);
+        QVERIFY(w.isVisible());
+        QVERIFY(w.entryBox(2)->isVisible());
+
+        QString asked;
+        const auto answerWith = [&](bool yes) {
+            QTimer::singleShot(0, &w, [&asked, yes] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                asked = box->text();
+                if (yes)
+                    box->button(QMessageBox::Yes)->click();
+                else
+                    QTest::keyClick(box, Qt::Key_Return); // the default button
+            });
+        };
+        answerWith(false);
+        QVERIFY(!w.close());
+        QCOMPARE(asked, QStringLiteral("学習を中止しますか？"));
+        QVERIFY(w.isVisible());
+        QVERIFY(w.session().state().exerciseRunning);
+        answer(w, answers.at(1));
+        QCOMPARE(w.currentBox(), 3);
+
+        asked.clear();
+        answerWith(true);
+        QVERIFY(w.close());
+        QVERIFY(!asked.isEmpty());
+        QVERIFY(!w.isVisible());
+        QVERIFY(!w.session().state().exerciseRunning);
+        QCOMPARE(ReadRecords(records, QStringLiteral("S11３けたのたし算")).size(), recorded);
+    }
+
+    // The window lies over the main window at its size; it cannot be shrunk, moved away
+    // or minimised to show the sheet behind it.
+    void coversTheMainWindow()
+    {
+        QVERIFY(openSheet(1, 1, 1));
+        TfrmRenshu w(*host_);
+        host_->geometry = QRect(40, 30, 1100, 900); // the main window moved after start-up
+        w.FormShow();
+        w.show();
+        QCOMPARE(w.geometry(), host_->geometry);
+        QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
+        w.resize(400, 300);
+        QCOMPARE(w.size(), host_->geometry.size());
+        w.move(700, 600);
+        QTRY_COMPARE(w.geometry(), host_->geometry);
+        w.showMinimized();
+        QTRY_VERIFY(!w.isMinimized());
+    }
+
+    // Answers of blanks past the 80 entry boxes were never asked: no study page shows them.
+    void unaskedBlanksStayEmpty()
+    {
+        TfrmPrint* frm = openSheet(1, 1, 1);
+        QVERIFY(frm);
+        QStringList lines;
+        for (int n = 1; n <= 17; ++n) // five blanks a line: blanks 81..85 on the last line
+            lines.append(QStringLiteral("#%1# #%1# #%1# #%1# #%1#").arg(n));
+        frm->sheet().questions = lines;
+        frm->Redraw();
+        QCOMPARE(frm->sheet().boxes.count(), 80);
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        const QPoint last = frm->sheet().lineStarts.at(17);
+        const auto blueInLastLine = [&] {
+            return pixelsOf(w.studyPage().copy(0, last.y(), w.studyPage().width(), 20),
+                            qRgb(0, 0, 255));
+        };
+        button(w, "btnSeikai")->click();
+        QVERIFY(pixelsOf(w.studyPage(), qRgb(0, 0, 255)) > 0);
+        QCOMPARE(blueInLastLine(), 0);
+        w.btnTouanClick();
+        QCOMPARE(blueInLastLine(), 0);
+    }
+
+    // Wrong tries move the box on beside them while it stays on the page and off the
+    // text and frames around it.
+    void retryBoxesStayOnThePage()
+    {
+        TfrmPrint* frm = openSheet(1, 1, 1);
+        QVERIFY(frm);
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        button(w, "btnRenshu")->click();
+        const QImage clean = w.studyPage();
+        const int p = w.findChild<QWidget*>("pnlRenshu")->width();
+        for (int i : {1, 2}) { // the left and the right column
+            const QRect frame = frameOf(w, frm->sheet(), i).adjusted(-1, -1, 1, 1);
+            QLineEdit* box = w.entryBox(i);
+            QCOMPARE(w.currentBox(), i);
+            for (int tries = 1; tries <= 4; ++tries) {
+                answer(w, QStringLiteral("1"));
+                const QRect onPage(box->x() - p, box->y(), box->width(), box->height());
+                QVERIFY(clean.rect().contains(onPage));
+                QCOMPARE(inkIn(clean, onPage, frame), 0);
+            }
+            box->clear();
+            answer(w, models(w).at(i - 1));
+        }
+    }
+
+    // Every message fits its image; a review shows no test instruction; the all-correct
+    // window has a caption of words.
+    void messagesFitTheirImages()
+    {
+        QVERIFY(openSheet(1, 1, 5)); // box 1 has four answers
+        {
+            TfrmRenshu w(*host_);
+            w.FormShow();
+            w.show();
+            button(w, "btnRenshu")->click();
+            button(w, "btnAnswer")->click();
+            QCOMPARE(w.answerAreaLines().size(), 6); // 正解は, a blank line, the answers
+            QVERIFY(!inkAtEdge(w.answerArea()));
+            button(w, "btnAbort")->click();
+            w.close();
+        }
+        QVERIFY(openSheet(1, 1, 1));
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        const QStringList answers = models(w);
+        quint32 seed = 0; // the first praise drawn is the longest, よくできました
+        for (;; ++seed) {
+            StudyRandom r;
+            r.fixSeed(seed);
+            if (r.below(6) == 1)
+                break;
+        }
+        w.session().random().fixSeed(seed);
+        button(w, "btnRenshu")->click();
+        button(w, "btnHint")->click();
+        QCOMPARE(w.answerAreaLines(), QStringList{QStringLiteral("学習のポイント")} + host_->hints);
+        QVERIFY(!inkAtEdge(w.answerArea()));
+        answer(w, answers.at(0));
+        QCOMPARE(w.answerAreaLines(), QStringList{QStringLiteral("★★よくできました★★")});
+        QVERIFY(!inkAtEdge(w.answerArea()));
+        button(w, "btnAbort")->click();
+
+        button(w, "btnTest")->click();
+        QVERIFY(w.answerAreaLines().join(u' ').contains(QStringLiteral("［採点］")));
+        QVERIFY(!inkAtEdge(w.answerArea()));
+        for (int i = 1; i <= answers.size(); ++i)
+            answer(w, i == 2 ? QStringLiteral("1") : answers.at(i - 1));
+        button(w, "btnSaiten")->click();
+        button(w, "btnFukushu")->click();
+        QVERIFY(w.answerAreaLines().isEmpty());
+        QCOMPARE(nonWhite(w.answerArea()), 0);
+
+        QCOMPARE(w.findChild<TfrmZenSeikai*>()->windowTitle(), QStringLiteral("全問正解"));
+    }
+
+    // Boxes taken into a review keep their frames, and the test's marks on them go whole.
+    void reviewKeepsTheFrameAndClearsTheMark()
+    {
+        TfrmPrint* frm = openSheet(1, 1, 3); // rounded frames
+        QVERIFY(frm);
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        const QStringList answers = models(w);
+        button(w, "btnTest")->click();
+        const QImage clean = w.studyPage();
+        for (int i = 1; i <= answers.size(); ++i)
+            answer(w, QStringLiteral("1"));
+        button(w, "btnSaiten")->click();
+        button(w, "btnFukushu")->click();
+        for (int i = 1; i <= answers.size(); ++i)
+            answer(w, answers.at(i - 1));
+        const QImage now = w.studyPage();
+        for (int i = 1; i <= answers.size(); ++i) {
+            const QRect area = frameOf(w, frm->sheet(), i).adjusted(-4, -4, 4, 4);
+            QCOMPARE(pixelsOf(now.copy(area), qRgb(255, 0, 0)), 0);
+            // Every pixel of the frame as the test began is still drawn.
+            QImage frame = clean.copy(area);
+            const QImage reviewed = now.copy(area);
+            for (int y = 0; y < frame.height(); ++y)
+                for (int x = 0; x < frame.width(); ++x)
+                    if (reviewed.pixel(x, y) != qRgb(255, 255, 255))
+                        frame.setPixel(x, y, qRgb(255, 255, 255));
+            QVERIFY(nonWhite(clean.copy(area)) > 50);
+            QCOMPARE(nonWhite(frame), 0);
+        }
+    }
+
+    // Memorise mode on a unit without a hint: box 1's alternatives are listed, then the
+    // answer area is blanked for the hint that is not there.
+    void memoriseWithoutAHintBlanksTheAnswerArea()
+    {
+        QVERIFY(openSheet(3, 1, 3)); // box 1: 3&3/5;18/5
+        host_->hints = QStringList{QStringLiteral("Hint")};
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        button(w, "btnAnki")->click();
+        QCOMPARE(w.entryBox(1)->text(), QStringLiteral("3&3/5"));
+        QVERIFY(w.answerAreaLines().isEmpty());
+        QCOMPARE(nonWhite(w.answerArea()), 0);
+    }
+
+    // 印刷 in the study window prints the study page as the learner sees it: the answers,
+    // the marks and the score, in red, reach the paper.
+    void printFromStudyKeepsTheLearnersWork()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            QSKIP("pdftoppm is not installed");
+        test::MainWindowSandbox sandbox;
+        TfrmMain main;
+        main.show();
+        QVERIFY(main.FormShow());
+        QTemporaryDir out;
+        const QString pdf = out.filePath(QStringLiteral("study.pdf"));
+        main.printer().setOutputFormat(QPrinter::PdfFormat);
+        main.printer().setOutputFileName(pdf);
+        test::whenChooserShows(main, 0, 0, 0);
+        bool printed = false;
+        std::function<void(int)> whenStudying = [&](int tries) {
+            auto* w = main.findChild<TfrmRenshu*>();
+            if (!w || !w->isVisible()) {
+                if (tries > 0)
+                    QTimer::singleShot(20, &main, [&, tries] { whenStudying(tries - 1); });
+                return;
+            }
+            const QStringList answers = models(*w);
+            button(*w, "btnTest")->click();
+            for (int i = 1; i <= answers.size(); ++i)
+                answer(*w, i == 3 ? QStringLiteral("1") : answers.at(i - 1));
+            button(*w, "btnSaiten")->click();
+            QTimer::singleShot(0, &main, [&] {
+                auto* confirm = qobject_cast<TfrmPrintOk*>(QApplication::activeModalWidget());
+                QVERIFY(confirm);
+                confirm->choosePrinter = [] { return true; };
+                confirm->findChild<QPushButton*>("btnPrint")->click();
+                printed = true;
+                confirm->close();
+            });
+            button(*w, "btnStartPrint")->click();
+            button(*w, "btnEnd")->click();
+        };
+        QTimer::singleShot(0, &main, [&] { whenStudying(200); });
+        main.findChild<QPushButton*>("btnTest")->click();
+        QVERIFY(printed);
+        QVERIFY(QFileInfo::exists(pdf));
+        const QString png = out.filePath(QStringLiteral("study"));
+        QCOMPARE(
+            QProcess::execute(QStringLiteral("pdftoppm"),
+                              {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"),
+                               QStringLiteral("-singlefile"), pdf, png}),
+            0);
+        const QImage page(png + QStringLiteral(".png"));
+        QVERIFY(!page.isNull());
+        // The score stands at the right of the title, where nothing else is red.
+        int red = 0;
+        for (int y = 0; y < page.height() / 8; ++y)
+            for (int x = page.width() / 2; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+            }
+        QVERIFY2(red > 20, qPrintable(QString::number(red)));
     }
 };
 
