@@ -1,0 +1,131 @@
+// The class overview driven through its controls, headless.
+#include "learners/TfrmClassRecords.h"
+
+#include "courseware/CoursewareIndex.h"
+#include "learners/ClassReport.h"
+#include "platform/FileDialogs.h"
+#include "platform/Fonts.h"
+#include "platform/Messages.h"
+
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace zendra;
+
+class TestTfrmClassRecords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        courseware_ = std::make_unique<test::CoursewareCopy>();
+        place_ = LearnerPlace{};
+        place_.programFolder = courseware_->folder();
+        place_.lesson = 1;
+        QVERIFY(LoadMainIndex(place_.programFolder, place_.lessonTable));
+        const QString seisu = place_.programFolder + QStringLiteral("Seisu/");
+        test::writeLines(place_.programFolder + QStringLiteral("LogOn/sname.txt"),
+                         {QStringLiteral("太郎"), QStringLiteral("花子"), QStringLiteral("次郎")});
+        // Three learners of one unit of four boxes: 50, 75 and 100 points last.
+        test::writeLines(seisu + QStringLiteral("太郎.ini"),
+                         {QStringLiteral("[S11３けたのたし算]"),
+                          QStringLiteral("1=2026年11月01日 10:00 [0000]  4/ 4 100点 01:00"),
+                          QStringLiteral("2=2026年11月02日 10:00 [0101]  4/ 4  50点 01:00")});
+        test::writeLines(seisu + QStringLiteral("花子.ini"),
+                         {QStringLiteral("[S11３けたのたし算]"),
+                          QStringLiteral("1=2026年11月02日 10:00 [0001]  4/ 4  75点 01:00"),
+                          QStringLiteral("[S12４けたのたし算]"),
+                          QStringLiteral("1=2026年11月03日 10:00 []  4/ 4 100点 01:00")});
+        test::writeLines(seisu + QStringLiteral("次郎.ini"),
+                         {QStringLiteral("[S11３けたのたし算]"),
+                          QStringLiteral("1=2026年11月02日 10:00 [0000]  4/ 4 100点 01:00")});
+    }
+
+    void gridShowsLatestScoresInBands()
+    {
+        TfrmClassRecords window;
+        window.setPlace(place_);
+        QTableWidget* grid = window.grid();
+        QCOMPARE(window.windowTitle(), QStringLiteral("クラスの記録"));
+        QCOMPARE(grid->rowCount(), 3);
+        QCOMPARE(grid->horizontalHeaderItem(0)->text(), QStringLiteral("1-1"));
+        QCOMPARE(grid->horizontalHeaderItem(0)->toolTip(), QStringLiteral("３けたのたし算"));
+
+        // By name, then by average (次郎 100, 花子 87.5, 太郎 50).
+        const auto rows = [&] {
+            QStringList names;
+            for (int r = 0; r < grid->rowCount(); ++r)
+                names << window.records().learners.at(window.rowLearner(r)).name + u':' +
+                             (grid->item(r, 0) ? grid->item(r, 0)->text() : QString()) + u':' +
+                             (grid->item(r, 0) ? grid->item(r, 0)->background().color().name()
+                                               : QString());
+            return names;
+        };
+        const QString low = QColor(BandColour(ScoreBand::Low)).name();
+        const QString middle = QColor(BandColour(ScoreBand::Middle)).name();
+        const QString high = QColor(BandColour(ScoreBand::High)).name();
+        QCOMPARE(rows(),
+                 (QStringList{QStringLiteral("太郎:50:") + low, QStringLiteral("次郎:100:") + high,
+                              QStringLiteral("花子:75:") + middle}));
+        QVERIFY(low != middle && middle != high);
+        QVERIFY(grid->item(0, 0)->toolTip().contains(QStringLiteral("2回")));
+        QVERIFY(grid->item(0, 0)->toolTip().contains(QStringLiteral("2026/11/02 10:00")));
+        QCOMPARE(grid->item(0, 1), nullptr); // 太郎 never did 1-2
+
+        window.setSortOrder(TfrmClassRecords::SortOrder::Average);
+        QCOMPARE(rows(), (QStringList{QStringLiteral("次郎:100:") + high,
+                                      QStringLiteral("花子:75:") + middle,
+                                      QStringLiteral("太郎:50:") + low}));
+        QVERIFY(grid->verticalHeaderItem(1)->text().startsWith(QStringLiteral("花子（88）")));
+    }
+
+    void unitClickListsTheHardestQuestionFirst()
+    {
+        TfrmClassRecords window;
+        window.setPlace(place_);
+        emit window.grid()->horizontalHeader()->sectionClicked(0);
+        QTableWidget* list = window.questionList();
+        QCOMPARE(list->rowCount(), 12);
+        // Box 4: 太郎 and 花子 missed it (1/3); box 2: 太郎 (2/3); then the rest.
+        QCOMPARE(list->item(0, 0)->text(), QStringLiteral("4"));
+        QCOMPARE(list->item(0, 1)->text(), QStringLiteral("33%"));
+        QCOMPARE(list->item(0, 3)->text(), QStringLiteral("(4) 509＋394＝"));
+        QCOMPARE(list->item(1, 0)->text(), QStringLiteral("2"));
+        // The answers only when the teacher asks for them.
+        QCOMPARE(list->columnCount(), 4);
+        window.findChild<QCheckBox*>(QStringLiteral("chkAnswers"))->setChecked(true);
+        QCOMPARE(list->columnCount(), 5);
+        QCOMPARE(list->item(0, 4)->text(), QStringLiteral("903"));
+
+        // A learner's chart, then both on a PDF.
+        emit window.grid()->verticalHeader()->sectionClicked(0);
+        QCOMPARE(window.chosenLearner(), window.rowLearner(0));
+        QVERIFY(!window.chart().isNull());
+        ScriptedFileDialogs dialogs;
+        ScopedFileDialogs scope(dialogs);
+        const QString pdf = place_.programFolder + QStringLiteral("class.pdf");
+        dialogs.script({pdf});
+        window.btnPdfClick();
+        QCOMPARE(test::pdfPageCount(test::readBytes(pdf)), 2);
+    }
+
+private:
+    std::unique_ptr<test::CoursewareCopy> courseware_;
+    LearnerPlace place_;
+};
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    TestTfrmClassRecords test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_TfrmClassRecords.moc"
