@@ -3,6 +3,7 @@
 
 #include "courseware/CoursewareIndex.h"
 #include "learners/ClassReport.h"
+#include "learners/TfrmTodayReview.h"
 #include "platform/FileDialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QListWidget>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -113,6 +115,30 @@ private slots:
         dialogs.script({pdf});
         window.btnPdfClick();
         QCOMPARE(test::pdfPageCount(test::readBytes(pdf)), 2);
+    }
+
+    void todaysReviewOpensTheLongestWaitingFirst()
+    {
+        test::writeLines(place_.programFolder + QStringLiteral("Seisu/太郎.ini"),
+                         {QStringLiteral("[S11３けたのたし算]"),
+                          QStringLiteral("1=2026年11月02日 10:00 [0101]  4/ 4  50点 01:00"),
+                          QStringLiteral("[S12４けたのたし算]"),
+                          QStringLiteral("1=2026年11月01日 10:00 []  3/ 4  75点 01:00"),
+                          QStringLiteral("[S13３けたのひき算]"),
+                          QStringLiteral("1=2026年11月01日 10:00 [0000]  4/ 4 100点 01:00")});
+        place_.learnerName = QStringLiteral("太郎");
+        TfrmTodayReview review;
+        review.setPlace(place_);
+        review.setToday(QDate(2026, 11, 2));
+        QVERIFY(review.load());
+        QCOMPARE(review.list()->count(), 1); // S11 comes back on the 3rd
+        review.setToday(QDate(2026, 11, 3));
+        QVERIFY(review.load());
+        QCOMPARE(review.list()->count(), 2);
+        QVERIFY(review.list()->item(0)->text().contains(QStringLiteral("1-2")));
+        review.lstDueClick(1);
+        QCOMPARE(review.result(), int(QDialog::Accepted));
+        QCOMPARE(review.chosenUnit(), (UnitChoice{1, 1, 1, 0}));
     }
 
 private:
