@@ -28,8 +28,8 @@ enum class RecordKind { Practice, Test, Variant };
 struct ClassRecord
 {
     RecordKind kind = RecordKind::Practice;
-    QDateTime finished;
-    QString tries; // one digit per box in the order completed; empty for a test
+    QDateTime finished; // the date and time as written, kept without a time zone (as UTC)
+    QString tries;      // one digit per box in the order completed; empty for a test
     int right = 0;
     int total = 0;
     int percent = 0;

@@ -1,6 +1,7 @@
 #include "learners/ClassRecords.h"
 
 #include "courseware/CoursewareIndex.h"
+#include "courseware/RecordLine.h"
 #include "platform/Messages.h"
 
 #include "TestSupport.h"
@@ -34,7 +35,7 @@ ClassRecord record(const char* tries, int right, int total, int day)
     r.tries = *tries == '-' ? QString() : u8(tries);
     r.right = right;
     r.total = total;
-    r.finished = QDateTime(QDate(2026, 11, day), QTime(10, 0));
+    r.finished = QDateTime(QDate(2026, 11, day), QTime(10, 0), Qt::UTC);
     return r;
 }
 
@@ -233,4 +234,51 @@ TEST(ClassRecords, ReadingWritesNothing)
     for (qsizetype i = 0; i < before.size(); ++i)
         EXPECT_EQ(test::readBytes(f.seisu + before.at(i)), bytes.at(i))
             << before.at(i).toStdString();
+}
+
+TEST(ClassRecords, ReadsExactlyTheLinesTheRecordLineReaderReads)
+{
+    const char* cases[] = {
+        "2005年06月21日 14:03 [0102]  3/ 4  75点 01:27",
+        "類題2)2010年01月05日 09:07 [] 10/10 100点 100:05",
+        "類題5)2010年01月05日 09:07 [00]  2/ 2 100点 00:05",
+        "2005年06月21日 14:03 []  0/ 0   0点 00:00",
+        "2005年06月21日 14:03 [] 123/456 1000点 1000000:59",
+        "類題6)2010年01月05日 09:07 [] 10/10 100点 00:05",
+        "類題0)2010年01月05日 09:07 [] 10/10 100点 00:05",
+        "0999年06月21日 14:03 []  3/ 4  75点 01:27",
+        "2005年6月21日 14:03 []  3/ 4  75点 01:27",
+        "2005年02月30日 14:03 []  3/ 4  75点 01:27",
+        "2005年06月21日 24:03 []  3/ 4  75点 01:27",
+        "2005年06月21日 14:03 [01a]  3/ 4  75点 01:27",
+        "2005年06月21日 14:03 []   3/ 4  75点 01:27",
+        "2005年06月21日 14:03 [] 03/ 4  75点 01:27",
+        "2005年06月21日 14:03 []  12/ 4  75点 01:27",
+        "2005年06月21日 14:03 []  3/ 4 75点 01:27",
+        "2005年06月21日 14:03 []  3/ 4  075点 01:27",
+        "2005年06月21日 14:03 []  3/ 4  75点 1:27",
+        "2005年06月21日 14:03 []  3/ 4  75点 099:27",
+        "2005年06月21日 14:03 []  3/ 4  75点 01:60",
+        "2005年06月21日 14:03 []  3/ 4  75点 01:27 ",
+        "2005年06月21日 14:03 []  3/ 4  75点 1000001:00",
+        "2005年06月21日 14:03 []  3/ 4  75点 01:27x",
+        "2005年06月21日 14:03 [] 99999999999/ 4  75点 01:27",
+        "",
+        "?",
+    };
+    for (const char* text : cases) {
+        const QString line = u8(text);
+        const std::optional<RecordValues> want = ParseRecordLine(line);
+        const std::optional<ClassRecord> got = ReadClassRecord(line);
+        ASSERT_EQ(got.has_value(), want.has_value()) << text;
+        if (!want)
+            continue;
+        EXPECT_EQ(got->kind == RecordKind::Variant, want->variant > 0) << text;
+        EXPECT_EQ(got->finished.date(), want->finished.date()) << text;
+        EXPECT_EQ(got->finished.time(), want->finished.time()) << text;
+        EXPECT_EQ(got->tries, want->triesText) << text;
+        EXPECT_EQ(std::tuple(got->right, got->total, got->percent, got->elapsedSeconds),
+                  std::tuple(want->right, want->total, want->percent, want->elapsedSeconds))
+            << text;
+    }
 }
