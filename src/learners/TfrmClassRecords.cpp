@@ -63,7 +63,8 @@ TfrmClassRecords::TfrmClassRecords(QWidget* parent) : QDialog(parent)
     cmbLesson_->setObjectName(QStringLiteral("cmbLesson"));
     cmbSort_ = new QComboBox(this);
     cmbSort_->setObjectName(QStringLiteral("cmbSort"));
-    cmbSort_->addItems({QStringLiteral("名前順"), QStringLiteral("平均順")});
+    cmbSort_->addItems(
+        {QStringLiteral("名簿順"), QStringLiteral("名前順"), QStringLiteral("平均順")});
     chkAnswers_ = new QCheckBox(QStringLiteral("答えを表示"), this);
     chkAnswers_->setObjectName(QStringLiteral("chkAnswers"));
     lblUnreadable_ = new QLabel(this);
@@ -125,7 +126,7 @@ TfrmClassRecords::TfrmClassRecords(QWidget* parent) : QDialog(parent)
 
     connect(cmbLesson_, &QComboBox::activated, this, [this](int i) { showLesson(i + 1); });
     connect(cmbSort_, &QComboBox::activated, this,
-            [this](int i) { setSortOrder(i == 1 ? SortOrder::Average : SortOrder::Name); });
+            [this](int i) { setSortOrder(static_cast<SortOrder>(i)); });
     connect(chkAnswers_, &QCheckBox::toggled, this, [this] { fillQuestions(); });
     connect(grdClass_, &QTableWidget::cellClicked, this, [this](int row, int column) {
         learnerClick(row);
@@ -167,22 +168,23 @@ void TfrmClassRecords::showLesson(int lesson)
     for (const UnreadableRecord& r : records_.unreadable)
         lines << r.learner + QStringLiteral("　") + r.key + QStringLiteral("　") + r.line;
     lblUnreadable_->setToolTip(lines.join(u'\n'));
-    setSortOrder(cmbSort_->currentIndex() == 1 ? SortOrder::Average : SortOrder::Name);
+    setSortOrder(static_cast<SortOrder>(std::max(cmbSort_->currentIndex(), 0)));
     fillQuestions();
     drawChart();
 }
 
 void TfrmClassRecords::setSortOrder(SortOrder order)
 {
-    cmbSort_->setCurrentIndex(order == SortOrder::Average ? 1 : 0);
+    cmbSort_->setCurrentIndex(static_cast<int>(order));
     order_.clear();
     for (int i = 0; i < records_.learners.size(); ++i)
         order_.append(i);
     if (order == SortOrder::Name) {
         std::stable_sort(order_.begin(), order_.end(), [this](int a, int b) {
-            return records_.learners.at(a).name < records_.learners.at(b).name;
+            return QString::localeAwareCompare(records_.learners.at(a).name,
+                                               records_.learners.at(b).name) < 0;
         });
-    } else {
+    } else if (order == SortOrder::Average) {
         // Highest average first; learners without a record last.
         std::stable_sort(order_.begin(), order_.end(), [this](int a, int b) {
             return records_.learners.at(a).average() > records_.learners.at(b).average();

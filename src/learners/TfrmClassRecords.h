@@ -27,7 +27,8 @@ class TfrmClassRecords : public QDialog
     Q_OBJECT
 
 public:
-    enum class SortOrder { Name, Average };
+    // The class list's order (learners without a place in it after), by name, by average.
+    enum class SortOrder { ClassList, Name, Average };
 
     explicit TfrmClassRecords(QWidget* parent = nullptr);
 

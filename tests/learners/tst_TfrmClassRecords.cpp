@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QTableWidget>
@@ -53,6 +54,7 @@ private slots:
     {
         TfrmClassRecords window;
         window.setPlace(place_);
+        window.setSortOrder(TfrmClassRecords::SortOrder::Name);
         QTableWidget* grid = window.grid();
         QCOMPARE(window.windowTitle(), QStringLiteral("クラスの記録"));
         QCOMPARE(grid->rowCount(), 3);
@@ -139,6 +141,74 @@ private slots:
         review.lstDueClick(1);
         QCOMPARE(review.result(), int(QDialog::Accepted));
         QCOMPARE(review.chosenUnit(), (UnitChoice{1, 1, 1, 0}));
+    }
+
+    // With ZENDRA_SCREENSHOTS naming a folder: the window over a class of six, as a teacher
+    // sees it after clicking a unit and a learner.
+    void screenshots()
+    {
+        const QByteArray dir = qgetenv("ZENDRA_SCREENSHOTS");
+        if (dir.isEmpty())
+            QSKIP("ZENDRA_SCREENSHOTS is not set");
+        const QStringList names = {QStringLiteral("青木陽太"), QStringLiteral("佐藤結衣"),
+                                   QStringLiteral("鈴木大和"), QStringLiteral("高橋さくら"),
+                                   QStringLiteral("田中蓮"),   QStringLiteral("中村ひなた")};
+        test::writeLines(place_.programFolder + QStringLiteral("LogOn/sname.txt"), names);
+        const QString seisu = place_.programFolder + QStringLiteral("Seisu/");
+        for (const QString& n :
+             {QStringLiteral("太郎"), QStringLiteral("花子"), QStringLiteral("次郎")})
+            QFile::remove(seisu + n + QStringLiteral(".ini"));
+        const QStringList units = {
+            QStringLiteral("S11３けたのたし算"), QStringLiteral("S12４けたのたし算"),
+            QStringLiteral("S13３けたのひき算"), QStringLiteral("S14４けたのひき算"),
+            QStringLiteral("S21２けた×１けた"),  QStringLiteral("S22３けた×１けた")};
+        for (int l = 0; l < names.size(); ++l) {
+            QStringList lines;
+            for (int u = 0; u < units.size() - (l % 3); ++u) {
+                lines << u'[' + units.at(u) + u']';
+                const int tries = 2 + (l + u) % 4;
+                for (int t = 1; t <= tries; ++t) {
+                    QString digits;
+                    int wrong = 0;
+                    for (int b = 1; b <= 12; ++b) {
+                        const bool miss = (b * 7 + l * 3 + u * 5 + t) % (5 + t + l % 2) == 0 ||
+                                          (b == 8 && t < tries);
+                        digits += miss ? QStringLiteral("1") : QStringLiteral("0");
+                        wrong += miss ? 1 : 0;
+                    }
+                    const int score = (12 - wrong) * 100 / 12 - (l == 4 ? 30 : 0);
+                    lines << QStringLiteral("%1=2026年11月%2日 10:%3 [%4] 12/12 %5点 03:12")
+                                 .arg(t)
+                                 .arg(t * 3 + u, 2, 10, QLatin1Char('0'))
+                                 .arg(l * 7 % 60, 2, 10, QLatin1Char('0'))
+                                 .arg(digits)
+                                 .arg(std::max(score, 10), 3);
+                }
+            }
+            test::writeLines(seisu + names.at(l) + QStringLiteral(".ini"), lines);
+        }
+        TfrmClassRecords window;
+        window.setPlace(place_);
+        QVERIFY(window.records().unreadable.isEmpty());
+        window.resize(1200, 820);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        emit window.grid()->horizontalHeader()->sectionClicked(0);
+        emit window.grid()->verticalHeader()->sectionClicked(1);
+        QTest::qWait(50);
+        const QString folder = QString::fromLocal8Bit(dir) + u'/';
+        QVERIFY(window.grab().save(folder + QStringLiteral("class-records.png")));
+        QVERIFY(window.questionList()->grab().save(folder +
+                                                   QStringLiteral("class-records-questions.png")));
+
+        TfrmTodayReview review;
+        place_.learnerName = names.at(4);
+        review.setPlace(place_);
+        review.setToday(QDate(2026, 11, 30));
+        QVERIFY(review.load());
+        review.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&review));
+        QVERIFY(review.grab().save(folder + QStringLiteral("todays-review.png")));
     }
 
 private:
