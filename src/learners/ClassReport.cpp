@@ -343,6 +343,19 @@ bool PrintClassReport(PrintTarget& target, const ClassReport& report, QString* e
                 return false;
         } while (from < questions.size());
     }
+    if (report.chartLearner >= 0 && report.chartLearner < records.learners.size()) {
+        const ClassLearner& learner = records.learners.at(report.chartLearner);
+        Surface* s = writer.begin(records.lessonName);
+        if (!s)
+            return false;
+        s->setFontSize(12);
+        s->setFontColour(kBlack);
+        s->textOut(kMargin, kMargin - 24, learner.name + QStringLiteral("　得点の推移"));
+        DrawScoreChart(*s, QRect(kMargin, kMargin + 4, page.width() - 2 * kMargin, 360),
+                       LearnerTimeline(learner));
+        if (!writer.end())
+            return false;
+    }
     return true;
 }
 

@@ -36,6 +36,7 @@ struct ClassReport
     QList<int> questionUnits;            // units whose question lists follow the grid
     QList<QList<BoxQuestion>> questions; // one list per entry of questionUnits
     bool showAnswers = false;            // the answers stay off the page unless asked for
+    int chartLearner = -1;               // a learner whose chart follows, if any
 };
 
 // Prints the grid (as many landscape pages as its rows and columns take) and each question

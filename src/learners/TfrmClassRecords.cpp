@@ -305,6 +305,7 @@ ClassReport TfrmClassRecords::report() const
     content.records = &records_;
     content.learnerOrder = order_;
     content.showAnswers = chkAnswers_->isChecked();
+    content.chartLearner = chosenLearner_;
     if (chosenUnit_ >= 0) {
         content.questionUnits = {chosenUnit_};
         content.questions = {questions_};

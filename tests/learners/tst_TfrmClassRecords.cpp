@@ -116,7 +116,7 @@ private slots:
         const QString pdf = place_.programFolder + QStringLiteral("class.pdf");
         dialogs.script({pdf});
         window.btnPdfClick();
-        QCOMPARE(test::pdfPageCount(test::readBytes(pdf)), 2);
+        QCOMPARE(test::pdfPageCount(test::readBytes(pdf)), 3); // grid, questions, chart
     }
 
     void todaysReviewOpensTheLongestWaitingFirst()
