@@ -16,9 +16,11 @@
 #include "authoring/TfrmOpenPRP.h"
 #include "authoring/TfrmZenTangen.h"
 #include "learners/LogOn.h"
+#include "learners/TfrmClassRecords.h"
 #include "learners/TfrmInputName.h"
 #include "learners/TfrmKiroku.h"
 #include "learners/TfrmPassword.h"
+#include "learners/TfrmTodayReview.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "sheet/SheetBuilder.h"
@@ -111,6 +113,8 @@ void TfrmMain::wirePanel()
     onClick(p.btnEdit, &TfrmMain::btnEditMasterClick);
     onClick(p.btnTest, &TfrmMain::btnTestClick);
     onClick(p.btnLogOn, &TfrmMain::btnLogOnClick);
+    onClick(p.btnClassRecords, &TfrmMain::btnClassRecordsClick);
+    onClick(p.btnFukushu, &TfrmMain::btnFukushuClick);
     onClick(p.btnKran, &TfrmMain::mnuSetKranClick);
     onClick(p.btnStartPrint, &TfrmMain::btnStartPrintClick);
     onClick(p.btnKaitou, &TfrmMain::btnKaitouClick);
@@ -170,6 +174,30 @@ void TfrmMain::btnLogOnClick()
     state_.learnerName = frmInputName_->learnerName();
     panel_->edtLogOnName->setText(state_.learnerName);
     frmMenu_->chooser().computeUnitRowPrefixes();
+}
+
+void TfrmMain::btnClassRecordsClick()
+{
+    // The records of every learner are the teacher's to see.
+    if (state_.keyLocked)
+        return;
+    TfrmClassRecords window(this);
+    window.setPlace(frmMenu_->chooser().learnerPlace());
+    window.exec();
+}
+
+void TfrmMain::btnFukushuClick()
+{
+    TfrmTodayReview review(this);
+    review.setPlace(frmMenu_->chooser().learnerPlace());
+    if (review.exec() != QDialog::Accepted)
+        return;
+    // The unit opens as from the chooser, and its study starts at once.
+    hidePanels();
+    state_.currentUnit = review.chosenUnit();
+    if (OpenUnit(state_.currentUnit, false) == NotFound || !active_)
+        return;
+    btnTestClick();
 }
 
 void TfrmMain::mnuSetPrinterClick()

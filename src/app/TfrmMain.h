@@ -60,6 +60,8 @@ public:
     void btnOpenMasterClick();
     void btnTestClick();
     void btnLogOnClick();
+    void btnClassRecordsClick();
+    void btnFukushuClick();
     void btnSaveClick();
     void btnSaveMasterClick();
     void btnSaveCopyClick();

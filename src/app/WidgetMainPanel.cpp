@@ -95,6 +95,9 @@ WidgetMainPanel::WidgetMainPanel(QWidget* window, QWidget* parent) : QFrame(pare
     edtLogOnName = new QLineEdit(this);
     edtLogOnName->setObjectName(QStringLiteral("edtLogOnName"));
     edtLogOnName->setReadOnly(true);
+    btnFukushu = panelButton(QStringLiteral("btnFukushu"), QStringLiteral("今日の復習"), this);
+    btnClassRecords =
+        panelButton(QStringLiteral("btnClassRecords"), QStringLiteral("クラスの記録"), this);
 
     for (QWidget* w :
          std::initializer_list<QWidget*>{btnOpenMaster, btnSave, btnStartPrint, btnEdit, btnTest,
@@ -129,6 +132,8 @@ WidgetMainPanel::WidgetMainPanel(QWidget* window, QWidget* parent) : QFrame(pare
     column->addWidget(btnLogOn);
     column->addWidget(new QLabel(QStringLiteral("ログオン名"), this));
     column->addWidget(edtLogOnName);
+    column->addWidget(btnFukushu);
+    column->addWidget(btnClassRecords);
 
     pnlSave = new QFrame(window);
     pnlSave->setObjectName(QStringLiteral("pnlSave"));
@@ -202,7 +207,7 @@ void WidgetMainPanel::showLocked(bool locked)
     btnLock->setText(LockCaption(locked));
     for (QWidget* w : std::initializer_list<QWidget*>{
              btnFpClose, btnOpenMaster, btnSave, btnStartPrint, btnEdit, btnKran, chkBekkai,
-             btnKaitou, spnGyouSpace, spnMojiSize, pnlCopy})
+             btnKaitou, spnGyouSpace, spnMojiSize, pnlCopy, btnClassRecords})
         w->setVisible(!locked);
     for (QLabel* label : layoutLabels_)
         label->setVisible(!locked);

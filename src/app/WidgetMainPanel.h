@@ -47,6 +47,8 @@ public:
     QPushButton* btnLock = nullptr;
     QPushButton* btnLogOn = nullptr;
     QLineEdit* edtLogOnName = nullptr;
+    QPushButton* btnClassRecords = nullptr; // the teacher's class overview
+    QPushButton* btnFukushu = nullptr;      // the learner's units due for review
     QFrame* pnlCopy = nullptr;
     QPushButton* btnCopy = nullptr;
     QPushButton* btnCancel = nullptr;

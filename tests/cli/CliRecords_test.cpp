@@ -113,3 +113,74 @@ TEST(CliRecords, ExportsEveryLearnersRecordsAsCsv)
               2);
     EXPECT_EQ(records({QStringLiteral("show"), out, QStringLiteral("-o"), out}).exitCode, 2);
 }
+
+TEST(CliRecords, SummarisesALessonAndWritesItsReport)
+{
+    test::CoursewareCopy courseware;
+    const QString seisu = courseware.folder() + QStringLiteral("Seisu/");
+    test::writeLines(seisu + QStringLiteral("太郎.ini"),
+                     {QStringLiteral("[S11３けたのたし算]"),
+                      QStringLiteral("1=2026年11月01日 10:00 [01]  2/ 2 100点 00:30"),
+                      QStringLiteral("2=2026年11月02日 10:00 []  1/ 2  50点 00:30"),
+                      QStringLiteral("3=読めない行")});
+    const QJsonObject summary =
+        records({QStringLiteral("summary"), courseware.folder(), QStringLiteral("--lesson"),
+                 QStringLiteral("1"), QStringLiteral("--date"), QStringLiteral("2026-11-03")})
+            .json();
+    EXPECT_EQ(summary.value(QStringLiteral("lesson")).toInt(), 1);
+    EXPECT_EQ(summary.value(QStringLiteral("unreadable")).toInt(), 1);
+    const QJsonArray learners = summary.value(QStringLiteral("learners")).toArray();
+    const auto taro = std::find_if(learners.begin(), learners.end(), [](const QJsonValue& v) {
+        return v.toObject().value(QStringLiteral("name")).toString() == QStringLiteral("太郎");
+    });
+    ASSERT_NE(taro, learners.end());
+    const QJsonObject unit =
+        taro->toObject().value(QStringLiteral("units")).toArray().at(0).toObject();
+    EXPECT_EQ(unit.value(QStringLiteral("key")).toString(), QStringLiteral("S11３けたのたし算"));
+    EXPECT_EQ(unit.value(QStringLiteral("count")).toInt(), 3);
+    EXPECT_EQ(unit.value(QStringLiteral("lastScore")).toInt(), 50);
+    EXPECT_EQ(unit.value(QStringLiteral("bestScore")).toInt(), 100);
+    EXPECT_TRUE(unit.value(QStringLiteral("due")).toBool()); // due on the 3rd
+    const QJsonArray boxes = summary.value(QStringLiteral("units"))
+                                 .toArray()
+                                 .at(0)
+                                 .toObject()
+                                 .value(QStringLiteral("boxes"))
+                                 .toArray();
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes.at(1).toObject().value(QStringLiteral("firstTryWrong")).toInt(), 1);
+    // The day before it is not due yet.
+    const QJsonObject before =
+        records({QStringLiteral("summary"), courseware.folder(), QStringLiteral("--lesson"),
+                 QStringLiteral("1"), QStringLiteral("--date"), QStringLiteral("2026-11-02")})
+            .json();
+    EXPECT_FALSE(before.value(QStringLiteral("learners"))
+                     .toArray()
+                     .at(std::distance(learners.begin(), taro))
+                     .toObject()
+                     .value(QStringLiteral("units"))
+                     .toArray()
+                     .at(0)
+                     .toObject()
+                     .value(QStringLiteral("due"))
+                     .toBool(true));
+
+    const QString pdf = courseware.folder() + QStringLiteral("report.pdf");
+    const test::CliResult report =
+        records({QStringLiteral("report"), courseware.folder(), QStringLiteral("--lesson"),
+                 QStringLiteral("1"), QStringLiteral("-o"), pdf});
+    ASSERT_EQ(report.exitCode, 0) << report.errors.toStdString();
+    EXPECT_EQ(test::pdfPageCount(test::readBytes(pdf)), 2); // the grid and one question list
+    if (const std::optional<QString> text = test::pdfText(pdf)) {
+        EXPECT_TRUE(text->contains(QStringLiteral("太郎"))) << text->toStdString();
+        EXPECT_FALSE(text->contains(QStringLiteral("377"))) << "an answer reached the page";
+    }
+    EXPECT_EQ(records({QStringLiteral("summary"), courseware.folder(), QStringLiteral("--lesson"),
+                       QStringLiteral("9")})
+                  .exitCode,
+              1);
+    EXPECT_EQ(records({QStringLiteral("report"), courseware.folder(), QStringLiteral("--lesson"),
+                       QStringLiteral("1")})
+                  .exitCode,
+              2);
+}

@@ -2,9 +2,18 @@
 // courseware tree's records for a gradebook.
 #include "Cli.h"
 
+#include "courseware/CoursewareIndex.h"
 #include "courseware/RecordFile.h"
+#include "learners/ClassRecords.h"
+#include "learners/ClassReport.h"
 #include "learners/RecordExport.h"
+#include "platform/Fonts.h"
+#include "platform/Messages.h"
+#include "platform/PdfPrintTarget.h"
 #include "platform/TextFile.h"
+
+#include <QPageLayout>
+#include <QPageSize>
 
 #include <cstdio>
 
@@ -54,6 +63,112 @@ int exportRows(const QString& folder, const QString& out, CsvEncoding encoding)
     return saved ? 0 : fail(saved.error);
 }
 
+// The class of one lesson, read as the class overview reads it.
+std::optional<ClassRecords> readClass(const QString& folder, int lesson)
+{
+    const QString program = programFolderArg(folder);
+    LessonTable table;
+    if (!LoadMainIndex(program, table))
+        return std::nullopt;
+    if (lesson < 1 || lesson > table.count()) {
+        fail(QStringLiteral("教材 %1 はありません（1 から %2）").arg(lesson).arg(table.count()));
+        return std::nullopt;
+    }
+    ClassRecords records =
+        ReadClassRecords(program, table, lesson, ClassListNames(program, QString(), false));
+    for (const QString& error : records.errors)
+        fail(error);
+    return records;
+}
+
+int summary(const QString& folder, int lesson, const QDate& today)
+{
+    const std::optional<ClassRecords> records = readClass(folder, lesson);
+    if (!records)
+        return kFileProblem;
+    QJsonArray learners;
+    for (const ClassLearner& learner : records->learners) {
+        QJsonArray units;
+        for (qsizetype u = 0; u < learner.units.size(); ++u) {
+            const LearnerUnit& unit = learner.units.at(u);
+            if (unit.count == 0)
+                continue;
+            QJsonObject entry{{QStringLiteral("key"), records->units.at(u).key},
+                              {QStringLiteral("count"), unit.count},
+                              {QStringLiteral("due"), unit.dueOn(today)}};
+            if (const ClassRecord* latest = unit.latest()) {
+                entry.insert(QStringLiteral("lastScore"), latest->percent);
+                entry.insert(QStringLiteral("bestScore"), unit.bestScore);
+            } else {
+                entry.insert(QStringLiteral("lastScore"), QJsonValue::Null);
+                entry.insert(QStringLiteral("bestScore"), QJsonValue::Null);
+            }
+            if (unit.due)
+                entry.insert(QStringLiteral("dueDate"), unit.due->toString(Qt::ISODate));
+            if (unit.flagged())
+                entry.insert(QStringLiteral("flagged"), true);
+            units.append(entry);
+        }
+        learners.append(
+            QJsonObject{{QStringLiteral("name"), learner.name}, {QStringLiteral("units"), units}});
+    }
+    QJsonArray units;
+    for (const ClassUnit& unit : records->units) {
+        QJsonArray boxes;
+        for (qsizetype b = 0; b < unit.boxes.size(); ++b)
+            boxes.append(
+                QJsonObject{{QStringLiteral("box"), static_cast<int>(b) + 1},
+                            {QStringLiteral("answered"), unit.boxes.at(b).answered},
+                            {QStringLiteral("firstTryWrong"), unit.boxes.at(b).firstTryWrong}});
+        units.append(QJsonObject{{QStringLiteral("key"), unit.key},
+                                 {QStringLiteral("title"), unit.title},
+                                 {QStringLiteral("boxes"), boxes}});
+    }
+    QJsonArray unreadable;
+    for (const UnreadableRecord& line : records->unreadable)
+        unreadable.append(QJsonObject{{QStringLiteral("name"), line.learner},
+                                      {QStringLiteral("key"), line.key},
+                                      {QStringLiteral("line"), line.line}});
+    printJson(QJsonObject{{QStringLiteral("lesson"), lesson},
+                          {QStringLiteral("date"), today.toString(Qt::ISODate)},
+                          {QStringLiteral("learners"), learners},
+                          {QStringLiteral("units"), units},
+                          {QStringLiteral("unreadable"), static_cast<int>(unreadable.size())},
+                          {QStringLiteral("unreadableLines"), unreadable}});
+    return 0;
+}
+
+// The grid and every unit's question list as a landscape A4 PDF.
+int report(const QString& folder, int lesson, const QString& out)
+{
+    const std::optional<ClassRecords> records = readClass(folder, lesson);
+    if (!records)
+        return kFileProblem;
+    const QString program = programFolderArg(folder);
+    LessonTable table;
+    LoadMainIndex(program, table);
+    InstallFontSubstitutions();
+    ClassReport content;
+    content.records = &*records;
+    // Units no one has practised have no statistics to show.
+    for (int u = 0; u < records->units.size(); ++u) {
+        if (records->units.at(u).boxes.isEmpty())
+            continue;
+        content.questionUnits.append(u);
+        content.questions.append(UnitQuestions(program, table, *records, u));
+    }
+    const QPageSize a4(QPageSize::A4);
+    const QSizeF mm = a4.size(QPageSize::Millimeter);
+    PdfPrintTarget target(out,
+                          QPageSize(QSizeF(mm.height(), mm.width()), QPageSize::Millimeter,
+                                    QString(), QPageSize::ExactMatch),
+                          300);
+    QString error;
+    if (!PrintClassReport(target, content, &error) || !target.finish(&error))
+        return fail(error);
+    return 0;
+}
+
 } // namespace
 
 int runRecords(const QStringList& args)
@@ -61,22 +176,38 @@ int runRecords(const QStringList& args)
     CommandLine line(
         QStringLiteral("records show INI [KEY] | records append INI KEY LINE | "
                        "records erase INI KEY | records export FOLDER [-o OUT.csv] "
-                       "[--encoding utf-8|cp932]"),
-        QStringLiteral("A learner's record file: show lists its record sections with their "
-                       "counts, or one unit's records, as JSON; append adds a record line to a "
-                       "unit; erase removes a unit's records. export writes every record line "
-                       "of every learner in a courseware tree as CSV rows (UTF-8 with a "
-                       "byte-order mark unless --encoding cp932). A LINE that starts with '-' "
-                       "follows \"--\"."));
+                       "[--encoding utf-8|cp932] | records summary FOLDER --lesson L "
+                       "[--date YYYY-MM-DD] | records report FOLDER --lesson L -o REPORT.pdf"),
+        QStringLiteral(
+            "A learner's record file: show lists its record sections with their "
+            "counts, or one unit's records, as JSON; append adds a record line to a "
+            "unit; erase removes a unit's records. export writes every record line "
+            "of every learner in a courseware tree as CSV rows (UTF-8 with a "
+            "byte-order mark unless --encoding cp932). summary prints, as JSON, every learner's "
+            "latest and best score per unit of a lesson, whether the unit is due for "
+            "review, and per unit and box how many were wrong at the first try; "
+            "report writes the class grid and the question lists as a PDF. A LINE that starts with "
+            "'-' "
+            "follows \"--\"."));
     const QCommandLineOption outOption(QStringList{QStringLiteral("o")},
                                        QStringLiteral("export: the CSV file to write"),
                                        QStringLiteral("OUT.csv"));
     const QCommandLineOption encodingOption(QStringList{QStringLiteral("encoding")},
                                             QStringLiteral("export: utf-8 (default) or cp932"),
                                             QStringLiteral("ENCODING"));
+    const QCommandLineOption lessonOption(
+        QStringList{QStringLiteral("lesson")},
+        QStringLiteral("summary, report: the lesson's number in Main.ind"), QStringLiteral("L"));
+    const QCommandLineOption dateOption(
+        QStringList{QStringLiteral("date")},
+        QStringLiteral("summary: the day the review rule takes as today"),
+        QStringLiteral("YYYY-MM-DD"));
     line.parser().addOption(outOption);
     line.parser().addOption(encodingOption);
-    line.argument(QStringLiteral("ACTION"), QStringLiteral("show, append, erase or export"));
+    line.parser().addOption(lessonOption);
+    line.parser().addOption(dateOption);
+    line.argument(QStringLiteral("ACTION"),
+                  QStringLiteral("show, append, erase, export, summary or report"));
     line.argument(QStringLiteral("INI"),
                   QStringLiteral("the learner's record file (export: the program folder)"));
     line.argument(QStringLiteral("KEY"),
@@ -87,6 +218,31 @@ int runRecords(const QStringList& args)
     const QStringList given = line.arguments();
     const QString action = given.at(0);
     const QStringList rest = given.mid(1);
+    const bool classAction = action == u"summary" || action == u"report";
+    if (classAction && rest.size() == 1) {
+        bool ok = false;
+        const int lesson = line.parser().value(lessonOption).toInt(&ok);
+        if (!ok)
+            return line.usageError(QStringLiteral("--lesson に教材の番号を指定してください"));
+        if (line.parser().isSet(encodingOption))
+            return line.usageError();
+        if (action == u"report") {
+            if (line.parser().value(outOption).isEmpty() || line.parser().isSet(dateOption))
+                return line.usageError(QStringLiteral("-o に PDF ファイルを指定してください"));
+            return report(rest.at(0), lesson, line.parser().value(outOption));
+        }
+        if (line.parser().isSet(outOption))
+            return line.usageError();
+        QDate today = QDate::currentDate();
+        if (line.parser().isSet(dateOption)) {
+            today = QDate::fromString(line.parser().value(dateOption), Qt::ISODate);
+            if (!today.isValid())
+                return line.usageError(QStringLiteral("--date は YYYY-MM-DD です"));
+        }
+        return summary(rest.at(0), lesson, today);
+    }
+    if (line.parser().isSet(lessonOption) || line.parser().isSet(dateOption))
+        return line.usageError();
     const bool exportOptions =
         line.parser().isSet(outOption) || line.parser().isSet(encodingOption);
     if (action == u"export" && rest.size() == 1) {

@@ -142,6 +142,10 @@ const char* const kCommands =
     "  records show INI [KEY]            list a record file or one unit's records\n"
     "  records append INI KEY LINE       append a record line\n"
     "  records erase INI KEY             erase a unit's records\n"
+    "  records summary FOLDER --lesson L [--date YYYY-MM-DD]\n"
+    "                                    a lesson's class overview as JSON\n"
+    "  records report FOLDER --lesson L -o REPORT.pdf\n"
+    "                                    the class grid and question lists as PDF\n"
     "  render FOLDER ...                 make a worksheet as PNG, PDF or copy file\n"
     "\n"
     "zendra-cli COMMAND --help describes a command. Exit status: 0 done, 1 a problem in\n"
@@ -178,12 +182,14 @@ int main(int argc, char* argv[])
 {
     using namespace zendra::cli;
 
-    // Only laying sheets out needs fonts and pictures, hence the GUI library; it draws off
-    // screen.
+    // Only laying sheets out (render, check --layout) and the class report need fonts and
+    // pictures, hence the GUI library; they draw off screen.
     bool render = argc > 1 && std::strcmp(argv[1], "render") == 0;
     if (argc > 1 && std::strcmp(argv[1], "check") == 0)
         for (int i = 2; i < argc; ++i)
             render = render || std::strcmp(argv[i], "--layout") == 0;
+    if (argc > 2 && std::strcmp(argv[1], "records") == 0 && std::strcmp(argv[2], "report") == 0)
+        render = true;
     if (render) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
