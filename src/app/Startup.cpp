@@ -14,8 +14,8 @@ namespace zendra {
 
 StartupEnvironment DefaultStartupEnvironment()
 {
-    const QString data = withTrailingSlash(
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    const QString data =
+        withTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     return StartupEnvironment{QDir::currentPath(), QDir::toNativeSeparators(data), data};
 }
 
@@ -77,8 +77,7 @@ bool RunStartSequence(AppState& state, const StartupEnvironment& env)
         ReadCommonString(QStringLiteral("RecDrive"), env.defaultRecordDrive)));
     state.windowsFolder = withTrailingSlash(QDir::fromNativeSeparators(env.windowsFolder));
     state.logOnFolder = state.recordDrive + QStringLiteral("Zendra/LogOn");
-    if (!makeFolder(state.recordDrive + QStringLiteral("Zendra")) ||
-        !makeFolder(state.logOnFolder))
+    if (!makeFolder(state.recordDrive + QStringLiteral("Zendra")) || !makeFolder(state.logOnFolder))
         return false;
     if (state.runningFromCd) {
         for (const Lesson& lesson : state.lessonTable.lessons)

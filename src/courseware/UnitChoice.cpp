@@ -49,8 +49,7 @@ QString LessonIndexPath(const QString& programFolder, const LessonTable& table, 
     return coursewarePath(programFolder, l.folder + l.baseName + QStringLiteral(".ind"));
 }
 
-QString MasterPath(const QString& programFolder, const LessonTable& table, int lesson,
-                   int section)
+QString MasterPath(const QString& programFolder, const LessonTable& table, int lesson, int section)
 {
     const Lesson l = table.lesson(lesson);
     return coursewarePath(programFolder, l.folder + l.baseName + QString::number(section) +
