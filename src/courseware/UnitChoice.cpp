@@ -77,8 +77,8 @@ QString MakeRecordKey(const UnitChoice& choice, const SectionUnits& sections)
 
 QString GraphFolder(const QString& programFolder, const LessonTable& table, int lesson)
 {
-    const QString own =
-        coursewarePath(programFolder, table.lesson(std::max(lesson, 1)).folder + "Graph\\");
+    const QString own = coursewarePath(programFolder, table.lesson(std::max(lesson, 1)).folder +
+                                                          QStringLiteral("Graph\\"));
     if (QFileInfo(own).isDir())
         return own;
     const QString shared = coursewarePath(programFolder, QStringLiteral("Graph\\"));

@@ -283,7 +283,8 @@ TextFile::Result TextFile::saveBytes(const QString& path, const QByteArray& byte
         return cannot(QStringLiteral("書き込みが許可されていません"));
     removeLeftoverSaves(target);
 
-    QByteArray temp = QFile::encodeName(target.absoluteFilePath() + kSaveMark + "XXXXXX");
+    QByteArray temp =
+        QFile::encodeName(target.absoluteFilePath() + kSaveMark + QStringLiteral("XXXXXX"));
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return cannot(systemError());
