@@ -162,7 +162,8 @@ std::optional<QString> SaveSheetCopy(const QString& programFolder, const LessonT
                                      Sheet& sheet, const ComposeInputs& inputs)
 {
     // A sheet that came from a copy file is saved over it; any other asks for a name.
-    bool overCopy = sheet.unitNumber == 0 && FileExtension(sheet.fileName) == ".prp";
+    bool overCopy =
+        sheet.unitNumber == 0 && FileExtension(sheet.fileName) == QStringLiteral(".prp");
     // A copy another program or person changed since it was read is not written over
     // unasked: the save dialog offers another name instead.
     if (overCopy && sheet.copyStamp.exists && sheet.copyStamp.changedOnDisk(sheet.fileName)) {

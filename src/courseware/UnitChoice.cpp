@@ -49,8 +49,7 @@ QString LessonIndexPath(const QString& programFolder, const LessonTable& table, 
     return coursewarePath(programFolder, l.folder + l.baseName + QStringLiteral(".ind"));
 }
 
-QString MasterPath(const QString& programFolder, const LessonTable& table, int lesson,
-                   int section)
+QString MasterPath(const QString& programFolder, const LessonTable& table, int lesson, int section)
 {
     const Lesson l = table.lesson(lesson);
     return coursewarePath(programFolder, l.folder + l.baseName + QString::number(section) +
@@ -78,8 +77,8 @@ QString MakeRecordKey(const UnitChoice& choice, const SectionUnits& sections)
 
 QString GraphFolder(const QString& programFolder, const LessonTable& table, int lesson)
 {
-    const QString own =
-        coursewarePath(programFolder, table.lesson(std::max(lesson, 1)).folder + "Graph\\");
+    const QString own = coursewarePath(programFolder, table.lesson(std::max(lesson, 1)).folder +
+                                                          QStringLiteral("Graph\\"));
     if (QFileInfo(own).isDir())
         return own;
     const QString shared = coursewarePath(programFolder, QStringLiteral("Graph\\"));

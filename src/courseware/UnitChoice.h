@@ -80,8 +80,7 @@ inline QString CopyUnitHeaderLine()
 // `programFolder` ends with '/'. Courseware folders are written with '\'.
 QString LessonFolder(const QString& programFolder, const LessonTable& table, int lesson);
 QString LessonIndexPath(const QString& programFolder, const LessonTable& table, int lesson);
-QString MasterPath(const QString& programFolder, const LessonTable& table, int lesson,
-                   int section);
+QString MasterPath(const QString& programFolder, const LessonTable& table, int lesson, int section);
 UnitNames MakeUnitNames(const QString& programFolder, const LessonTable& table,
                         const UnitChoice& choice);
 

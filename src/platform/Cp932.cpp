@@ -2,6 +2,12 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QVarLengthArray>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <vector>
 
 namespace zendra::cp932 {
 
@@ -52,40 +58,202 @@ qsizetype firstInvalidByte(const QByteArray& bytes)
     return -1;
 }
 
-// Bytes below 0x80 stand for themselves in the Microsoft table. The converter Qt offers
-// swaps three of them (0x1A, 0x1C, 0x7F, as an IBM table does), so only the runs of
-// non-ASCII bytes go through it and everything else is copied as it is.
+namespace {
+
+// What every byte from 0x80 up is on its own, and the character of every pair: taken once from
+// the converter, so that decoding is a table look-up per character. Bytes below 0x80 stand
+// for themselves in the Microsoft table (the converter Qt offers swaps three of them, 0x1A,
+// 0x1C and 0x7F, as an IBM table does), so they are not looked up.
+class DecodeTable
+{
+public:
+    static constexpr char16_t kNone = 0; // no character: not CP932, a bad trail or unassigned
+    static constexpr char16_t kLead = 1; // the first byte of a pair
+
+    DecodeTable();
+
+    // The character that starts at p[0] (0x80 or above) and the bytes it takes, or 0 bytes
+    // when none starts there; end is the end of the text.
+    int decode(const uchar* p, const uchar* end, char16_t& out) const
+    {
+        const char16_t single = high_[p[0] - 0x80];
+        if (single == kLead) {
+            if (end - p < 2)
+                return 0;
+            out = pairs_[rows_[p[0] - 0x80] * 256 + p[1]];
+            return out == kNone ? 0 : 2;
+        }
+        out = single;
+        return single == kNone ? 0 : 1;
+    }
+
+private:
+    static constexpr int kRows = (0x9F - 0x81 + 1) + (0xFC - 0xE0 + 1);
+
+    std::array<char16_t, 128> high_{};
+    std::array<quint8, 128> rows_{};
+    std::array<char16_t, kRows * 256> pairs_{}; // by row and trail byte
+};
+
+DecodeTable::DecodeTable()
+{
+    struct Entry
+    {
+        char16_t* slot;
+        char bytes[2];
+        qsizetype size;
+        QByteArrayView view() const { return QByteArrayView(bytes, size); }
+    };
+    std::vector<Entry> entries;
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        if (isLeadByte(uchar(b))) {
+            high_[b - 0x80] = kLead;
+            const int row = b <= 0x9F ? b - 0x81 : b - 0xE0 + (0x9F - 0x81 + 1);
+            rows_[b - 0x80] = quint8(row);
+            for (int trail = 0x40; trail <= 0xFC; ++trail)
+                if (isTrailByte(uchar(trail)))
+                    entries.push_back({&pairs_[row * 256 + trail], {char(b), char(trail)}, 2});
+        } else if (b >= 0xA1 && b <= 0xDF) {
+            // 0x80 and 0xA0 are single bytes in some tables but not in Windows' own.
+            entries.push_back({&high_[b - 0x80], {char(b), 0}, 1});
+        }
+    }
+
+    // The converter's error flag stays raised once an unassigned pair has raised it, so each
+    // entry is first judged by what comes out alone: one character, which is neither U+FFFD
+    // nor a control character (the converter reports some unassigned pairs so without raising
+    // its flag). What passes is then decoded again in one go by a fresh converter, which must
+    // raise no error and give the same characters.
+    QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
+    QVarLengthArray<QChar, 16> buffer(decoder.requiredSpace(2));
+    const auto judge = [](QStringView text) {
+        if (text.size() != 1)
+            return kNone;
+        const char16_t c = text.at(0).unicode();
+        return c == 0xFFFD || c < 0x80 ? kNone : c;
+    };
+    QByteArray accepted;
+    QString expected;
+    accepted.reserve(2 * qsizetype(entries.size()));
+    expected.reserve(qsizetype(entries.size()));
+    for (const Entry& e : entries) {
+        const QChar* end = decoder.appendToBuffer(buffer.data(), e.view());
+        *e.slot = judge(QStringView(buffer.data(), end));
+        if (*e.slot != kNone) {
+            accepted += e.view();
+            expected += QChar(*e.slot);
+        }
+    }
+    QStringDecoder check(kCodecName, QStringConverter::Flag::Stateless);
+    const QString again = check.decode(accepted);
+    if (!check.hasError() && again == expected)
+        return;
+    // A converter that reads pairs differently in a run: ask a fresh one for each entry.
+    for (const Entry& e : entries) {
+        QStringDecoder single(kCodecName, QStringConverter::Flag::Stateless);
+        const QString text = single.decode(e.view());
+        *e.slot = single.hasError() ? kNone : judge(text);
+    }
+}
+
+const DecodeTable& decodeTable()
+{
+    static const DecodeTable table;
+    return table;
+}
+
+} // namespace
+
 bool decode(const QByteArray& bytes, QString& out)
 {
-    out.clear();
-    if (firstInvalidByte(bytes) >= 0)
-        return false; // also a lead byte cut off at the end, which the converter would drop
-    QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    out.reserve(n);
-    qsizetype i = 0;
-    while (i < n) {
-        if (p[i] < 0x80) {
-            out.append(QChar(char16_t(p[i])));
-            ++i;
+    const DecodeTable& table = decodeTable();
+    const auto* p = reinterpret_cast<const uchar*>(bytes.constData());
+    const uchar* const end = p + bytes.size();
+    out.resize(bytes.size());
+    char16_t* const first = reinterpret_cast<char16_t*>(out.data());
+    char16_t* d = first;
+    while (p < end) {
+        if (*p < 0x80) {
+            *d++ = *p++;
             continue;
         }
-        // A run of characters that do not start below 0x80: pairs (whose trail byte may be
-        // below 0x80) and half-width katakana.
-        const qsizetype from = i;
-        while (i < n && p[i] >= 0x80)
-            i += isLeadByte(p[i]) ? 2 : 1;
-        const QString run = decoder.decode(QByteArrayView(bytes).sliced(from, i - from));
-        if (decoder.hasError())
+        const int taken = table.decode(p, end, *d++);
+        if (taken == 0) {
+            out.clear();
             return false;
-        // The converter reports some unassigned pairs as U+FFFD or as a control character
-        // without raising its error flag; no pair or katakana byte means either.
-        for (QChar c : run)
-            if (c.unicode() == 0xFFFD || c.unicode() < 0x80)
-                return false;
-        out.append(run);
+        }
+        p += taken;
     }
+    out.resize(d - first);
+    return true;
+}
+
+namespace {
+
+// Master files repeat their short lines (">>", "0", "False", "<<font") thousands of times.
+// Each such line is made once and then shared, which spares an allocation per line.
+class ShortLines
+{
+public:
+    QString make(const char16_t* text, qsizetype length)
+    {
+        const auto* chars = reinterpret_cast<const QChar*>(text);
+        if (length == 0 || length > kLongest)
+            return QString(chars, length);
+        quint32 hash = quint32(length);
+        for (qsizetype i = 0; i < length; ++i)
+            hash = hash * 31 + text[i];
+        QString& kept = kept_[(hash ^ (hash >> 10)) % kept_.size()];
+        if (kept.size() != length || !std::equal(text, text + length, kept.utf16()))
+            kept = QString(chars, length);
+        return kept;
+    }
+
+private:
+    static constexpr qsizetype kLongest = 8;
+    std::array<QString, 512> kept_;
+};
+
+} // namespace
+
+bool decodeLines(QByteArrayView bytes, QStringList& lines)
+{
+    lines.clear();
+    const DecodeTable& table = decodeTable();
+    const auto* p = reinterpret_cast<const uchar*>(bytes.data());
+    const uchar* const end = p + bytes.size();
+    // Each line is decoded into the front of one buffer and copied out at its end; a line
+    // has no more characters than bytes.
+    const auto buffer = std::make_unique_for_overwrite<char16_t[]>(size_t(bytes.size()));
+    char16_t* const first = buffer.get();
+    char16_t* d = first;
+    ShortLines shortLines;
+    const auto endLine = [&] {
+        lines.append(shortLines.make(first, d - first));
+        d = first;
+    };
+    while (p < end) {
+        const uchar b = *p;
+        if (b >= 0x80) {
+            const int taken = table.decode(p, end, *d++);
+            if (taken == 0) {
+                lines.clear();
+                return false;
+            }
+            p += taken;
+        } else if (b == '\n') {
+            endLine();
+            ++p;
+        } else if (b == '\r') {
+            endLine();
+            p += end - p > 1 && p[1] == '\n' ? 2 : 1;
+        } else {
+            *d++ = b;
+            ++p;
+        }
+    }
+    if (d != first)
+        endLine();
     return true;
 }
 

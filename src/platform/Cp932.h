@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace zendra {
 
@@ -14,6 +15,10 @@ qsizetype firstInvalidByte(const QByteArray& bytes);
 // Decodes bytes that firstInvalidByte() accepted. Returns false when a pair is well formed
 // but unassigned (the decoder has no character for it).
 bool decode(const QByteArray& bytes, QString& out);
+
+// Decodes bytes and splits them into lines at CR LF, LF or CR, in one pass: a final line end
+// starts no further line. Returns false, with no lines, when decode() would.
+bool decodeLines(QByteArrayView bytes, QStringList& lines);
 
 // Encodes text; returns false when a character has no CP932 form (nothing is replaced).
 bool encode(const QString& text, QByteArray& out);

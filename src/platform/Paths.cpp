@@ -3,8 +3,14 @@
 #include "platform/Messages.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 namespace zendra {
 
@@ -113,6 +119,20 @@ QString TempFolder()
             return withTrailingSlash(QDir::fromNativeSeparators(value));
     }
     return withTrailingSlash(QDir::tempPath());
+}
+
+void NameRuntimeFolder()
+{
+#if defined(Q_OS_WIN)
+    // Qt looks for no runtime folder on Windows.
+#elif defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const passwd* user = getpwuid(geteuid());
+    const QByteArray name =
+        user ? QByteArray(user->pw_name) : QByteArray::number(static_cast<qulonglong>(geteuid()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(QDir::tempPath()) + "/runtime-" + name);
+#endif
 }
 
 } // namespace zendra

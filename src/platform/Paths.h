@@ -35,4 +35,11 @@ QString FileExtension(const QString& path);
 // folder, otherwise the system's temporary folder.
 QString TempFolder();
 
+// Qt's graphical start-up looks into the user's runtime folder, and when XDG_RUNTIME_DIR is
+// not set (a batch job, a container, a login without a session) it warns on stderr and takes
+// a private folder in the temporary folder. This names that same folder beforehand, so that
+// Qt makes and checks it as before, without the warning. Call it before the application
+// object is made; it does nothing where Qt uses no such folder (Windows, macOS).
+void NameRuntimeFolder();
+
 } // namespace zendra

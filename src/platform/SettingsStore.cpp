@@ -18,8 +18,8 @@ std::unique_ptr<QSettings> open(bool shared)
         return std::make_unique<QSettings>(overrideFolder + u'/' + organization + u'/' +
                                                application + QStringLiteral(".ini"),
                                            QSettings::IniFormat);
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       organization, application);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organization,
+                                       application);
 }
 
 // Reads a value, writing the default when it is missing. A value of the wrong type (edited

@@ -84,6 +84,46 @@ QStringList TextFile::splitLines(const QString& text)
 
 namespace {
 
+// Whether the bytes are well-formed UTF-8 (Unicode's table of well-formed byte sequences)
+// with at least one character beyond ASCII. It stops at the first byte that cannot be UTF-8,
+// which in Shift-JIS text is almost always within its first character beyond ASCII.
+bool wellFormedUtf8BeyondAscii(QByteArrayView bytes)
+{
+    const auto* p = reinterpret_cast<const uchar*>(bytes.data());
+    const uchar* const end = p + bytes.size();
+    bool beyond = false;
+    while (p < end) {
+        const uchar b = *p;
+        if (b < 0x80) {
+            ++p;
+            continue;
+        }
+        int length = 0;
+        uchar low = 0x80, high = 0xBF; // the range of the second byte
+        if (b >= 0xC2 && b <= 0xDF) {
+            length = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            length = 3;
+            low = b == 0xE0 ? 0xA0 : low;   // no overlong forms
+            high = b == 0xED ? 0x9F : high; // no surrogates
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            length = 4;
+            low = b == 0xF0 ? 0x90 : low;
+            high = b == 0xF4 ? 0x8F : high; // nothing beyond U+10FFFF
+        } else {
+            return false;
+        }
+        if (end - p < length || p[1] < low || p[1] > high)
+            return false;
+        for (int k = 2; k < length; ++k)
+            if (p[k] < 0x80 || p[k] > 0xBF)
+                return false;
+        beyond = true;
+        p += length;
+    }
+    return beyond;
+}
+
 // A byte-order mark, or well-formed UTF-8 with at least one character beyond ASCII. Real
 // Shift-JIS text is practically never valid UTF-8 (its lead bytes 0x81-0x9F and its
 // half-width katakana are UTF-8 continuation bytes), while UTF-8 text often happens to be
@@ -92,6 +132,9 @@ bool looksLikeUtf8(const QByteArray& bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return true;
+    if (!wellFormedUtf8BeyondAscii(bytes))
+        return false;
+    // Qt's decoder has the last word on what it would read as UTF-8.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     const QString text = utf8.decode(bytes);
     if (utf8.hasError())
@@ -123,6 +166,11 @@ TextFile::Result TextFile::read(const QString& path, QStringList& lines)
                 "ファイル %1 は UTF-8 で保存されているので、Shift-JIS で保存し直してください")
                 .arg(shown(path)));
 
+    if (cp932::decodeLines(bytes, lines))
+        return Result{true, {}};
+
+    // Name the line at fault: the line of the first byte that cannot be CP932, or else the
+    // first line with a pair that has no character.
     const qsizetype bad = cp932::firstInvalidByte(bytes);
     if (bad >= 0) {
         const int line = lineOfOffset(bytes, bad);
@@ -132,12 +180,6 @@ TextFile::Result TextFile::read(const QString& path, QStringList& lines)
                        line);
     }
 
-    QString text;
-    if (cp932::decode(bytes, text)) {
-        lines = splitLines(text);
-        return Result{true, {}};
-    }
-    // Find the line whose pair has no character, to name it.
     const QList<QByteArray> byteLines = splitByteLines(bytes);
     for (qsizetype i = 0; i < byteLines.size(); ++i) {
         QString ignored;
@@ -241,7 +283,8 @@ TextFile::Result TextFile::saveBytes(const QString& path, const QByteArray& byte
         return cannot(QStringLiteral("書き込みが許可されていません"));
     removeLeftoverSaves(target);
 
-    QByteArray temp = QFile::encodeName(target.absoluteFilePath() + kSaveMark + "XXXXXX");
+    QByteArray temp =
+        QFile::encodeName(target.absoluteFilePath() + kSaveMark + QStringLiteral("XXXXXX"));
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return cannot(systemError());

@@ -41,8 +41,8 @@ TEST(Paths, MustExistShowsTheMessageOnlyWhenMissing)
     const QString missingDir = dir.filePath(QStringLiteral("Seisu"));
     EXPECT_FALSE(FolderMustExist(missingDir));
     ASSERT_EQ(messages.texts().size(), 3);
-    EXPECT_EQ(messages.texts().at(0),
-              QStringLiteral("ファイル ") + shownPath(missingFile) + QStringLiteral(" が見つかりません"));
+    EXPECT_EQ(messages.texts().at(0), QStringLiteral("ファイル ") + shownPath(missingFile) +
+                                          QStringLiteral(" が見つかりません"));
     EXPECT_EQ(messages.texts().at(2), QStringLiteral("ディレクトリ ") + shownPath(missingDir) +
                                           QStringLiteral(" が見つかりません"));
 }

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -113,6 +114,35 @@ TEST(TextFile, RefusesInvalidBytesNamingFileAndLine)
             << r.error.toStdString();
         EXPECT_EQ(r.line, c.line);
         EXPECT_TRUE(lines.isEmpty());
+    }
+}
+
+// Reading decodes and splits in one pass and shares repeated short lines; the lines must be
+// those that decoding the whole text and splitting it give, for every sample master file and
+// for short lines that repeat, differ by one character or only in length.
+TEST(TextFile, ReadGivesTheLinesOfTheDecodedText)
+{
+    QList<QByteArray> files;
+    QDirIterator it(test::sampleCourseware(), {QStringLiteral("*.que")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(test::readBytes(it.next()));
+    ASSERT_GE(files.size(), 10);
+    QByteArray repeated;
+    for (int i = 0; i < 600; ++i)
+        repeated += QByteArray::number(i % 37) + "\r\n>>\r\n0\r\n00\r\n\x82\xa0\n\r" +
+                    QByteArray(i % 11, 'x') + "\n\x83\x5c" + QByteArray::number(i) + "\r";
+    files.append(repeated);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("m.que"));
+    for (const QByteArray& bytes : files) {
+        QString text;
+        ASSERT_TRUE(zendra::cp932::decode(bytes, text));
+        test::writeBytes(path, bytes);
+        QStringList lines;
+        ASSERT_TRUE(TextFile::read(path, lines).ok);
+        EXPECT_EQ(lines, TextFile::splitLines(text)) << bytes.left(40).toHex().toStdString();
     }
 }
 

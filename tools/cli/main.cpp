@@ -3,6 +3,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
+#include "platform/Paths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,11 +16,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
-#include <pwd.h>
-#include <unistd.h>
-#endif
 
 namespace zendra::cli {
 
@@ -160,22 +156,6 @@ int usageError(const QString& problem)
     return zendra::cli::kUsageError;
 }
 
-// Qt's graphical start-up looks into the user's runtime folder, and when XDG_RUNTIME_DIR
-// is not set (a batch job, a container, a login without a session) it warns on stderr
-// and takes a private folder in the temporary folder. Name that same folder beforehand:
-// Qt makes and checks it as before, without the warning.
-void nameRuntimeFolder()
-{
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        return;
-    const passwd* user = getpwuid(geteuid());
-    const QByteArray name =
-        user ? QByteArray(user->pw_name) : QByteArray::number(static_cast<qulonglong>(geteuid()));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(QDir::tempPath()) + "/runtime-" + name);
-#endif
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -193,7 +173,7 @@ int main(int argc, char* argv[])
     if (render) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        nameRuntimeFolder();
+        zendra::NameRuntimeFolder();
     }
     std::unique_ptr<QCoreApplication> app = render ? std::make_unique<QGuiApplication>(argc, argv)
                                                    : std::make_unique<QCoreApplication>(argc, argv);
