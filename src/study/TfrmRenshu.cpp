@@ -219,6 +219,7 @@ TfrmRenshu::TfrmRenshu(StudyHost& host, QWidget* parent) : QDialog(parent), host
         box->setFocusPolicy(Qt::ClickFocus);
         box->hide();
         box->installEventFilter(this);
+        connect(box, &QLineEdit::textChanged, this, [this] { matchChoiceToBox(); });
         entry_[i] = box;
     }
 
@@ -357,7 +358,9 @@ void TfrmRenshu::buildChoiceGroup(QWidget* parent)
     lstKgroup_ = new QListWidget(grbSelect_);
     lstKgroup_->setObjectName(QStringLiteral("lstKgroup"));
     lstKgroup_->setGeometry(8, 20, 193, 190);
-    lstKgroup_->setFocusPolicy(Qt::NoFocus);
+    // The arrow keys, Home, End and type-ahead choose a line as a click does.
+    lstKgroup_->setFocusPolicy(Qt::StrongFocus);
+    lstKgroup_->installEventFilter(this);
     lstKgroup_->addItems({QStringLiteral("解は無数にある"), QStringLiteral("解なし")});
     int y = 214;
     for (const QString& text : {QStringLiteral("解答を選択し"), QStringLiteral("[入力]ボタンを"),
@@ -370,6 +373,11 @@ void TfrmRenshu::buildChoiceGroup(QWidget* parent)
                                 QRect(130, 216, 70, 30));
     QPushButton* clear = button(QStringLiteral("btnClear2"), QStringLiteral("クリア"), grbSelect_,
                                 QRect(130, 252, 70, 30));
+    // The current line, however it became current, is what the current box holds.
+    connect(lstKgroup_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        if (currentBox() >= 1 && item)
+            entry_[currentBox()]->setText(item->text());
+    });
     connect(lstKgroup_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (currentBox() < 1 || !item)
             return;
@@ -1563,6 +1571,7 @@ void TfrmRenshu::focusBox(int i, bool selectAll, bool caretAtStart)
     if (!box || i < 1)
         return;
     session_->state().currentBox = i;
+    matchChoiceToBox();
     box->setFocus();
     if (selectAll)
         box->selectAll();
@@ -1707,6 +1716,15 @@ void TfrmRenshu::applyColour(int k)
     }
 }
 
+// The choice list shows a line as chosen only while the current box holds that line.
+void TfrmRenshu::matchChoiceToBox()
+{
+    const QListWidgetItem* item = lstKgroup_ ? lstKgroup_->currentItem() : nullptr;
+    const QLineEdit* box = entryBox(currentBox());
+    if (item && (currentBox() < 1 || !box || box->text() != item->text()))
+        lstKgroup_->setCurrentItem(nullptr);
+}
+
 void TfrmRenshu::setEntryBoxesReadOnly(bool readOnly)
 {
     for (QLineEdit* box : entry_)
@@ -1741,11 +1759,20 @@ bool TfrmRenshu::eventFilter(QObject* watched, QEvent* event)
         case QEvent::FocusIn:
         case QEvent::FocusOut:
             session_->state().currentBox = box->objectName().mid(1, 2).toInt();
+            matchChoiceToBox();
             break;
         default:
             break;
         }
         return false;
+    }
+    if (watched == lstKgroup_ && event->type() == QEvent::KeyPress) {
+        // Enter on the list is 入力, not the window's default button.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            EnterAnswer();
+            return true;
+        }
     }
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == imgMess_) {

@@ -142,6 +142,7 @@ private:
     void applyColour(int k);
     void setEntryBoxesReadOnly(bool readOnly);
     void hideEntryBoxes();
+    void matchChoiceToBox();
     void focusBox(int i, bool selectAll = false, bool caretAtStart = false);
     void focusAfter(int focus, int box = 0);
     void scrollToTop();

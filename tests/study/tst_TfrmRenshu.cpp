@@ -836,6 +836,62 @@ private slots:
         QCOMPARE(nonWhite(w.answerArea()), 0);
     }
 
+    // The choice list puts its current line into the current box however the line became
+    // current: a click, the arrow keys, Home and End, or typing its first character. 入力
+    // judges what the box shows, and クリア empties the box and the list's choice alike.
+    void choiceListFollowsItsCurrentLine()
+    {
+        TfrmPrint* frm = openSheet(1, 1, 1);
+        QVERIFY(frm);
+        const QString model = frm->sheet().boxes[1].answer;
+        frm->sheet().answerGroups = {QStringLiteral("ア"), QStringLiteral("イ"), model};
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        button(w, "btnRenshu")->click();
+        auto* list = w.findChild<QListWidget*>("lstKgroup");
+        QVERIFY(list && list->isVisible());
+        QLineEdit* box = w.entryBox(1);
+        const auto shown = [&] {
+            return list->currentItem() ? list->currentItem()->text() : QString();
+        };
+
+        QListWidgetItem* second = list->item(1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(second).center());
+        QCOMPARE(box->text(), second->text());
+        const std::pair<Qt::Key, int> moves[] = {
+            {Qt::Key_Down, 2}, {Qt::Key_Home, 0}, {Qt::Key_End, 2}, {Qt::Key_Up, 1}};
+        for (const auto& [key, row] : moves) {
+            QTest::keyClick(list, key);
+            QCOMPARE(list->currentRow(), row);
+            QCOMPARE(box->text(), shown());
+        }
+        typeKeys(list, QStringLiteral("イ"));
+        QCOMPARE(shown(), QStringLiteral("イ"));
+        QCOMPARE(box->text(), QStringLiteral("イ"));
+
+        button(w, "btnClear2")->click();
+        QCOMPARE(box->text(), QString());
+        QCOMPARE(shown(), QString());
+
+        // The model answer chosen from the keyboard, then 入力: box 1 is right.
+        QTest::keyClick(list, Qt::Key_Home);
+        while (shown() != model)
+            QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(box->text(), model);
+        button(w, "btnNext2")->click();
+        QVERIFY(!box->isVisible());
+        QCOMPARE(w.currentBox(), 2);
+        QCOMPARE(shown(), QString()); // box 2 holds nothing yet
+
+        // Enter on the list is 入力 too.
+        QTest::keyClick(list, Qt::Key_Home);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(w.session().boxes()[2].tries, 1); // judged: wrong
+        QCOMPARE(w.currentBox(), 2);
+    }
+
     // 印刷 in the study window prints the study page as the learner sees it: the answers,
     // the marks and the score, in red, reach the paper.
     void printFromStudyKeepsTheLearnersWork()
