@@ -1,7 +1,12 @@
 #include "study/StudyPage.h"
 
 #include "platform/Numbers.h"
+#include "platform/PainterSurface.h"
 #include "platform/Surface.h"
+#include "sheet/Sheet.h"
+#include "study/StudySession.h"
+
+#include <QPainter>
 
 namespace zendra {
 
@@ -95,6 +100,51 @@ void RedrawFrame(Surface& surface, const StudyPageGeometry& g, const AnswerBox& 
     surface.setPenColour(0xff000000);
     surface.setPenWidth(1);
     DrawRoundAnswerFrame(surface, g.rects(box).box, g.characterSize, g.boxHeight, 1.0);
+}
+
+ComposeInputs StudyComposeInputs(ComposeInputs inputs, const StudySession& session,
+                                 const StudyPageGeometry& g, bool learnerAnswers)
+{
+    inputs.composing = true;
+    inputs.bekkai = false; // no alternatives beside the boxes while the learner studies
+    // The study page keeps the worksheet's boxes: the entry boxes lie over them.
+    inputs.registerAnswerBoxes = false;
+    inputs.reusePieceStarts = learnerAnswers;
+    inputs.studyBoxes = session.boxCount();
+    inputs.drawMark = [g](Surface& surface, int, const AnswerBox& entry,
+                          const AnswerBoxRects& rects, double s, double f) {
+        const MarkKind kind = ComposedMarkFor(entry.judgement);
+        if (kind != MarkKind::None)
+            PaintMark(surface, g.markOver(kind, entry, rects.base, s, f));
+    };
+    if (learnerAnswers)
+        for (int i = 1; i <= session.boxCount(); ++i)
+            inputs.learnerAnswers.append(session.data().learnerAnswers[i]);
+    return inputs;
+}
+
+QImage ComposeStudyPage(Sheet& sheet, const ComposeInputs& inputs)
+{
+    constexpr int kScreenDpi = 96;
+    QImage page(sheet.page.width, sheet.page.height, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    ComposeTarget target;
+    target.width = page.width();
+    target.height = page.height();
+    target.screenImageWidth = page.width();
+    {
+        QPainter painter(&page);
+        PainterSurface surface(painter, kScreenDpi, page.width());
+        ComposeSheet(sheet, surface, target, inputs);
+    }
+    return page;
+}
+
+void DrawTypedAnswer(Surface& surface, const Sheet& sheet, int characterSize, const QString& text,
+                     int x, int y)
+{
+    surface.setFontFace(sheet.drawingFace);
+    sheet.renderer.DrawNotation(characterSize, x, y, kTypedBlue, text, surface, 1.0);
 }
 
 QList<MarkShape> TestMarks(const StudyPageGeometry& g, const AnswerBoxTable& boxes)

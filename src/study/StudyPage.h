@@ -10,7 +10,9 @@
 
 namespace zendra {
 
+class StudySession;
 class Surface;
+struct Sheet;
 
 // The study page's geometry: the sheet drawn at scale 1 right of the command panel, an
 // entry box over every answer box.
@@ -58,5 +60,17 @@ void RedrawFrame(Surface& surface, const StudyPageGeometry& g, const AnswerBox& 
 // The marks of a test's scoring, box by box (1..count): circles for the right ones,
 // slashes across the frame for the rest.
 QList<MarkShape> TestMarks(const StudyPageGeometry& g, const AnswerBoxTable& boxes);
+
+// The composition of the study page from the main window's inputs `base`: the worksheet's
+// boxes kept, no alternatives beside them, the judged boxes' marks over them; with the
+// learner's padded answers in the boxes when `learnerAnswers` (the answer sheet).
+ComposeInputs StudyComposeInputs(ComposeInputs base, const StudySession& session,
+                                 const StudyPageGeometry& g, bool learnerAnswers);
+// The sheet composed on a white page of its size at scale 1.
+QImage ComposeStudyPage(Sheet& sheet, const ComposeInputs& inputs);
+
+// A typed answer drawn on the page in blue, in the sheet's notation.
+void DrawTypedAnswer(Surface& surface, const Sheet& sheet, int characterSize, const QString& text,
+                     int x, int y);
 
 } // namespace zendra

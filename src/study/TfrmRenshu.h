@@ -107,7 +107,6 @@ private:
     bool fromCopyFile() const;
     bool hintAvailable() const;
     StudyRecordTarget recordTarget() const;
-    ComposeInputs studyInputs(bool learnerAnswers) const;
     void composeStudyPage();
     void composePage(bool learnerAnswers);
     void prepareExercise(bool test);

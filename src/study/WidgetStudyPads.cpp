@@ -42,6 +42,14 @@ void PlaceStudyGroup(QGroupBox* group, const QString& name, const QRect& at)
     group->setGeometry(at);
 }
 
+QFont StudyPointFont(const QString& face, int points)
+{
+    constexpr int kScreenDpi = 96;
+    QFont font(face);
+    font.setPixelSize(std::max(1, points * kScreenDpi / 72));
+    return font;
+}
+
 void SetStudyBackground(QWidget* w, const QColor& colour)
 {
     w->setAutoFillBackground(true);

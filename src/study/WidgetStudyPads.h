@@ -24,6 +24,8 @@ QPushButton* StudyButton(const QString& name, const QString& caption, QWidget* p
                          const QRect& at = {});
 // A captioned group box of the study window, named and placed.
 void PlaceStudyGroup(QGroupBox* group, const QString& name, const QRect& at);
+// The font of `points` points on the screen.
+QFont StudyPointFont(const QString& face, int points);
 // A widget that paints its own ground in `colour`.
 void SetStudyBackground(QWidget* w, const QColor& colour);
 

@@ -13,24 +13,16 @@ namespace zendra {
 
 namespace {
 
-constexpr int kScreenDpi = 96;
 // What a message image keeps free at its right and bottom edges.
 constexpr int kMessageMargin = 4;
 const QString kGothic = QStringLiteral("ＭＳ ゴシック");
 
-QFont pointFont(const QString& face, int points)
-{
-    QFont font(face);
-    font.setPixelSize(std::max(1, points * kScreenDpi / 72));
-    return font;
-}
-
 // The font of at most `points` in which the text fits `width` pixels.
 QFont fittedFont(const QString& face, int points, const QString& text, int width)
 {
-    QFont font = pointFont(face, points);
+    QFont font = StudyPointFont(face, points);
     for (int p = points - 1; p >= 6 && QFontMetrics(font).horizontalAdvance(text) > width; --p)
-        font = pointFont(face, p);
+        font = StudyPointFont(face, p);
     return font;
 }
 
@@ -100,7 +92,7 @@ void WidgetMessageImage::writeHint(const QStringList& hint)
     painter.drawText(QPoint(0, QFontMetrics(font).ascent()), title);
     // The hint lines wrapped at the image's width, smaller until all of them fit.
     const auto layout = [&](int points, bool draw) {
-        font = pointFont(kGothic, points);
+        font = StudyPointFont(kGothic, points);
         painter.setFont(font);
         const QFontMetrics metrics(font);
         const int step = std::max(metrics.height(), roundHalfEven(20.0 * points / 12));
@@ -144,7 +136,7 @@ WidgetStudyRecords::WidgetStudyRecords(QWidget* parent) : QFrame(parent)
     memKiroku->setObjectName(QStringLiteral("memKiroku"));
     memKiroku->setReadOnly(true);
     memKiroku->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont fixed = pointFont(kGothic, 9);
+    QFont fixed = StudyPointFont(kGothic, 9);
     fixed.setStyleHint(QFont::Monospace);
     fixed.setFixedPitch(true);
     memKiroku->setFont(fixed);
