@@ -153,8 +153,9 @@ QList<MarkShape> TestMarks(const StudyPageGeometry& g, const AnswerBoxTable& box
     for (int i = 1; i <= boxes.count(); ++i) {
         const QRect base =
             AnswerBoxGeometry(boxes[i], 1.0, 1.0, AnswerFieldHeight(g.characterSize), 0, 0).base;
-        marks.append(g.markOver(boxes[i].judgement == 1 ? MarkKind::Circle : MarkKind::TestSlash,
-                                boxes[i], base, 1.0, 1.0));
+        marks.append(
+            g.markOver(boxes[i].judgement == kMatchRight ? MarkKind::Circle : MarkKind::TestSlash,
+                       boxes[i], base, 1.0, 1.0));
     }
     return marks;
 }

@@ -289,14 +289,14 @@ int StudySession::judgeBox(int box, const QString& text)
         b.judgement = kMatchRightAfterShown;
         ++state_.wrongCount;
     } else if (r == kMatchWrong) {
-        b.judgement = -1;
+        b.judgement = kJudgedWrong;
         ++state_.wrongCount;
     } else if (!state_.reviewMode) {
-        if (b.judgement == -1) {
-            b.judgement = 2;
-        } else if (b.judgement == 0 || b.judgement == 1) {
+        if (b.judgement == kJudgedWrong) {
+            b.judgement = kRightAfterWrong;
+        } else if (b.judgement == kMatchWrong || b.judgement == kMatchRight) {
             ++state_.correctCount;
-            b.judgement = 1;
+            b.judgement = kMatchRight;
         }
     }
     return r;
@@ -308,7 +308,7 @@ QStringList StudySession::showAnswer()
     QStringList lines{kAnswerIs.toString(), QString()};
     if (!hasBox(box))
         return lines;
-    boxes_->box(box).judgement = -1;
+    boxes_->box(box).judgement = kJudgedWrong;
     boxes_->box(box).answerShown = true;
     lines += data_.answerAlternatives[box];
     return lines;
