@@ -583,9 +583,8 @@ private slots:
     }
 
     // A kana keyboard's full-width digits are judged as the ASCII answer they spell, and
-    // the learner's own characters are what is kept; units of ASCII answers ask the input
-    // method for Latin input, units with Japanese answers do not.
-    void fullWidthAnswersAndLatinInput()
+    // the learner's own characters are what is kept.
+    void fullWidthAnswersAreJudgedAsAscii()
     {
         QVERIFY(openSheet(1, 1, 1));
         TfrmRenshu w(*host_);
@@ -606,14 +605,28 @@ private slots:
         QVERIFY(box->isVisible()); // wrong stays wrong
         QCOMPARE(w.session().state().triesText, QStringLiteral("0"));
         button(w, "btnAbort")->click();
-        const Qt::InputMethodHints latin = Qt::ImhPreferLatin | Qt::ImhNoPredictiveText;
-        QCOMPARE(w.entryBox(1)->inputMethodHints() & latin, latin);
-        w.close();
+    }
 
-        QVERIFY(openSheet(1, 4, 5)); // answered in words: かけ算, わり算, ...
-        TfrmRenshu words(*host_);
-        words.FormShow();
-        QCOMPARE(words.entryBox(1)->inputMethodHints() & latin, Qt::InputMethodHints());
+    // Units of ASCII answers ask the input method for Latin input, units with Japanese
+    // answers do not.
+    void latinInputForAsciiAnswers_data()
+    {
+        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<bool>("latin");
+        QTest::newRow("digits") << 1 << 1 << true;
+        QTest::newRow("words") << 4 << 5 << false; // かけ算, わり算, ...
+    }
+    void latinInputForAsciiAnswers()
+    {
+        QFETCH(int, section);
+        QFETCH(int, unit);
+        QFETCH(bool, latin);
+        QVERIFY(openSheet(1, section, unit));
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        const Qt::InputMethodHints hints = Qt::ImhPreferLatin | Qt::ImhNoPredictiveText;
+        QCOMPARE(w.entryBox(1)->inputMethodHints() & hints, latin ? hints : Qt::InputMethodHints());
     }
 
     // While an exercise runs Escape does nothing; the title bar's close button asks first,
@@ -737,22 +750,24 @@ private slots:
         }
     }
 
+    // 答えを見る on a box of four answers: all of them fit the answer area.
+    void manyAnswersFitTheAnswerArea()
+    {
+        QVERIFY(openSheet(1, 1, 5)); // box 1 has four answers
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        button(w, "btnRenshu")->click();
+        button(w, "btnAnswer")->click();
+        QCOMPARE(w.answerAreaLines().size(), 6); // 正解は, a blank line, the answers
+        QVERIFY(!inkAtEdge(w.answerArea()));
+        button(w, "btnAbort")->click();
+    }
+
     // Every message fits its image; a review shows no test instruction; the all-correct
     // window has a caption of words.
     void messagesFitTheirImages()
     {
-        QVERIFY(openSheet(1, 1, 5)); // box 1 has four answers
-        {
-            TfrmRenshu w(*host_);
-            w.FormShow();
-            w.show();
-            button(w, "btnRenshu")->click();
-            button(w, "btnAnswer")->click();
-            QCOMPARE(w.answerAreaLines().size(), 6); // 正解は, a blank line, the answers
-            QVERIFY(!inkAtEdge(w.answerArea()));
-            button(w, "btnAbort")->click();
-            w.close();
-        }
         QVERIFY(openSheet(1, 1, 1));
         TfrmRenshu w(*host_);
         w.FormShow();
