@@ -234,7 +234,7 @@ void TfrmRenshu::ScoreExercise(bool test)
     ShowEndMessage(out.endMessage);
     EndExerciseView();
     DrawScore(out.score.percent);
-    records_->showFace(int(out.face));
+    records_->showFace(out.face);
     focusAfterEnd(out.focus);
 }
 

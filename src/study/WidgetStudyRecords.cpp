@@ -154,8 +154,8 @@ WidgetStudyRecords::WidgetStudyRecords(QWidget* parent) : QFrame(parent)
         {Face::Kutta, "imgKutta"}, {Face::RedHeart, "imgRedHeart"},
     };
     for (const auto& [face, file] : kFaceFiles)
-        faces_.insert(int(face), QImage(QStringLiteral(":/study/") + QLatin1String(file) +
-                                        QStringLiteral(".png")));
+        faces_.insert(face, QImage(QStringLiteral(":/study/") + QLatin1String(file) +
+                                   QStringLiteral(".png")));
 }
 
 void WidgetStudyRecords::place(int memWidth, int messageTop)
@@ -177,10 +177,10 @@ void WidgetStudyRecords::showRecordList(const RecordList& list)
     ShowRecordList(*lstRenshu, list);
 }
 
-void WidgetStudyRecords::showFace(int face)
+void WidgetStudyRecords::showFace(Face face)
 {
     imgMess->showPicture(faces_.value(face));
-    imgMess->setProperty("face", face);
+    imgMess->setProperty("face", int(face));
     show();
     imgMess->show();
 }
@@ -194,7 +194,7 @@ void WidgetStudyRecords::showMessage(const QString& text, int points, QColor col
 bool WidgetStudyRecords::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == imgMess && event->type() == QEvent::MouseButtonPress) {
-        showFace(int(Face::Gaoh));
+        showFace(Face::Gaoh);
         return true;
     }
     return QFrame::eventFilter(watched, event);

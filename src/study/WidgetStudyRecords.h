@@ -1,6 +1,7 @@
 #pragma once
 
 #include "learners/TfrmKiroku.h"
+#include "study/Judging.h"
 
 #include <QFrame>
 #include <QImage>
@@ -63,7 +64,7 @@ public:
     void showRecords(const QStringList& lines, const QString& title);
     void showRecordList(const RecordList& list);
     // The face shown in the message image, the panel and the image made visible.
-    void showFace(int face);
+    void showFace(Face face);
     // A line of text in the message image, the image made visible.
     void showMessage(const QString& text, int points, QColor colour);
 
@@ -71,7 +72,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QMap<int, QImage> faces_;
+    QMap<Face, QImage> faces_;
 };
 
 } // namespace zendra
