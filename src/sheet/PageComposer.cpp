@@ -446,14 +446,9 @@ void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const Comp
             surface.lineTo(box.right(), box.bottom() - e);
             break;
         }
-        case 5: {
-            // Scaled like every other length, so a printer page gets boxes of screen shape.
-            const int d = px((2.0 * bounded(inputs.mojiSize) + boxHeight - 10) * s);
-            const int e = px(0.8 * d);
-            const int top = box.top() + e / 5;
-            surface.roundRect(box.left(), top, box.right(), top + d + px(0.5 * e), e, e);
+        case 5:
+            DrawRoundAnswerFrame(surface, box, bounded(inputs.mojiSize), boxHeight, s);
             break;
-        }
         default:
             break;
         }
@@ -649,6 +644,16 @@ QString LinesPastPageWarning(const QList<int>& lines)
     return QStringLiteral("用紙の幅からはみ出す行があります（問題の %1 行目）。"
                           "文字サイズや解答欄の幅を小さくしてください")
         .arg(numbers.join(QStringLiteral("、")));
+}
+
+void DrawRoundAnswerFrame(Surface& surface, const QRect& box, int characterSize, int boxHeight,
+                          double s)
+{
+    // Scaled like every other length, so a printer page gets boxes of screen shape.
+    const int d = px((2.0 * characterSize + boxHeight - 10) * s);
+    const int e = px(0.8 * d);
+    const int top = box.top() + e / 5;
+    surface.roundRect(box.left(), top, box.right(), top + d + px(0.5 * e), e, e);
 }
 
 } // namespace zendra

@@ -77,6 +77,11 @@ int AnswerFieldHeight(int characterSize);
 AnswerBoxRects AnswerBoxGeometry(const AnswerBox& entry, double s, double f, int fieldHeight,
                                  int boxWidth, int boxHeight);
 
+// The rounded frame of answer-box shape 5 around `box` (transparent inside), for the
+// character size and the answer-box height setting, on a surface of scale s.
+void DrawRoundAnswerFrame(Surface& surface, const QRect& box, int characterSize, int boxHeight,
+                          double s);
+
 // Draws the whole sheet onto the surface and records the layout in the sheet (answer-box
 // table, piece positions, piece-start memory, answer list, score position, placed figures).
 // A printer page is laid out in the screen's units and the surface is told to scale them

@@ -17,6 +17,10 @@ namespace zendra {
 inline constexpr int kMatchRight = 1;
 inline constexpr int kMatchWrong = 0;
 inline constexpr int kMatchRightAfterShown = -2;
+// The judgements a box takes besides the match codes: wrong in practice or review (or its
+// answer shown), and right after an earlier wrong attempt.
+inline constexpr int kJudgedWrong = -1;
+inline constexpr int kRightAfterWrong = 2;
 
 // Drops leading and trailing characters of codes 0..32, then leading full-width blanks, then
 // trailing ones. ASCII blanks laid bare by the second step stay, so "　 5" is " 5".

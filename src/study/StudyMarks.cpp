@@ -2,6 +2,7 @@
 
 #include "platform/Numbers.h"
 #include "platform/Surface.h"
+#include "study/Judging.h"
 
 #include <QPainter>
 #include <QPen>
@@ -152,11 +153,11 @@ void PaintMark(Surface& surface, const MarkShape& mark)
 MarkKind ComposedMarkFor(int judgement)
 {
     switch (judgement) {
-    case 1:
+    case kMatchRight:
         return MarkKind::Circle;
-    case 0:
+    case kMatchWrong:
         return MarkKind::TestSlash;
-    case -2:
+    case kMatchRightAfterShown:
         return MarkKind::Triangle;
     default:
         return MarkKind::None;
@@ -179,7 +180,7 @@ MarkShape markOnPage(MarkKind kind, const AnswerBox& entry, const QRect& base, i
 
 MarkShape ScoringMark(const AnswerBox& box, int characterSize, int boxHeightSetting)
 {
-    const MarkKind kind = box.judgement == 1 ? MarkKind::Circle : MarkKind::TestSlash;
+    const MarkKind kind = box.judgement == kMatchRight ? MarkKind::Circle : MarkKind::TestSlash;
     return markOnPage(kind, box, screenBase(box, characterSize), characterSize, boxHeightSetting,
                       1.0, 1.0);
 }

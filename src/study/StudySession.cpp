@@ -132,6 +132,93 @@ StudyPanels EndExerciseView()
     return StudyPanels{};
 }
 
+StudyModeControls ControlsFor(StudyMode mode)
+{
+    constexpr bool T = true, F = false;
+    switch (mode) {
+    case StudyMode::Idle:
+        return {.pnlRenshu = T,
+                .pnlSS = F,
+                .pnlKiroku = T,
+                .grbTest = F,
+                .pnlAnki = F,
+                .grbCMoji = F,
+                .grbMoji = F,
+                .memKiroku = T};
+    case StudyMode::Practice:
+    case StudyMode::Test: {
+        const bool test = mode == StudyMode::Test;
+        return {.pnlRenshu = F,
+                .pnlSS = T,
+                .pnlKiroku = F,
+                .grbTest = T,
+                .pnlAnki = F,
+                .grbCMoji = F,
+                .memKiroku = F,
+                .btnAnswer = !test,
+                .btnHint = !test,
+                .btnSaiten = test};
+    }
+    case StudyMode::Review:
+        return {.pnlRenshu = F,
+                .pnlSS = T,
+                .pnlKiroku = F,
+                .grbTest = T,
+                .btnAnswer = T,
+                .btnHint = T,
+                .btnSaiten = F};
+    case StudyMode::Memorise:
+        return {.pnlRenshu = F,
+                .pnlSS = T,
+                .pnlKiroku = F,
+                .grbTest = F,
+                .pnlAnki = T,
+                .grbCMoji = T,
+                .grbSelect = F,
+                .pnlBunsu = F};
+    }
+    return {};
+}
+
+void StudySession::actOn(const EnterOutcome& out, EnterActions& actions)
+{
+    if (out.kind == EnterKind::Ignored)
+        return;
+    actions.drawTyped(out);
+    if (out.kind == EnterKind::DrawnOnly)
+        return;
+    const int box = out.box;
+    actions.setBoxText(box, out.boxText);
+    switch (out.kind) {
+    case EnterKind::Stored:
+        actions.focusAfter(out.focus, out.focusBox);
+        return;
+    case EnterKind::AskShowAnswer:
+        if (actions.askShowAnswer())
+            actions.showAnswer();
+        actions.focusBox(box);
+        return;
+    case EnterKind::Right:
+        actions.markRight(out);
+        actions.hideBox(box);
+        if (out.end == ExerciseEnd::None) {
+            actions.focusAfter(out.focus, out.focusBox);
+            return;
+        }
+        if (out.end == ExerciseEnd::Review)
+            actions.endReview(showEndMessage());
+        else
+            actions.endPractice();
+        actions.endExerciseView(focusAfterEnd());
+        return;
+    case EnterKind::Wrong:
+        actions.markWrong(out);
+        return;
+    default:
+        return;
+    }
+}
+
 void StudySession::windowShown(AnswerBoxTable& boxes, bool twoColumn)
 {
     boxes_ = &boxes;
@@ -202,14 +289,14 @@ int StudySession::judgeBox(int box, const QString& text)
         b.judgement = kMatchRightAfterShown;
         ++state_.wrongCount;
     } else if (r == kMatchWrong) {
-        b.judgement = -1;
+        b.judgement = kJudgedWrong;
         ++state_.wrongCount;
     } else if (!state_.reviewMode) {
-        if (b.judgement == -1) {
-            b.judgement = 2;
-        } else if (b.judgement == 0 || b.judgement == 1) {
+        if (b.judgement == kJudgedWrong) {
+            b.judgement = kRightAfterWrong;
+        } else if (b.judgement == kMatchWrong || b.judgement == kMatchRight) {
             ++state_.correctCount;
-            b.judgement = 1;
+            b.judgement = kMatchRight;
         }
     }
     return r;
@@ -221,7 +308,7 @@ QStringList StudySession::showAnswer()
     QStringList lines{kAnswerIs.toString(), QString()};
     if (!hasBox(box))
         return lines;
-    boxes_->box(box).judgement = -1;
+    boxes_->box(box).judgement = kJudgedWrong;
     boxes_->box(box).answerShown = true;
     lines += data_.answerAlternatives[box];
     return lines;

@@ -13,6 +13,7 @@
 #include <QStringView>
 
 #include <array>
+#include <optional>
 
 namespace zendra {
 
@@ -200,6 +201,54 @@ struct StudyPanels
 };
 StudyPanels EndExerciseView();
 
+// The modes of the study window.
+enum class StudyMode { Idle, Practice, Test, Review, Memorise };
+
+// What a mode shows (true), hides (false) or leaves as it is (nothing). The choice list,
+// the keypads and the soft keyboard of an exercise follow the unit and the input mode.
+struct StudyModeControls
+{
+    std::optional<bool> pnlRenshu = std::nullopt;
+    std::optional<bool> pnlSS = std::nullopt;
+    std::optional<bool> pnlKiroku = std::nullopt;
+    std::optional<bool> grbTest = std::nullopt;
+    std::optional<bool> pnlAnki = std::nullopt;
+    std::optional<bool> grbCMoji = std::nullopt;
+    std::optional<bool> grbMoji = std::nullopt;
+    std::optional<bool> memKiroku = std::nullopt;
+    std::optional<bool> grbSelect = std::nullopt;
+    std::optional<bool> pnlBunsu = std::nullopt;
+    std::optional<bool> btnAnswer = std::nullopt;
+    std::optional<bool> btnHint = std::nullopt;
+    std::optional<bool> btnSaiten = std::nullopt;
+};
+StudyModeControls ControlsFor(StudyMode mode);
+
+// What acting on an entered answer does to the window. The study window draws and moves its
+// boxes; a test keeps only what it checks.
+class EnterActions
+{
+public:
+    virtual ~EnterActions() = default;
+    // The typed answer on the page (a review first clears what the exercise drew for it).
+    virtual void drawTyped(const EnterOutcome&) {}
+    virtual void setBoxText(int box, const QString& text) = 0;
+    virtual void focusAfter(StudyFocus, int) {}
+    // "答えを表示しますか" answered Yes.
+    virtual bool askShowAnswer() { return false; }
+    virtual void showAnswer() {}
+    virtual void focusBox(int) {}
+    // A right answer: drawn with its mark, the praise written; then the box goes.
+    virtual void markRight(const EnterOutcome&) {}
+    virtual void hideBox(int box) = 0;
+    // A wrong answer: marked, the box moved on, the answer shown when due.
+    virtual void markWrong(const EnterOutcome&) {}
+    // The exercise ended from Enter: a review with its message, a practice scored.
+    virtual void endReview(EndMessage) {}
+    virtual void endPractice() {}
+    virtual void endExerciseView(StudyFocus) {}
+};
+
 class StudySession
 {
 public:
@@ -232,11 +281,12 @@ public:
     void tick() { ++state_.elapsedSeconds; }
 
     int nextOpenBox(const EntryBoxView& view) const;
-    int columnOrderBox(int p) const { return ColumnOrderBox(p, boxCount(), twoColumn_); }
     int nextEmptyInColumnOrder(const EntryBoxView& view) const;
 
     // Enter in entry box currentBox holding `text`; `readOnly` is the box's state.
     EnterOutcome enterAnswer(const QString& text, bool readOnly, const EntryBoxView& view);
+    // Acts on an outcome of enterAnswer through the window's actions.
+    void actOn(const EnterOutcome& out, EnterActions& actions);
     // MatchAnswer with the judgement bookkeeping; returns 1, 0 or -2.
     int judgeBox(int box, const QString& text);
     // "答えを見る" for the current box: marks it shown and wrong; the AnswerArea lines

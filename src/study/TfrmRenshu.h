@@ -1,36 +1,32 @@
 #pragma once
 
-#include "study/InputAids.h"
 #include "study/StudyHost.h"
+#include "study/StudyPage.h"
 #include "study/StudyRecord.h"
+#include "study/StudySession.h"
+#include "study/WidgetStudyPage.h"
 
 #include <QColor>
 #include <QCursor>
 #include <QDialog>
 #include <QImage>
-#include <QList>
-#include <QMap>
 
-#include <array>
 #include <memory>
 
-class QFrame;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QScrollArea;
 class QTimer;
 
 namespace zendra {
 
-class StudySession;
 class TfrmPrint;
 class TfrmZenSeikai;
+class WidgetExerciseButtons;
 class WidgetMemoPad;
+class WidgetMemoriseButtons;
+class WidgetMessageImage;
+class WidgetStudyAids;
+class WidgetStudyCommands;
+class WidgetStudyRecords;
 struct Sheet;
 
 // The study window: the active worksheet without its answers, an entry box over every answer
@@ -41,7 +37,7 @@ class TfrmRenshu : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr int kEntryBoxes = 81; // M0 .. M80; box 0 is never laid out
+    static constexpr int kEntryBoxes = WidgetStudyPage::kEntryBoxes;
 
     explicit TfrmRenshu(StudyHost& host, QWidget* parent = nullptr);
     ~TfrmRenshu() override;
@@ -79,19 +75,17 @@ public:
     void PlaceEntryBoxes();
 
     // What a test looks at.
-    const QImage& studyPage() const { return page_; }
-    const QImage& answerArea() const { return answerArea_; }
-    const QImage& messageArea() const { return messageArea_; }
-    QLineEdit* entryBox(int i) const;
-    int currentBox() const;
+    const QImage& studyPage() const { return page_->page(); }
+    const QImage& answerArea() const;
+    QLineEdit* entryBox(int i) const { return page_->entryBox(i); }
+    int currentBox() const { return page_->currentBox(); }
     const StudySession& session() const { return *session_; }
     StudySession& session() { return *session_; }
-    WidgetMemoPad* memoPad() const { return memo_; }
+    WidgetMemoPad* memoPad() const;
     // The texts written into AnswerArea since its line 0 was last written (or it was blanked).
-    const QStringList& answerAreaLines() const { return answerAreaLines_; }
+    const QStringList& answerAreaLines() const;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -99,133 +93,60 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildCommandPanel();
-    void buildRightPanel();
-    void buildRecordsPanel();
-    void buildNumberPad(QWidget* parent);
-    void buildFractionPad(QWidget* parent);
-    void buildChoiceGroup(QWidget* parent);
-    void buildSoftKeyboard(QWidget* parent);
-    void buildSymbolPad(QWidget* parent);
-    void buildExerciseGroup(QWidget* parent);
+    class EnterOnPage;
+
+    void connectCommands();
     void coverMainWindow();
     void layoutOnShow();
     void pinPanels();
+    // Shows and hides the panels and buttons as the mode has them.
+    void showMode(StudyMode mode);
 
     Sheet* sheet() const;
+    StudyPageGeometry pageGeometry() const;
     bool fromCopyFile() const;
     bool hintAvailable() const;
     StudyRecordTarget recordTarget() const;
-    ComposeInputs studyInputs(bool learnerAnswers) const;
     void composeStudyPage();
     void composePage(bool learnerAnswers);
-    void shuffleChoiceList();
-    void showEmptyEntryBox(int i);
-    void showPage();
     void prepareExercise(bool test);
     void StartExercise(bool test);
     void ScoreExercise(bool test);
-    void ShowEndMessage(int message);
+    void ShowEndMessage(EndMessage message);
     void EndExerciseView();
+    void focusAfterEnd(StudyFocus focus);
     void ShowStudyRecords();
-    void showAnswerLines(const QStringList& lines);
-    void ShowHint(QImage& image, QLabel* view);
-    void ShowAlternatives(const QStringList& lines);
-    void showFace(int face);
+    void ShowHint();
     void DrawScore(int percent);
-    void drawAnswerText(const QString& text, int x, int y, QRgb colour);
+    void drawAnswerText(const QString& text, int x, int y);
     // The mark of box `box` with its entry box at window x `left` (and `top`; -1: where the
     // entry box is).
-    void drawMark(int kind, int left, int box, int top = -1);
-    void AppendToBox(const QString& text);
-    void softKeyClick(const QString& caption);
+    void drawMark(MarkKind kind, int left, int box, int top = -1);
     void applyColour(int k);
-    void setEntryBoxesReadOnly(bool readOnly);
-    void hideEntryBoxes();
-    void focusBox(int i, bool selectAll = false, bool caretAtStart = false);
-    void focusAfter(int focus, int box = 0);
-    void scrollToTop();
-    // Writes text on line `line` (`pitch` pixels apart), in a font small enough to fit.
-    void writeLine(QImage& image, QLabel* view, int line, const QString& text, int points,
-                   QColor colour, int pitch = 24);
-    void refreshMessageViews();
-    void blankAnswerArea();
-    void applyInputHints();
-    QPoint retryPlace(int box, int left) const;
-    void noteDrawn(int box, const QRect& rect);
-    void fractionKey(int key);
-    void showFractionState();
-    void LoadSoftKeys();
-    void memoriseStep(int box, const QString& text, const QStringList& alternatives);
+    void focusAfter(StudyFocus focus, int box = 0);
+    // "消去": the pad emptied, the current box's frame drawn again and the box emptied.
+    void clearFraction();
+    void memoriseStep(const MemoriseStep& step);
 
     StudyHost& host_;
     TfrmPrint* studied_ = nullptr;
     std::unique_ptr<StudySession> session_;
 
-    QImage page_;      // StudyPage
-    QImage cleanPage_; // the page as the exercise began: no answers, no marks
-    std::array<QRect, kEntryBoxes> drawnFor_{}; // what an exercise drew for each box
-    QStringList answerAreaLines_;
     QRect placed_; // where the window covers the main window
     bool snapping_ = false;
-    QImage answerArea_;  // imgMessXX
-    QImage messageArea_; // imgMess
-    QMap<int, QImage> faces_;
     QCursor penCursor_, eraserCursor_;
     bool savedAltDisplay_ = false;
     bool savedAnswerDisplay_ = false;
     QColor boxColour_{192, 255, 255};
-    FractionKeypad fraction_;
     QStringList hints_;
 
-    QScrollArea* scroll_ = nullptr;
-    QWidget* content_ = nullptr;
-    QLabel* imgPaper2_ = nullptr;
-    std::array<QLineEdit*, kEntryBoxes> entry_{};
-    std::array<QPoint, kEntryBoxes> entryAt_{};
-
-    QFrame* pnlRenshu_ = nullptr;
-    QPushButton* btnRenshu_ = nullptr;
-    QPushButton* btnFukushu_ = nullptr;
-    QPushButton* btnTest_ = nullptr;
-    QPushButton* btnAnki_ = nullptr;
-    QPushButton* btnSeikai_ = nullptr;
-    QPushButton* btnTouan_ = nullptr;
-    QPushButton* btnShowRecord_ = nullptr;
-    QPushButton* btnStartPrint_ = nullptr;
-    QPushButton* btnEnd_ = nullptr;
-    QGroupBox* grbColor_ = nullptr;
-    std::array<QRadioButton*, 4> radColour_{};
-    QGroupBox* grbInput_ = nullptr;
-    QRadioButton* chkKaitou_ = nullptr;
-    QRadioButton* chkRandom_ = nullptr;
-
-    QFrame* pnlSS_ = nullptr;
-    QGroupBox* grbSelect_ = nullptr;
-    QListWidget* lstKgroup_ = nullptr;
-    QListWidget* lstSoftKey_ = nullptr;
-    QGroupBox* grbMoji_ = nullptr;
-    std::array<QPushButton*, 121> softKeys_{}; // Button1 .. Button120
-    QGroupBox* grbCMoji_ = nullptr;
-    QFrame* pnlBunsu_ = nullptr;
-    QLineEdit* edtSign_ = nullptr;
-    QLineEdit* edtBunshi_ = nullptr;
-    QLineEdit* edtBunbo_ = nullptr;
-    QFrame* shpBunno_ = nullptr;
-    QGroupBox* grbTest_ = nullptr;
-    QPushButton* btnAnswer_ = nullptr;
-    QPushButton* btnHint_ = nullptr;
-    QPushButton* btnSaiten_ = nullptr;
-    QPushButton* btnAbort_ = nullptr;
-    QFrame* pnlAnki_ = nullptr;
-    QLabel* imgMessXX_ = nullptr;
-    WidgetMemoPad* memo_ = nullptr;
-
-    QFrame* pnlKiroku_ = nullptr;
-    QLabel* lblKiroku_ = nullptr;
-    QPlainTextEdit* memKiroku_ = nullptr;
-    QLabel* imgMess_ = nullptr;
-    QListWidget* lstRenshu_ = nullptr;
+    WidgetStudyPage* page_ = nullptr;
+    WidgetStudyCommands* commands_ = nullptr;
+    WidgetStudyAids* aids_ = nullptr;
+    WidgetExerciseButtons* exercise_ = nullptr; // parts of aids_
+    WidgetMemoriseButtons* memorise_ = nullptr;
+    WidgetMessageImage* imgMessXX_ = nullptr;
+    WidgetStudyRecords* records_ = nullptr;
 
     QTimer* timSecond_ = nullptr;
     TfrmZenSeikai* frmZenSeikai_ = nullptr;

@@ -49,17 +49,23 @@ public:
         session.state().currentBox = box;
         boxes.setText(box, text);
         const EnterOutcome out = session.enterAnswer(text, false, boxes);
-        if (out.kind == EnterKind::Ignored)
-            return out;
-        boxes.setText(box, out.boxText);
-        if (out.kind == EnterKind::Right)
-            boxes.setVisible(box, false);
-        if (out.end == ExerciseEnd::Practice)
-            scored = session.scoreExercise(boxes, target, when);
-        if (out.end == ExerciseEnd::Review)
-            endMessage = session.showEndMessage();
+        session.actOn(out, actions);
         return out;
     }
+
+    // What the window does after Enter, as far as the boxes and the session go.
+    struct Actions : EnterActions
+    {
+        explicit Actions(Desk& desk) : d(desk) {}
+        void setBoxText(int box, const QString& text) override { d.boxes.setText(box, text); }
+        void hideBox(int box) override { d.boxes.setVisible(box, false); }
+        void endPractice() override
+        {
+            d.scored = d.session.scoreExercise(d.boxes, d.target, d.when);
+        }
+        void endReview(EndMessage message) override { d.endMessage = message; }
+        Desk& d;
+    };
 
     // "答えを見る" in box `box`.
     void showAnswer(int box)
@@ -78,6 +84,7 @@ public:
     QDateTime when{QDate(2005, 6, 21), QTime(14, 3)};
     ScoreOutcome scored;
     EndMessage endMessage = EndMessage::AllCorrectWindow;
+    Actions actions{*this};
 };
 
 } // namespace

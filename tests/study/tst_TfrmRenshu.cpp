@@ -583,9 +583,8 @@ private slots:
     }
 
     // A kana keyboard's full-width digits are judged as the ASCII answer they spell, and
-    // the learner's own characters are what is kept; units of ASCII answers ask the input
-    // method for Latin input, units with Japanese answers do not.
-    void fullWidthAnswersAndLatinInput()
+    // the learner's own characters are what is kept.
+    void fullWidthAnswersAreJudgedAsAscii()
     {
         QVERIFY(openSheet(1, 1, 1));
         TfrmRenshu w(*host_);
@@ -606,14 +605,28 @@ private slots:
         QVERIFY(box->isVisible()); // wrong stays wrong
         QCOMPARE(w.session().state().triesText, QStringLiteral("0"));
         button(w, "btnAbort")->click();
-        const Qt::InputMethodHints latin = Qt::ImhPreferLatin | Qt::ImhNoPredictiveText;
-        QCOMPARE(w.entryBox(1)->inputMethodHints() & latin, latin);
-        w.close();
+    }
 
-        QVERIFY(openSheet(1, 4, 5)); // answered in words: かけ算, わり算, ...
-        TfrmRenshu words(*host_);
-        words.FormShow();
-        QCOMPARE(words.entryBox(1)->inputMethodHints() & latin, Qt::InputMethodHints());
+    // Units of ASCII answers ask the input method for Latin input, units with Japanese
+    // answers do not.
+    void latinInputForAsciiAnswers_data()
+    {
+        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<bool>("latin");
+        QTest::newRow("digits") << 1 << 1 << true;
+        QTest::newRow("words") << 4 << 5 << false; // かけ算, わり算, ...
+    }
+    void latinInputForAsciiAnswers()
+    {
+        QFETCH(int, section);
+        QFETCH(int, unit);
+        QFETCH(bool, latin);
+        QVERIFY(openSheet(1, section, unit));
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        const Qt::InputMethodHints hints = Qt::ImhPreferLatin | Qt::ImhNoPredictiveText;
+        QCOMPARE(w.entryBox(1)->inputMethodHints() & hints, latin ? hints : Qt::InputMethodHints());
     }
 
     // While an exercise runs Escape does nothing; the title bar's close button asks first,
@@ -737,22 +750,24 @@ private slots:
         }
     }
 
+    // 答えを見る on a box of four answers: all of them fit the answer area.
+    void manyAnswersFitTheAnswerArea()
+    {
+        QVERIFY(openSheet(1, 1, 5)); // box 1 has four answers
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        button(w, "btnRenshu")->click();
+        button(w, "btnAnswer")->click();
+        QCOMPARE(w.answerAreaLines().size(), 6); // 正解は, a blank line, the answers
+        QVERIFY(!inkAtEdge(w.answerArea()));
+        button(w, "btnAbort")->click();
+    }
+
     // Every message fits its image; a review shows no test instruction; the all-correct
     // window has a caption of words.
     void messagesFitTheirImages()
     {
-        QVERIFY(openSheet(1, 1, 5)); // box 1 has four answers
-        {
-            TfrmRenshu w(*host_);
-            w.FormShow();
-            w.show();
-            button(w, "btnRenshu")->click();
-            button(w, "btnAnswer")->click();
-            QCOMPARE(w.answerAreaLines().size(), 6); // 正解は, a blank line, the answers
-            QVERIFY(!inkAtEdge(w.answerArea()));
-            button(w, "btnAbort")->click();
-            w.close();
-        }
         QVERIFY(openSheet(1, 1, 1));
         TfrmRenshu w(*host_);
         w.FormShow();
@@ -834,6 +849,62 @@ private slots:
         QCOMPARE(w.entryBox(1)->text(), QStringLiteral("3&3/5"));
         QVERIFY(w.answerAreaLines().isEmpty());
         QCOMPARE(nonWhite(w.answerArea()), 0);
+    }
+
+    // The choice list puts its current line into the current box however the line became
+    // current: a click, the arrow keys, Home and End, or typing its first character. 入力
+    // judges what the box shows, and クリア empties the box and the list's choice alike.
+    void choiceListFollowsItsCurrentLine()
+    {
+        TfrmPrint* frm = openSheet(1, 1, 1);
+        QVERIFY(frm);
+        const QString model = frm->sheet().boxes[1].answer;
+        frm->sheet().answerGroups = {QStringLiteral("ア"), QStringLiteral("イ"), model};
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        button(w, "btnRenshu")->click();
+        auto* list = w.findChild<QListWidget*>("lstKgroup");
+        QVERIFY(list && list->isVisible());
+        QLineEdit* box = w.entryBox(1);
+        const auto shown = [&] {
+            return list->currentItem() ? list->currentItem()->text() : QString();
+        };
+
+        QListWidgetItem* second = list->item(1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(second).center());
+        QCOMPARE(box->text(), second->text());
+        const std::pair<Qt::Key, int> moves[] = {
+            {Qt::Key_Down, 2}, {Qt::Key_Home, 0}, {Qt::Key_End, 2}, {Qt::Key_Up, 1}};
+        for (const auto& [key, row] : moves) {
+            QTest::keyClick(list, key);
+            QCOMPARE(list->currentRow(), row);
+            QCOMPARE(box->text(), shown());
+        }
+        typeKeys(list, QStringLiteral("イ"));
+        QCOMPARE(shown(), QStringLiteral("イ"));
+        QCOMPARE(box->text(), QStringLiteral("イ"));
+
+        button(w, "btnClear2")->click();
+        QCOMPARE(box->text(), QString());
+        QCOMPARE(shown(), QString());
+
+        // The model answer chosen from the keyboard, then 入力: box 1 is right.
+        QTest::keyClick(list, Qt::Key_Home);
+        while (shown() != model)
+            QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(box->text(), model);
+        button(w, "btnNext2")->click();
+        QVERIFY(!box->isVisible());
+        QCOMPARE(w.currentBox(), 2);
+        QCOMPARE(shown(), QString()); // box 2 holds nothing yet
+
+        // Enter on the list is 入力 too.
+        QTest::keyClick(list, Qt::Key_Home);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(w.session().boxes()[2].tries, 1); // judged: wrong
+        QCOMPARE(w.currentBox(), 2);
     }
 
     // 印刷 in the study window prints the study page as the learner sees it: the answers,

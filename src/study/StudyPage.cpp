@@ -1,0 +1,163 @@
+#include "study/StudyPage.h"
+
+#include "platform/Numbers.h"
+#include "platform/PainterSurface.h"
+#include "platform/Surface.h"
+#include "sheet/Sheet.h"
+#include "study/StudySession.h"
+
+#include <QPainter>
+
+namespace zendra {
+
+namespace {
+
+// True when nothing is drawn on the page inside `r`, outside `own`.
+bool blankOn(const QImage& page, const QRect& r, const QRect& own)
+{
+    const QRect area = r & page.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (!own.contains(x, y) && page.pixel(x, y) != qRgb(255, 255, 255))
+                return false;
+    return true;
+}
+
+} // namespace
+
+AnswerBoxRects StudyPageGeometry::rects(const AnswerBox& box) const
+{
+    return AnswerBoxGeometry(box, 1.0, 1.0, AnswerFieldHeight(characterSize), boxWidth, boxHeight);
+}
+
+EntryBoxRect StudyPageGeometry::entryRect(const AnswerBox& box) const
+{
+    EntryBoxRect r = PlaceEntryBox(box, panel, characterSize, boxHeight);
+    const QRect frame = rects(box).box;
+    r.width = std::max(r.width, frame.right() - frame.left() - 4);
+    return r;
+}
+
+MarkShape StudyPageGeometry::markOver(MarkKind kind, const AnswerBox& box, const QRect& base,
+                                      double s, double f) const
+{
+    StudyPageGeometry onPage = *this;
+    onPage.panel = 0;
+    const EntryBoxRect e = onPage.entryRect(box);
+    if (kind == MarkKind::TestSlash) {
+        // Across the whole frame, not just the width of the model answer.
+        QRect across = base;
+        across.setRight(std::max(base.right(), base.left() + roundHalfEven(e.width * s)));
+        return TestSlashMark(across, e.width, s);
+    }
+    return MakeMark(kind, e, PageFrame{0, 0, s, f}, false);
+}
+
+MarkShape StudyPageGeometry::entryMark(MarkKind kind, const EntryBoxRect& entry, bool review) const
+{
+    return MakeMark(kind, entry, PageFrame{panel, 0, 1.0, 1.0}, review);
+}
+
+QRect MarkBounds(const MarkShape& mark)
+{
+    QRect bounds;
+    for (const QRect& e : mark.ellipses)
+        bounds |= QRect(e.topLeft(), e.bottomRight());
+    for (const QLine& l : mark.lines)
+        bounds |= QRect(l.p1(), l.p2()).normalized();
+    const int pen = std::max(1, mark.penWidth) + 1;
+    return bounds.isNull() ? bounds : bounds.adjusted(-pen, -pen, pen, pen);
+}
+
+QPoint RetryPlace(const StudyPageGeometry& g, const AnswerBox& box, const QRect& at, int left,
+                  const QPoint& placedAt, const QImage& cleanPage)
+{
+    const int p = g.panel;
+    const QRect own = g.rects(box).box.adjusted(-1, -1, 1, 1);
+    const QRect right(left + at.width() - p, at.y(), at.width(), at.height());
+    if (right.right() < cleanPage.width() && blankOn(cleanPage, right, own))
+        return QPoint(left + at.width(), at.y());
+    const QRect under(placedAt.x() - p, at.y() + at.height() + 2, at.width(), at.height());
+    if (under.bottom() < cleanPage.height() && blankOn(cleanPage, under, own))
+        return QPoint(placedAt.x(), under.top());
+    return at.topLeft();
+}
+
+QRect ReviewArea(const StudyPageGeometry& g, const AnswerBox& box, const QRect& drawn,
+                 const QRect& page)
+{
+    return (g.rects(box).box.adjusted(-2, -2, 2, 2) | drawn) & page;
+}
+
+QRect GiveWayArea(const StudyPageGeometry& g, const EntryBoxRect& typedAt, const QRect& page)
+{
+    const QRect typed(typedAt.left - g.panel, typedAt.top, typedAt.width, typedAt.height);
+    return (typed | MarkBounds(g.entryMark(MarkKind::Slash, typedAt, false))) & page;
+}
+
+void RedrawFrame(Surface& surface, const StudyPageGeometry& g, const AnswerBox& box)
+{
+    surface.setPenColour(0xff000000);
+    surface.setPenWidth(1);
+    DrawRoundAnswerFrame(surface, g.rects(box).box, g.characterSize, g.boxHeight, 1.0);
+}
+
+ComposeInputs StudyComposeInputs(ComposeInputs inputs, const StudySession& session,
+                                 const StudyPageGeometry& g, bool learnerAnswers)
+{
+    inputs.composing = true;
+    inputs.bekkai = false; // no alternatives beside the boxes while the learner studies
+    // The study page keeps the worksheet's boxes: the entry boxes lie over them.
+    inputs.registerAnswerBoxes = false;
+    inputs.reusePieceStarts = learnerAnswers;
+    inputs.studyBoxes = session.boxCount();
+    inputs.drawMark = [g](Surface& surface, int, const AnswerBox& entry,
+                          const AnswerBoxRects& rects, double s, double f) {
+        const MarkKind kind = ComposedMarkFor(entry.judgement);
+        if (kind != MarkKind::None)
+            PaintMark(surface, g.markOver(kind, entry, rects.base, s, f));
+    };
+    if (learnerAnswers)
+        for (int i = 1; i <= session.boxCount(); ++i)
+            inputs.learnerAnswers.append(session.data().learnerAnswers[i]);
+    return inputs;
+}
+
+QImage ComposeStudyPage(Sheet& sheet, const ComposeInputs& inputs)
+{
+    constexpr int kScreenDpi = 96;
+    QImage page(sheet.page.width, sheet.page.height, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    ComposeTarget target;
+    target.width = page.width();
+    target.height = page.height();
+    target.screenImageWidth = page.width();
+    {
+        QPainter painter(&page);
+        PainterSurface surface(painter, kScreenDpi, page.width());
+        ComposeSheet(sheet, surface, target, inputs);
+    }
+    return page;
+}
+
+void DrawTypedAnswer(Surface& surface, const Sheet& sheet, int characterSize, const QString& text,
+                     int x, int y)
+{
+    surface.setFontFace(sheet.drawingFace);
+    sheet.renderer.DrawNotation(characterSize, x, y, kTypedBlue, text, surface, 1.0);
+}
+
+QList<MarkShape> TestMarks(const StudyPageGeometry& g, const AnswerBoxTable& boxes)
+{
+    QList<MarkShape> marks;
+    for (int i = 1; i <= boxes.count(); ++i) {
+        const QRect base =
+            AnswerBoxGeometry(boxes[i], 1.0, 1.0, AnswerFieldHeight(g.characterSize), 0, 0).base;
+        marks.append(
+            g.markOver(boxes[i].judgement == kMatchRight ? MarkKind::Circle : MarkKind::TestSlash,
+                       boxes[i], base, 1.0, 1.0));
+    }
+    return marks;
+}
+
+} // namespace zendra

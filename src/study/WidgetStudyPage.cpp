@@ -1,0 +1,239 @@
+#include "study/WidgetStudyPage.h"
+
+#include "platform/PainterSurface.h"
+#include "study/InputAids.h"
+#include "study/StudyPage.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace zendra {
+
+WidgetEntryBox::WidgetEntryBox(int index, QWidget* parent) : QLineEdit(parent), index_(index)
+{
+    const QString name = QStringLiteral("M") + QString::number(index);
+    setObjectName(name);
+    setText(name);
+    resize(100, 50);
+    setFocusPolicy(Qt::ClickFocus);
+    hide();
+}
+
+WidgetStudyPage::WidgetStudyPage(StudyState& state, QWidget* parent)
+    : QScrollArea(parent), state_(state)
+{
+    setObjectName(QStringLiteral("scrRenshu"));
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setWidgetResizable(false);
+    content_ = new QWidget;
+    content_->setObjectName(QStringLiteral("pnlContent"));
+    imgPaper2_ = new QLabel(content_);
+    imgPaper2_->setObjectName(QStringLiteral("imgPaper2"));
+    imgPaper2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setWidget(content_);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &WidgetStudyPage::scrolled);
+    for (int i = 0; i < kEntryBoxes; ++i) {
+        entry_[i] = new WidgetEntryBox(i, content_);
+        entry_[i]->installEventFilter(this);
+        connect(entry_[i], &QLineEdit::textChanged, this, &WidgetStudyPage::currentBoxChanged);
+    }
+}
+
+QLineEdit* WidgetStudyPage::entryBox(int i) const
+{
+    return i >= 0 && i < kEntryBoxes ? entry_[i] : nullptr;
+}
+
+bool WidgetStudyPage::isVisible(int box) const
+{
+    return box >= 1 && box < kEntryBoxes && !entry_[box]->isHidden();
+}
+
+QString WidgetStudyPage::text(int box) const
+{
+    return box >= 1 && box < kEntryBoxes ? entry_[box]->text() : QString();
+}
+
+void WidgetStudyPage::noteDrawn(int box, const QRect& rect)
+{
+    if (box >= 1 && box < kEntryBoxes && !rect.isNull())
+        drawnFor_[box] |= rect;
+}
+
+void WidgetStudyPage::showPage()
+{
+    imgPaper2_->setPixmap(QPixmap::fromImage(page_));
+}
+
+void WidgetStudyPage::paint(const std::function<void(Surface&)>& draw)
+{
+    constexpr int kScreenDpi = 96;
+    {
+        QPainter painter(&page_);
+        PainterSurface surface(painter, kScreenDpi, page_.width());
+        draw(surface);
+    }
+}
+
+void WidgetStudyPage::paintMark(const MarkShape& mark, int box)
+{
+    {
+        QPainter painter(&page_);
+        PaintMark(painter, mark);
+    }
+    noteDrawn(box, MarkBounds(mark));
+}
+
+void WidgetStudyPage::restoreClean(const QRect& area)
+{
+    QPainter painter(&page_);
+    painter.drawImage(area.topLeft(), cleanPage_, area);
+}
+
+QLineEdit* WidgetStudyPage::currentEntryBox() const
+{
+    return currentBox() >= 1 ? entryBox(currentBox()) : nullptr;
+}
+
+void WidgetStudyPage::focusBox(int i, bool selectAll, bool caretAtStart)
+{
+    QLineEdit* box = entryBox(i);
+    if (!box || i < 1)
+        return;
+    state_.currentBox = i;
+    emit currentBoxChanged();
+    box->setFocus();
+    if (selectAll)
+        box->selectAll();
+    else if (caretAtStart)
+        box->setCursorPosition(0);
+    else
+        box->setCursorPosition(box->text().size());
+}
+
+void WidgetStudyPage::appendToBox(const QString& text)
+{
+    if (QLineEdit* box = currentEntryBox()) {
+        box->setText(box->text() + text);
+        focusBox(currentBox());
+    }
+}
+
+void WidgetStudyPage::typeKey(const QString& caption)
+{
+    QLineEdit* box = currentEntryBox();
+    if (!box || caption.isEmpty())
+        return;
+    if (box->hasSelectedText())
+        box->clear();
+    appendToBox(caption);
+}
+
+void WidgetStudyPage::clearCurrentBox()
+{
+    if (QLineEdit* box = entryBox(currentBox())) {
+        box->clear();
+        focusBox(currentBox());
+    }
+}
+
+void WidgetStudyPage::backspace()
+{
+    if (QLineEdit* box = entryBox(currentBox())) {
+        if (!box->text().isEmpty())
+            box->setText(RemoveLastCharacter(box->text()));
+        focusBox(currentBox());
+    }
+}
+
+void WidgetStudyPage::placePage(int left)
+{
+    imgPaper2_->setGeometry(left, 0, page_.width(), page_.height());
+    content_->resize(left + page_.width(), page_.height() + 10);
+}
+
+void WidgetStudyPage::scrollToTop()
+{
+    verticalScrollBar()->setValue(0);
+}
+
+void WidgetStudyPage::placeBox(int i, const QRect& at, const QFont& font)
+{
+    entry_[i]->setGeometry(at);
+    entry_[i]->setFont(font);
+    entryAt_[i] = at.topLeft();
+    entry_[i]->show();
+}
+
+void WidgetStudyPage::setBoxColour(int i, const QColor& background, const QColor& text)
+{
+    QPalette palette = entry_[i]->palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, text);
+    entry_[i]->setPalette(palette);
+}
+
+// Entry box i emptied and shown in the chosen colour with black text.
+void WidgetStudyPage::showEmptyBox(int i, const QColor& colour)
+{
+    setBoxColour(i, colour, Qt::black);
+    entry_[i]->clear();
+    entry_[i]->show();
+}
+
+void WidgetStudyPage::setBoxesReadOnly(bool readOnly)
+{
+    for (QLineEdit* box : entry_)
+        box->setReadOnly(readOnly);
+}
+
+void WidgetStudyPage::hideBoxes()
+{
+    for (QLineEdit* box : entry_)
+        box->hide();
+}
+
+void WidgetStudyPage::setInputHints(Qt::InputMethodHints hints)
+{
+    for (QLineEdit* box : entry_)
+        box->setInputMethodHints(hints);
+}
+
+bool WidgetStudyPage::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* box = qobject_cast<WidgetEntryBox*>(watched);
+    if (!box)
+        return QScrollArea::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            emit enterPressed();
+            return true;
+        }
+        // The remainder sign; with Shift the capital A follows it. Ctrl+A still selects
+        // all, and a box the learner may not write in takes nothing.
+        if (key->key() == Qt::Key_A && !box->isReadOnly() &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            appendToBox(QStringLiteral("…"));
+            return !(key->modifiers() & Qt::ShiftModifier);
+        }
+        break;
+    }
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        state_.currentBox = box->index();
+        emit currentBoxChanged();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace zendra

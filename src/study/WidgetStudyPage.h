@@ -1,0 +1,113 @@
+#pragma once
+
+#include "study/StudySession.h"
+
+#include <QImage>
+#include <QLineEdit>
+#include <QScrollArea>
+
+#include <array>
+#include <functional>
+
+class QLabel;
+
+namespace zendra {
+
+class Surface;
+
+// An entry box over an answer box; it knows which one it is.
+class WidgetEntryBox : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    WidgetEntryBox(int index, QWidget* parent);
+    int index() const { return index_; }
+
+private:
+    int index_;
+};
+
+// The study page: the sheet's image, scrolled, and an entry box over every answer box. The
+// page says what the learner typed into a box; the window decides.
+class WidgetStudyPage : public QScrollArea, public EntryBoxView
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kEntryBoxes = 81; // M0 .. M80; box 0 is never laid out
+
+    // `state` keeps the current box.
+    WidgetStudyPage(StudyState& state, QWidget* parent);
+
+    QLineEdit* entryBox(int i) const;
+    // EntryBoxView
+    bool isVisible(int box) const override;
+    QString text(int box) const override;
+
+    // The page image and the page as the exercise began (no answers, no marks).
+    QImage& page() { return page_; }
+    const QImage& page() const { return page_; }
+    QImage& cleanPage() { return cleanPage_; }
+    const QImage& cleanPage() const { return cleanPage_; }
+    // What an exercise drew for each box.
+    QRect& drawnFor(int box) { return drawnFor_[box]; }
+    void noteDrawn(int box, const QRect& rect);
+    void forgetDrawn() { drawnFor_.fill(QRect()); }
+    // Where box i was laid out when the exercise began.
+    QPoint placedAt(int i) const { return entryAt_[i]; }
+
+    void showPage();
+    // Draws on the page through a surface at the screen's resolution.
+    void paint(const std::function<void(Surface&)>& draw);
+    // A mark on the page, noted as drawn for box `box`.
+    void paintMark(const MarkShape& mark, int box);
+    // The page inside `area` as the exercise began.
+    void restoreClean(const QRect& area);
+
+    // The current box: the one the learner types into and the input aids write into.
+    int currentBox() const { return state_.currentBox; }
+    QLineEdit* currentEntryBox() const;
+    // Makes box i current and gives it the focus, the caret at the end (or all selected,
+    // or the caret at the start).
+    void focusBox(int i, bool selectAll = false, bool caretAtStart = false);
+    // Appends text to the current box and focuses it.
+    void appendToBox(const QString& text);
+    // A key of the soft keyboard: replaces a selection, else appends.
+    void typeKey(const QString& caption);
+    void clearCurrentBox();
+    void backspace();
+    // The page image at window x `left`, the scrolled content as wide as its right edge.
+    void placePage(int left);
+    void scrollToTop();
+    // The widget that scrolls (the entry boxes' parent).
+    QWidget* content() const { return content_; }
+
+    void placeBox(int i, const QRect& at, const QFont& font);
+    void showEmptyBox(int i, const QColor& colour);
+    void setBoxColour(int i, const QColor& background, const QColor& text);
+    void setBoxesReadOnly(bool readOnly);
+    void hideBoxes();
+    void setInputHints(Qt::InputMethodHints hints);
+
+signals:
+    void enterPressed();
+    // The current box changed, or its text did.
+    void currentBoxChanged();
+    void scrolled();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    StudyState& state_;
+    QWidget* content_ = nullptr;
+    QLabel* imgPaper2_ = nullptr;
+    QImage page_; // StudyPage
+    QImage cleanPage_;
+    std::array<QRect, kEntryBoxes> drawnFor_{};
+    std::array<WidgetEntryBox*, kEntryBoxes> entry_{};
+    std::array<QPoint, kEntryBoxes> entryAt_{};
+};
+
+} // namespace zendra
