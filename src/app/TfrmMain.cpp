@@ -230,7 +230,7 @@ bool TfrmMain::OpenMaster()
     if (!FileMustExist(coursewarePath(state_.programFolder, QStringLiteral("Main.ind"))))
         return false;
     setAnswersShown(true);
-    frmMenu_->setMode(QStringLiteral("Open"));
+    frmMenu_->setMode(UnitChooser::Purpose::Open);
     if (frmMenu_->exec() != QDialog::Accepted)
         return false;
     int r = OpenUnit(state_.currentUnit, false);
@@ -627,7 +627,7 @@ void TfrmMain::areaMarked(TfrmPrint*, bool marked)
 
 std::optional<UnitChoice> TfrmMain::chooseUnitToAdd()
 {
-    frmMenu_->setMode(QStringLiteral("Add"));
+    frmMenu_->setMode(UnitChooser::Purpose::Add);
     if (frmMenu_->exec() != QDialog::Accepted)
         return std::nullopt;
     return state_.currentUnit;

@@ -48,7 +48,6 @@ public:
     bool OpenMaster();
     int OpenUnit(const UnitChoice& choice, bool replace);
     bool OpenCopyFile();
-    int FindOpenSheet(const QString& identifier) const { return sheets_->find(identifier); }
     void ActivateSheet(int index) { sheets_->activate(index); }
     void closeAllSheets() { sheets_->closeAll(); }
 

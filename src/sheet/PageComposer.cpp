@@ -240,7 +240,7 @@ void drawHeader(Sheet& sheet, Surface& surface, const Layout& l, const ComposeIn
     surface.setFontSize(16);
     QString nameLine = inputs.schoolName.isEmpty() ? QStringLiteral("　　　　　　　　氏名")
                                                    : inputs.schoolName + QStringLiteral("　　氏名");
-    if (sheet.learnerName && showsLearnerName(inputs.learnerName))
+    if (sheet.printsLearnerName && showsLearnerName(inputs.learnerName))
         nameLine = inputs.learnerName + u' ' + nameLine;
     surface.textOut(px(150 * s + l.xL), px(65 * r), nameLine);
 }

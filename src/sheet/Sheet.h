@@ -90,7 +90,7 @@ struct Sheet
     bool changed = false;
     bool titleGenerated = false;
     bool answersShown = false;
-    bool learnerName = false;
+    bool printsLearnerName = false; // the name line starts with the learner's name
     // The master file and the copy file as this sheet last read or wrote them: a save over
     // one that another program or person changed since then asks first.
     FileStamp masterStamp;

@@ -940,7 +940,7 @@ void TfrmRenshu::FormShow()
     btnTouan_->setEnabled(false);
     btnFukushu_->setEnabled(false);
     btnAnki_->show();
-    s->learnerName = true;
+    s->printsLearnerName = true;
     pnlSS_->hide();
     hideEntryBoxes();
     grbMoji_->hide();
@@ -1000,7 +1000,7 @@ void TfrmRenshu::FormClose()
     s->answersShown = savedAnswerDisplay_;
     session_->windowClosed();
     btnTest_->setEnabled(true);
-    s->learnerName = false;
+    s->printsLearnerName = false;
     host_.setAltDisplay(savedAltDisplay_);
     studied_ = nullptr;
 }

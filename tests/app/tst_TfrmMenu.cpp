@@ -37,7 +37,7 @@ private slots:
         QWidget main;
         main.resize(900, 640);
         TfrmMenu menu(state_, &main);
-        menu.setMode(QStringLiteral("Open"));
+        menu.setMode(UnitChooser::Purpose::Open);
         const int result = run(menu, [&] {
             QCOMPARE(menu.windowTitle(), QStringLiteral("マスターファイルを開く"));
             QCOMPARE(menu.size(), main.size());
@@ -98,7 +98,7 @@ private slots:
     void focusedSetDecidesAndClearResets()
     {
         TfrmMenu menu(state_);
-        menu.setMode(QStringLiteral("Add"));
+        menu.setMode(UnitChooser::Purpose::Add);
         int variant = -1;
         const int result = run(menu, [&] {
             QCOMPARE(menu.windowTitle(), QStringLiteral("追加ファイルを開く"));

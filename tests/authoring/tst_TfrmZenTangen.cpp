@@ -84,7 +84,7 @@ private slots:
             QCOMPARE(menu.allUnitsWindow()->printCount(), 3);
             menu.reject();
         });
-        menu.setMode(QStringLiteral("Open"));
+        menu.setMode(UnitChooser::Purpose::Open);
         menu.exec();
         QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
     }

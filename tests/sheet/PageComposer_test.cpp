@@ -660,7 +660,7 @@ TEST(PageComposer, DateAndNameLines)
     for (const Case& c : cases) {
         Sheet sheet = sheetOf({});
         sheet.unitId = c.unitId;
-        sheet.learnerName = c.learnerFlag;
+        sheet.printsLearnerName = c.learnerFlag;
         ComposeInputs in = plainInputs();
         in.printed = true;
         in.jisshibi = true;

@@ -399,7 +399,7 @@ private slots:
         button(w, "btnEnd")->click();
         QVERIFY(!w.isVisible());
         QVERIFY(host_->bekkai); // given back
-        QVERIFY(!frm->sheet().learnerName);
+        QVERIFY(!frm->sheet().printsLearnerName);
     }
 
     // 学習 on the main window opens a unit and studies it in the window the start sequence

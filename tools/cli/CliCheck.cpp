@@ -179,7 +179,8 @@ void Checker::checkUnit(int lesson, const QString& masterPath, const QStringList
         problem(masterPath, p.line, p.text);
     if (!structure.isEmpty())
         return;
-    const int mode = header == CopyUnitHeaderLine() ? UnitReader::OpenCopy : UnitReader::OpenMaster;
+    const UnitReader::Mode mode =
+        header == CopyUnitHeaderLine() ? UnitReader::OpenCopy : UnitReader::OpenMaster;
     if (!captured(masterPath, line, [&] {
             return reader_.ReadUnit(masterPath, header, unit, section, mode, titles);
         }))
