@@ -1,15 +1,15 @@
 #include "app/TfrmMain.h"
 
 #include "app/MainCommands.h"
+#include "app/MainMenuBar.h"
+#include "app/MainStudyHost.h"
 #include "app/Startup.h"
 #include "app/TeacherPassword.h"
 #include "app/TfrmHelp.h"
 #include "app/TfrmMenu.h"
 #include "app/TfrmTeacherPassword.h"
 #include "app/TfrmVersion.h"
-#include "app/WidgetMainMenus.h"
 #include "app/WidgetMainPanel.h"
-#include "app/WidgetStudyHost.h"
 #include "app/WidgetTipsPanel.h"
 #include "authoring/TfrmEditIndex.h"
 #include "authoring/TfrmEditQues.h"
@@ -61,7 +61,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     layout->addWidget(sheets_, 1);
     setCentralWidget(central);
     wirePanel();
-    menus_ = new WidgetMainMenus(
+    menus_ = new MainMenuBar(
         menuBar(), MainMenuTable(),
         {[this](MenuCommand c) { runMenu(c); }, [this] { return active_ != nullptr; },
          [this] { return sheets_->keys(); }, [this](int i) { ActivateSheet(i); }});
@@ -80,17 +80,17 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     frmMenu_->setLogOn([this] { btnLogOnClick(); });
     frmHelp_ = new TfrmHelp(this);
     frmMenu_->recordsWindow()->openHelp = [this](int context) { showHelp(context); };
-    layout_ = new WidgetLayoutCommands(this, state_, *panel_,
-                                       {[this] { return active_; }, [this] { hidePanels(); },
-                                        [this] {
-                                            if (!answersShown_)
-                                                btnKaitouClick();
-                                        },
-                                        [this] { btnScrollClick(); }});
-    print_ = new WidgetPrintCommands(this);
+    layout_ = new LayoutCommands(this, state_, *panel_,
+                                 {[this] { return active_; }, [this] { hidePanels(); },
+                                  [this] {
+                                      if (!answersShown_)
+                                          btnKaitouClick();
+                                  },
+                                  [this] { btnScrollClick(); }});
+    print_ = new PrintCommands(this);
     // The all-units window prints on the printer the teacher set up, as the sheets do.
     frmMenu_->allUnitsWindow()->setPrinter(&print_->printer());
-    connect(print_, &WidgetPrintCommands::modeChanged, this, [this] {
+    connect(print_, &PrintCommands::modeChanged, this, [this] {
         if (active_)
             active_->Redraw();
     });
@@ -211,7 +211,7 @@ bool TfrmMain::FormShow()
 
     sheets_->showTitle(state_.titlePicture);
     frmOpenPRP_ = new TfrmOpenPRP(state_.programFolder, this);
-    new WidgetStudyHost(*this); // the study window, made once; the study command shows it
+    new MainStudyHost(*this); // the study window, made once; the study command shows it
     panel_->btnTest->setFocus();
     return true;
 }

@@ -1,9 +1,9 @@
 // Printing a sheet on a QPrinter that writes a PDF file (the machine needs no printer).
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
+#include "sheet/PrinterPrinting.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetOutput.h"
-#include "sheet/WidgetPrinting.h"
 
 #include "TestSupport.h"
 
@@ -33,7 +33,7 @@ Sheet sampleSheet()
 
 } // namespace
 
-class TestWidgetPrinting : public QObject
+class TestPrinterPrinting : public QObject
 {
     Q_OBJECT
 
@@ -112,8 +112,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     InstallFontSubstitutions();
-    TestWidgetPrinting test;
+    TestPrinterPrinting test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_WidgetPrinting.moc"
+#include "tst_PrinterPrinting.moc"
