@@ -48,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         target.printer = printer;
         target.screenImageWidth = sheet.page.width;
         RecordingSurface page(printer ? 600 : 96, target.width);
-        ComposeSheet(sheet, page, target, InputsFromSheet(sheet));
-        FUZZ_ASSERT(sheet.boxes.count() <= AnswerBoxTable::kMaxBoxes);
+        sheet.composed = ComposeSheet(sheet, page, target, InputsFromSheet(sheet));
+        FUZZ_ASSERT(sheet.composed.boxes.count() <= AnswerBoxTable::kMaxBoxes);
     }
     return 0;
 }

@@ -411,7 +411,7 @@ void TfrmMain::btnEditMasterClick()
     }
     Sheet& sheet = active_->sheet();
     TfrmEditQues editor(state_.programFolder, state_.lessonTable, this);
-    editor.setContext(sheet.choice, false, &sheet, sheet.titles.unit, sheet.lineStarts);
+    editor.setContext(sheet.choice, false, &sheet, sheet.titles.unit, sheet.composed.lineStarts);
     if (editor.exec() != QDialog::Accepted)
         return;
     OpenUnit(editor.position(), true);

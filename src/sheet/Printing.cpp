@@ -58,7 +58,7 @@ bool composeOnPage(Sheet& sheet, const ComposeInputs& inputs, PrintTarget& targe
     painter->save();
     {
         PainterSurface surface(*painter, target.resolution(), onPage.width);
-        ComposeSheet(sheet, surface, onPage, inputs);
+        sheet.composed = ComposeSheet(sheet, surface, onPage, inputs);
     }
     painter->restore();
     return true;

@@ -121,7 +121,7 @@ Sheet Sheet::fromParsedUnit(const ParsedUnit& unit, const SheetSource& source, b
         sheet.lstKranX = kran;
     }
 
-    sheet.boxes.resetJudgements();
+    sheet.composed.boxes.resetJudgements();
     return sheet;
 }
 

@@ -6,8 +6,7 @@
 #include "courseware/UnitChoice.h"
 #include "courseware/UnitReader.h"
 #include "platform/FileStamp.h"
-#include "sheet/AnswerBoxTable.h"
-#include "sheet/NotationRenderer.h"
+#include "sheet/Composition.h"
 #include "sheet/Paper.h"
 
 #include <QImage>
@@ -24,47 +23,6 @@ namespace zendra {
 // The face question text is drawn in when the font block names none.
 inline const QString kDefaultDrawingFace = QStringLiteral("ＭＳ 明朝");
 
-// The start point of every text piece of the last composition, numbered 1..240 in drawing
-// order. Pieces past the last slot are drawn but not recorded.
-struct PiecePositions
-{
-    static constexpr int kMaxPieces = 240;
-
-    std::array<QPoint, kMaxPieces + 1> at{};
-    int count = 0;
-
-    // Piece i, or (0, 0) for one that was not recorded.
-    QPoint operator[](int i) const { return i >= 1 && i <= count ? at[i] : QPoint(); }
-    void clear()
-    {
-        at.fill(QPoint());
-        count = 0;
-    }
-    void add(QPoint p)
-    {
-        if (count < kMaxPieces)
-            at[++count] = p;
-    }
-};
-
-// The x at which the text before each blank started, numbered 1..80 by blank in drawing
-// order; study mode lays a sheet out again from it.
-struct PieceStartMemory
-{
-    static constexpr int kMaxStarts = AnswerBoxTable::kMaxBoxes;
-
-    std::array<int, kMaxStarts + 1> x{};
-    int recorded = 0; // how many entries hold a start of the last recording composition
-};
-
-// A figure as the last composition placed it, in page coordinates of the screen sheet.
-struct PlacedFigure
-{
-    int number = 0;      // 1..15: the figure picture it occupies
-    bool answer = false; // an answer figure shown in place of the question figure
-    QRect rect;
-};
-
 // Who the sheet came from, known to the caller that opened it.
 struct SheetSource
 {
@@ -78,7 +36,7 @@ struct SheetSource
 };
 
 // One open worksheet without its window: what was read from the unit, the settings the
-// teacher changed, the loaded pictures and the records of the last composition.
+// teacher changed, the loaded pictures and the last composition.
 struct Sheet
 {
     UnitChoice choice;
@@ -123,22 +81,9 @@ struct Sheet
     QList<QImage> answerPictures;
     QImage classFlag; // null when the program folder has none
 
-    // Records of the last composition.
-    AnswerBoxTable boxes;
-    PiecePositions piecePositions;
-    PieceStartMemory pieceStarts;
-    QStringList lstKai;
-    // Where the last screen composition started each question line, by line number from 1
-    // (entry 0 unused); (0, 0) for a line it did not draw. The question editor places new
-    // figures beside these.
-    QList<QPoint> lineStarts;
-    // Where it ended them: the right-most x of a line's text, answers, alternatives and
-    // boxes; 0 for a line it did not draw.
-    QList<int> lineEnds;
-    QPoint scorePosition;
-    QPoint classFlagPosition{35, 31}; // page coordinates; screen compositions move it
-    QList<PlacedFigure> figures;
-    NotationRenderer renderer; // its units stay those of the last composition
+    // What the last composition returned (ComposeSheet), kept for the windows that work on
+    // the page afterwards and for the next composition, which starts from it.
+    Composition composed;
 
     // A new sheet from a parsed unit. `answersShown` is the main window's answer display:
     // the value block's own line 2 is not used. `defaultFace` is the face the font block's

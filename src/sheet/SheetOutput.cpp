@@ -40,7 +40,7 @@ void composeOn(QPaintDevice& device, int dpi, Sheet& sheet, const ComposeTarget&
 {
     QPainter painter(&device);
     PainterSurface surface(painter, dpi, target.width);
-    ComposeSheet(sheet, surface, target, inputs);
+    sheet.composed = ComposeSheet(sheet, surface, target, inputs);
 }
 
 ComposeTarget printerTarget(const Sheet& sheet, QSize pixels)

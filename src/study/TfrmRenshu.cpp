@@ -879,7 +879,7 @@ void TfrmRenshu::composePage(bool learnerAnswers)
     target.width = page_.width();
     target.height = page_.height();
     target.screenImageWidth = page_.width();
-    ComposeSheet(*sheet(), surface, target, inputs);
+    sheet()->composed = ComposeSheet(*sheet(), surface, target, inputs);
 }
 
 void TfrmRenshu::drawAnswerText(const QString& text, int x, int y, QRgb colour)
@@ -887,7 +887,8 @@ void TfrmRenshu::drawAnswerText(const QString& text, int x, int y, QRgb colour)
     QPainter painter(&page_);
     PainterSurface surface(painter, kScreenDpi, page_.width());
     surface.setFontFace(sheet()->drawingFace);
-    sheet()->renderer.DrawNotation(host_.characterSize(), x, y, colour, text, surface, 1.0);
+    sheet()->composed.renderer.DrawNotation(host_.characterSize(), x, y, colour, text, surface,
+                                            1.0);
 }
 
 void TfrmRenshu::drawMark(int kind, int left, int box, int top)
@@ -907,7 +908,7 @@ void TfrmRenshu::DrawScore(int percent)
     {
         QPainter painter(&page_);
         PainterSurface surface(painter, kScreenDpi, page_.width());
-        zendra::DrawScore(surface, sheet()->scorePosition, pnlRenshu_->width(), percent);
+        zendra::DrawScore(surface, sheet()->composed.scorePosition, pnlRenshu_->width(), percent);
     }
     showPage();
 }
@@ -949,7 +950,7 @@ void TfrmRenshu::FormShow()
 
     setWindowTitle(studied_->caption());
     const bool twoColumn = s->kran().number(KranLine::Columns) == 2;
-    session_->windowShown(s->boxes, twoColumn);
+    session_->windowShown(s->composed.boxes, twoColumn);
     applyInputHints();
     savedAltDisplay_ = host_.altDisplay();
     host_.setAltDisplay(false);

@@ -50,7 +50,7 @@ void compose(Sheet& sheet, RecordingSurface& surface, const ComposeInputs& in = 
              const ComposeTarget& target = {})
 {
     surface.clear();
-    ComposeSheet(sheet, surface, target, in);
+    sheet.composed = ComposeSheet(sheet, surface, target, in);
 }
 
 // Texts drawn below the header (the name line is at y = 65).
@@ -104,9 +104,10 @@ TEST(PageComposer, LinesStepByRealSpacingRoundedHalfToEven)
         ComposeInputs in = plainInputs();
         in.gyouSpace = c.spacing;
         compose(sheet, surface, in);
-        ASSERT_EQ(sheet.piecePositions.count, int(c.rows.size())) << c.spacing;
+        ASSERT_EQ(sheet.composed.piecePositions.count, int(c.rows.size())) << c.spacing;
         for (int i = 0; i < int(c.rows.size()); ++i)
-            EXPECT_EQ(sheet.piecePositions[i + 1], QPoint(50, c.rows[i])) << c.spacing << " " << i;
+            EXPECT_EQ(sheet.composed.piecePositions[i + 1], QPoint(50, c.rows[i]))
+                << c.spacing << " " << i;
         // Plain text is drawn 2k below its row.
         EXPECT_EQ(bodyTexts(surface).first().rect.topLeft(), QPoint(50, 112));
     }
@@ -244,8 +245,8 @@ TEST(PageComposer, OddHashCountDropsTextAfterTheUnpairedHash)
         RecordingSurface surface;
         compose(sheet, surface);
         EXPECT_EQ(textsOf(bodyTexts(surface)), c.drawn) << c.line.toStdString();
-        EXPECT_EQ(sheet.lstKai, QStringList{"start"} + c.answers) << c.line.toStdString();
-        EXPECT_EQ(sheet.boxes.count(), c.answers.size()) << c.line.toStdString();
+        EXPECT_EQ(sheet.composed.lstKai, QStringList{"start"} + c.answers) << c.line.toStdString();
+        EXPECT_EQ(sheet.composed.boxes.count(), c.answers.size()) << c.line.toStdString();
     }
 }
 
@@ -261,14 +262,14 @@ TEST(PageComposer, HiddenAnswersKeepTheirPlaceInWhiteAndStayOffPrinterPages)
     compose(shown, a, in);
     compose(hidden, b, in);
 
-    EXPECT_EQ(shown.lstKai, QStringList({"start", "12;12.0", "34"}));
-    EXPECT_EQ(hidden.lstKai, shown.lstKai);
-    ASSERT_EQ(hidden.boxes.count(), 2);
+    EXPECT_EQ(shown.composed.lstKai, QStringList({"start", "12;12.0", "34"}));
+    EXPECT_EQ(hidden.composed.lstKai, shown.composed.lstKai);
+    ASSERT_EQ(hidden.composed.boxes.count(), 2);
     for (int i = 1; i <= 2; ++i) {
-        EXPECT_EQ(hidden.boxes[i].x, shown.boxes[i].x);
-        EXPECT_EQ(hidden.boxes[i].y, shown.boxes[i].y);
-        EXPECT_EQ(hidden.boxes[i].width, shown.boxes[i].width);
-        EXPECT_EQ(hidden.boxes[i].answer, shown.boxes[i].answer);
+        EXPECT_EQ(hidden.composed.boxes[i].x, shown.composed.boxes[i].x);
+        EXPECT_EQ(hidden.composed.boxes[i].y, shown.composed.boxes[i].y);
+        EXPECT_EQ(hidden.composed.boxes[i].width, shown.composed.boxes[i].width);
+        EXPECT_EQ(hidden.composed.boxes[i].answer, shown.composed.boxes[i].answer);
     }
     const QList<Op> ta = bodyTexts(a), tb = bodyTexts(b);
     ASSERT_EQ(ta.size(), tb.size());
@@ -308,7 +309,7 @@ TEST(PageComposer, HiddenAnswersKeepTheirPlaceInWhiteAndStayOffPrinterPages)
             EXPECT_EQ(page.ops()[i].rect, expected[i].rect) << i;
             EXPECT_EQ(page.ops()[i].text, expected[i].text) << i;
         }
-        EXPECT_EQ(sheet.lstKai, QStringList({"start", "12;12.0", "1/2"}));
+        EXPECT_EQ(sheet.composed.lstKai, QStringList({"start", "12;12.0", "1/2"}));
     }
 }
 
@@ -324,9 +325,9 @@ TEST(PageComposer, AlternativesStandFiftyRightOfTheBox)
         const Op* answer = surface.findText("12");
         ASSERT_NE(answer, nullptr);
         EXPECT_EQ(answer->rect.topLeft(), QPoint(60, 112));
-        EXPECT_EQ(sheet.boxes[1].x, 60);
-        EXPECT_EQ(sheet.boxes[1].width, 10);
-        EXPECT_EQ(sheet.boxes[1].answer, "12;12.0;twelve");
+        EXPECT_EQ(sheet.composed.boxes[1].x, 60);
+        EXPECT_EQ(sheet.composed.boxes[1].width, 10);
+        EXPECT_EQ(sheet.composed.boxes[1].answer, "12;12.0;twelve");
         // The text after the blank continues from the answer, not from the alternatives.
         EXPECT_EQ(surface.findText("cd")->rect.x(), 70);
         const Op* first = surface.findText(" 12.0");
@@ -424,7 +425,7 @@ TEST(PageComposer, PrinterPageScalesTheScreenLayout)
     in.printed = true;
     RecordingSurface screen;
     compose(sheet, screen, in);
-    ASSERT_EQ(sheet.boxes.count(), 2);
+    ASSERT_EQ(sheet.composed.boxes.count(), 2);
 
     // Every op of a printer page is the screen's, twice as large at s = 2: the page keeps
     // the screen's arrangement, and the composition must not replace the screen boxes even
@@ -453,13 +454,13 @@ TEST(PageComposer, PrinterPageScalesTheScreenLayout)
         sheet.page = PaperRecord::ofWidth(c.sheetWidth);
         compose(sheet, screen, in,
                 ComposeTarget{c.sheetWidth, sheet.page.height, false, c.sheetWidth});
-        const AnswerBox first = sheet.boxes[1];
+        const AnswerBox first = sheet.composed.boxes[1];
         RecordingSurface page(600, c.printer.width);
         compose(sheet, page, in, c.printer);
         EXPECT_EQ(page.layoutScale(), 2.0);
-        EXPECT_EQ(sheet.boxes.count(), 2);
-        EXPECT_EQ(sheet.boxes[1].x, first.x);
-        EXPECT_EQ(sheet.boxes[1].y, first.y);
+        EXPECT_EQ(sheet.composed.boxes.count(), 2);
+        EXPECT_EQ(sheet.composed.boxes[1].x, first.x);
+        EXPECT_EQ(sheet.composed.boxes[1].y, first.y);
         ASSERT_EQ(page.ops().size(), screen.ops().size());
         for (qsizetype i = 0; i < page.ops().size(); ++i)
             EXPECT_TRUE(same(page.ops()[i], scaled(screen.ops()[i])))
@@ -524,13 +525,15 @@ TEST(PageComposer, PrinterPagesOfTheSampleUnitsKeepTextOutOfOtherBoxes)
                 const int width = sheet->page.width;
                 RecordingSurface screen;
                 screen.measureWith(&fonts);
-                ComposeSheet(*sheet, screen, {width, sheet->page.height, false, width}, in);
+                sheet->composed =
+                    ComposeSheet(*sheet, screen, {width, sheet->page.height, false, width}, in);
 
                 in.registerAnswerBoxes = false;
                 const QSize pixels = PaperPixels(sheet->page, 300);
                 RecordingSurface page(300, pixels.width());
                 page.measureWith(&fonts);
-                ComposeSheet(*sheet, page, {pixels.width(), pixels.height(), true, width}, in);
+                sheet->composed =
+                    ComposeSheet(*sheet, page, {pixels.width(), pixels.height(), true, width}, in);
                 const double f = page.layoutScale();
                 EXPECT_NEAR(f, pixels.width() / double(width), 1e-9);
 
@@ -557,13 +560,13 @@ TEST(PageComposer, PrinterPagesOfTheSampleUnitsKeepTextOutOfOtherBoxes)
                     inAnswer = isAnswer;
                     owner << (isAnswer ? answer : brackets.contains(op.text) ? -1 : 0);
                 }
-                EXPECT_EQ(answer, sheet->boxes.count());
+                EXPECT_EQ(answer, sheet->composed.boxes.count());
                 const int shape = sheet->kran().number(KranLine::Shape);
-                for (int b = 1; b <= sheet->boxes.count() && shape != 0; ++b) {
-                    const AnswerBoxRects rects =
-                        AnswerBoxGeometry(sheet->boxes[b], 1, 1, AnswerFieldHeight(in.mojiSize),
-                                          sheet->kran().number(KranLine::BoxWidth),
-                                          sheet->kran().number(KranLine::BoxHeight));
+                for (int b = 1; b <= sheet->composed.boxes.count() && shape != 0; ++b) {
+                    const AnswerBoxRects rects = AnswerBoxGeometry(
+                        sheet->composed.boxes[b], 1, 1, AnswerFieldHeight(in.mojiSize),
+                        sheet->kran().number(KranLine::BoxWidth),
+                        sheet->kran().number(KranLine::BoxHeight));
                     const QRect edges = shape == 2 || shape == 3 ? rects.base : rects.box;
                     const QRectF frame(QPointF(edges.topLeft()) * f,
                                        QPointF(edges.right(), edges.bottom()) * f);
@@ -631,7 +634,7 @@ TEST(PageComposer, SixteenFiguresAreReportedAndFifteenUsed)
         compose(sheet, surface);
         EXPECT_EQ(messages.texts(),
                   count == 16 ? QStringList{"16:問題のグラフが多すぎます15"} : QStringList());
-        EXPECT_EQ(sheet.figures.size(), 15);
+        EXPECT_EQ(sheet.composed.figures.size(), 15);
         EXPECT_EQ(opsOf(surface, Op::Image).size(), 15);
     }
 }
@@ -709,11 +712,11 @@ TEST(PageComposer, FullTablesStayIntactAndEverythingIsDrawn)
     RecordingSurface surface;
     compose(sheet, surface);
     // 60 lines of 2 blanks and 5 pieces each; the 61st line is not a sheet line.
-    EXPECT_EQ(sheet.lstKai.size(), 121);
-    EXPECT_EQ(sheet.boxes.count(), 80);
-    EXPECT_EQ(sheet.boxes[80].answer, "79");
-    EXPECT_EQ(sheet.boxes[81].answer, QString()); // slot 0, not past the table
-    EXPECT_EQ(sheet.piecePositions.count, 240);
+    EXPECT_EQ(sheet.composed.lstKai.size(), 121);
+    EXPECT_EQ(sheet.composed.boxes.count(), 80);
+    EXPECT_EQ(sheet.composed.boxes[80].answer, "79");
+    EXPECT_EQ(sheet.composed.boxes[81].answer, QString()); // slot 0, not past the table
+    EXPECT_EQ(sheet.composed.piecePositions.count, 240);
     EXPECT_NE(surface.findText("119"), nullptr);
     EXPECT_EQ(surface.findText("120"), nullptr);
 }
@@ -732,7 +735,7 @@ TEST(PageComposer, ExtremeInputsDoNotBreakTheComposition)
     for (const bool printer : {false, true}) {
         RecordingSurface surface;
         compose(sheet, surface, in, ComposeTarget{printer ? 0 : 630, 0, printer, 0});
-        EXPECT_EQ(sheet.lstKai, QStringList({"start", "@/", "b;;", "x"}));
+        EXPECT_EQ(sheet.composed.lstKai, QStringList({"start", "@/", "b;;", "x"}));
         EXPECT_EQ(opsOf(surface, Op::RoundRect).size(), 3);
     }
     Sheet quiet = sheetOf({"ab"});
@@ -748,15 +751,15 @@ TEST(PageComposer, LineStartsOfTheScreenLayout)
     Sheet sheet = sheetOf({"1+2=#3#", "", "text"});
     RecordingSurface surface;
     compose(sheet, surface);
-    ASSERT_EQ(sheet.lineStarts.size(), 4);
-    EXPECT_EQ(sheet.lineStarts[1], QPoint(50, 98));
-    EXPECT_EQ(sheet.lineStarts[2], QPoint());
-    EXPECT_EQ(sheet.lineStarts[3].x(), 50);
-    EXPECT_GT(sheet.lineStarts[3].y(), 98 + 30);
+    ASSERT_EQ(sheet.composed.lineStarts.size(), 4);
+    EXPECT_EQ(sheet.composed.lineStarts[1], QPoint(50, 98));
+    EXPECT_EQ(sheet.composed.lineStarts[2], QPoint());
+    EXPECT_EQ(sheet.composed.lineStarts[3].x(), 50);
+    EXPECT_GT(sheet.composed.lineStarts[3].y(), 98 + 30);
     // A printer page keeps the screen's starts.
     RecordingSurface page(600, 1260);
     compose(sheet, page, plainInputs(), ComposeTarget{1260, 1782, true, 630});
-    EXPECT_EQ(sheet.lineStarts[1], QPoint(50, 98));
+    EXPECT_EQ(sheet.composed.lineStarts[1], QPoint(50, 98));
 }
 
 TEST(PageComposer, LinesPastThePageEdgeAreNamed)

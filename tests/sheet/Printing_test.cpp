@@ -190,8 +190,8 @@ TEST(Printing, PrinterResolutionPagesAreComposedOnThePage)
         EXPECT_TRUE(RenderPrinterPage(sheet, numbered, dpi) == target.jobs[i]) << "copy " << i;
     }
     // The screen layout's records survive the printer pages.
-    EXPECT_EQ(sheet.boxes.count(), 2);
-    EXPECT_LT(sheet.boxes[1].x, 630);
+    EXPECT_EQ(sheet.composed.boxes.count(), 2);
+    EXPECT_LT(sheet.composed.boxes[1].x, 630);
 }
 
 TEST(Printing, AFailedJobStopsTheRemainingCopies)

@@ -45,7 +45,7 @@ TEST(Sheet, UnitWithoutBlocksTakesTheBuiltInDefaults)
     EXPECT_TRUE(sheet.titleGenerated);
     EXPECT_EQ(sheet.lastComposedTitle, unit.title);
     for (int i = 0; i <= AnswerBoxTable::kMaxBoxes; ++i)
-        EXPECT_EQ(sheet.boxes[i].judgement, 99);
+        EXPECT_EQ(sheet.composed.boxes[i].judgement, 99);
 }
 
 TEST(Sheet, ValueAndFontBlocks)

@@ -241,11 +241,11 @@ private slots:
         host.markChangedOnActivate = true;
         std::optional<Sheet> sheet = openSheet(host);
         QVERIFY(sheet);
-        sheet->boxes.box(3).judgement = 1;
+        sheet->composed.boxes.box(3).judgement = 1;
         QMdiArea area;
         auto* frm = new TfrmPrint(std::move(*sheet), host);
         area.addSubWindow(frm)->show();
-        QCOMPARE(frm->sheet().boxes[3].judgement, AnswerBox::kNotJudged);
+        QCOMPARE(frm->sheet().composed.boxes[3].judgement, AnswerBox::kNotJudged);
         // Nothing is composed before the first activation.
         frm->Redraw();
         QVERIFY(frm->pageImage().isNull());
@@ -289,8 +289,8 @@ private slots:
         TfrmPrint* frm = openWindow(host, area, answers);
         QVERIFY(frm);
         Sheet& sheet = frm->sheet();
-        QCOMPARE(sheet.figures.size(), 1);
-        const PlacedFigure figure = sheet.figures.first();
+        QCOMPARE(sheet.composed.figures.size(), 1);
+        const PlacedFigure figure = sheet.composed.figures.first();
         QCOMPARE(figure.answer, answers);
         QVERIFY(!figure.rect.isEmpty());
         const QStringList questionBefore = sheet.questionFigures;
@@ -314,7 +314,7 @@ private slots:
         QCOMPARE(answers ? sheet.questionFigures : sheet.answerFigures,
                  answers ? questionBefore : answerBefore);
         QCOMPARE(sheet.changed, !travel.isNull());
-        QCOMPARE(sheet.figures.first().rect, figure.rect.translated(travel));
+        QCOMPARE(sheet.composed.figures.first().rect, figure.rect.translated(travel));
         QVERIFY(host.marks.isEmpty());
     }
 
@@ -325,7 +325,7 @@ private slots:
         TfrmPrint* frm = openWindow(host, area);
         QVERIFY(frm);
         QWidget* view = page(frm);
-        const QRect figure = frm->sheet().figures.first().rect;
+        const QRect figure = frm->sheet().composed.figures.first().rect;
 
         struct Drag
         {
@@ -356,7 +356,7 @@ private slots:
         QCOMPARE(frm->markedArea().topLeft(), figure.topLeft() - QPoint(1, 1));
         QCOMPARE(frm->markedArea().bottomRight(),
                  QPoint(figure.left() + figure.width() + 1, figure.top() + figure.height() + 1));
-        QCOMPARE(frm->sheet().figures.first().rect, figure);
+        QCOMPARE(frm->sheet().composed.figures.first().rect, figure);
     }
 
     void menuCommands()
@@ -434,7 +434,7 @@ private slots:
         });
         QCOMPARE(result, applied);
         QCOMPARE(said.texts(), messages);
-        QCOMPARE(shownBoxes, QString::number(before.boxes.count()));
+        QCOMPARE(shownBoxes, QString::number(before.composed.boxes.count()));
         const Sheet& sheet = frm->sheet();
         if (!applied) {
             QCOMPARE(sheet.title, before.title);
@@ -452,7 +452,7 @@ private slots:
         QVERIFY(sheet.changed);
         QCOMPARE(frm->caption(), QStringLiteral("小数のまとめ"));
         QCOMPARE(sheet.windowKey, before.windowKey);
-        QCOMPARE(sheet.boxes.count(), 2); // composed again
+        QCOMPARE(sheet.composed.boxes.count(), 2); // composed again
     }
 
     void headerDialogAddsUnit()
@@ -485,7 +485,7 @@ private slots:
         QVERIFY(sheet.questionFigures.at(5).toInt() > 0);
         QCOMPARE(sheet.questionPictures.size(), 2);
         QVERIFY(!sheet.questionPictures.at(1).isNull());
-        QCOMPARE(sheet.figures.size(), 2);
+        QCOMPARE(sheet.composed.figures.size(), 2);
         // The add's title follows the reader's open of this sheet's unit.
         QVERIFY2(sheet.title.endsWith(QStringLiteral("//§1-1,4")), qPrintable(sheet.title));
         QCOMPARE(frm->caption(), sheet.title);

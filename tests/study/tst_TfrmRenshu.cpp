@@ -694,11 +694,11 @@ private slots:
             lines.append(QStringLiteral("#%1# #%1# #%1# #%1# #%1#").arg(n));
         frm->sheet().questions = lines;
         frm->Redraw();
-        QCOMPARE(frm->sheet().boxes.count(), 80);
+        QCOMPARE(frm->sheet().composed.boxes.count(), 80);
         TfrmRenshu w(*host_);
         w.FormShow();
         w.show();
-        const QPoint last = frm->sheet().lineStarts.at(17);
+        const QPoint last = frm->sheet().composed.lineStarts.at(17);
         const auto blueInLastLine = [&] {
             return pixelsOf(w.studyPage().copy(0, last.y(), w.studyPage().width(), 20),
                             qRgb(0, 0, 255));
