@@ -11,6 +11,7 @@
 
 #include "MainWindowDriver.h"
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -227,12 +228,6 @@ private:
     std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    TestLayoutAndPrint test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestLayoutAndPrint)
 
 #include "tst_LayoutAndPrint.moc"

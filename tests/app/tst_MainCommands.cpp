@@ -8,6 +8,7 @@
 
 #include "MainWindowDriver.h"
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -130,12 +131,6 @@ private:
     std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    TestMainCommands test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestMainCommands)
 
 #include "tst_MainCommands.moc"

@@ -11,6 +11,7 @@
 
 #include "MainWindowDriver.h"
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -223,12 +224,6 @@ private:
     std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    TestMainFlow test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestMainFlow)
 
 #include "tst_MainFlow.moc"

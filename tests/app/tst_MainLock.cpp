@@ -8,6 +8,7 @@
 
 #include "MainWindowDriver.h"
 #include "ModalDriver.h"
+#include "WindowTestMain.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -163,12 +164,6 @@ private:
     std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    TestMainLock test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestMainLock)
 
 #include "tst_MainLock.moc"

@@ -6,6 +6,7 @@
 #include "platform/SettingsStore.h"
 
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -117,12 +118,6 @@ private:
     test::CoursewareCopy courseware_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    TestTfrmMain test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmMain)
 
 #include "tst_TfrmMain.moc"

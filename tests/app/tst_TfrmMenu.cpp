@@ -7,6 +7,7 @@
 #include "platform/Messages.h"
 
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -254,12 +255,6 @@ private:
     ScopedMessages scope_{messages_};
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    TestTfrmMenu test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmMenu)
 
 #include "tst_TfrmMenu.moc"

@@ -4,6 +4,8 @@
 #include "app/LayoutSettings.h"
 #include "sheet/Sheet.h"
 
+#include "WindowTestMain.h"
+
 #include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
@@ -301,11 +303,6 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    TestTfrmSettei test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmSettei)
 
 #include "tst_TfrmSettei.moc"

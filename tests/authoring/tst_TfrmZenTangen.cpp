@@ -8,6 +8,7 @@
 #include "platform/Messages.h"
 
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QDate>
 #include <QLabel>
@@ -90,5 +91,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTfrmZenTangen)
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmZenTangen)
 #include "tst_TfrmZenTangen.moc"

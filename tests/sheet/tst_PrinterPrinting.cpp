@@ -6,6 +6,7 @@
 #include "sheet/SheetOutput.h"
 
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QFile>
@@ -108,12 +109,6 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    TestPrinterPrinting test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestPrinterPrinting)
 
 #include "tst_PrinterPrinting.moc"

@@ -8,6 +8,7 @@
 #include "sheet/TfrmReadUnit.h"
 
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -492,12 +493,6 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    TestTfrmPrint test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmPrint)
 
 #include "tst_TfrmPrint.moc"
