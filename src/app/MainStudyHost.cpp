@@ -32,7 +32,7 @@ MainStudyHost::MainStudyHost(TfrmMain& main) : QObject(&main), main_(main)
 bool MainStudyHost::openRecordsOf(const Sheet& sheet)
 {
     // The file the study writes into: a sheet opened from a copy file records in lesson 1's.
-    const int lesson = sheet.unitNumber == 0 ? 0 : sheet.choice.lesson;
+    const int lesson = sheet.source.unitNumber == 0 ? 0 : sheet.source.choice.lesson;
     const LearnerPlace place = learnerPlace(lesson);
     if (place.recordsOpen())
         return true;
@@ -107,7 +107,7 @@ QStringList MainStudyHost::hintLines() const
     // The question editor takes up the unit; its hint pane reads "Hint" for a unit without.
     QuestionEditor editor;
     editor.LoadUnitIntoPanes(main_.state_.programFolder, main_.state_.lessonTable,
-                             frm->sheet().choice, &frm->sheet());
+                             frm->sheet().source.choice, &frm->sheet());
     return editor.hint.isEmpty() ? QStringList{QStringLiteral("Hint")} : editor.hint;
 }
 

@@ -338,14 +338,14 @@ void TfrmMain::btnTestClick()
     btnKaitouClick();
     if (!wasOpen) {
         studied->sheet().changed = false;
-        sheets_->closeSheet(studied->sheet().windowKey);
+        sheets_->closeSheet(studied->sheet().source.windowKey);
     }
 }
 
 void TfrmMain::btnSaveClick()
 {
     if (active_)
-        panel_->openSavePanel(active_->sheet().unitNumber > 0);
+        panel_->openSavePanel(active_->sheet().source.unitNumber > 0);
 }
 
 bool TfrmMain::saveMaster(TfrmPrint* frm)
@@ -356,7 +356,7 @@ bool TfrmMain::saveMaster(TfrmPrint* frm)
         // Other sheets that had read the same file as this one know it as this save left
         // it: the change is this program's own, not someone else's.
         for (TfrmPrint* other : sheets_->sheets())
-            if (other != frm && other->sheet().fileName == frm->sheet().fileName &&
+            if (other != frm && other->sheet().source.fileName == frm->sheet().source.fileName &&
                 other->sheet().masterStamp.exists &&
                 other->sheet().masterStamp.sameContents(before))
                 other->sheet().masterStamp = frm->sheet().masterStamp;
@@ -372,7 +372,7 @@ bool TfrmMain::saveMaster(TfrmPrint* frm)
 bool TfrmMain::saveCopy(TfrmPrint* frm)
 {
     Sheet& sheet = frm->sheet();
-    const QString key = sheet.windowKey;
+    const QString key = sheet.source.windowKey;
     const std::optional<QString> path =
         SaveSheetCopy(state_.programFolder, state_.lessonTable, sheet, composeInputs(sheet));
     if (!path)
@@ -386,7 +386,7 @@ void TfrmMain::btnSaveMasterClick()
 {
     TfrmPrint* frm = active_;
     hidePanels();
-    if (frm && frm->sheet().unitNumber > 0)
+    if (frm && frm->sheet().source.unitNumber > 0)
         saveMaster(frm);
 }
 
@@ -405,13 +405,14 @@ void TfrmMain::btnEditMasterClick()
         return;
     // A sheet from a copy file has no master unit to edit: what it keeps of its own is the
     // header and the questions, which the header dialog edits.
-    if (active_->sheet().choice.section < 1) {
+    if (active_->sheet().source.choice.section < 1) {
         btnEditCopyClick();
         return;
     }
     Sheet& sheet = active_->sheet();
     TfrmEditQues editor(state_.programFolder, state_.lessonTable, this);
-    editor.setContext(sheet.choice, false, &sheet, sheet.titles.unit, sheet.composed.lineStarts);
+    editor.setContext(sheet.source.choice, false, &sheet, sheet.source.titles.unit,
+                      sheet.composed.lineStarts);
     if (editor.exec() != QDialog::Accepted)
         return;
     OpenUnit(editor.position(), true);
@@ -488,7 +489,7 @@ void TfrmMain::mnuTeacherPasswordClick()
 void TfrmMain::btnFpCloseClick()
 {
     if (active_)
-        sheets_->closeSheet(active_->sheet().windowKey);
+        sheets_->closeSheet(active_->sheet().source.windowKey);
 }
 
 void TfrmMain::btnScrollClick()
@@ -561,9 +562,9 @@ void TfrmMain::mnuEditIndexClick()
 
 bool TfrmMain::commandEnabled(Command command) const
 {
-    return MainCommandEnabled(command,
-                              {active_ != nullptr, active_ && active_->sheet().unitNumber > 0,
-                               state_.keyLocked, panel_->btnKaitou->isEnabled()});
+    return MainCommandEnabled(command, {active_ != nullptr,
+                                        active_ && active_->sheet().source.unitNumber > 0,
+                                        state_.keyLocked, panel_->btnKaitou->isEnabled()});
 }
 
 ComposeInputs TfrmMain::composeInputs() const
@@ -606,7 +607,7 @@ void TfrmMain::sheetActivated(TfrmPrint* frm)
 
 void TfrmMain::sheetClosed(TfrmPrint* frm)
 {
-    sheets_->forget(frm->sheet().windowKey);
+    sheets_->forget(frm->sheet().source.windowKey);
     updateMenus();
     if (active_ == frm) {
         active_ = nullptr;

@@ -190,7 +190,7 @@ void drawHeader(const Sheet& sheet, Composition& out, Surface& surface, const La
     surface.setFontSize(10);
     const int dateY = px(15 * r);
     if (inputs.printed) {
-        QString id = sheet.unitId;
+        QString id = sheet.source.unitId;
         if (cp932::byteLength(id) > 40)
             id = id.mid(cp932::leftBytes(id, 40).size());
         surface.textOut(l.xL, dateY,

@@ -54,12 +54,7 @@ Sheet Sheet::fromParsedUnit(const ParsedUnit& unit, const SheetSource& source, b
                             const QString& defaultFace)
 {
     Sheet sheet;
-    sheet.choice = source.choice;
-    sheet.titles = source.titles;
-    sheet.fileName = source.fileName;
-    sheet.unitNumber = source.unitNumber;
-    sheet.windowKey = source.windowKey;
-    sheet.unitId = source.unitId;
+    sheet.source = source;
     sheet.titleGenerated = !source.fromCopy;
     sheet.answersShown = answersShown;
 

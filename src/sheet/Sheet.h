@@ -28,23 +28,18 @@ struct SheetSource
 {
     UnitChoice choice;
     UnitTitles titles;
-    QString fileName;   // master file or copy file
+    QString fileName;   // master file or copy file; a save as a copy file moves it there
     int unitNumber = 0; // 0 for a copy
     QString windowKey;
     QString unitId;
-    bool fromCopy = false;
+    bool fromCopy = false; // as opened: sets titleGenerated, and is not kept up to date
 };
 
 // One open worksheet without its window: what was read from the unit, the settings the
 // teacher changed, the loaded pictures and the last composition.
 struct Sheet
 {
-    UnitChoice choice;
-    UnitTitles titles;
-    QString fileName;
-    int unitNumber = 0;
-    QString windowKey;
-    QString unitId;
+    SheetSource source; // where it came from and where it is saved
     bool changed = false;
     bool titleGenerated = false;
     bool answersShown = false;

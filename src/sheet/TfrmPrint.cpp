@@ -141,7 +141,7 @@ TfrmPrint::TfrmPrint(Sheet sheet, WorksheetHost& host, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     sheet_.composed.boxes.resetJudgements();
     // For a copy the window key is its file.
-    setWindowTitle(sheet_.windowKey);
+    setWindowTitle(sheet_.source.windowKey);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -800,7 +800,7 @@ Sheet* TfrmRenshu::sheet() const
 
 bool TfrmRenshu::fromCopyFile() const
 {
-    return sheet() && sheet()->unitNumber == 0;
+    return sheet() && sheet()->source.unitNumber == 0;
 }
 
 bool TfrmRenshu::hintAvailable() const
@@ -811,8 +811,9 @@ bool TfrmRenshu::hintAvailable() const
 StudyRecordTarget TfrmRenshu::recordTarget() const
 {
     const Sheet& s = *sheet();
-    return StudyRecordTargetFor(host_.learnerPlace(s.choice.lesson), s.choice, host_.sectionUnits(),
-                                fromCopyFile(), QFileInfo(s.fileName).fileName());
+    return StudyRecordTargetFor(host_.learnerPlace(s.source.choice.lesson), s.source.choice,
+                                host_.sectionUnits(), fromCopyFile(),
+                                QFileInfo(s.source.fileName).fileName());
 }
 
 ComposeInputs TfrmRenshu::studyInputs(bool learnerAnswers) const
@@ -964,7 +965,7 @@ void TfrmRenshu::FormShow()
     layoutOnShow();
     {
         RecordList list;
-        FillRecordList(host_.learnerPlace(s->choice.lesson), list);
+        FillRecordList(host_.learnerPlace(s->source.choice.lesson), list);
         ShowRecordList(*lstRenshu_, list);
     }
     scrollToTop();
@@ -1364,7 +1365,7 @@ void TfrmRenshu::btnShowRecordClick()
 {
     if (!sheet())
         return;
-    host_.showRecordsViewer(host_.learnerPlace(sheet()->choice.lesson));
+    host_.showRecordsViewer(host_.learnerPlace(sheet()->source.choice.lesson));
     ShowStudyRecords();
 }
 
@@ -1385,7 +1386,7 @@ void TfrmRenshu::ShowStudyRecords()
     const StudyRecordTarget target = recordTarget();
     memKiroku_->setPlainText(StudyRecordLines(target).join(u'\n'));
     lblKiroku_->setText(target.section + QStringLiteral("　　氏名：") +
-                        host_.learnerPlace(sheet()->choice.lesson).learnerName);
+                        host_.learnerPlace(sheet()->source.choice.lesson).learnerName);
 }
 
 void TfrmRenshu::showAnswerLines(const QStringList& lines)

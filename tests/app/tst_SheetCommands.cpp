@@ -181,7 +181,7 @@ private slots:
             QCOMPARE(QDir(dialogs.requests().first().folder).canonicalPath(),
                      QDir(sandbox_->folder() + "Shosu").canonicalPath());
             QVERIFY(QFileInfo::exists(copyPath));
-            QCOMPARE(middle->sheet().windowKey, copyPath);
+            QCOMPARE(middle->sheet().source.windowKey, copyPath);
             QVERIFY(!middle->sheet().changed);
         } else if (command == "btnCopy") {
             const QImage copied = QGuiApplication::clipboard()->image();
@@ -307,7 +307,7 @@ private slots:
             QVERIFY(activate(main));
             QVERIFY(main.activeSheet() != frm);
             frm = main.activeSheet();
-            QVERIFY(frm && frm->sheet().choice.section == 0);
+            QVERIFY(frm && frm->sheet().source.choice.section == 0);
         }
         QString shownTitle;
         QString shownFor;
@@ -365,7 +365,7 @@ private slots:
         QVERIFY2(messages.entries().isEmpty(), qPrintable(messages.texts().join('\n')));
         TfrmPrint* opened = main.activeSheet();
         QVERIFY(opened);
-        QCOMPARE(opened->sheet().windowKey, copy);
+        QCOMPARE(opened->sheet().source.windowKey, copy);
         QCOMPARE(opened->sheet().questionPictures.size(), 1);
         QVERIFY(!opened->sheet().questionPictures.first().isNull());
     }

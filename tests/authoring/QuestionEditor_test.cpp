@@ -335,7 +335,7 @@ TEST_F(SaveSheetToMasterTest, AppendsTheSheetsOwnUnitWhenTheFileLacksIt)
 {
     const QByteArray original = test::readBytes(master_);
     Sheet sheet = openSheet({1, 1, 2, 0});
-    sheet.choice = {1, 1, 9, 0};
+    sheet.source.choice = {1, 1, 9, 0};
     ASSERT_TRUE(SaveSheetToMaster(program_, lessons_, sheet));
     EXPECT_TRUE(test::readBytes(master_).startsWith(original));
 

@@ -662,7 +662,7 @@ TEST(PageComposer, DateAndNameLines)
     };
     for (const Case& c : cases) {
         Sheet sheet = sheetOf({});
-        sheet.unitId = c.unitId;
+        sheet.source.unitId = c.unitId;
         sheet.printsLearnerName = c.learnerFlag;
         ComposeInputs in = plainInputs();
         in.printed = true;

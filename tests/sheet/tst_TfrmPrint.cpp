@@ -209,7 +209,7 @@ private slots:
         QVERIFY(frm);
         frm->sheet().changed = changed;
         const QString caption = frm->caption();
-        QCOMPARE(caption, frm->sheet().windowKey);
+        QCOMPARE(caption, frm->sheet().source.windowKey);
 
         ScriptedMessages messages;
         messages.script({Messages::Answer(answer)});
@@ -442,7 +442,7 @@ private slots:
             QCOMPARE(sheet.questions, before.questions);
             QVERIFY(!sheet.changed);
             QVERIFY(sheet.titleGenerated);
-            QCOMPARE(frm->caption(), before.windowKey);
+            QCOMPARE(frm->caption(), before.source.windowKey);
             return;
         }
         QCOMPARE(sheet.title, QStringLiteral("小数のまとめ"));
@@ -452,7 +452,7 @@ private slots:
         QVERIFY(!sheet.titleGenerated);
         QVERIFY(sheet.changed);
         QCOMPARE(frm->caption(), QStringLiteral("小数のまとめ"));
-        QCOMPARE(sheet.windowKey, before.windowKey);
+        QCOMPARE(sheet.source.windowKey, before.source.windowKey);
         QCOMPARE(sheet.composed.boxes.count(), 2); // composed again
     }
 
