@@ -47,7 +47,7 @@ public:
 
     TfrmPrint* studiedSheet() const override { return sheet; }
     ComposeInputs composeInputs(const Sheet& s) const override { return InputsFromSheet(s); }
-    int characterSize() const override { return sheet->sheet().characterSize; }
+    int characterSize() const override { return sheet->sheet().settings.characterSize; }
     int answerBoxHeight() const override
     {
         return sheet->sheet().kran().number(KranLine::BoxHeight);

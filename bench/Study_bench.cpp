@@ -57,8 +57,8 @@ void BM_EnterJudgeAndMarkOneBox(benchmark::State& state)
         desk.session.state().currentBox = i;
         const QString text = i % 4 == 0 ? QStringLiteral("0") : desk.firstAnswer(i);
         const EnterOutcome out = desk.session.enterAnswer(text, false, desk.boxes);
-        const EntryBoxRect entry =
-            PlaceEntryBox(desk.sheet.composed.boxes[i], kPanelWidth, desk.sheet.characterSize, 10);
+        const EntryBoxRect entry = PlaceEntryBox(desk.sheet.composed.boxes[i], kPanelWidth,
+                                                 desk.sheet.settings.characterSize, 10);
         QPainter painter(&desk.page);
         PaintMark(painter,
                   MakeMark(out.mark, entry, PageFrame{kPanelWidth, 0, 1.0, 1.0}, out.review));
@@ -90,8 +90,8 @@ void BM_ScoreTestOf80Boxes(benchmark::State& state)
         const ScoreOutcome out = desk.session.scoreExercise(desk.boxes, target, now);
         QPainter painter(&desk.page);
         for (int i = 1; i <= count; ++i)
-            PaintMark(painter,
-                      ScoringMark(desk.sheet.composed.boxes[i], desk.sheet.characterSize, 10));
+            PaintMark(painter, ScoringMark(desk.sheet.composed.boxes[i],
+                                           desk.sheet.settings.characterSize, 10));
         painter.end();
         if (!out.record.written)
             state.SkipWithError("the record was not written");

@@ -43,7 +43,7 @@ void LayoutCommands::choosePaper()
 {
     frmSetPaper_->setPaper(PaperWidth(panel_.checkedPaper().value_or(Paper::A4)));
     if (TfrmPrint* frm = context_.activeSheet())
-        frmSetPaper_->setOptions(frm->sheet().options);
+        frmSetPaper_->setOptions(frm->sheet().settings.options);
     if (frmSetPaper_->exec() != QDialog::Accepted || !context_.activeSheet())
         return;
     const int width = frmSetPaper_->chosenWidth();

@@ -117,7 +117,7 @@ void MainStudyHost::printStudyPage(const Sheet& sheet, const QImage& page)
     // marks and the score.
     TfrmPrintOk confirm(main_.printer(), frmRenshu_);
     confirm.setPaperName(PaperName(main_.panel_->checkedPaper().value_or(Paper::A4)));
-    confirm.setStartNumber(sheet.startNumber);
+    confirm.setStartNumber(sheet.settings.startNumber);
     confirm.print = [this, page, title = sheet.title] {
         return PrintImageOnPrinter(page, title, main_.printer()).ok;
     };

@@ -39,7 +39,7 @@ void PrintCommands::print(TfrmPrint* frm, Paper paper, const std::function<Compo
 {
     TfrmPrintOk confirm(*printer_, window_);
     confirm.setPaperName(PaperName(paper));
-    confirm.setStartNumber(frm->sheet().startNumber);
+    confirm.setStartNumber(frm->sheet().settings.startNumber);
     confirm.print = [this, frm, inputs] {
         const PrintResult r =
             PrintOnPrinter(frm->sheet(), inputs(),

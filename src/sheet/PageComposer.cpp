@@ -139,8 +139,8 @@ Layout computeLayout(const Sheet& sheet, const ComposeTarget& target, const Comp
     if (l.B <= 0)
         l.B = 10;
     l.L = bounded(inputs.gyouSpace) * l.s * 0.7875;
-    l.xL = px(bounded(sheet.leftMargin) * 10 * l.s);
-    l.rightInset = px(bounded(sheet.rightMargin) * 10 * l.s);
+    l.xL = px(bounded(sheet.settings.leftMargin) * 10 * l.s);
+    l.rightInset = px(bounded(sheet.settings.rightMargin) * 10 * l.s);
     l.xR = px(l.W - l.rightInset);
     return l;
 }
@@ -615,10 +615,10 @@ Composition ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& ta
     }
     Layout l = computeLayout(sheet, layout, inputs);
     // The renderer draws as on the screen, also for a printer page.
-    out.renderer.begin(l.s, bounded(sheet.characterSize), false, l.W);
+    out.renderer.begin(l.s, bounded(sheet.settings.characterSize), false, l.W);
     l.k = out.renderer.rise();
     out.piecePositions.clear();
-    surface.setFontFace(sheet.drawingFace);
+    surface.setFontFace(sheet.settings.drawingFace);
     surface.setFontSize(l.B);
     surface.setFontStyle(StylePlain);
 
@@ -638,7 +638,7 @@ QList<int> LinesPastPage(const Sheet& sheet)
     QList<int> past;
     const QList<int>& lineEnds = sheet.composed.lineEnds;
     for (qsizetype n = 1; n < lineEnds.size(); ++n)
-        if (lineEnds.at(n) > sheet.page.width)
+        if (lineEnds.at(n) > sheet.settings.page.width)
             past.append(static_cast<int>(n));
     return past;
 }

@@ -53,7 +53,7 @@ bool composeOnPage(Sheet& sheet, const ComposeInputs& inputs, PrintTarget& targe
     onPage.width = page.width();
     onPage.height = page.height();
     onPage.printer = true;
-    onPage.screenImageWidth = sheet.page.width;
+    onPage.screenImageWidth = sheet.settings.page.width;
     // The next job may share this painter (pages of one document).
     painter->save();
     {

@@ -35,6 +35,23 @@ struct SheetSource
     bool fromCopy = false; // as opened: sets titleGenerated, and is not kept up to date
 };
 
+// The layout a sheet's value, font and answer-box blocks set, as the teacher changes them.
+struct SheetSettings
+{
+    PaperRecord page;
+    int lineSpacing = 30;
+    int characterSize = 14;
+    int leftMargin = 5;
+    int rightMargin = 5;
+    int startNumber = 1;
+    int options = 7;
+    QString drawingFace = kDefaultDrawingFace;
+    bool drawingFaceIsDefault = true; // written back as "0", so it follows the setting
+    // Font block lines 2..6 (face and styles), kept only to be written back.
+    QStringList fontStyleLines = DefaultFontLines().mid(1, 5);
+    QStringList lstKranX = FormKranLines();
+};
+
 // One open worksheet without its window: what was read from the unit, the settings the
 // teacher changed, the loaded pictures and the last composition.
 struct Sheet
@@ -49,17 +66,7 @@ struct Sheet
     FileStamp masterStamp;
     FileStamp copyStamp;
 
-    PaperRecord page;
-    int lineSpacing = 30;
-    int characterSize = 14;
-    int leftMargin = 5;
-    int rightMargin = 5;
-    int startNumber = 1;
-    int options = 7;
-    QString drawingFace = kDefaultDrawingFace;
-    bool drawingFaceIsDefault = true; // written back as "0", so it follows the setting
-    // Font block lines 2..6 (face and styles), kept only to be written back.
-    QStringList fontStyleLines = DefaultFontLines().mid(1, 5);
+    SheetSettings settings;
 
     QString title;
     QString school;
@@ -70,7 +77,6 @@ struct Sheet
     QStringList answerGroups;
     QStringList questionFigures; // triples: file, left, top
     QStringList answerFigures;
-    QStringList lstKranX = FormKranLines();
 
     QList<QImage> questionPictures; // one per figure triple, null when not loaded
     QList<QImage> answerPictures;
@@ -94,8 +100,8 @@ struct Sheet
     void loadClassFlag(const QString& programFolder);
 
     // The answer-box lines by name; a line that is missing or not a number reads as 0.
-    KranLines kran() const { return KranLines(lstKranX); }
-    EditKranLines editKran() { return EditKranLines(lstKranX); }
+    KranLines kran() const { return KranLines(settings.lstKranX); }
+    EditKranLines editKran() { return EditKranLines(settings.lstKranX); }
 
     // The sheet as the copy-file writer takes it.
     CopySheet toCopySheet() const;

@@ -871,7 +871,8 @@ void TfrmRenshu::composeStudyPage()
 // the boxes and the marks of the judged ones for the answer sheet.
 void TfrmRenshu::composePage(bool learnerAnswers)
 {
-    page_ = QImage(sheet()->page.width, sheet()->page.height, QImage::Format_RGB32);
+    page_ =
+        QImage(sheet()->settings.page.width, sheet()->settings.page.height, QImage::Format_RGB32);
     page_.fill(Qt::white);
     const ComposeInputs inputs = studyInputs(learnerAnswers);
     QPainter painter(&page_);
@@ -887,7 +888,7 @@ void TfrmRenshu::drawAnswerText(const QString& text, int x, int y, QRgb colour)
 {
     QPainter painter(&page_);
     PainterSurface surface(painter, kScreenDpi, page_.width());
-    surface.setFontFace(sheet()->drawingFace);
+    surface.setFontFace(sheet()->settings.drawingFace);
     sheet()->composed.renderer.DrawNotation(host_.characterSize(), x, y, colour, text, surface,
                                             1.0);
 }

@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(main.openSheetList().size(), 1);
 
         // Changed and closed with Yes: saved over the copy file, no name asked.
-        const int spacing = sheet->sheet().lineSpacing + 4;
+        const int spacing = sheet->sheet().settings.lineSpacing + 4;
         main.findChild<QSpinBox*>("spnGyouSpace")->setValue(spacing);
         messages.script({Messages::Answer::Yes});
         main.findChild<QPushButton*>("btnFpClose")->click();

@@ -84,11 +84,11 @@ private slots:
         QVERIFY(!variant->sheet().changed);
 
         auto* spacing = main.findChild<QSpinBox*>("spnGyouSpace");
-        QCOMPARE(spacing->value(), variant->sheet().lineSpacing);
+        QCOMPARE(spacing->value(), variant->sheet().settings.lineSpacing);
         const int newSpacing = spacing->value() + 6;
         const int firstRow = variant->sheet().composed.lineStarts.value(3).y();
         spacing->setValue(newSpacing);
-        QCOMPARE(variant->sheet().lineSpacing, newSpacing);
+        QCOMPARE(variant->sheet().settings.lineSpacing, newSpacing);
         QVERIFY(variant->sheet().changed);
         QVERIFY(variant->sheet().composed.lineStarts.value(3).y() > firstRow); // laid out again
         QVERIFY(!first->sheet().changed);

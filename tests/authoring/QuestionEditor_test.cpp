@@ -306,8 +306,8 @@ TEST_F(SaveSheetToMasterTest, ReplacesTheUnitWithTheSheetsLayoutAndKeepsTheRest)
     const QByteArray original = test::readBytes(master_);
     const UnitChoice choice{1, 1, 3, 1};
     Sheet sheet = openSheet(choice);
-    sheet.lineSpacing = 52;
-    sheet.lstKranX[1] = "22";
+    sheet.settings.lineSpacing = 52;
+    sheet.settings.lstKranX[1] = "22";
     sheet.questionFigures << "tape.bmp"
                           << "300"
                           << "120";

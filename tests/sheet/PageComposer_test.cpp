@@ -42,7 +42,7 @@ Sheet sheetOf(const QStringList& questions)
     Sheet sheet;
     sheet.questions = questions;
     sheet.answersShown = true;
-    sheet.lstKranX[0] = "0"; // no box frames unless a test asks for them
+    sheet.settings.lstKranX[0] = "0"; // no box frames unless a test asks for them
     return sheet;
 }
 
@@ -365,7 +365,7 @@ TEST(PageComposer, AnswerBoxShapes)
     };
     for (const Case& c : cases) {
         Sheet sheet = sheetOf({"ab#12#"});
-        sheet.lstKranX[0] = QString::number(c.shape);
+        sheet.settings.lstKranX[0] = QString::number(c.shape);
         RecordingSurface surface;
         compose(sheet, surface);
         QList<Op> drawn;
@@ -402,7 +402,7 @@ TEST(PageComposer, ColumnRuleOnlyForTwo)
 {
     for (const char* value : {"0", "1", "2", "02", " 2"}) {
         Sheet sheet = sheetOf({"ab"});
-        sheet.lstKranX[3] = QString::fromLatin1(value);
+        sheet.settings.lstKranX[3] = QString::fromLatin1(value);
         RecordingSurface surface;
         compose(sheet, surface);
         const QList<Op> lines = surface.lines();
@@ -420,7 +420,7 @@ TEST(PageComposer, ColumnRuleOnlyForTwo)
 TEST(PageComposer, PrinterPageScalesTheScreenLayout)
 {
     Sheet sheet = sheetOf({"ab#12#cd", "3/4=#1/2#"});
-    sheet.lstKranX[0] = "1";
+    sheet.settings.lstKranX[0] = "1";
     ComposeInputs in = plainInputs();
     in.printed = true;
     RecordingSurface screen;
@@ -451,9 +451,9 @@ TEST(PageComposer, PrinterPageScalesTheScreenLayout)
     };
     for (const Case& c : {Case{630, {1260, 1782, true, 630}}, Case{771, {1542, 2180, true, 771}}}) {
         SCOPED_TRACE(c.sheetWidth);
-        sheet.page = PaperRecord::ofWidth(c.sheetWidth);
+        sheet.settings.page = PaperRecord::ofWidth(c.sheetWidth);
         compose(sheet, screen, in,
-                ComposeTarget{c.sheetWidth, sheet.page.height, false, c.sheetWidth});
+                ComposeTarget{c.sheetWidth, sheet.settings.page.height, false, c.sheetWidth});
         const AnswerBox first = sheet.composed.boxes[1];
         RecordingSurface page(600, c.printer.width);
         compose(sheet, page, in, c.printer);
@@ -522,14 +522,14 @@ TEST(PageComposer, PrinterPagesOfTheSampleUnitsKeepTextOutOfOtherBoxes)
                                     UnitChoice{lesson, section, unit, 0}, reader, true);
                 ASSERT_TRUE(sheet.has_value());
                 ComposeInputs in = InputsFromSheet(*sheet);
-                const int width = sheet->page.width;
+                const int width = sheet->settings.page.width;
                 RecordingSurface screen;
                 screen.measureWith(&fonts);
-                sheet->composed =
-                    ComposeSheet(*sheet, screen, {width, sheet->page.height, false, width}, in);
+                sheet->composed = ComposeSheet(
+                    *sheet, screen, {width, sheet->settings.page.height, false, width}, in);
 
                 in.registerAnswerBoxes = false;
-                const QSize pixels = PaperPixels(sheet->page, 300);
+                const QSize pixels = PaperPixels(sheet->settings.page, 300);
                 RecordingSurface page(300, pixels.width());
                 page.measureWith(&fonts);
                 sheet->composed =
@@ -690,7 +690,7 @@ TEST(PageComposer, StudyModeReusesStartsAndPadsLearnerAnswers)
     Sheet sheet = sheetOf({"ab#12#", "c#345#"});
     RecordingSurface surface;
     compose(sheet, surface);
-    sheet.leftMargin = 0;
+    sheet.settings.leftMargin = 0;
 
     ComposeInputs in = plainInputs();
     in.reusePieceStarts = true;
@@ -724,10 +724,11 @@ TEST(PageComposer, FullTablesStayIntactAndEverythingIsDrawn)
 TEST(PageComposer, ExtremeInputsDoNotBreakTheComposition)
 {
     Sheet sheet = sheetOf({"#", "@", "a@", "@@", "/", "1/", "#@/#", "", "a#b;;#", "@_#x#@/"});
-    sheet.leftMargin = INT_MAX;
-    sheet.rightMargin = INT_MIN;
-    sheet.characterSize = INT_MAX;
-    sheet.lstKranX = QStringList{"5", "2147483647", "-2147483648", "2", "99999999999", "x"};
+    sheet.settings.leftMargin = INT_MAX;
+    sheet.settings.rightMargin = INT_MIN;
+    sheet.settings.characterSize = INT_MAX;
+    sheet.settings.lstKranX =
+        QStringList{"5", "2147483647", "-2147483648", "2", "99999999999", "x"};
     ComposeInputs in = plainInputs();
     in.mojiSize = INT_MAX;
     in.gyouSpace = INT_MIN;
@@ -785,7 +786,7 @@ TEST(PageComposer, LinesPastThePageEdgeAreNamed)
     };
     for (const Case& c : cases) {
         Sheet sheet = sheetOf(c.questions);
-        sheet.lstKranX[0] = QString::number(c.shape);
+        sheet.settings.lstKranX[0] = QString::number(c.shape);
         RecordingSurface surface;
         compose(sheet, surface);
         EXPECT_EQ(LinesPastPage(sheet), c.past) << c.name;

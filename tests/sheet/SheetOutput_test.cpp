@@ -31,10 +31,10 @@ Sheet sampleSheet()
 TEST(SheetOutput, InputsFollowTheSheetsOwnValues)
 {
     Sheet sheet = sampleSheet();
-    sheet.characterSize = 12;
-    sheet.lineSpacing = 44;
+    sheet.settings.characterSize = 12;
+    sheet.settings.lineSpacing = 44;
     for (int options = 0; options < 8; ++options) {
-        sheet.options = options;
+        sheet.settings.options = options;
         const ComposeInputs in = InputsFromSheet(sheet);
         EXPECT_EQ(in.mojiSize, 12);
         EXPECT_EQ(in.gyouSpace, 44);
@@ -59,12 +59,12 @@ TEST(SheetOutput, PagesHaveTheSizeOfTheirPaper)
         EXPECT_EQ(PaperPixels(PaperRecord::ofWidth(c.width), c.dpi), c.pixels) << c.width;
     }
     Sheet sheet = sampleSheet();
-    sheet.page = PaperRecord::ofWidth(771);
+    sheet.settings.page = PaperRecord::ofWidth(771);
     const QImage screen = RenderScreenPage(sheet, InputsFromSheet(sheet));
     EXPECT_EQ(screen.size(), QSize(771, 1090));
     EXPECT_EQ(sheet.composed.boxes.count(), 2);
     const QImage printer = RenderPrinterPage(sheet, InputsFromSheet(sheet), 150);
-    EXPECT_EQ(printer.size(), PaperPixels(sheet.page, 150));
+    EXPECT_EQ(printer.size(), PaperPixels(sheet.settings.page, 150));
     // The screen boxes survive the printer composition.
     EXPECT_EQ(sheet.composed.boxes.count(), 2);
     EXPECT_LT(sheet.composed.boxes[1].x, 771);

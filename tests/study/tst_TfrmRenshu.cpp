@@ -91,7 +91,7 @@ public:
         inputs.now = QDateTime(QDate(2024, 4, 8), QTime(9, 0));
         return inputs;
     }
-    int characterSize() const override { return sheet->sheet().characterSize; }
+    int characterSize() const override { return sheet->sheet().settings.characterSize; }
     int answerBoxHeight() const override
     {
         return sheet->sheet().kran().number(KranLine::BoxHeight);
@@ -144,7 +144,7 @@ bool inkAtEdge(const QImage& image)
 // The frame of answer box i on the study page, as the composer draws it.
 QRect frameOf(const TfrmRenshu& w, const Sheet& sheet, int i)
 {
-    const int c = sheet.characterSize;
+    const int c = sheet.settings.characterSize;
     return AnswerBoxGeometry(w.session().boxes()[i], 1.0, 1.0, AnswerFieldHeight(c),
                              sheet.kran().number(KranLine::BoxWidth),
                              sheet.kran().number(KranLine::BoxHeight))

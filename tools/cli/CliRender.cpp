@@ -272,17 +272,17 @@ QJsonObject layoutJson(const Sheet& sheet)
                                    {QStringLiteral("y"), figure.rect.y()},
                                    {QStringLiteral("width"), figure.rect.width()},
                                    {QStringLiteral("height"), figure.rect.height()}});
-    return QJsonObject{
-        {QStringLiteral("page"), QJsonObject{{QStringLiteral("width"), sheet.page.width},
-                                             {QStringLiteral("height"), sheet.page.height}}},
-        {QStringLiteral("scale"), 1.0},
-        {QStringLiteral("boxes"), boxes},
-        {QStringLiteral("pieces"), pieces},
-        {QStringLiteral("answers"), toJsonArray(sheet.composed.lstKai)},
-        {QStringLiteral("figures"), figures},
-        {QStringLiteral("scorePosition"),
-         QJsonObject{{QStringLiteral("x"), sheet.composed.scorePosition.x()},
-                     {QStringLiteral("y"), sheet.composed.scorePosition.y()}}}};
+    return QJsonObject{{QStringLiteral("page"),
+                        QJsonObject{{QStringLiteral("width"), sheet.settings.page.width},
+                                    {QStringLiteral("height"), sheet.settings.page.height}}},
+                       {QStringLiteral("scale"), 1.0},
+                       {QStringLiteral("boxes"), boxes},
+                       {QStringLiteral("pieces"), pieces},
+                       {QStringLiteral("answers"), toJsonArray(sheet.composed.lstKai)},
+                       {QStringLiteral("figures"), figures},
+                       {QStringLiteral("scorePosition"),
+                        QJsonObject{{QStringLiteral("x"), sheet.composed.scorePosition.x()},
+                                    {QStringLiteral("y"), sheet.composed.scorePosition.y()}}}};
 }
 
 // Why a file cannot be written at this path, or empty when it can (or the path is empty).
@@ -328,7 +328,7 @@ int runRender(const QStringList& args)
     if (!sheet)
         return kFileProblem;
     if (o.paperWidth)
-        sheet->page = PaperRecord::ofWidth(*o.paperWidth);
+        sheet->settings.page = PaperRecord::ofWidth(*o.paperWidth);
 
     ComposeInputs inputs = InputsFromSheet(*sheet);
     inputs.bekkai = o.alternatives;
