@@ -20,17 +20,17 @@ void BM_ComposeScreenA4(benchmark::State& state)
 {
     Sheet sheet = bench::FullSheet();
     ComposeInputs inputs = InputsFromSheet(sheet);
-    QImage image(sheet.page.width, sheet.page.height, QImage::Format_RGB32);
+    QImage image(sheet.settings.page.width, sheet.settings.page.height, QImage::Format_RGB32);
     ComposeTarget target;
-    target.width = sheet.page.width;
-    target.height = sheet.page.height;
+    target.width = sheet.settings.page.width;
+    target.height = sheet.settings.page.height;
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         PainterSurface surface(painter, 96, target.width);
-        ComposeSheet(sheet, surface, target, inputs);
+        sheet.composed = ComposeSheet(sheet, surface, target, inputs);
     }
-    state.counters["boxes"] = sheet.boxes.count();
+    state.counters["boxes"] = sheet.composed.boxes.count();
 }
 BENCHMARK(BM_ComposeScreenA4)->Unit(benchmark::kMillisecond);
 
@@ -40,22 +40,22 @@ void BM_ComposePrinter600dpi(benchmark::State& state)
     ComposeInputs inputs = InputsFromSheet(sheet);
     RenderScreenPage(sheet, inputs); // the boxes a printer page draws
     inputs.registerAnswerBoxes = false;
-    const QSize pixels = PaperPixels(sheet.page, 600);
+    const QSize pixels = PaperPixels(sheet.settings.page, 600);
     QImage image(pixels, QImage::Format_RGB32);
     ComposeTarget target;
     target.width = pixels.width();
     target.height = pixels.height();
     target.printer = true;
-    target.screenImageWidth = sheet.page.width;
+    target.screenImageWidth = sheet.settings.page.width;
     for (auto _ : state) {
         state.PauseTiming(); // clearing 140 MB of page is the printer's business
         image.fill(Qt::white);
         state.ResumeTiming();
         QPainter painter(&image);
         PainterSurface surface(painter, 600, target.width);
-        ComposeSheet(sheet, surface, target, inputs);
+        sheet.composed = ComposeSheet(sheet, surface, target, inputs);
     }
-    state.counters["boxes"] = sheet.boxes.count();
+    state.counters["boxes"] = sheet.composed.boxes.count();
 }
 BENCHMARK(BM_ComposePrinter600dpi)->Unit(benchmark::kMillisecond);
 

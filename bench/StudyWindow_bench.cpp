@@ -47,7 +47,7 @@ public:
 
     TfrmPrint* studiedSheet() const override { return sheet; }
     ComposeInputs composeInputs(const Sheet& s) const override { return InputsFromSheet(s); }
-    int characterSize() const override { return sheet->sheet().characterSize; }
+    int characterSize() const override { return sheet->sheet().settings.characterSize; }
     int answerBoxHeight() const override
     {
         return sheet->sheet().kran().number(KranLine::BoxHeight);
@@ -84,7 +84,7 @@ void BM_ShowStudyWindow(benchmark::State& state)
         window.FormShow();
         window.PlaceEntryBoxes();
     }
-    state.counters["boxes"] = frm.sheet().boxes.count();
+    state.counters["boxes"] = frm.sheet().composed.boxes.count();
     state.counters["shown"] = window.entryBox(80)->isVisibleTo(&window) ? 1 : 0;
 }
 BENCHMARK(BM_ShowStudyWindow)->Unit(benchmark::kMillisecond);

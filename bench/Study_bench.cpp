@@ -30,13 +30,13 @@ struct StudyDesk
     {
         const ComposeInputs inputs = InputsFromSheet(sheet);
         page = RenderScreenPage(sheet, inputs);
-        session.windowShown(sheet.boxes, false);
+        session.windowShown(sheet.composed.boxes, false);
     }
 
     void start(bool test)
     {
         session.startExercise(test);
-        for (int i = 1; i <= sheet.boxes.count(); ++i)
+        for (int i = 1; i <= sheet.composed.boxes.count(); ++i)
             boxes.set(i, true, QString());
     }
 
@@ -46,7 +46,7 @@ struct StudyDesk
 void BM_EnterJudgeAndMarkOneBox(benchmark::State& state)
 {
     StudyDesk desk;
-    const int count = desk.sheet.boxes.count();
+    const int count = desk.sheet.composed.boxes.count();
     int i = count;
     for (auto _ : state) {
         if (i == count) { // every box done: a new practice, as 練習 starts one
@@ -57,8 +57,8 @@ void BM_EnterJudgeAndMarkOneBox(benchmark::State& state)
         desk.session.state().currentBox = i;
         const QString text = i % 4 == 0 ? QStringLiteral("0") : desk.firstAnswer(i);
         const EnterOutcome out = desk.session.enterAnswer(text, false, desk.boxes);
-        const EntryBoxRect entry =
-            PlaceEntryBox(desk.sheet.boxes[i], kPanelWidth, desk.sheet.characterSize, 10);
+        const EntryBoxRect entry = PlaceEntryBox(desk.sheet.composed.boxes[i], kPanelWidth,
+                                                 desk.sheet.settings.characterSize, 10);
         QPainter painter(&desk.page);
         PaintMark(painter,
                   MakeMark(out.mark, entry, PageFrame{kPanelWidth, 0, 1.0, 1.0}, out.review));
@@ -79,7 +79,7 @@ void BM_ScoreTestOf80Boxes(benchmark::State& state)
     target.path = dir.path() + QStringLiteral("/太郎.ini");
     target.section = QStringLiteral("S32あまりのあるわり算");
     const QDateTime now = QDateTime::currentDateTime();
-    const int count = desk.sheet.boxes.count();
+    const int count = desk.sheet.composed.boxes.count();
     for (auto _ : state) {
         state.PauseTiming(); // the test as the learner leaves it: every tenth box wrong
         QFile::remove(target.path);
@@ -90,7 +90,8 @@ void BM_ScoreTestOf80Boxes(benchmark::State& state)
         const ScoreOutcome out = desk.session.scoreExercise(desk.boxes, target, now);
         QPainter painter(&desk.page);
         for (int i = 1; i <= count; ++i)
-            PaintMark(painter, ScoringMark(desk.sheet.boxes[i], desk.sheet.characterSize, 10));
+            PaintMark(painter, ScoringMark(desk.sheet.composed.boxes[i],
+                                           desk.sheet.settings.characterSize, 10));
         painter.end();
         if (!out.record.written)
             state.SkipWithError("the record was not written");

@@ -43,13 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Sheet sheet = Sheet::fromParsedUnit(reader.unit(), SheetSource{}, true);
     for (bool printer : {false, true}) {
         ComposeTarget target;
-        target.width = printer ? sheet.page.width * 6 : sheet.page.width;
-        target.height = printer ? sheet.page.height * 6 : sheet.page.height;
+        target.width = printer ? sheet.settings.page.width * 6 : sheet.settings.page.width;
+        target.height = printer ? sheet.settings.page.height * 6 : sheet.settings.page.height;
         target.printer = printer;
-        target.screenImageWidth = sheet.page.width;
+        target.screenImageWidth = sheet.settings.page.width;
         RecordingSurface page(printer ? 600 : 96, target.width);
-        ComposeSheet(sheet, page, target, InputsFromSheet(sheet));
-        FUZZ_ASSERT(sheet.boxes.count() <= AnswerBoxTable::kMaxBoxes);
+        sheet.composed = ComposeSheet(sheet, page, target, InputsFromSheet(sheet));
+        FUZZ_ASSERT(sheet.composed.boxes.count() <= AnswerBoxTable::kMaxBoxes);
     }
     return 0;
 }

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ScriptedMessages messages;
     ScopedMessages scope(messages);
     UnitReader reader;
-    for (int mode : {UnitReader::OpenMaster, UnitReader::OpenCopy, UnitReader::AddToSheet}) {
+    for (UnitReader::Mode mode :
+         {UnitReader::OpenMaster, UnitReader::OpenCopy, UnitReader::AddToSheet}) {
         if (reader.ReadUnit(path, header, 1, 1, mode, UnitTitles{}, AddContext{})) {
             FUZZ_ASSERT(reader.unit().questions.size() <= kMaxQuestionLines);
         }

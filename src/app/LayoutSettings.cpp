@@ -38,17 +38,17 @@ int LayoutValue(const Sheet& sheet, LayoutControl control)
 {
     switch (control) {
     case LayoutControl::LeftMargin:
-        return sheet.leftMargin;
+        return sheet.settings.leftMargin;
     case LayoutControl::RightMargin:
-        return sheet.rightMargin;
+        return sheet.settings.rightMargin;
     case LayoutControl::LineSpacing:
-        return sheet.lineSpacing;
+        return sheet.settings.lineSpacing;
     case LayoutControl::CharacterSize:
-        return sheet.characterSize;
+        return sheet.settings.characterSize;
     case LayoutControl::StartNumber:
-        return sheet.startNumber;
+        return sheet.settings.startNumber;
     case LayoutControl::Options:
-        return sheet.options;
+        return sheet.settings.options;
     default:
         if (const std::optional<KranLine> line = KranLineOf(control))
             return sheet.kran().number(*line);
@@ -67,22 +67,22 @@ void ApplyLayoutValue(Sheet& sheet, LayoutControl control, int value)
 {
     switch (control) {
     case LayoutControl::LeftMargin:
-        sheet.leftMargin = value;
+        sheet.settings.leftMargin = value;
         break;
     case LayoutControl::RightMargin:
-        sheet.rightMargin = value;
+        sheet.settings.rightMargin = value;
         break;
     case LayoutControl::LineSpacing:
-        sheet.lineSpacing = value;
+        sheet.settings.lineSpacing = value;
         break;
     case LayoutControl::CharacterSize:
-        sheet.characterSize = value;
+        sheet.settings.characterSize = value;
         break;
     case LayoutControl::StartNumber:
-        sheet.startNumber = value;
+        sheet.settings.startNumber = value;
         break;
     case LayoutControl::Options:
-        sheet.options = value;
+        sheet.settings.options = value;
         break;
     default:
         // A block read short keeps its lines; the missing ones are written as "0".
@@ -126,7 +126,7 @@ std::optional<int> ShapeButtonFor(int shape)
 
 void ApplyPaper(Sheet& sheet, int width)
 {
-    sheet.page = PaperRecord::ofWidth(width);
+    sheet.settings.page = PaperRecord::ofWidth(width);
     sheet.changed = true;
 }
 

@@ -144,7 +144,7 @@ CopyFileName CheckCopyFileName(const QString& typed)
 
 MasterSave SaveSheetMaster(const QString& programFolder, const LessonTable& lessons, Sheet& sheet)
 {
-    const QString master = MakeUnitNames(programFolder, lessons, sheet.choice).masterPath;
+    const QString master = MakeUnitNames(programFolder, lessons, sheet.source.choice).masterPath;
     if (sheet.masterStamp.exists && sheet.masterStamp.changedOnDisk(master)) {
         const Messages::Answer answer = Messages::instance().askYesNo(
             ChangedSinceReadText(master) +
@@ -162,26 +162,28 @@ std::optional<QString> SaveSheetCopy(const QString& programFolder, const LessonT
                                      Sheet& sheet, const ComposeInputs& inputs)
 {
     // A sheet that came from a copy file is saved over it; any other asks for a name.
-    bool overCopy =
-        sheet.unitNumber == 0 && FileExtension(sheet.fileName) == QStringLiteral(".prp");
+    bool overCopy = sheet.source.unitNumber == 0 &&
+                    FileExtension(sheet.source.fileName) == QStringLiteral(".prp");
     // A copy another program or person changed since it was read is not written over
     // unasked: the save dialog offers another name instead.
-    if (overCopy && sheet.copyStamp.exists && sheet.copyStamp.changedOnDisk(sheet.fileName)) {
+    if (overCopy && sheet.copyStamp.exists &&
+        sheet.copyStamp.changedOnDisk(sheet.source.fileName)) {
         if (Messages::instance().askYesNo(
-                ChangedSinceReadText(sheet.fileName) +
+                ChangedSinceReadText(sheet.source.fileName) +
                 QStringLiteral("\n別の名前で保存しますか？（いいえ：保存しません）")) !=
             Messages::Answer::Yes)
             return std::nullopt;
         overCopy = false;
     }
-    const QString folder = LessonFolder(programFolder, lessons, std::max(1, sheet.choice.lesson));
-    const SaveCopyResult saved =
-        SaveCopy(CopySheetAsShown(sheet, inputs), overCopy ? sheet.fileName : QString(), folder);
+    const QString folder =
+        LessonFolder(programFolder, lessons, std::max(1, sheet.source.choice.lesson));
+    const SaveCopyResult saved = SaveCopy(CopySheetAsShown(sheet, inputs),
+                                          overCopy ? sheet.source.fileName : QString(), folder);
     if (!saved.saved)
         return std::nullopt;
     sheet.copyStamp = FileStamp::of(saved.path);
-    sheet.fileName = saved.path;
-    sheet.windowKey = saved.path;
+    sheet.source.fileName = saved.path;
+    sheet.source.windowKey = saved.path;
     sheet.changed = false;
     return saved.path;
 }
@@ -189,7 +191,8 @@ std::optional<QString> SaveSheetCopy(const QString& programFolder, const LessonT
 bool SaveSheetPdf(const QString& programFolder, const LessonTable& lessons, Sheet& sheet,
                   const ComposeInputs& inputs, bool numbered, int firstNumber)
 {
-    const QString folder = LessonFolder(programFolder, lessons, std::max(1, sheet.choice.lesson));
+    const QString folder =
+        LessonFolder(programFolder, lessons, std::max(1, sheet.source.choice.lesson));
     QString path = FileDialogs::instance().saveFileName(QStringLiteral("PDFに保存"), folder,
                                                         QStringLiteral("*.pdf"));
     if (path.isEmpty())

@@ -1,15 +1,15 @@
 #include "app/TfrmMain.h"
 
 #include "app/MainCommands.h"
+#include "app/MainMenuBar.h"
+#include "app/MainStudyHost.h"
 #include "app/Startup.h"
 #include "app/TeacherPassword.h"
 #include "app/TfrmHelp.h"
 #include "app/TfrmMenu.h"
 #include "app/TfrmTeacherPassword.h"
 #include "app/TfrmVersion.h"
-#include "app/WidgetMainMenus.h"
 #include "app/WidgetMainPanel.h"
-#include "app/WidgetStudyHost.h"
 #include "app/WidgetTipsPanel.h"
 #include "authoring/TfrmEditIndex.h"
 #include "authoring/TfrmEditQues.h"
@@ -63,7 +63,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     layout->addWidget(sheets_, 1);
     setCentralWidget(central);
     wirePanel();
-    menus_ = new WidgetMainMenus(
+    menus_ = new MainMenuBar(
         menuBar(), MainMenuTable(),
         {[this](MenuCommand c) { runMenu(c); }, [this] { return active_ != nullptr; },
          [this] { return sheets_->keys(); }, [this](int i) { ActivateSheet(i); }});
@@ -82,17 +82,17 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent)
     frmMenu_->setLogOn([this] { btnLogOnClick(); });
     frmHelp_ = new TfrmHelp(this);
     frmMenu_->recordsWindow()->openHelp = [this](int context) { showHelp(context); };
-    layout_ = new WidgetLayoutCommands(this, state_, *panel_,
-                                       {[this] { return active_; }, [this] { hidePanels(); },
-                                        [this] {
-                                            if (!answersShown_)
-                                                btnKaitouClick();
-                                        },
-                                        [this] { btnScrollClick(); }});
-    print_ = new WidgetPrintCommands(this);
+    layout_ = new LayoutCommands(this, state_, *panel_,
+                                 {[this] { return active_; }, [this] { hidePanels(); },
+                                  [this] {
+                                      if (!answersShown_)
+                                          btnKaitouClick();
+                                  },
+                                  [this] { btnScrollClick(); }});
+    print_ = new PrintCommands(this);
     // The all-units window prints on the printer the teacher set up, as the sheets do.
     frmMenu_->allUnitsWindow()->setPrinter(&print_->printer());
-    connect(print_, &WidgetPrintCommands::modeChanged, this, [this] {
+    connect(print_, &PrintCommands::modeChanged, this, [this] {
         if (active_)
             active_->Redraw();
     });
@@ -239,7 +239,7 @@ bool TfrmMain::FormShow()
 
     sheets_->showTitle(state_.titlePicture);
     frmOpenPRP_ = new TfrmOpenPRP(state_.programFolder, this);
-    new WidgetStudyHost(*this); // the study window, made once; the study command shows it
+    new MainStudyHost(*this); // the study window, made once; the study command shows it
     panel_->btnTest->setFocus();
     return true;
 }
@@ -258,7 +258,7 @@ bool TfrmMain::OpenMaster()
     if (!FileMustExist(coursewarePath(state_.programFolder, QStringLiteral("Main.ind"))))
         return false;
     setAnswersShown(true);
-    frmMenu_->setMode(QStringLiteral("Open"));
+    frmMenu_->setMode(UnitChooser::Purpose::Open);
     if (frmMenu_->exec() != QDialog::Accepted)
         return false;
     int r = OpenUnit(state_.currentUnit, false);
@@ -366,14 +366,14 @@ void TfrmMain::btnTestClick()
     btnKaitouClick();
     if (!wasOpen) {
         studied->sheet().changed = false;
-        sheets_->closeSheet(studied->sheet().windowKey);
+        sheets_->closeSheet(studied->sheet().source.windowKey);
     }
 }
 
 void TfrmMain::btnSaveClick()
 {
     if (active_)
-        panel_->openSavePanel(active_->sheet().unitNumber > 0);
+        panel_->openSavePanel(active_->sheet().source.unitNumber > 0);
 }
 
 bool TfrmMain::saveMaster(TfrmPrint* frm)
@@ -384,7 +384,7 @@ bool TfrmMain::saveMaster(TfrmPrint* frm)
         // Other sheets that had read the same file as this one know it as this save left
         // it: the change is this program's own, not someone else's.
         for (TfrmPrint* other : sheets_->sheets())
-            if (other != frm && other->sheet().fileName == frm->sheet().fileName &&
+            if (other != frm && other->sheet().source.fileName == frm->sheet().source.fileName &&
                 other->sheet().masterStamp.exists &&
                 other->sheet().masterStamp.sameContents(before))
                 other->sheet().masterStamp = frm->sheet().masterStamp;
@@ -400,7 +400,7 @@ bool TfrmMain::saveMaster(TfrmPrint* frm)
 bool TfrmMain::saveCopy(TfrmPrint* frm)
 {
     Sheet& sheet = frm->sheet();
-    const QString key = sheet.windowKey;
+    const QString key = sheet.source.windowKey;
     const std::optional<QString> path =
         SaveSheetCopy(state_.programFolder, state_.lessonTable, sheet, composeInputs(sheet));
     if (!path)
@@ -414,7 +414,7 @@ void TfrmMain::btnSaveMasterClick()
 {
     TfrmPrint* frm = active_;
     hidePanels();
-    if (frm && frm->sheet().unitNumber > 0)
+    if (frm && frm->sheet().source.unitNumber > 0)
         saveMaster(frm);
 }
 
@@ -433,13 +433,14 @@ void TfrmMain::btnEditMasterClick()
         return;
     // A sheet from a copy file has no master unit to edit: what it keeps of its own is the
     // header and the questions, which the header dialog edits.
-    if (active_->sheet().choice.section < 1) {
+    if (active_->sheet().source.choice.section < 1) {
         btnEditCopyClick();
         return;
     }
     Sheet& sheet = active_->sheet();
     TfrmEditQues editor(state_.programFolder, state_.lessonTable, this);
-    editor.setContext(sheet.choice, false, &sheet, sheet.titles.unit, sheet.lineStarts);
+    editor.setContext(sheet.source.choice, false, &sheet, sheet.source.titles.unit,
+                      sheet.composed.lineStarts);
     if (editor.exec() != QDialog::Accepted)
         return;
     OpenUnit(editor.position(), true);
@@ -516,7 +517,7 @@ void TfrmMain::mnuTeacherPasswordClick()
 void TfrmMain::btnFpCloseClick()
 {
     if (active_)
-        sheets_->closeSheet(active_->sheet().windowKey);
+        sheets_->closeSheet(active_->sheet().source.windowKey);
 }
 
 void TfrmMain::btnScrollClick()
@@ -589,9 +590,9 @@ void TfrmMain::mnuEditIndexClick()
 
 bool TfrmMain::commandEnabled(Command command) const
 {
-    return MainCommandEnabled(command,
-                              {active_ != nullptr, active_ && active_->sheet().unitNumber > 0,
-                               state_.keyLocked, panel_->btnKaitou->isEnabled()});
+    return MainCommandEnabled(command, {active_ != nullptr,
+                                        active_ && active_->sheet().source.unitNumber > 0,
+                                        state_.keyLocked, panel_->btnKaitou->isEnabled()});
 }
 
 ComposeInputs TfrmMain::composeInputs() const
@@ -634,7 +635,7 @@ void TfrmMain::sheetActivated(TfrmPrint* frm)
 
 void TfrmMain::sheetClosed(TfrmPrint* frm)
 {
-    sheets_->forget(frm->sheet().windowKey);
+    sheets_->forget(frm->sheet().source.windowKey);
     updateMenus();
     if (active_ == frm) {
         active_ = nullptr;
@@ -655,7 +656,7 @@ void TfrmMain::areaMarked(TfrmPrint*, bool marked)
 
 std::optional<UnitChoice> TfrmMain::chooseUnitToAdd()
 {
-    frmMenu_->setMode(QStringLiteral("Add"));
+    frmMenu_->setMode(UnitChooser::Purpose::Add);
     if (frmMenu_->exec() != QDialog::Accepted)
         return std::nullopt;
     return state_.currentUnit;

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/LayoutCommands.h"
 #include "app/LayoutSettings.h"
 #include "app/MainMenus.h"
-#include "app/WidgetLayoutCommands.h"
-#include "app/WidgetPrintCommands.h"
+#include "app/PrintCommands.h"
 #include "app/WidgetSheetArea.h"
 #include "courseware/UnitReader.h"
 #include "sheet/WorksheetHost.h"
@@ -23,7 +23,7 @@ class TfrmInputName;
 class TfrmMenu;
 class TfrmOpenPRP;
 class TfrmPrint;
-class WidgetMainMenus;
+class MainMenuBar;
 class WidgetMainPanel;
 
 // The main frame: it owns the program-wide state, wires the left panel, the menus and the
@@ -48,7 +48,6 @@ public:
     bool OpenMaster();
     int OpenUnit(const UnitChoice& choice, bool replace);
     bool OpenCopyFile();
-    int FindOpenSheet(const QString& identifier) const { return sheets_->find(identifier); }
     void ActivateSheet(int index) { sheets_->activate(index); }
     void closeAllSheets() { sheets_->closeAll(); }
 
@@ -119,7 +118,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    friend class WidgetStudyHost; // the study window's view of this window
+    friend class MainStudyHost; // the study window's view of this window
     void wirePanel();
     void runMenu(MenuCommand command);
     void hidePanels();
@@ -144,14 +143,14 @@ private:
 
     WidgetMainPanel* panel_ = nullptr;
     WidgetSheetArea* sheets_ = nullptr;
-    WidgetMainMenus* menus_ = nullptr;
+    MainMenuBar* menus_ = nullptr;
 
     TfrmMenu* frmMenu_ = nullptr;
     TfrmInputName* frmInputName_ = nullptr;
     TfrmOpenPRP* frmOpenPRP_ = nullptr;
     TfrmHelp* frmHelp_ = nullptr;
-    WidgetPrintCommands* print_ = nullptr;
-    WidgetLayoutCommands* layout_ = nullptr;
+    PrintCommands* print_ = nullptr;
+    LayoutCommands* layout_ = nullptr;
 };
 
 } // namespace zendra

@@ -171,9 +171,9 @@ TfrmMenu::TfrmMenu(AppState& state, QWidget* parent) : QDialog(parent), chooser_
     setPanelColour(pnlUnit_, chooser_.unitHeadingColour());
 }
 
-void TfrmMenu::setMode(const QString& mode)
+void TfrmMenu::setMode(UnitChooser::Purpose purpose)
 {
-    chooser_.setMode(mode);
+    chooser_.setMode(purpose);
 }
 
 int TfrmMenu::exec()

@@ -27,7 +27,7 @@ public:
     explicit TfrmMenu(AppState& state, QWidget* parent = nullptr);
 
     // "Open" or "Add"; call before exec().
-    void setMode(const QString& mode);
+    void setMode(UnitChooser::Purpose purpose);
     int exec() override;
 
     UnitChooser& chooser() { return chooser_; }

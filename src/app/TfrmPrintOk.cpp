@@ -1,6 +1,6 @@
 #include "app/TfrmPrintOk.h"
 
-#include "platform/WidgetPrinter.h"
+#include "platform/PrinterPrintTarget.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -33,8 +33,8 @@ UnitChooser::UnitChooser(AppState& state) : state_(state) {}
 
 QString UnitChooser::caption() const
 {
-    return mode_ == QStringLiteral("Open") ? QStringLiteral("マスターファイルを開く")
-                                           : QStringLiteral("追加ファイルを開く");
+    return purpose_ == Purpose::Open ? QStringLiteral("マスターファイルを開く")
+                                     : QStringLiteral("追加ファイルを開く");
 }
 
 void UnitChooser::show()

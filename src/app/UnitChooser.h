@@ -25,9 +25,10 @@ class UnitChooser
 public:
     explicit UnitChooser(AppState& state);
 
-    // "Open" opens a unit as a new sheet; any other word ("Add") adds to the current one.
-    void setMode(const QString& mode) { mode_ = mode; }
-    const QString& mode() const { return mode_; }
+    // Whether the chosen unit opens as a new sheet or is added to the current one.
+    enum class Purpose { Open, Add };
+    void setMode(Purpose purpose) { purpose_ = purpose; }
+    Purpose mode() const { return purpose_; }
     QString caption() const;
 
     // Before every showing: reloads Main.ind after the index was edited, selects the first
@@ -87,7 +88,7 @@ private:
     bool selectionComplete() const;
 
     AppState& state_;
-    QString mode_ = QStringLiteral("Open");
+    Purpose purpose_ = Purpose::Open;
     bool selectFirst_ = true;
     bool restored_ = false;
     int loadedLesson_ = 0;

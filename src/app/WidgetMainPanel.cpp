@@ -187,7 +187,7 @@ void WidgetMainPanel::loadSheet(const Sheet& sheet)
     spnGyouSpace->setValue(LayoutValue(sheet, LayoutControl::LineSpacing));
     spnMojiSize->setValue(LayoutValue(sheet, LayoutControl::CharacterSize));
     spnGyoukanSub->setValue(LayoutValue(sheet, LayoutControl::SubLineSpacing));
-    selectPaper(PaperOfWidth(sheet.page.width));
+    selectPaper(PaperOfWidth(sheet.settings.page.width));
 }
 
 void WidgetMainPanel::showAnswers(bool shown)

@@ -38,7 +38,7 @@ QMdiSubWindow* WidgetSheetArea::subWindowOf(const QString& key) const
 {
     for (QMdiSubWindow* sub : subWindowList(QMdiArea::StackingOrder))
         if (auto* frm = qobject_cast<TfrmPrint*>(sub->widget());
-            frm && frm->sheet().windowKey == key)
+            frm && frm->sheet().source.windowKey == key)
             return sub;
     return nullptr;
 }
@@ -48,7 +48,7 @@ TfrmPrint* WidgetSheetArea::open(Sheet&& sheet, WorksheetHost& host)
     auto* frm = new TfrmPrint(std::move(sheet), host);
     QMdiSubWindow* sub = addSubWindow(frm);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    keys_.append(frm->sheet().windowKey);
+    keys_.append(frm->sheet().source.windowKey);
     sub->move(0, 0);
     sub->resize(size());
     sub->show();

@@ -223,7 +223,7 @@ bool QuestionEditor::LoadUnitIntoPanes(const QString& programFolder, const Lesso
     }
 
     // Another unit's sheet (the chooser's choice in new-unit mode) has nothing to give.
-    if (openSheet && openSheet->choice == choice) {
+    if (openSheet && openSheet->source.choice == choice) {
         pasteLo = LayoutBlockLines(openSheet->toCopySheet());
         qgraph = openSheet->questionFigures;
         agraph = openSheet->answerFigures;
@@ -281,7 +281,7 @@ TextFile::Result SaveSheetToMaster(const QString& programFolder, const LessonTab
                                    const Sheet& sheet)
 {
     QuestionEditor editor;
-    if (!editor.LoadUnitIntoPanes(programFolder, lessons, sheet.choice, &sheet)) {
+    if (!editor.LoadUnitIntoPanes(programFolder, lessons, sheet.source.choice, &sheet)) {
         TextFile::Result failed;
         failed.error = editor.loadError();
         return failed;

@@ -301,9 +301,9 @@ void TfrmEditIndex::lstEUnitClick()
     showTree();
 }
 
-bool TfrmEditIndex::askTitle(const QString& mode, const QString& current, QString& title)
+bool TfrmEditIndex::askTitle(TfrmInputText::Purpose purpose, const QString& current, QString& title)
 {
-    frmInputText_->setMode(mode, current);
+    frmInputText_->setMode(purpose, current);
     if (frmInputText_->exec() != QDialog::Accepted)
         return false;
     title = frmInputText_->text();
@@ -313,7 +313,7 @@ bool TfrmEditIndex::askTitle(const QString& mode, const QString& current, QStrin
 void TfrmEditIndex::btnAddClick()
 {
     QString title;
-    if (!editor_.mayAddSection() || !askTitle(QStringLiteral("mainADD"), {}, title))
+    if (!editor_.mayAddSection() || !askTitle(TfrmInputText::Purpose::AddSection, {}, title))
         return;
     editor_.addSection(title);
     showEditor();
@@ -323,7 +323,7 @@ void TfrmEditIndex::btnChangeClick()
 {
     QString title;
     if (!editor_.mayRenameSection() ||
-        !askTitle(QStringLiteral("mainCHANGE"), editor_.selectedSectionTitle(), title))
+        !askTitle(TfrmInputText::Purpose::RenameSection, editor_.selectedSectionTitle(), title))
         return;
     editor_.renameSection(title);
     showEditor();
@@ -332,7 +332,7 @@ void TfrmEditIndex::btnChangeClick()
 void TfrmEditIndex::btnAdd2Click()
 {
     QString title;
-    if (!editor_.mayAddUnit() || !askTitle(QStringLiteral("subADD"), {}, title))
+    if (!editor_.mayAddUnit() || !askTitle(TfrmInputText::Purpose::AddUnit, {}, title))
         return;
     editor_.addUnit(title);
     showEditor();
@@ -342,7 +342,7 @@ void TfrmEditIndex::btnChange2Click()
 {
     QString title;
     if (!editor_.mayRenameUnit() ||
-        !askTitle(QStringLiteral("subCHANGE"), editor_.selectedUnitTitle(), title))
+        !askTitle(TfrmInputText::Purpose::RenameUnit, editor_.selectedUnitTitle(), title))
         return;
     editor_.renameUnit(title);
     showEditor();

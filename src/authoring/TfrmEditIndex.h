@@ -1,6 +1,7 @@
 #pragma once
 
 #include "authoring/IndexEditor.h"
+#include "authoring/TfrmInputText.h"
 
 #include <QDialog>
 
@@ -13,8 +14,6 @@ class QPushButton;
 class QTreeView;
 
 namespace zendra {
-
-class TfrmInputText;
 
 // The index editor: the lesson title, sections and units of one lesson index, and the whole
 // lesson as a tree. OK saves the index when it was edited; saved() then tells the caller
@@ -60,7 +59,7 @@ private:
     void btnHelpClick();
 
     // Asks for a title; empty optional when cancelled.
-    bool askTitle(const QString& mode, const QString& current, QString& title);
+    bool askTitle(TfrmInputText::Purpose purpose, const QString& current, QString& title);
     void showEditor();
     void showTree();
     void showExpandState();

@@ -41,9 +41,9 @@ TfrmInputText::TfrmInputText(QWidget* parent) : QDialog(parent)
     layout->addLayout(buttons);
 }
 
-void TfrmInputText::setMode(const QString& mode, const QString& current)
+void TfrmInputText::setMode(Purpose purpose, const QString& current)
 {
-    mode_ = mode;
+    purpose_ = purpose;
     current_ = current;
 }
 
@@ -56,7 +56,7 @@ int TfrmInputText::exec()
 void TfrmInputText::FormShow()
 {
     memInput_->clear();
-    if (mode_ == QStringLiteral("mainCHANGE") || mode_ == QStringLiteral("subCHANGE")) {
+    if (purpose_ == Purpose::RenameSection || purpose_ == Purpose::RenameUnit) {
         memInput_->setText(current_);
         memInput_->selectAll();
     }

@@ -15,9 +15,10 @@ class TfrmInputText : public QDialog
 public:
     explicit TfrmInputText(QWidget* parent = nullptr);
 
-    // "mainADD", "subADD", or "mainCHANGE" and "subCHANGE" with the title being renamed.
-    void setMode(const QString& mode, const QString& current = {});
-    const QString& mode() const { return mode_; }
+    // What the title is for: a rename offers the title being renamed as `current`.
+    enum class Purpose { AddSection, RenameSection, AddUnit, RenameUnit };
+    void setMode(Purpose purpose, const QString& current = {});
+    Purpose mode() const { return purpose_; }
     int exec() override;
     // Line 0 of the text.
     QString text() const;
@@ -26,7 +27,7 @@ private:
     void FormShow();
     void btnOkClick();
 
-    QString mode_;
+    Purpose purpose_ = Purpose::AddSection;
     QString current_;
     QLineEdit* memInput_ = nullptr;
 };

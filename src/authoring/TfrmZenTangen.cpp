@@ -1,7 +1,7 @@
 #include "authoring/TfrmZenTangen.h"
 
 #include "authoring/IndexEditor.h"
-#include "sheet/WidgetPrinting.h"
+#include "sheet/PrinterPrinting.h"
 
 #include <QApplication>
 #include <QDate>

@@ -212,7 +212,7 @@ UnitReader::Scan UnitReader::scanUnit(const QStringList& lines, qsizetype start)
 }
 
 bool UnitReader::ReadUnit(const QString& fileName, const QString& headerLine, int unitNumber,
-                          int sectionNumber, int mode, const UnitTitles& titles,
+                          int sectionNumber, Mode mode, const UnitTitles& titles,
                           const AddContext& add)
 {
     unit_.priorFigureLines = static_cast<int>(unit_.questionFigures.size());

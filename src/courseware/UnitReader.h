@@ -61,7 +61,7 @@ public:
     // what was read up to the fault; the previous section, last title and opened flag are
     // those of the last successful read.
     bool ReadUnit(const QString& fileName, const QString& headerLine, int unitNumber,
-                  int sectionNumber, int mode, const UnitTitles& titles,
+                  int sectionNumber, Mode mode, const UnitTitles& titles,
                   const AddContext& add = {});
 
     // Loads the sheet's current content before an add, which appends to it.

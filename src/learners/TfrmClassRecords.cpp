@@ -5,7 +5,7 @@
 #include "platform/Messages.h"
 #include "platform/PainterSurface.h"
 #include "platform/PdfPrintTarget.h"
-#include "platform/WidgetPrinter.h"
+#include "platform/PrinterPrintTarget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -319,7 +319,7 @@ void TfrmClassRecords::btnPrintClick()
     printer.setPageOrientation(QPageLayout::Landscape);
     if (!choosePrinter || !choosePrinter(printer))
         return;
-    WidgetPrintTarget target(printer);
+    PrinterPrintTarget target(printer);
     QString error;
     if (!PrintClassReport(target, report(), &error))
         ShowMessage(error);

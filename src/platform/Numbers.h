@@ -27,11 +27,4 @@ inline int percentHalfUp(int right, int total)
     return (200 * right + total) / (2 * total);
 }
 
-// Booleans in the program's files are written "True" and "False" and read by comparison
-// with "True".
-inline QString boolText(bool value)
-{
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
-
 } // namespace zendra

@@ -59,7 +59,10 @@ QPoint NotationRenderer::DrawNotation(int fontSize, int x, int y, QRgb colour, c
     acc.reserve(n);
     numerator.reserve(n);
     bool power = false;
-    int state = 0; // 0 plain, 1 after '/', 2 after '|'
+    // What the characters gathered so far are: plain text, the denominator after a '/', or
+    // the part after a '|' whose suffix runs to the next ')'.
+    enum class Gathering { Plain, AfterSlash, AfterBar };
+    Gathering state = Gathering::Plain;
     int cx = x;
 
     auto plain = [&](const QString& item) {
@@ -81,7 +84,7 @@ QPoint NotationRenderer::DrawNotation(int fontSize, int x, int y, QRgb colour, c
         numerator.resize(0);
     };
     auto flush = [&] {
-        if (state == 0)
+        if (state == Gathering::Plain)
             plain(acc);
         else
             fraction();
@@ -112,7 +115,7 @@ QPoint NotationRenderer::DrawNotation(int fontSize, int x, int y, QRgb colour, c
         } else if (c == u'/' || c == u'|') {
             std::swap(numerator, acc);
             acc.resize(0);
-            state = c == u'/' ? 1 : 2;
+            state = c == u'/' ? Gathering::AfterSlash : Gathering::AfterBar;
         } else if (c == u'^') {
             plain(acc);
             acc.resize(0);
@@ -138,7 +141,7 @@ QPoint NotationRenderer::DrawNotation(int fontSize, int x, int y, QRgb colour, c
                 symbol(orEqual ? QStringLiteral("≦") : QStringLiteral("＜"));
             else
                 symbol(orEqual ? QStringLiteral("≧") : QStringLiteral("＞"));
-        } else if (state == 2) {
+        } else if (state == Gathering::AfterBar) {
             // The suffix runs to the next ')'; without one, the last character of the text
             // stands in for it.
             const qsizetype from = next;
@@ -159,15 +162,15 @@ QPoint NotationRenderer::DrawNotation(int fontSize, int x, int y, QRgb colour, c
                 numerator.append(text.constData() + from, to - from);
             fraction();
             clearSlots();
-            state = 0;
+            state = Gathering::Plain;
         } else {
-            if (state == 0)
+            if (state == Gathering::Plain)
                 plain(acc);
             else
                 fraction();
             plainChar(i, len);
             clearSlots();
-            state = 0;
+            state = Gathering::Plain;
         }
         i = next;
     }

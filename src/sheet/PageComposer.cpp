@@ -25,8 +25,8 @@ struct PieceRun
 // Draws one text piece at (x, y): its text split at '@' into text and one-character
 // commands, each element taken as a command by its first character. Records the piece's
 // start in the sheet's piece positions and returns the surface's pen position afterwards.
-QPoint DrawPiece(Sheet& sheet, Surface& surface, PieceRun& run, const QString& text, int x, int y,
-                 double scale);
+QPoint DrawPiece(Composition& out, Surface& surface, PieceRun& run, const QString& text, int x,
+                 int y, double scale);
 
 constexpr QRgb kBlack = qRgb(0, 0, 0);
 constexpr QRgb kWhite = qRgb(255, 255, 255);
@@ -139,8 +139,8 @@ Layout computeLayout(const Sheet& sheet, const ComposeTarget& target, const Comp
     if (l.B <= 0)
         l.B = 10;
     l.L = bounded(inputs.gyouSpace) * l.s * 0.7875;
-    l.xL = px(bounded(sheet.leftMargin) * 10 * l.s);
-    l.rightInset = px(bounded(sheet.rightMargin) * 10 * l.s);
+    l.xL = px(bounded(sheet.settings.leftMargin) * 10 * l.s);
+    l.rightInset = px(bounded(sheet.settings.rightMargin) * 10 * l.s);
     l.xR = px(l.W - l.rightInset);
     return l;
 }
@@ -163,7 +163,8 @@ int titleSize(Surface& surface, const QString& first, const QString& second, int
     return size;
 }
 
-void drawHeader(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs)
+void drawHeader(const Sheet& sheet, Composition& out, Surface& surface, const Layout& l,
+                const ComposeInputs& inputs)
 {
     const double s = l.s;
     const double r = l.r;
@@ -189,7 +190,7 @@ void drawHeader(Sheet& sheet, Surface& surface, const Layout& l, const ComposeIn
     surface.setFontSize(10);
     const int dateY = px(15 * r);
     if (inputs.printed) {
-        QString id = sheet.unitId;
+        QString id = sheet.source.unitId;
         if (cp932::byteLength(id) > 40)
             id = id.mid(cp932::leftBytes(id, 40).size());
         surface.textOut(l.xL, dateY,
@@ -235,35 +236,35 @@ void drawHeader(Sheet& sheet, Surface& surface, const Layout& l, const ComposeIn
         surface.textOut(titleX, px(35 * r), first);
     if (!second.isEmpty())
         surface.textOut(titleX, px(48 * r), second);
-    sheet.scorePosition = QPoint(px(l.W - l.rightInset - 75 * s), px(35 * r));
+    out.scorePosition = QPoint(px(l.W - l.rightInset - 75 * s), px(35 * r));
 
     surface.setFontSize(16);
     QString nameLine = inputs.schoolName.isEmpty() ? QStringLiteral("　　　　　　　　氏名")
                                                    : inputs.schoolName + QStringLiteral("　　氏名");
-    if (sheet.learnerName && showsLearnerName(inputs.learnerName))
+    if (sheet.printsLearnerName && showsLearnerName(inputs.learnerName))
         nameLine = inputs.learnerName + u' ' + nameLine;
     surface.textOut(px(150 * s + l.xL), px(65 * r), nameLine);
 }
 
 // Draws the question lines. While registering, records where each line starts and ends and,
 // in `boxLines`, the line of each box it adds to the table.
-void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs,
-              bool registering, bool handout, QList<int>& boxLines)
+void drawBody(const Sheet& sheet, Composition& out, Surface& surface, const Layout& l,
+              const ComposeInputs& inputs, bool registering, bool handout, QList<int>& boxLines)
 {
     const double s = l.s;
     const int k = l.k;
-    NotationRenderer& renderer = sheet.renderer;
+    NotationRenderer& renderer = out.renderer;
 
     double Y = 65 * l.r + px(20 * l.r) + px(17 * l.r * 0.7875);
     int y = px(Y);
     surface.setFontColour(kBlack);
     surface.setPenWidth(1);
     if (registering)
-        sheet.boxes.clearLayout();
-    sheet.lstKai.clear();
-    sheet.lstKai.append(QStringLiteral("start"));
+        out.boxes.clearLayout();
+    out.lstKai.clear();
+    out.lstKai.append(QStringLiteral("start"));
     const bool reuse = inputs.reusePieceStarts;
-    PieceStartMemory& starts = sheet.pieceStarts;
+    PieceStartMemory& starts = out.pieceStarts;
     if (!reuse)
         starts.recorded = 0;
     int blankNumber = 0;
@@ -281,14 +282,14 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
 
     const int lineCount = static_cast<int>(std::min<qsizetype>(sheet.questions.size(), kMaxLines));
     if (registering) {
-        sheet.lineStarts = QList<QPoint>(lineCount + 1);
-        sheet.lineEnds = QList<int>(lineCount + 1);
+        out.lineStarts = QList<QPoint>(lineCount + 1);
+        out.lineEnds = QList<int>(lineCount + 1);
         boxLines.clear();
     }
     for (int n = 0; n < lineCount; ++n) {
         const QString& line = sheet.questions.at(n);
         if (registering && !line.isEmpty())
-            sheet.lineStarts[n + 1] = QPoint(l.xL, y);
+            out.lineStarts[n + 1] = QPoint(l.xL, y);
         if (line.isEmpty()) {
             Y += l.L;
             y = px(Y);
@@ -301,7 +302,7 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
         int end = x;
         surface.setFontColour(kBlack);
         if (blanks == 0) {
-            end = DrawPiece(sheet, surface, run, pieces.at(0), l.xL, y, s).x();
+            end = DrawPiece(out, surface, run, pieces.at(0), l.xL, y, s).x();
         } else {
             for (int b = 0; b < blanks; ++b) {
                 ++blankNumber;
@@ -315,11 +316,11 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
                         start = px(starts.x[blankNumber] * s);
                     }
                 }
-                x = DrawPiece(sheet, surface, run, pieces.at(2 * b), start, y, s).x();
+                x = DrawPiece(out, surface, run, pieces.at(2 * b), start, y, s).x();
                 end = std::max(end, x);
 
                 const QString& answer = pieces.at(2 * b + 1);
-                sheet.lstKai.append(answer);
+                out.lstKai.append(answer);
                 const int boxX = answerColumn != 0 ? px(answerColumn * 10 * s) : x;
 
                 const bool hasAlternatives = answer.contains(u';');
@@ -332,8 +333,7 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
                 // A study page shows no answer of a blank without an entry box.
                 const bool unasked = inputs.studyBoxes >= 0 && blankNumber > inputs.studyBoxes;
                 surface.setFontColour(answerColour);
-                x = DrawPiece(sheet, unasked ? measuring : answerSurface, run, shown, boxX, y, s)
-                        .x();
+                x = DrawPiece(out, unasked ? measuring : answerSurface, run, shown, boxX, y, s).x();
                 end = std::max(end, x);
 
                 if (inputs.bekkai && alternatives.size() >= 2 && !leaveAnswersOut && !unasked) {
@@ -346,17 +346,17 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
                 }
 
                 if (registering) {
-                    const int before = sheet.boxes.count();
-                    sheet.boxes.add(boxX, y, x - boxX, answer, surface.fontSize());
-                    if (sheet.boxes.count() > before)
+                    const int before = out.boxes.count();
+                    out.boxes.add(boxX, y, x - boxX, answer, surface.fontSize());
+                    if (out.boxes.count() > before)
                         boxLines.append(n + 1);
                 }
             }
             surface.setFontColour(kBlack);
-            end = std::max(end, DrawPiece(sheet, surface, run, pieces.at(2 * blanks), x, y, s).x());
+            end = std::max(end, DrawPiece(out, surface, run, pieces.at(2 * blanks), x, y, s).x());
         }
         if (registering)
-            sheet.lineEnds[n + 1] = end;
+            out.lineEnds[n + 1] = end;
         Y += l.L;
         y = px(Y);
     }
@@ -364,8 +364,9 @@ void drawBody(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInpu
 
 // Places figures 1..count of one kind into their slots; unplaced ones go beside the piece of
 // the same number, and that place is written back into the triple.
-void placeFigures(Sheet& sheet, QStringList& triples, const QList<QImage>& pictures, bool answer,
-                  int count, double s, std::array<PlacedFigure, kMaxFigures + 1>& placed)
+void placeFigures(const Composition& out, QStringList& triples, const QList<QImage>& pictures,
+                  bool answer, int count, double s,
+                  std::array<PlacedFigure, kMaxFigures + 1>& placed)
 {
     EditFigureTriples figures(triples);
     for (int i = 1; i <= count; ++i) {
@@ -373,7 +374,7 @@ void placeFigures(Sheet& sheet, QStringList& triples, const QList<QImage>& pictu
         int top = bounded(figures.top(i));
         if (left < 1) {
             // Page coordinates of the screen sheet, also when this is a printer page.
-            const QPoint piece = sheet.piecePositions[i];
+            const QPoint piece = out.piecePositions[i];
             left = px(piece.x() / s) + 40;
             top = px(piece.y() / s);
             figures.setPlace(i, left, top);
@@ -383,30 +384,30 @@ void placeFigures(Sheet& sheet, QStringList& triples, const QList<QImage>& pictu
     }
 }
 
-void placeAllFigures(Sheet& sheet, const Layout& l)
+void placeAllFigures(Sheet& sheet, Composition& out, const Layout& l)
 {
     std::array<PlacedFigure, kMaxFigures + 1> placed{};
     const int questionCount = FigureTriples(sheet.questionFigures).count();
     if (questionCount >= kMaxFigures + 1)
         ShowMessage(QString::number(questionCount) + QStringLiteral(":問題のグラフが多すぎます") +
                     QString::number(kMaxFigures));
-    placeFigures(sheet, sheet.questionFigures, sheet.questionPictures, false,
+    placeFigures(out, sheet.questionFigures, sheet.questionPictures, false,
                  std::min(questionCount, kMaxFigures), l.s, placed);
     if (sheet.answersShown) {
         const int answerCount = std::min(FigureTriples(sheet.answerFigures).count(), kMaxFigures);
-        placeFigures(sheet, sheet.answerFigures, sheet.answerPictures, true, answerCount, l.s,
+        placeFigures(out, sheet.answerFigures, sheet.answerPictures, true, answerCount, l.s,
                      placed);
     }
-    sheet.figures.clear();
+    out.figures.clear();
     for (int i = 1; i <= kMaxFigures; ++i)
         if (placed[i].number != 0)
-            sheet.figures.append(placed[i]);
+            out.figures.append(placed[i]);
 }
 
 // Draws the boxes of the table; with `boxLines`, the line of every box, the recorded line
 // ends take in the boxes.
-void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs,
-                     const QList<int>* boxLines)
+void drawAnswerBoxes(const Sheet& sheet, Composition& out, Surface& surface, const Layout& l,
+                     const ComposeInputs& inputs, const QList<int>* boxLines)
 {
     const double s = l.s;
     // The boxes of the screen layout, where the screen has them, on every page.
@@ -419,9 +420,9 @@ void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const Comp
 
     surface.setPenColour(kBlack);
     surface.setFontColour(kBlack);
-    const bool recordEnds = boxLines && boxLines->size() == sheet.boxes.count();
-    for (int i = 1; i <= sheet.boxes.count(); ++i) {
-        const AnswerBox& entry = sheet.boxes[i];
+    const bool recordEnds = boxLines && boxLines->size() == out.boxes.count();
+    for (int i = 1; i <= out.boxes.count(); ++i) {
+        const AnswerBox& entry = out.boxes[i];
         const AnswerBoxRects rects =
             AnswerBoxGeometry(entry, s, f, fieldHeight, boxWidth, boxHeight);
         const QRect& base = rects.base;
@@ -463,22 +464,22 @@ void drawAnswerBoxes(Sheet& sheet, Surface& surface, const Layout& l, const Comp
             right = base.right() +
                     surface.textWidth(shape == 2 ? QStringLiteral("］") : QStringLiteral("】"));
         const int line = boxLines->at(i - 1);
-        if (line < sheet.lineEnds.size())
-            sheet.lineEnds[line] = std::max(sheet.lineEnds.at(line), right);
+        if (line < out.lineEnds.size())
+            out.lineEnds[line] = std::max(out.lineEnds.at(line), right);
     }
 }
 
 // Pictures stand at their page coordinates; a printer page's surface scales them.
-void paintPictures(Sheet& sheet, Surface& surface, const Layout& l, const ComposeInputs& inputs,
-                   bool printer)
+void paintPictures(const Sheet& sheet, Composition& out, Surface& surface, const Layout& l,
+                   const ComposeInputs& inputs, bool printer)
 {
     if (!printer) {
         const int h = sheet.classFlag.height();
-        sheet.classFlagPosition = QPoint(l.xL, px(30 * l.s + (60 * l.s - h) * 0.5));
+        out.classFlagPosition = QPoint(l.xL, px(30 * l.s + (60 * l.s - h) * 0.5));
     }
     if (inputs.classFlag && !sheet.classFlag.isNull())
-        surface.drawImage(QRect(sheet.classFlagPosition, sheet.classFlag.size()), sheet.classFlag);
-    for (const PlacedFigure& figure : sheet.figures) {
+        surface.drawImage(QRect(out.classFlagPosition, sheet.classFlag.size()), sheet.classFlag);
+    for (const PlacedFigure& figure : out.figures) {
         const QList<QImage>& pictures =
             figure.answer ? sheet.answerPictures : sheet.questionPictures;
         const qsizetype index = figure.number - 1;
@@ -515,12 +516,12 @@ AnswerBoxRects AnswerBoxGeometry(const AnswerBox& entry, double s, double f, int
 
 namespace {
 
-QPoint DrawPiece(Sheet& sheet, Surface& surface, PieceRun& run, const QString& text, int x, int y,
-                 double scale)
+QPoint DrawPiece(Composition& out, Surface& surface, PieceRun& run, const QString& text, int x,
+                 int y, double scale)
 {
-    const NotationRenderer& renderer = sheet.renderer;
+    const NotationRenderer& renderer = out.renderer;
     const int k = renderer.rise();
-    sheet.piecePositions.add(QPoint(x, y));
+    out.piecePositions.add(QPoint(x, y));
     const QRgb colour = surface.fontColour();
     QPoint current(x, y + k);
     surface.moveTo(current.x(), current.y());
@@ -589,11 +590,12 @@ QPoint DrawPiece(Sheet& sheet, Surface& surface, PieceRun& run, const QString& t
 
 } // namespace
 
-void ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& target,
-                  const ComposeInputs& inputs)
+Composition ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& target,
+                         const ComposeInputs& inputs)
 {
+    Composition out = sheet.composed;
     if (!inputs.composing)
-        return;
+        return out;
     const bool printer = target.printer;
     // A printer page is the screen page drawn larger: laid out in the screen's units, and
     // the surface maps them onto the page's pixels.
@@ -608,28 +610,30 @@ void ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& target,
     }
     Layout l = computeLayout(sheet, layout, inputs);
     // The renderer draws as on the screen, also for a printer page.
-    sheet.renderer.begin(l.s, bounded(sheet.characterSize), false, l.W);
-    l.k = sheet.renderer.rise();
-    sheet.piecePositions.clear();
-    surface.setFontFace(sheet.drawingFace);
+    out.renderer.begin(l.s, bounded(sheet.settings.characterSize), false, l.W);
+    l.k = out.renderer.rise();
+    out.piecePositions.clear();
+    surface.setFontFace(sheet.settings.drawingFace);
     surface.setFontSize(l.B);
     surface.setFontStyle(StylePlain);
 
-    drawHeader(sheet, surface, l, inputs);
+    drawHeader(sheet, out, surface, l, inputs);
     // The table holds screen pixels; a printer page draws it scaled and leaves it alone.
     const bool registering = inputs.registerAnswerBoxes && !printer;
     QList<int> boxLines;
-    drawBody(sheet, surface, l, inputs, registering, printer, boxLines);
-    placeAllFigures(sheet, l);
-    drawAnswerBoxes(sheet, surface, l, inputs, registering ? &boxLines : nullptr);
-    paintPictures(sheet, surface, l, inputs, printer);
+    drawBody(sheet, out, surface, l, inputs, registering, printer, boxLines);
+    placeAllFigures(sheet, out, l);
+    drawAnswerBoxes(sheet, out, surface, l, inputs, registering ? &boxLines : nullptr);
+    paintPictures(sheet, out, surface, l, inputs, printer);
+    return out;
 }
 
 QList<int> LinesPastPage(const Sheet& sheet)
 {
     QList<int> past;
-    for (qsizetype n = 1; n < sheet.lineEnds.size(); ++n)
-        if (sheet.lineEnds.at(n) > sheet.page.width)
+    const QList<int>& lineEnds = sheet.composed.lineEnds;
+    for (qsizetype n = 1; n < lineEnds.size(); ++n)
+        if (lineEnds.at(n) > sheet.settings.page.width)
             past.append(static_cast<int>(n));
     return past;
 }

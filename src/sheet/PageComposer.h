@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/AnswerBoxTable.h"
+#include "sheet/Composition.h"
 #include "sheet/NotationRenderer.h"
 
 #include <QDateTime>
@@ -82,16 +83,19 @@ AnswerBoxRects AnswerBoxGeometry(const AnswerBox& entry, double s, double f, int
 void DrawRoundAnswerFrame(Surface& surface, const QRect& box, int characterSize, int boxHeight,
                           double s);
 
-// Draws the whole sheet onto the surface and records the layout in the sheet (answer-box
-// table, piece positions, piece-start memory, answer list, score position, placed figures).
-// A printer page is laid out in the screen's units and the surface is told to scale them
-// onto the page, so every piece starts where the screen page has it; it draws the boxes of
-// the last screen composition and never registers its own: the table stays in screen
-// pixels for study mode.
-void ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& target,
-                  const ComposeInputs& inputs);
+// Draws the whole sheet onto the surface and returns the layout (answer-box table, piece
+// positions, piece-start memory, answer list, line starts and ends, score position, placed
+// figures). It starts from the sheet's last composition (`sheet.composed`): a printer page
+// draws the boxes of the last screen composition and never registers its own, so the table
+// stays in screen pixels for study mode, and reusePieceStarts lays the lines out from the
+// recorded starts. A printer page is laid out in the screen's units and the surface is told
+// to scale them onto the page, so every piece starts where the screen page has it. The sheet
+// itself changes only where a figure without a place gets one: it is written back into the
+// figure's triple. Callers keep the result as the sheet's last composition.
+Composition ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& target,
+                         const ComposeInputs& inputs);
 
-// The question lines (numbered from 1) that the last screen composition ran past the right
+// The question lines (numbered from 1) that the sheet's last screen composition ran past the right
 // edge of the page, which is the printable width of the paper: on paper they are cut off.
 QList<int> LinesPastPage(const Sheet& sheet);
 

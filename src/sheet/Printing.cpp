@@ -53,12 +53,12 @@ bool composeOnPage(Sheet& sheet, const ComposeInputs& inputs, PrintTarget& targe
     onPage.width = page.width();
     onPage.height = page.height();
     onPage.printer = true;
-    onPage.screenImageWidth = sheet.page.width;
+    onPage.screenImageWidth = sheet.settings.page.width;
     // The next job may share this painter (pages of one document).
     painter->save();
     {
         PainterSurface surface(*painter, target.resolution(), onPage.width);
-        ComposeSheet(sheet, surface, onPage, inputs);
+        sheet.composed = ComposeSheet(sheet, surface, onPage, inputs);
     }
     painter->restore();
     return true;

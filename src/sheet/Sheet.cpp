@@ -54,12 +54,7 @@ Sheet Sheet::fromParsedUnit(const ParsedUnit& unit, const SheetSource& source, b
                             const QString& defaultFace)
 {
     Sheet sheet;
-    sheet.choice = source.choice;
-    sheet.titles = source.titles;
-    sheet.fileName = source.fileName;
-    sheet.unitNumber = source.unitNumber;
-    sheet.windowKey = source.windowKey;
-    sheet.unitId = source.unitId;
+    sheet.source = source;
     sheet.titleGenerated = !source.fromCopy;
     sheet.answersShown = answersShown;
 
@@ -86,31 +81,35 @@ Sheet Sheet::fromParsedUnit(const ParsedUnit& unit, const SheetSource& source, b
             width = 630;
         // A file may say anything; what no page can hold would only overflow the layout
         // arithmetic further on.
-        sheet.lineSpacing = std::clamp(values.number(ValueLine::LineSpacing, sheet.lineSpacing),
-                                       -kLineSpacingLimit, kLineSpacingLimit);
-        sheet.leftMargin = values.number(ValueLine::LeftMargin, sheet.leftMargin);
-        sheet.rightMargin = values.number(ValueLine::RightMargin, sheet.rightMargin);
-        sheet.startNumber = values.number(ValueLine::StartNumber, sheet.startNumber);
-        sheet.options = values.isLegacyBool(ValueLine::Options)
-                            ? 7
-                            : values.number(ValueLine::Options, sheet.options);
-        if (sheet.options >= 16)
-            sheet.options = 15;
+        sheet.settings.lineSpacing =
+            std::clamp(values.number(ValueLine::LineSpacing, sheet.settings.lineSpacing),
+                       -kLineSpacingLimit, kLineSpacingLimit);
+        sheet.settings.leftMargin = values.number(ValueLine::LeftMargin, sheet.settings.leftMargin);
+        sheet.settings.rightMargin =
+            values.number(ValueLine::RightMargin, sheet.settings.rightMargin);
+        sheet.settings.startNumber =
+            values.number(ValueLine::StartNumber, sheet.settings.startNumber);
+        sheet.settings.options = values.isLegacyBool(ValueLine::Options)
+                                     ? 7
+                                     : values.number(ValueLine::Options, sheet.settings.options);
+        if (sheet.settings.options >= 16)
+            sheet.settings.options = 15;
     }
-    sheet.page = PaperRecord::ofWidth(width);
+    sheet.settings.page = PaperRecord::ofWidth(width);
 
     const QStringList fontLines = firstBlock(unit.font, 7);
     const FontLines font(fontLines);
-    sheet.drawingFace = defaultFace;
+    sheet.settings.drawingFace = defaultFace;
     if (!fontLines.isEmpty()) {
-        sheet.characterSize = std::clamp(font.number(FontLine::Size, sheet.characterSize),
-                                         -kCharacterSizeLimit, kCharacterSizeLimit);
-        sheet.fontStyleLines = font.range(FontLine::Face, FontLine::StrikeOut);
+        sheet.settings.characterSize =
+            std::clamp(font.number(FontLine::Size, sheet.settings.characterSize),
+                       -kCharacterSizeLimit, kCharacterSizeLimit);
+        sheet.settings.fontStyleLines = font.range(FontLine::Face, FontLine::StrikeOut);
         // An empty line names no face either; drawing in it would fall to the system font.
         const QString face = font.text(FontLine::DrawingFace);
         if (face != QLatin1StringView("0") && !face.trimmed().isEmpty()) {
-            sheet.drawingFace = face;
-            sheet.drawingFaceIsDefault = false;
+            sheet.settings.drawingFace = face;
+            sheet.settings.drawingFaceIsDefault = false;
         }
     }
 
@@ -118,10 +117,10 @@ Sheet Sheet::fromParsedUnit(const ParsedUnit& unit, const SheetSource& source, b
         QStringList kran = unit.kran.mid(0, 10);
         while (kran.size() < 10)
             kran.append(QStringLiteral("0"));
-        sheet.lstKranX = kran;
+        sheet.settings.lstKranX = kran;
     }
 
-    sheet.boxes.resetJudgements();
+    sheet.composed.boxes.resetJudgements();
     return sheet;
 }
 
@@ -146,18 +145,19 @@ CopySheet Sheet::toCopySheet() const
     copy.questions = questions;
     copy.questionFigures = questionFigures;
     copy.answerFigures = answerFigures;
-    copy.paperWidth = page.width;
+    copy.paperWidth = settings.page.width;
     copy.answersShown = answersShown;
-    copy.lineSpacing = lineSpacing;
-    copy.leftMargin = leftMargin;
-    copy.rightMargin = rightMargin;
-    copy.startNumber = startNumber;
-    copy.options = options;
+    copy.lineSpacing = settings.lineSpacing;
+    copy.leftMargin = settings.leftMargin;
+    copy.rightMargin = settings.rightMargin;
+    copy.startNumber = settings.startNumber;
+    copy.options = settings.options;
     EditFontLines font(copy.font);
-    font.setNumber(FontLine::Size, characterSize);
-    font.setRange(FontLine::Face, fontStyleLines);
-    font.setText(FontLine::DrawingFace, drawingFaceIsDefault ? QStringLiteral("0") : drawingFace);
-    copy.kran = lstKranX;
+    font.setNumber(FontLine::Size, settings.characterSize);
+    font.setRange(FontLine::Face, settings.fontStyleLines);
+    font.setText(FontLine::DrawingFace,
+                 settings.drawingFaceIsDefault ? QStringLiteral("0") : settings.drawingFace);
+    copy.kran = settings.lstKranX;
     copy.answerGroups = answerGroups;
     return copy;
 }

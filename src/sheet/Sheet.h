@@ -6,8 +6,7 @@
 #include "courseware/UnitChoice.h"
 #include "courseware/UnitReader.h"
 #include "platform/FileStamp.h"
-#include "sheet/AnswerBoxTable.h"
-#include "sheet/NotationRenderer.h"
+#include "sheet/Composition.h"
 #include "sheet/Paper.h"
 
 #include <QImage>
@@ -24,78 +23,21 @@ namespace zendra {
 // The face question text is drawn in when the font block names none.
 inline const QString kDefaultDrawingFace = QStringLiteral("ＭＳ 明朝");
 
-// The start point of every text piece of the last composition, numbered 1..240 in drawing
-// order. Pieces past the last slot are drawn but not recorded.
-struct PiecePositions
-{
-    static constexpr int kMaxPieces = 240;
-
-    std::array<QPoint, kMaxPieces + 1> at{};
-    int count = 0;
-
-    // Piece i, or (0, 0) for one that was not recorded.
-    QPoint operator[](int i) const { return i >= 1 && i <= count ? at[i] : QPoint(); }
-    void clear()
-    {
-        at.fill(QPoint());
-        count = 0;
-    }
-    void add(QPoint p)
-    {
-        if (count < kMaxPieces)
-            at[++count] = p;
-    }
-};
-
-// The x at which the text before each blank started, numbered 1..80 by blank in drawing
-// order; study mode lays a sheet out again from it.
-struct PieceStartMemory
-{
-    static constexpr int kMaxStarts = AnswerBoxTable::kMaxBoxes;
-
-    std::array<int, kMaxStarts + 1> x{};
-    int recorded = 0; // how many entries hold a start of the last recording composition
-};
-
-// A figure as the last composition placed it, in page coordinates of the screen sheet.
-struct PlacedFigure
-{
-    int number = 0;      // 1..15: the figure picture it occupies
-    bool answer = false; // an answer figure shown in place of the question figure
-    QRect rect;
-};
-
 // Who the sheet came from, known to the caller that opened it.
 struct SheetSource
 {
     UnitChoice choice;
     UnitTitles titles;
-    QString fileName;   // master file or copy file
+    QString fileName;   // master file or copy file; a save as a copy file moves it there
     int unitNumber = 0; // 0 for a copy
     QString windowKey;
     QString unitId;
-    bool fromCopy = false;
+    bool fromCopy = false; // as opened: sets titleGenerated, and is not kept up to date
 };
 
-// One open worksheet without its window: what was read from the unit, the settings the
-// teacher changed, the loaded pictures and the records of the last composition.
-struct Sheet
+// The layout a sheet's value, font and answer-box blocks set, as the teacher changes them.
+struct SheetSettings
 {
-    UnitChoice choice;
-    UnitTitles titles;
-    QString fileName;
-    int unitNumber = 0;
-    QString windowKey;
-    QString unitId;
-    bool changed = false;
-    bool titleGenerated = false;
-    bool answersShown = false;
-    bool learnerName = false;
-    // The master file and the copy file as this sheet last read or wrote them: a save over
-    // one that another program or person changed since then asks first.
-    FileStamp masterStamp;
-    FileStamp copyStamp;
-
     PaperRecord page;
     int lineSpacing = 30;
     int characterSize = 14;
@@ -107,6 +49,24 @@ struct Sheet
     bool drawingFaceIsDefault = true; // written back as "0", so it follows the setting
     // Font block lines 2..6 (face and styles), kept only to be written back.
     QStringList fontStyleLines = DefaultFontLines().mid(1, 5);
+    QStringList lstKranX = FormKranLines();
+};
+
+// One open worksheet without its window: what was read from the unit, the settings the
+// teacher changed, the loaded pictures and the last composition.
+struct Sheet
+{
+    SheetSource source; // where it came from and where it is saved
+    bool changed = false;
+    bool titleGenerated = false;
+    bool answersShown = false;
+    bool printsLearnerName = false; // the name line starts with the learner's name
+    // The master file and the copy file as this sheet last read or wrote them: a save over
+    // one that another program or person changed since then asks first.
+    FileStamp masterStamp;
+    FileStamp copyStamp;
+
+    SheetSettings settings;
 
     QString title;
     QString school;
@@ -117,28 +77,14 @@ struct Sheet
     QStringList answerGroups;
     QStringList questionFigures; // triples: file, left, top
     QStringList answerFigures;
-    QStringList lstKranX = FormKranLines();
 
     QList<QImage> questionPictures; // one per figure triple, null when not loaded
     QList<QImage> answerPictures;
     QImage classFlag; // null when the program folder has none
 
-    // Records of the last composition.
-    AnswerBoxTable boxes;
-    PiecePositions piecePositions;
-    PieceStartMemory pieceStarts;
-    QStringList lstKai;
-    // Where the last screen composition started each question line, by line number from 1
-    // (entry 0 unused); (0, 0) for a line it did not draw. The question editor places new
-    // figures beside these.
-    QList<QPoint> lineStarts;
-    // Where it ended them: the right-most x of a line's text, answers, alternatives and
-    // boxes; 0 for a line it did not draw.
-    QList<int> lineEnds;
-    QPoint scorePosition;
-    QPoint classFlagPosition{35, 31}; // page coordinates; screen compositions move it
-    QList<PlacedFigure> figures;
-    NotationRenderer renderer; // its units stay those of the last composition
+    // What the last composition returned (ComposeSheet), kept for the windows that work on
+    // the page afterwards and for the next composition, which starts from it.
+    Composition composed;
 
     // A new sheet from a parsed unit. `answersShown` is the main window's answer display:
     // the value block's own line 2 is not used. `defaultFace` is the face the font block's
@@ -154,8 +100,8 @@ struct Sheet
     void loadClassFlag(const QString& programFolder);
 
     // The answer-box lines by name; a line that is missing or not a number reads as 0.
-    KranLines kran() const { return KranLines(lstKranX); }
-    EditKranLines editKran() { return EditKranLines(lstKranX); }
+    KranLines kran() const { return KranLines(settings.lstKranX); }
+    EditKranLines editKran() { return EditKranLines(settings.lstKranX); }
 
     // The sheet as the copy-file writer takes it.
     CopySheet toCopySheet() const;

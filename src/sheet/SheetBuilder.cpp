@@ -88,8 +88,8 @@ bool AddUnitToSheet(Sheet& sheet, const CoursewareContext& courseware, const Uni
     }
     reader.setSheetContent(sheet.questions, sheet.questionFigures, sheet.answerFigures, sheet.title,
                            sheet.school, sheet.nameLine);
-    const AddContext add{sheet.title, sheet.titleGenerated, sheet.choice.section,
-                         sheet.choice.unit};
+    const AddContext add{sheet.title, sheet.titleGenerated, sheet.source.choice.section,
+                         sheet.source.choice.unit};
     const QString path =
         MasterPath(courseware.programFolder, courseware.lessons, choice.lesson, choice.section);
     if (!reader.ReadUnit(path, UnitHeaderLine(choice), choice.unit, choice.section,
@@ -107,7 +107,7 @@ bool AddUnitToSheet(Sheet& sheet, const CoursewareContext& courseware, const Uni
     sheet.title = unit.title;
     sheet.lastComposedTitle = unit.title;
     sheet.changed = true;
-    loadPictures(sheet, courseware.programFolder, courseware.lessons, sheet.choice.lesson);
+    loadPictures(sheet, courseware.programFolder, courseware.lessons, sheet.source.choice.lesson);
     return true;
 }
 

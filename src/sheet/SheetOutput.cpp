@@ -40,7 +40,7 @@ void composeOn(QPaintDevice& device, int dpi, Sheet& sheet, const ComposeTarget&
 {
     QPainter painter(&device);
     PainterSurface surface(painter, dpi, target.width);
-    ComposeSheet(sheet, surface, target, inputs);
+    sheet.composed = ComposeSheet(sheet, surface, target, inputs);
 }
 
 ComposeTarget printerTarget(const Sheet& sheet, QSize pixels)
@@ -49,7 +49,7 @@ ComposeTarget printerTarget(const Sheet& sheet, QSize pixels)
     target.width = pixels.width();
     target.height = pixels.height();
     target.printer = true;
-    target.screenImageWidth = sheet.page.width;
+    target.screenImageWidth = sheet.settings.page.width;
     return target;
 }
 
@@ -65,12 +65,12 @@ bool saved(const TextFile::Result& result, QString* error)
 ComposeInputs InputsFromSheet(const Sheet& sheet)
 {
     ComposeInputs inputs;
-    inputs.mojiSize = sheet.characterSize;
-    inputs.gyouSpace = sheet.lineSpacing;
+    inputs.mojiSize = sheet.settings.characterSize;
+    inputs.gyouSpace = sheet.settings.lineSpacing;
     inputs.startNumber = 1;
-    inputs.classFlag = sheet.options & kOptionClassFlag;
-    inputs.jisshibi = sheet.options & kOptionJisshibi;
-    inputs.printed = sheet.options & kOptionPrinted;
+    inputs.classFlag = sheet.settings.options & kOptionClassFlag;
+    inputs.jisshibi = sheet.settings.options & kOptionJisshibi;
+    inputs.printed = sheet.settings.options & kOptionPrinted;
     return inputs;
 }
 
@@ -87,15 +87,15 @@ QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs, double ratio)
     // A ratio no display has is taken as 1.
     if (!(ratio > 0.0 && ratio <= 8.0))
         ratio = 1.0;
-    const QSize pixels(std::max(1, roundHalfEven(sheet.page.width * ratio)),
-                       std::max(1, roundHalfEven(sheet.page.height * ratio)));
+    const QSize pixels(std::max(1, roundHalfEven(sheet.settings.page.width * ratio)),
+                       std::max(1, roundHalfEven(sheet.settings.page.height * ratio)));
     QImage image = blankPage(pixels, roundHalfEven(kScreenDpi * ratio));
     // The painter on the image draws layout units ratio pixels large.
     image.setDevicePixelRatio(ratio);
     ComposeTarget target;
-    target.width = sheet.page.width;
-    target.height = sheet.page.height;
-    target.screenImageWidth = sheet.page.width;
+    target.width = sheet.settings.page.width;
+    target.height = sheet.settings.page.height;
+    target.screenImageWidth = sheet.settings.page.width;
     ComposeInputs screen = inputs;
     screen.registerAnswerBoxes = true;
     composeOn(image, kScreenDpi, sheet, target, screen);
@@ -105,7 +105,7 @@ QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs, double ratio)
 QImage RenderPrinterPage(Sheet& sheet, const ComposeInputs& inputs, int dpi)
 {
     RenderScreenPage(sheet, inputs);
-    const QSize pixels = PaperPixels(sheet.page, dpi);
+    const QSize pixels = PaperPixels(sheet.settings.page, dpi);
     QImage image = blankPage(pixels, dpi);
     ComposeInputs printer = inputs;
     printer.registerAnswerBoxes = false;
@@ -116,10 +116,11 @@ QImage RenderPrinterPage(Sheet& sheet, const ComposeInputs& inputs, int dpi)
 bool WriteSheetPdf(Sheet& sheet, const ComposeInputs& inputs, const PdfJob& job,
                    const QString& path, QString* error)
 {
-    PdfPrintTarget target(path,
-                          QPageSize(QSizeF(sheet.page.width / 3.0, sheet.page.height / 3.0),
-                                    QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
-                          job.dpi);
+    PdfPrintTarget target(
+        path,
+        QPageSize(QSizeF(sheet.settings.page.width / 3.0, sheet.settings.page.height / 3.0),
+                  QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+        job.dpi);
     PrintOptions options;
     options.printerResolution = true;
     options.numbered = job.numbered;

@@ -96,7 +96,7 @@ protected:
         start_ = current_ = at;
         if (index >= 0) {
             drag_ = Drag::Figure;
-            figure_ = frm_.sheet_.figures.at(index);
+            figure_ = frm_.sheet_.composed.figures.at(index);
             frm_.figureMouseDown(index);
         } else {
             drag_ = Drag::Area;
@@ -139,9 +139,9 @@ TfrmPrint::TfrmPrint(Sheet sheet, WorksheetHost& host, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmPrint"));
     setFocusPolicy(Qt::StrongFocus);
-    sheet_.boxes.resetJudgements();
+    sheet_.composed.boxes.resetJudgements();
     // For a copy the window key is its file.
-    setWindowTitle(sheet_.windowKey);
+    setWindowTitle(sheet_.source.windowKey);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -398,15 +398,15 @@ void TfrmPrint::scrollToTop()
 int TfrmPrint::figureAt(QPoint page) const
 {
     // The figure painted last lies on top.
-    for (qsizetype i = sheet_.figures.size() - 1; i >= 0; --i)
-        if (sheet_.figures.at(i).rect.contains(page))
+    for (qsizetype i = sheet_.composed.figures.size() - 1; i >= 0; --i)
+        if (sheet_.composed.figures.at(i).rect.contains(page))
             return static_cast<int>(i);
     return -1;
 }
 
 void TfrmPrint::figureMouseDown(int index)
 {
-    shown_ = composeWithoutFigures(&sheet_.figures.at(index), false, devicePixelRatioF());
+    shown_ = composeWithoutFigures(&sheet_.composed.figures.at(index), false, devicePixelRatioF());
     view_->update();
 }
 
@@ -426,7 +426,7 @@ void TfrmPrint::figureEndDrag(const PlacedFigure& figure, QPoint travel)
 
 void TfrmPrint::markFigure(int index)
 {
-    const QRect r = sheet_.figures.at(index).rect;
+    const QRect r = sheet_.composed.figures.at(index).rect;
     marked_ = true;
     markStart_ = r.topLeft() - QPoint(1, 1);
     markEnd_ = QPoint(r.left() + r.width() + 1, r.top() + r.height() + 1);

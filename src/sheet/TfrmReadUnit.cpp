@@ -114,7 +114,7 @@ void TfrmReadUnit::FormShow(const Sheet& sheet)
     working_ = sheet;
     unitsAdded_ = false;
     showSheet(sheet);
-    edtNQues_->setText(QString::number(sheet.boxes.count()));
+    edtNQues_->setText(QString::number(sheet.composed.boxes.count()));
     memLayout_->setPlainText(joined(LayoutBlockLines(sheet.toCopySheet())));
     edtTangen_->setFocus();
 }

@@ -126,7 +126,7 @@ ComposeInputs StudyComposeInputs(ComposeInputs inputs, const StudySession& sessi
 QImage ComposeStudyPage(Sheet& sheet, const ComposeInputs& inputs)
 {
     constexpr int kScreenDpi = 96;
-    QImage page(sheet.page.width, sheet.page.height, QImage::Format_RGB32);
+    QImage page(sheet.settings.page.width, sheet.settings.page.height, QImage::Format_RGB32);
     page.fill(Qt::white);
     ComposeTarget target;
     target.width = page.width();
@@ -135,7 +135,7 @@ QImage ComposeStudyPage(Sheet& sheet, const ComposeInputs& inputs)
     {
         QPainter painter(&page);
         PainterSurface surface(painter, kScreenDpi, page.width());
-        ComposeSheet(sheet, surface, target, inputs);
+        sheet.composed = ComposeSheet(sheet, surface, target, inputs);
     }
     return page;
 }
@@ -143,8 +143,8 @@ QImage ComposeStudyPage(Sheet& sheet, const ComposeInputs& inputs)
 void DrawTypedAnswer(Surface& surface, const Sheet& sheet, int characterSize, const QString& text,
                      int x, int y)
 {
-    surface.setFontFace(sheet.drawingFace);
-    sheet.renderer.DrawNotation(characterSize, x, y, kTypedBlue, text, surface, 1.0);
+    surface.setFontFace(sheet.settings.drawingFace);
+    sheet.composed.renderer.DrawNotation(characterSize, x, y, kTypedBlue, text, surface, 1.0);
 }
 
 QList<MarkShape> TestMarks(const StudyPageGeometry& g, const AnswerBoxTable& boxes)

@@ -256,7 +256,7 @@ StudyPageGeometry TfrmRenshu::pageGeometry() const
 
 bool TfrmRenshu::fromCopyFile() const
 {
-    return sheet() && sheet()->unitNumber == 0;
+    return sheet() && sheet()->source.unitNumber == 0;
 }
 
 bool TfrmRenshu::hintAvailable() const
@@ -267,8 +267,9 @@ bool TfrmRenshu::hintAvailable() const
 StudyRecordTarget TfrmRenshu::recordTarget() const
 {
     const Sheet& s = *sheet();
-    return StudyRecordTargetFor(host_.learnerPlace(s.choice.lesson), s.choice, host_.sectionUnits(),
-                                fromCopyFile(), QFileInfo(s.fileName).fileName());
+    return StudyRecordTargetFor(host_.learnerPlace(s.source.choice.lesson), s.source.choice,
+                                host_.sectionUnits(), fromCopyFile(),
+                                QFileInfo(s.source.fileName).fileName());
 }
 
 // ComposeStudyPage: a white page of the sheet's size with the sheet drawn at scale 1.
@@ -304,7 +305,7 @@ void TfrmRenshu::drawMark(MarkKind kind, int left, int box, int top)
 void TfrmRenshu::DrawScore(int percent)
 {
     page_->paint([&](Surface& surface) {
-        zendra::DrawScore(surface, sheet()->scorePosition, commands_->width(), percent);
+        zendra::DrawScore(surface, sheet()->composed.scorePosition, commands_->width(), percent);
     });
     page_->showPage();
 }
@@ -333,12 +334,12 @@ void TfrmRenshu::FormShow()
     commands_->btnTouan->setEnabled(false);
     commands_->btnFukushu->setEnabled(false);
     commands_->btnAnki->show();
-    s->learnerName = true;
+    s->printsLearnerName = true;
     page_->hideBoxes();
 
     setWindowTitle(studied_->caption());
     const bool twoColumn = s->kran().number(KranLine::Columns) == 2;
-    session_->windowShown(s->boxes, twoColumn);
+    session_->windowShown(s->composed.boxes, twoColumn);
     // A unit whose answers are all plain ASCII asks the input method for Latin input, so a
     // Japanese keyboard types the answers in ASCII; other units keep Japanese input.
     bool ascii = true;
@@ -357,7 +358,7 @@ void TfrmRenshu::FormShow()
     layoutOnShow();
     {
         RecordList list;
-        FillRecordList(host_.learnerPlace(s->choice.lesson), list);
+        FillRecordList(host_.learnerPlace(s->source.choice.lesson), list);
         records_->showRecordList(list);
     }
     page_->scrollToTop();
@@ -391,7 +392,7 @@ void TfrmRenshu::FormClose()
     s->answersShown = savedAnswerDisplay_;
     session_->windowClosed();
     commands_->btnTest->setEnabled(true);
-    s->learnerName = false;
+    s->printsLearnerName = false;
     host_.setAltDisplay(savedAltDisplay_);
     studied_ = nullptr;
 }
@@ -411,7 +412,7 @@ void TfrmRenshu::ShowStudyRecords()
     const StudyRecordTarget target = recordTarget();
     records_->showRecords(StudyRecordLines(target),
                           target.section + QStringLiteral("　　氏名：") +
-                              host_.learnerPlace(sheet()->choice.lesson).learnerName);
+                              host_.learnerPlace(sheet()->source.choice.lesson).learnerName);
 }
 
 void TfrmRenshu::btnAnswerClick()

@@ -336,7 +336,7 @@ void TfrmRenshu::btnShowRecordClick()
 {
     if (!sheet())
         return;
-    host_.showRecordsViewer(host_.learnerPlace(sheet()->choice.lesson));
+    host_.showRecordsViewer(host_.learnerPlace(sheet()->source.choice.lesson));
     ShowStudyRecords();
 }
 

@@ -21,13 +21,13 @@ TEST(LayoutSettings, ShapesWriteLineOneAndOnlyNoneAndUnderlineMarkModified)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.shape);
         Sheet sheet;
-        sheet.lstKranX[0] = QStringLiteral("0");
+        sheet.settings.lstKranX[0] = QStringLiteral("0");
         ApplyLayoutValue(sheet, LayoutControl::Shape, row.shape);
-        EXPECT_EQ(sheet.lstKranX[0], QString::number(row.shape));
+        EXPECT_EQ(sheet.settings.lstKranX[0], QString::number(row.shape));
         EXPECT_EQ(sheet.changed, row.marks);
         EXPECT_EQ(SizeBoxesForShape(row.shape), row.boxes);
         // The other lines stay as they were.
-        EXPECT_EQ(sheet.lstKranX.mid(1), FormKranLines().mid(1));
+        EXPECT_EQ(sheet.settings.lstKranX.mid(1), FormKranLines().mid(1));
     }
     EXPECT_EQ(SizeBoxesForShape(7), SizeBoxes{});
 }
@@ -35,9 +35,9 @@ TEST(LayoutSettings, ShapesWriteLineOneAndOnlyNoneAndUnderlineMarkModified)
 TEST(LayoutSettings, ShortAnswerBoxBlockIsPaddedBeforeWriting)
 {
     Sheet sheet;
-    sheet.lstKranX = {QStringLiteral("1"), QStringLiteral("8")};
+    sheet.settings.lstKranX = {QStringLiteral("1"), QStringLiteral("8")};
     ApplyLayoutValue(sheet, LayoutControl::BoxY, -3);
-    EXPECT_EQ(sheet.lstKranX, QStringList({"1", "8", "0", "0", "0", "0", "0", "-3"}));
+    EXPECT_EQ(sheet.settings.lstKranX, QStringList({"1", "8", "0", "0", "0", "0", "0", "-3"}));
     EXPECT_EQ(LayoutValue(sheet, LayoutControl::AnswerX), 0);
 }
 
@@ -54,8 +54,8 @@ TEST(LayoutSettings, ApplyPaperRecomputesHeightAndMarksModified)
 {
     Sheet sheet;
     ApplyPaper(sheet, 771);
-    EXPECT_EQ(sheet.page.width, 771);
-    EXPECT_EQ(sheet.page.height, PaperRecord::heightFor(771));
+    EXPECT_EQ(sheet.settings.page.width, 771);
+    EXPECT_EQ(sheet.settings.page.height, PaperRecord::heightFor(771));
     EXPECT_TRUE(sheet.changed);
 
     const std::pair<int, Paper> papers[] = {
@@ -81,23 +81,23 @@ TEST(LayoutSettings, SheetValuesWrittenByName)
     struct Row
     {
         LayoutControl control;
-        int Sheet::*field;
+        int SheetSettings::*field;
         bool marks;
     };
     const Row rows[] = {
-        {LayoutControl::LineSpacing, &Sheet::lineSpacing, true},
-        {LayoutControl::CharacterSize, &Sheet::characterSize, true},
-        {LayoutControl::StartNumber, &Sheet::startNumber, true},
-        {LayoutControl::LeftMargin, &Sheet::leftMargin, true},
-        {LayoutControl::Options, &Sheet::options, false}, // the paper marks the sheet
+        {LayoutControl::LineSpacing, &SheetSettings::lineSpacing, true},
+        {LayoutControl::CharacterSize, &SheetSettings::characterSize, true},
+        {LayoutControl::StartNumber, &SheetSettings::startNumber, true},
+        {LayoutControl::LeftMargin, &SheetSettings::leftMargin, true},
+        {LayoutControl::Options, &SheetSettings::options, false}, // the paper marks the sheet
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.control));
         Sheet sheet;
         ApplyLayoutValue(sheet, row.control, 3);
-        EXPECT_EQ(sheet.*row.field, 3);
+        EXPECT_EQ(sheet.settings.*row.field, 3);
         EXPECT_EQ(LayoutValue(sheet, row.control), 3);
         EXPECT_EQ(sheet.changed, row.marks);
-        EXPECT_EQ(sheet.lstKranX, FormKranLines());
+        EXPECT_EQ(sheet.settings.lstKranX, FormKranLines());
     }
 }

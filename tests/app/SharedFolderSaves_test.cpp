@@ -67,7 +67,7 @@ TEST(SharedFolderSaves, AChangedMasterFileIsNotWrittenOverUnasked)
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         Sheet sheet = cw.open(UnitChoice{1, 1, 1, 0});
-        sheet.lineSpacing = 77; // a layout change, what a sheet saves into its master
+        sheet.settings.lineSpacing = 77; // a layout change, what a sheet saves into its master
         if (c.changedBehind)
             changeBehind(cw.master());
         const QByteArray before = test::readBytes(cw.master());

@@ -149,7 +149,7 @@ TEST_F(UnitChooserTest, VariantComesFromTheFocusedSelectedSet)
 TEST_F(UnitChooserTest, SelectionIsKeptBetweenShowings)
 {
     UnitChooser chooser(state_);
-    chooser.setMode(QStringLiteral("Add"));
+    chooser.setMode(UnitChooser::Purpose::Add);
     chooser.show();
     EXPECT_EQ(chooser.caption(), QStringLiteral("追加ファイルを開く"));
     ASSERT_TRUE(chooser.lessonChosen(1));

@@ -11,6 +11,7 @@
 
 #include "MainWindowDriver.h"
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -59,19 +60,20 @@ private slots:
         };
         check(
             "主行間", [&] { main.findChild<QSpinBox*>("spnGyouSpace")->setValue(52); },
-            [&] { return sheet.lineSpacing == 52; }, true);
+            [&] { return sheet.settings.lineSpacing == 52; }, true);
         check(
             "文字サイズ", [&] { main.findChild<QSpinBox*>("spnMojiSize")->setValue(16); },
-            [&] { return sheet.characterSize == 16; }, true);
+            [&] { return sheet.settings.characterSize == 16; }, true);
         check(
             "副行間", [&] { main.findChild<QSpinBox*>("spnGyoukanSub")->setValue(3); },
-            [&] { return sheet.lstKranX.at(8) == "3"; }, true);
+            [&] { return sheet.settings.lstKranX.at(8) == "3"; }, true);
         check(
             "B4", [&] { main.findChild<QRadioButton*>("radB4")->click(); },
-            [&] { return sheet.page.width == 771 && sheet.page.height == 1090; }, true);
+            [&] { return sheet.settings.page.width == 771 && sheet.settings.page.height == 1090; },
+            true);
         check(
             "A4", [&] { main.findChild<QRadioButton*>("radA4")->click(); },
-            [&] { return sheet.page.width == 630; }, true);
+            [&] { return sheet.settings.page.width == 630; }, true);
 
         QTimer::singleShot(0, &main, [&] {
             auto* dialog = main.findChild<TfrmSettei*>();
@@ -82,52 +84,58 @@ private slots:
             };
             check(
                 "なし", [&] { button("radNon")->click(); },
-                [&] { return sheet.lstKranX.at(0) == "0" && !spin("spnKranH")->isEnabled(); },
+                [&] {
+                    return sheet.settings.lstKranX.at(0) == "0" && !spin("spnKranH")->isEnabled();
+                },
                 true);
             check(
                 "四角 after なし", [&] { button("radShikaku")->click(); },
-                [&] { return sheet.lstKranX.at(0) == "1" && spin("spnKranH")->isEnabled(); },
+                [&] {
+                    return sheet.settings.lstKranX.at(0) == "1" && spin("spnKranH")->isEnabled();
+                },
                 false);
             check(
                 "____", [&] { button("radKasen")->click(); },
-                [&] { return sheet.lstKranX.at(0) == "4" && !spin("spnKranH")->isEnabled(); },
+                [&] {
+                    return sheet.settings.lstKranX.at(0) == "4" && !spin("spnKranH")->isEnabled();
+                },
                 true);
             check(
                 "角丸", [&] { button("radRound")->click(); },
-                [&] { return sheet.lstKranX.at(0) == "5"; }, false);
+                [&] { return sheet.settings.lstKranX.at(0) == "5"; }, false);
             check(
                 "幅", [&] { spin("spnKranWX")->setValue(12); },
-                [&] { return sheet.lstKranX.at(1) == "12"; }, true);
+                [&] { return sheet.settings.lstKranX.at(1) == "12"; }, true);
             check(
                 "高さ", [&] { spin("spnKranH")->setValue(6); },
-                [&] { return sheet.lstKranX.at(2) == "6"; }, true);
+                [&] { return sheet.settings.lstKranX.at(2) == "6"; }, true);
             check(
                 "箱X", [&] { spin("spnKranX")->setValue(20); },
-                [&] { return sheet.lstKranX.at(6) == "20"; }, true);
+                [&] { return sheet.settings.lstKranX.at(6) == "20"; }, true);
             check(
                 "箱Y", [&] { spin("spnKranY")->setValue(9); },
-                [&] { return sheet.lstKranX.at(7) == "9"; }, true);
+                [&] { return sheet.settings.lstKranX.at(7) == "9"; }, true);
             check(
                 "解答位置X", [&] { spin("spnAnsX")->setValue(30); },
-                [&] { return sheet.lstKranX.at(4) == "30"; }, true);
+                [&] { return sheet.settings.lstKranX.at(4) == "30"; }, true);
             check(
                 "→", [&] { button("btnRight")->click(); },
-                [&] { return sheet.lstKranX.at(4) == "31"; }, true);
+                [&] { return sheet.settings.lstKranX.at(4) == "31"; }, true);
             check(
                 "←", [&] { button("btnLeft")->click(); },
-                [&] { return sheet.lstKranX.at(4) == "30"; }, true);
+                [&] { return sheet.settings.lstKranX.at(4) == "30"; }, true);
             check(
                 "↓", [&] { button("btnDown")->click(); },
-                [&] { return sheet.lstKranX.at(5) == "1"; }, true);
+                [&] { return sheet.settings.lstKranX.at(5) == "1"; }, true);
             check(
-                "↑", [&] { button("btnUp")->click(); }, [&] { return sheet.lstKranX.at(5) == "0"; },
-                true);
+                "↑", [&] { button("btnUp")->click(); },
+                [&] { return sheet.settings.lstKranX.at(5) == "0"; }, true);
             check(
                 "左空白", [&] { spin("spnLeftM")->setValue(8); },
-                [&] { return sheet.leftMargin == 8; }, true);
+                [&] { return sheet.settings.leftMargin == 8; }, true);
             check(
                 "右空白", [&] { spin("spnRightM")->setValue(2); },
-                [&] { return sheet.rightMargin == 2; }, true);
+                [&] { return sheet.settings.rightMargin == 2; }, true);
             button("btnKakudai")->click();
             QCOMPARE(button("btnKakudai")->text(), QStringLiteral("拡大"));
             QVERIFY(main.reducedView());
@@ -160,8 +168,8 @@ private slots:
         });
         main.runCommand(WorksheetHost::Command::Paper);
         QVERIFY(!main.reducedView());
-        QCOMPARE(main.activeSheet()->sheet().page.width, 546);
-        QCOMPARE(main.activeSheet()->sheet().options, 5);
+        QCOMPARE(main.activeSheet()->sheet().settings.page.width, 546);
+        QCOMPARE(main.activeSheet()->sheet().settings.options, 5);
         QCOMPARE(main.state().currentPaper.width, 546);
         QSettings stored(sandbox_->settingsFolder() + "/Zendra++/ZendraSK.ini",
                          QSettings::IniFormat);
@@ -227,12 +235,6 @@ private:
     std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    TestLayoutAndPrint test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestLayoutAndPrint)
 
 #include "tst_LayoutAndPrint.moc"

@@ -8,6 +8,7 @@
 
 #include "MainWindowDriver.h"
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -62,7 +63,7 @@ private slots:
         QCOMPARE(main.openSheetList().size(), 1);
 
         // Changed and closed with Yes: saved over the copy file, no name asked.
-        const int spacing = sheet->sheet().lineSpacing + 4;
+        const int spacing = sheet->sheet().settings.lineSpacing + 4;
         main.findChild<QSpinBox*>("spnGyouSpace")->setValue(spacing);
         messages.script({Messages::Answer::Yes});
         main.findChild<QPushButton*>("btnFpClose")->click();
@@ -130,12 +131,6 @@ private:
     std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    TestMainCommands test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestMainCommands)
 
 #include "tst_MainCommands.moc"

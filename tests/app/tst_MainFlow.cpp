@@ -11,6 +11,7 @@
 
 #include "MainWindowDriver.h"
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,7 +68,7 @@ private slots:
         TfrmPrint* first = main.activeSheet();
         QVERIFY(first);
         QVERIFY(!first->sheet().changed);
-        QVERIFY(first->sheet().boxes.count() > 0); // composed on activation
+        QVERIFY(first->sheet().composed.boxes.count() > 0); // composed on activation
 
         test::whenChooserShows(main, 0, 0, 0);
         main.findChild<QPushButton*>("btnOpenMaster")->click();
@@ -83,13 +84,13 @@ private slots:
         QVERIFY(!variant->sheet().changed);
 
         auto* spacing = main.findChild<QSpinBox*>("spnGyouSpace");
-        QCOMPARE(spacing->value(), variant->sheet().lineSpacing);
+        QCOMPARE(spacing->value(), variant->sheet().settings.lineSpacing);
         const int newSpacing = spacing->value() + 6;
-        const int firstRow = variant->sheet().lineStarts.value(3).y();
+        const int firstRow = variant->sheet().composed.lineStarts.value(3).y();
         spacing->setValue(newSpacing);
-        QCOMPARE(variant->sheet().lineSpacing, newSpacing);
+        QCOMPARE(variant->sheet().settings.lineSpacing, newSpacing);
         QVERIFY(variant->sheet().changed);
-        QVERIFY(variant->sheet().lineStarts.value(3).y() > firstRow); // laid out again
+        QVERIFY(variant->sheet().composed.lineStarts.value(3).y() > firstRow); // laid out again
         QVERIFY(!first->sheet().changed);
 
         const QString caption = variant->windowTitle();
@@ -124,7 +125,7 @@ private slots:
         test::whenChooserShows(main, 0, 0, 1);
         main.findChild<QPushButton*>("btnOpenMaster")->click();
         QVERIFY(main.activeSheet());
-        const int boxes = main.activeSheet()->sheet().boxes.count();
+        const int boxes = main.activeSheet()->sheet().composed.boxes.count();
         const QString master = sandbox_->folder() + "Seisu/Seisu1.que";
 
         QTimer::singleShot(0, &main, [&main] {
@@ -136,8 +137,8 @@ private slots:
         main.findChild<QPushButton*>("btnEdit")->click();
         QVERIFY(main.activeSheet());
         QVERIFY(main.activeSheet()->sheet().questions.contains("(99) 99+1＝#100#"));
-        QCOMPARE(main.activeSheet()->sheet().boxes.count(), boxes + 1);
-        QCOMPARE(main.activeSheet()->sheet().lstKai.last(), QStringLiteral("100"));
+        QCOMPARE(main.activeSheet()->sheet().composed.boxes.count(), boxes + 1);
+        QCOMPARE(main.activeSheet()->sheet().composed.lstKai.last(), QStringLiteral("100"));
         QCOMPARE(main.openSheetList().size(), 1);
 
         const QByteArray saved = test::readBytes(master);
@@ -223,12 +224,6 @@ private:
     std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    TestMainFlow test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestMainFlow)
 
 #include "tst_MainFlow.moc"

@@ -9,6 +9,7 @@
 
 #include "MainWindowDriver.h"
 #include "ModalDriver.h"
+#include "WindowTestMain.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -171,12 +172,6 @@ private:
     std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    TestMainInput test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestMainInput)
 
 #include "tst_MainInput.moc"

@@ -8,6 +8,7 @@
 
 #include "MainWindowDriver.h"
 #include "ModalDriver.h"
+#include "WindowTestMain.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -82,7 +83,7 @@ private slots:
         moji->setValue(18);
         QList<QList<int>> lineEnds;
         for (TfrmPrint* sheet : sheets)
-            lineEnds.append(sheet->sheet().lineEnds);
+            lineEnds.append(sheet->sheet().composed.lineEnds);
 
         pressLock(main);
         QCOMPARE(lockCaption(main), QStringLiteral("生徒用"));
@@ -90,7 +91,7 @@ private slots:
             QVERIFY(!sheets[i]->sheet().answersShown);
             QVERIFY(!showsBlue(sheets[i]->pageImage()));
             // Each is drawn again with its own sizes.
-            QCOMPARE(sheets[i]->sheet().lineEnds, lineEnds[i]);
+            QCOMPARE(sheets[i]->sheet().composed.lineEnds, lineEnds[i]);
         }
 
         // Neither the sheet's 表示 › 解答表示 nor a study brings them back.
@@ -163,12 +164,6 @@ private:
     std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    TestMainLock test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestMainLock)
 
 #include "tst_MainLock.moc"

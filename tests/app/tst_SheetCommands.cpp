@@ -9,6 +9,7 @@
 
 #include "MainWindowDriver.h"
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -180,7 +181,7 @@ private slots:
             QCOMPARE(QDir(dialogs.requests().first().folder).canonicalPath(),
                      QDir(sandbox_->folder() + "Shosu").canonicalPath());
             QVERIFY(QFileInfo::exists(copyPath));
-            QCOMPARE(middle->sheet().windowKey, copyPath);
+            QCOMPARE(middle->sheet().source.windowKey, copyPath);
             QVERIFY(!middle->sheet().changed);
         } else if (command == "btnCopy") {
             const QImage copied = QGuiApplication::clipboard()->image();
@@ -306,7 +307,7 @@ private slots:
             QVERIFY(activate(main));
             QVERIFY(main.activeSheet() != frm);
             frm = main.activeSheet();
-            QVERIFY(frm && frm->sheet().choice.section == 0);
+            QVERIFY(frm && frm->sheet().source.choice.section == 0);
         }
         QString shownTitle;
         QString shownFor;
@@ -364,7 +365,7 @@ private slots:
         QVERIFY2(messages.entries().isEmpty(), qPrintable(messages.texts().join('\n')));
         TfrmPrint* opened = main.activeSheet();
         QVERIFY(opened);
-        QCOMPARE(opened->sheet().windowKey, copy);
+        QCOMPARE(opened->sheet().source.windowKey, copy);
         QCOMPARE(opened->sheet().questionPictures.size(), 1);
         QVERIFY(!opened->sheet().questionPictures.first().isNull());
     }
@@ -394,12 +395,6 @@ private:
     std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    TestSheetCommands test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestSheetCommands)
 
 #include "tst_SheetCommands.moc"

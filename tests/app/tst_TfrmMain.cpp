@@ -5,7 +5,9 @@
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
 
+#include "MainWindowDriver.h"
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,17 +27,8 @@ class TestTfrmMain : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        SettingsStore::useFolder(settings_.path());
-        qputenv("XDG_DATA_HOME", data_.path().toUtf8());
-        QDir::setCurrent(courseware_.folder());
-    }
-    void cleanup()
-    {
-        SettingsStore::useFolder({});
-        QDir::setCurrent(QDir::tempPath());
-    }
+    void init() { sandbox_ = std::make_unique<test::MainWindowSandbox>(); }
+    void cleanup() { sandbox_.reset(); }
 
     void startsOnTheSampleCourseware()
     {
@@ -88,7 +81,7 @@ private slots:
 
     void endsWhenMainIndexIsMissing()
     {
-        QFile::remove(courseware_.folder() + QStringLiteral("Main.ind"));
+        QFile::remove(sandbox_->folder() + QStringLiteral("Main.ind"));
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
@@ -113,16 +106,9 @@ private slots:
     }
 
 private:
-    QTemporaryDir settings_, data_;
-    test::CoursewareCopy courseware_;
+    std::unique_ptr<test::MainWindowSandbox> sandbox_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(kApplicationTitle);
-    TestTfrmMain test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmMain)
 
 #include "tst_TfrmMain.moc"

@@ -13,6 +13,7 @@
 
 #include "MainWindowDriver.h"
 #include "ModalDriver.h"
+#include "WindowTestMain.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -267,12 +268,6 @@ private:
     QString jiroLesson1_, jiroLesson2_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    TestTfrmMainLearners test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmMainLearners)
 
 #include "tst_TfrmMainLearners.moc"

@@ -7,6 +7,7 @@
 #include "platform/Messages.h"
 
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -37,7 +38,7 @@ private slots:
         QWidget main;
         main.resize(900, 640);
         TfrmMenu menu(state_, &main);
-        menu.setMode(QStringLiteral("Open"));
+        menu.setMode(UnitChooser::Purpose::Open);
         const int result = run(menu, [&] {
             QCOMPARE(menu.windowTitle(), QStringLiteral("マスターファイルを開く"));
             QCOMPARE(menu.size(), main.size());
@@ -98,7 +99,7 @@ private slots:
     void focusedSetDecidesAndClearResets()
     {
         TfrmMenu menu(state_);
-        menu.setMode(QStringLiteral("Add"));
+        menu.setMode(UnitChooser::Purpose::Add);
         int variant = -1;
         const int result = run(menu, [&] {
             QCOMPARE(menu.windowTitle(), QStringLiteral("追加ファイルを開く"));
@@ -254,12 +255,6 @@ private:
     ScopedMessages scope_{messages_};
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    TestTfrmMenu test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmMenu)
 
 #include "tst_TfrmMenu.moc"

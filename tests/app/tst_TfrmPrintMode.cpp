@@ -2,6 +2,8 @@
 #include "app/TfrmPrintMode.h"
 #include "platform/SettingsStore.h"
 
+#include "WindowTestMain.h"
+
 #include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
@@ -49,11 +51,6 @@ private:
     QTemporaryDir settings_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    TestTfrmPrintMode test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmPrintMode)
 
 #include "tst_TfrmPrintMode.moc"

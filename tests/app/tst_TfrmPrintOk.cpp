@@ -1,6 +1,8 @@
 // The print confirmation driven through its controls, headless, on a PDF printer.
 #include "app/TfrmPrintOk.h"
 
+#include "WindowTestMain.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPrinter>
@@ -154,11 +156,6 @@ private:
     QStringList failures_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    TestTfrmPrintOk test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmPrintOk)
 
 #include "tst_TfrmPrintOk.moc"

@@ -1,6 +1,8 @@
 // The paper and options dialog, headless.
 #include "app/TfrmSetPaper.h"
 
+#include "WindowTestMain.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
@@ -101,11 +103,6 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    TestTfrmSetPaper test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmSetPaper)
 
 #include "tst_TfrmSetPaper.moc"

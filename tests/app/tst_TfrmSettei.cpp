@@ -4,6 +4,8 @@
 #include "app/LayoutSettings.h"
 #include "sheet/Sheet.h"
 
+#include "WindowTestMain.h"
+
 #include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
@@ -96,9 +98,9 @@ private slots:
         // The dialog is reused: loading a second sheet changes every control again and
         // still writes into neither sheet.
         Sheet second = makeSheet(QStringLiteral("1|20|6|0|0|5|15|10|0|0"));
-        second.leftMargin = 0;
-        second.rightMargin = 15;
-        const QStringList before = second.lstKranX;
+        second.settings.leftMargin = 0;
+        second.settings.rightMargin = 15;
+        const QStringList before = second.settings.lstKranX;
         open(second);
         QVERIFY(control<QRadioButton>("radShikaku")->isChecked());
         QVERIFY(control<QSpinBox>("spnKranH")->isEnabled());
@@ -108,9 +110,9 @@ private slots:
         QCOMPARE(redraws_, 0);
         QVERIFY(!first.changed);
         QVERIFY(!second.changed);
-        QCOMPARE(first.lstKranX.join(u'|'), QStringLiteral("4|12|3|0|2|1|16|11|0|0"));
-        QCOMPARE(second.lstKranX, before);
-        QCOMPARE(second.leftMargin, 0);
+        QCOMPARE(first.settings.lstKranX.join(u'|'), QStringLiteral("4|12|3|0|2|1|16|11|0|0"));
+        QCOMPARE(second.settings.lstKranX, before);
+        QCOMPARE(second.settings.leftMargin, 0);
 
         // Without a sheet the controls change nothing.
         dialog_->setSheet(
@@ -118,7 +120,7 @@ private slots:
         control<QSpinBox>("spnAnsX")->setValue(9);
         control<QPushButton>("btnKakudai")->click();
         QCOMPARE(redraws_, 0);
-        QCOMPARE(second.lstKranX, before);
+        QCOMPARE(second.settings.lstKranX, before);
     }
 
     void everyBoxWritesItsValue_data()
@@ -152,9 +154,9 @@ private slots:
             box->setValue(value);
         else
             control<QPushButton>(qPrintable(name))->click();
-        const int written = line > 0    ? sheet.lstKranX[line - 1].toInt()
-                            : line == 0 ? sheet.leftMargin
-                                        : sheet.rightMargin;
+        const int written = line > 0    ? sheet.settings.lstKranX[line - 1].toInt()
+                            : line == 0 ? sheet.settings.leftMargin
+                                        : sheet.settings.rightMargin;
         QCOMPARE(written, expected);
         QVERIFY(sheet.changed);
         QCOMPARE(redraws_, 1);
@@ -167,10 +169,10 @@ private slots:
         auto* left = control<QSpinBox>("spnLeftM");
         left->selectAll();
         QTest::keyClick(left, Qt::Key_9);
-        QCOMPARE(sheet.leftMargin, 9);
+        QCOMPARE(sheet.settings.leftMargin, 9);
         QTest::keyClick(left, Qt::Key_Backspace);
         QCOMPARE(left->text(), QStringLiteral("9"));
-        QCOMPARE(sheet.leftMargin, 9);
+        QCOMPARE(sheet.settings.leftMargin, 9);
         QCOMPARE(redraws_, 1);
     }
 
@@ -214,7 +216,7 @@ private slots:
         // On the round mark: a radio button reacts only there and on its caption.
         QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
         dialog_->hide();
-        QCOMPARE(sheet.lstKranX[0], line1);
+        QCOMPARE(sheet.settings.lstKranX[0], line1);
         QCOMPARE(sheet.changed, modified);
         QCOMPARE(control<QSpinBox>("spnKranWX")->isEnabled(), width);
         QCOMPARE(control<QSpinBox>("spnKranH")->isEnabled(), height);
@@ -231,7 +233,7 @@ private slots:
             QVERIFY2(!control<QRadioButton>(name)->isChecked(), name);
         QVERIFY(control<QSpinBox>("spnKranWX")->isEnabled());
         QVERIFY(!control<QSpinBox>("spnKranH")->isEnabled());
-        QCOMPARE(brackets.lstKranX[0], QStringLiteral("2"));
+        QCOMPARE(brackets.settings.lstKranX[0], QStringLiteral("2"));
         QVERIFY(!brackets.changed);
         QVERIFY(!underline.changed);
         QCOMPARE(redraws_, 0);
@@ -242,11 +244,11 @@ private slots:
         Sheet brackets = makeSheet(QStringLiteral("2|10|4|0|0|0|15|10|0|0"));
         open(brackets);
         showActive();
-        QCOMPARE(brackets.lstKranX[0], QStringLiteral("2"));
+        QCOMPARE(brackets.settings.lstKranX[0], QStringLiteral("2"));
         control<QPushButton>("btnOk")->setFocus();
         QTest::keyClick(control<QPushButton>("btnOk"), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), control<QRadioButton>("radNon"));
-        QCOMPARE(brackets.lstKranX[0], QStringLiteral("0"));
+        QCOMPARE(brackets.settings.lstKranX[0], QStringLiteral("0"));
         QVERIFY(brackets.changed);
         dialog_->hide();
 
@@ -256,7 +258,7 @@ private slots:
         dialog_->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
         QCOMPARE(dialog_->focusWidget(), control<QRadioButton>("radNon"));
-        QCOMPARE(rect.lstKranX[0], QStringLiteral("1"));
+        QCOMPARE(rect.settings.lstKranX[0], QStringLiteral("1"));
         QVERIFY(control<QRadioButton>("radShikaku")->isChecked());
         QVERIFY(!rect.changed);
         dialog_->hide();
@@ -293,7 +295,7 @@ private slots:
             QTest::keyClick(control<QSpinBox>("spnAnsY"), Qt::Key_Escape);
         });
         QCOMPARE(dialog_->exec(), int(QDialog::Rejected));
-        QCOMPARE(sheet.lstKranX[4], QStringLiteral("3"));
+        QCOMPARE(sheet.settings.lstKranX[4], QStringLiteral("3"));
         QVERIFY(sheet.changed);
 
         QTimer::singleShot(0, this, [this] { control<QPushButton>("btnOk")->click(); });
@@ -301,11 +303,6 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    TestTfrmSettei test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmSettei)
 
 #include "tst_TfrmSettei.moc"

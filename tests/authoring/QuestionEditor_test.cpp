@@ -306,8 +306,8 @@ TEST_F(SaveSheetToMasterTest, ReplacesTheUnitWithTheSheetsLayoutAndKeepsTheRest)
     const QByteArray original = test::readBytes(master_);
     const UnitChoice choice{1, 1, 3, 1};
     Sheet sheet = openSheet(choice);
-    sheet.lineSpacing = 52;
-    sheet.lstKranX[1] = "22";
+    sheet.settings.lineSpacing = 52;
+    sheet.settings.lstKranX[1] = "22";
     sheet.questionFigures << "tape.bmp"
                           << "300"
                           << "120";
@@ -335,7 +335,7 @@ TEST_F(SaveSheetToMasterTest, AppendsTheSheetsOwnUnitWhenTheFileLacksIt)
 {
     const QByteArray original = test::readBytes(master_);
     Sheet sheet = openSheet({1, 1, 2, 0});
-    sheet.choice = {1, 1, 9, 0};
+    sheet.source.choice = {1, 1, 9, 0};
     ASSERT_TRUE(SaveSheetToMaster(program_, lessons_, sheet));
     EXPECT_TRUE(test::readBytes(master_).startsWith(original));
 

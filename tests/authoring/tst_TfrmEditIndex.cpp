@@ -9,6 +9,7 @@
 #include "platform/TextFile.h"
 
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QDir>
 #include <QLabel>
@@ -270,5 +271,5 @@ private:
     ScriptedMessages messages_;
 };
 
-QTEST_MAIN(TestTfrmEditIndex)
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmEditIndex)
 #include "tst_TfrmEditIndex.moc"

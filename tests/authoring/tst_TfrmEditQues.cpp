@@ -9,6 +9,7 @@
 #include "platform/TextFile.h"
 
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -280,11 +281,6 @@ private:
     QByteArray original_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    TestTfrmEditQues test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmEditQues)
 
 #include "tst_TfrmEditQues.moc"

@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,12 +69,6 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    TestTfrmOpenPRP test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmOpenPRP)
 
 #include "tst_TfrmOpenPRP.moc"

@@ -8,6 +8,7 @@
 #include "platform/Messages.h"
 
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QDate>
 #include <QLabel>
@@ -84,11 +85,11 @@ private slots:
             QCOMPARE(menu.allUnitsWindow()->printCount(), 3);
             menu.reject();
         });
-        menu.setMode(QStringLiteral("Open"));
+        menu.setMode(UnitChooser::Purpose::Open);
         menu.exec();
         QVERIFY2(messages.texts().isEmpty(), qPrintable(messages.texts().join('\n')));
     }
 };
 
-QTEST_MAIN(TestTfrmZenTangen)
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmZenTangen)
 #include "tst_TfrmZenTangen.moc"

@@ -40,7 +40,7 @@ protected:
     }
     bool read(const QString& path, const char* header)
     {
-        return reader_.ReadUnit(path, QString::fromUtf8(header), 1, 1, 0, {});
+        return reader_.ReadUnit(path, QString::fromUtf8(header), 1, 1, UnitReader::OpenMaster, {});
     }
 
     QTemporaryDir dir_;
@@ -144,8 +144,9 @@ TEST_F(UnitReaderTest, HoldsAtMostSixtyQuestionLines)
         messages_.clear();
         const QString file = write(L("[[unit1|<<ques") + numbered("q", inUnit) + L(">>|]]"));
         reader_.setSheetContent(numbered("s", onSheet), {}, {}, {}, {}, {});
-        EXPECT_EQ(reader_.ReadUnit(file, QStringLiteral("[[unit1"), 1, 1, onSheet > 0 ? 2 : 0, {},
-                                   {QStringLiteral("t"), true, 1, 1}),
+        EXPECT_EQ(reader_.ReadUnit(file, QStringLiteral("[[unit1"), 1, 1,
+                                   onSheet > 0 ? UnitReader::AddToSheet : UnitReader::OpenMaster,
+                                   {}, {QStringLiteral("t"), true, 1, 1}),
                   ok)
             << onSheet << "+" << inUnit;
         EXPECT_EQ(messages_.texts(), ok ? QStringList{} : L("問題の行は６０行以下です"));
@@ -164,35 +165,36 @@ TEST_F(UnitReaderTest, ComposesTitlesByMode)
                                    "[[unit1|<<ques|c|>>|]]"));
     const QString copy = write(L("[[unitX|<<header|コピーの題|東小学校|名前|>>|<<ques|x|>>|]]"));
     const QString shortHeader = write(L("[[unitX|<<header|題だけ|>>|]]"));
-    auto read = [&](const QString& file, const char* header, int unit, int section, int mode,
-                    const AddContext& add = {}) {
+    auto read = [&](const QString& file, const char* header, int unit, int section,
+                    UnitReader::Mode mode, const AddContext& add = {}) {
         return reader_.ReadUnit(file, QString::fromUtf8(header), unit, section, mode, titles, add);
     };
 
     // Open unit 3 of section 2, add unit 4 of section 2, then unit 1 of section 5.
-    ASSERT_TRUE(read(master, "[[unit3", 3, 2, 0));
+    ASSERT_TRUE(read(master, "[[unit3", 3, 2, UnitReader::OpenMaster));
     EXPECT_EQ(reader_.unit().title, QStringLiteral("整数//たし算§2-3 くり上がり"));
     EXPECT_EQ(reader_.unit().school, QStringLiteral("小学校"));
     EXPECT_EQ(reader_.unit().nameLine, QStringLiteral("　年　組　番　氏名"));
     const AddContext sheet{reader_.unit().title, true, 2, 3};
-    ASSERT_TRUE(read(master, "[[unit4", 4, 2, 2, sheet));
+    ASSERT_TRUE(read(master, "[[unit4", 4, 2, UnitReader::AddToSheet, sheet));
     EXPECT_EQ(reader_.unit().title, QStringLiteral("整数//§2-3,4"));
     EXPECT_EQ(reader_.unit().questions, L("a|b"));
     EXPECT_EQ(reader_.unit().questionFigures, L("a.bmp|1|2|b.bmp|-1|-1"));
     EXPECT_EQ(reader_.unit().priorFigureLines, 3);
-    ASSERT_TRUE(read(master, "[[unit1", 1, 5, 2, sheet));
+    ASSERT_TRUE(read(master, "[[unit1", 1, 5, UnitReader::AddToSheet, sheet));
     EXPECT_EQ(reader_.unit().title, QStringLiteral("整数//§2-3,4 §5-1"));
     EXPECT_EQ(reader_.unit().school, QStringLiteral("小学校"));
 
     // A copy file takes its header (a short one gives empty texts); an add to it, or to a
     // sheet whose header was edited, follows the sheet's own title.
-    ASSERT_TRUE(read(shortHeader, "[[unitX", 0, 0, 1));
+    ASSERT_TRUE(read(shortHeader, "[[unitX", 0, 0, UnitReader::OpenCopy));
     EXPECT_EQ(reader_.unit().title, QStringLiteral("題だけ"));
     EXPECT_TRUE(reader_.unit().school.isEmpty() && reader_.unit().nameLine.isEmpty());
-    ASSERT_TRUE(read(copy, "[[unitX", 0, 0, 1));
+    ASSERT_TRUE(read(copy, "[[unitX", 0, 0, UnitReader::OpenCopy));
     EXPECT_EQ(L("コピーの題|東小学校|名前"),
               (QStringList{reader_.unit().title, reader_.unit().school, reader_.unit().nameLine}));
-    ASSERT_TRUE(read(master, "[[unit4", 4, 2, 2, {QStringLiteral("編集した題"), false, 0, 0}));
+    ASSERT_TRUE(read(master, "[[unit4", 4, 2, UnitReader::AddToSheet,
+                     {QStringLiteral("編集した題"), false, 0, 0}));
     EXPECT_EQ(reader_.unit().title, QStringLiteral("編集した題 §2-4"));
     EXPECT_EQ(reader_.unit().questions, L("x|b"));
     EXPECT_EQ(reader_.unit().school, QStringLiteral("東小学校"));
@@ -212,7 +214,8 @@ TEST_F(UnitReaderTest, FailureKeepsTheRememberedState)
         return QStringList{TextFile::read(path, ignored).error};
     };
 
-    ASSERT_TRUE(reader_.ReadUnit(good, QStringLiteral("[[unit3"), 3, 2, 0, titles));
+    ASSERT_TRUE(
+        reader_.ReadUnit(good, QStringLiteral("[[unit3"), 3, 2, UnitReader::OpenMaster, titles));
     const QString opened = reader_.unit().title;
     const AddContext sheet{opened, true, 2, 3};
     const std::tuple<QString, const char*, QStringList> cases[] = {
@@ -227,7 +230,8 @@ TEST_F(UnitReaderTest, FailureKeepsTheRememberedState)
     for (const auto& [file, header, messages] : cases) {
         messages_.clear();
         reader_.setSheetContent(L("a"), {}, {}, opened, {}, {});
-        EXPECT_FALSE(reader_.ReadUnit(file, QString::fromUtf8(header), 1, 5, 2, titles, sheet))
+        EXPECT_FALSE(reader_.ReadUnit(file, QString::fromUtf8(header), 1, 5, UnitReader::AddToSheet,
+                                      titles, sheet))
             << file.toStdString();
         EXPECT_EQ(messages_.texts(), messages) << file.toStdString();
         EXPECT_EQ(reader_.previousSection(), 2);
@@ -236,7 +240,8 @@ TEST_F(UnitReaderTest, FailureKeepsTheRememberedState)
     }
     // The next add reads as if the failed ones had not happened.
     reader_.setSheetContent(L("a"), {}, {}, opened, {}, {});
-    ASSERT_TRUE(reader_.ReadUnit(good, QStringLiteral("[[unit4"), 4, 2, 2, titles, sheet));
+    ASSERT_TRUE(reader_.ReadUnit(good, QStringLiteral("[[unit4"), 4, 2, UnitReader::AddToSheet,
+                                 titles, sheet));
     EXPECT_EQ(reader_.unit().title, QStringLiteral("L//§2-3,4"));
 }
 

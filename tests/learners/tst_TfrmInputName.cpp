@@ -13,6 +13,7 @@
 
 #include "ModalDriver.h"
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -380,12 +381,6 @@ private:
     ScopedMessages scope_{messages_};
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    TestTfrmInputName test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmInputName)
 
 #include "tst_TfrmInputName.moc"

@@ -11,6 +11,7 @@
 
 #include "ModalDriver.h"
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -232,12 +233,6 @@ private:
     ScopedMessages scope_{messages_};
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    TestTfrmKiroku test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmKiroku)
 
 #include "tst_TfrmKiroku.moc"

@@ -42,7 +42,7 @@ Sheet sheetOf(const QStringList& questions)
     Sheet sheet;
     sheet.questions = questions;
     sheet.answersShown = true;
-    sheet.lstKranX[0] = "0"; // no box frames unless a test asks for them
+    sheet.settings.lstKranX[0] = "0"; // no box frames unless a test asks for them
     return sheet;
 }
 
@@ -50,7 +50,7 @@ void compose(Sheet& sheet, RecordingSurface& surface, const ComposeInputs& in = 
              const ComposeTarget& target = {})
 {
     surface.clear();
-    ComposeSheet(sheet, surface, target, in);
+    sheet.composed = ComposeSheet(sheet, surface, target, in);
 }
 
 // Texts drawn below the header (the name line is at y = 65).
@@ -104,9 +104,10 @@ TEST(PageComposer, LinesStepByRealSpacingRoundedHalfToEven)
         ComposeInputs in = plainInputs();
         in.gyouSpace = c.spacing;
         compose(sheet, surface, in);
-        ASSERT_EQ(sheet.piecePositions.count, int(c.rows.size())) << c.spacing;
+        ASSERT_EQ(sheet.composed.piecePositions.count, int(c.rows.size())) << c.spacing;
         for (int i = 0; i < int(c.rows.size()); ++i)
-            EXPECT_EQ(sheet.piecePositions[i + 1], QPoint(50, c.rows[i])) << c.spacing << " " << i;
+            EXPECT_EQ(sheet.composed.piecePositions[i + 1], QPoint(50, c.rows[i]))
+                << c.spacing << " " << i;
         // Plain text is drawn 2k below its row.
         EXPECT_EQ(bodyTexts(surface).first().rect.topLeft(), QPoint(50, 112));
     }
@@ -244,8 +245,8 @@ TEST(PageComposer, OddHashCountDropsTextAfterTheUnpairedHash)
         RecordingSurface surface;
         compose(sheet, surface);
         EXPECT_EQ(textsOf(bodyTexts(surface)), c.drawn) << c.line.toStdString();
-        EXPECT_EQ(sheet.lstKai, QStringList{"start"} + c.answers) << c.line.toStdString();
-        EXPECT_EQ(sheet.boxes.count(), c.answers.size()) << c.line.toStdString();
+        EXPECT_EQ(sheet.composed.lstKai, QStringList{"start"} + c.answers) << c.line.toStdString();
+        EXPECT_EQ(sheet.composed.boxes.count(), c.answers.size()) << c.line.toStdString();
     }
 }
 
@@ -261,14 +262,14 @@ TEST(PageComposer, HiddenAnswersKeepTheirPlaceInWhiteAndStayOffPrinterPages)
     compose(shown, a, in);
     compose(hidden, b, in);
 
-    EXPECT_EQ(shown.lstKai, QStringList({"start", "12;12.0", "34"}));
-    EXPECT_EQ(hidden.lstKai, shown.lstKai);
-    ASSERT_EQ(hidden.boxes.count(), 2);
+    EXPECT_EQ(shown.composed.lstKai, QStringList({"start", "12;12.0", "34"}));
+    EXPECT_EQ(hidden.composed.lstKai, shown.composed.lstKai);
+    ASSERT_EQ(hidden.composed.boxes.count(), 2);
     for (int i = 1; i <= 2; ++i) {
-        EXPECT_EQ(hidden.boxes[i].x, shown.boxes[i].x);
-        EXPECT_EQ(hidden.boxes[i].y, shown.boxes[i].y);
-        EXPECT_EQ(hidden.boxes[i].width, shown.boxes[i].width);
-        EXPECT_EQ(hidden.boxes[i].answer, shown.boxes[i].answer);
+        EXPECT_EQ(hidden.composed.boxes[i].x, shown.composed.boxes[i].x);
+        EXPECT_EQ(hidden.composed.boxes[i].y, shown.composed.boxes[i].y);
+        EXPECT_EQ(hidden.composed.boxes[i].width, shown.composed.boxes[i].width);
+        EXPECT_EQ(hidden.composed.boxes[i].answer, shown.composed.boxes[i].answer);
     }
     const QList<Op> ta = bodyTexts(a), tb = bodyTexts(b);
     ASSERT_EQ(ta.size(), tb.size());
@@ -308,7 +309,7 @@ TEST(PageComposer, HiddenAnswersKeepTheirPlaceInWhiteAndStayOffPrinterPages)
             EXPECT_EQ(page.ops()[i].rect, expected[i].rect) << i;
             EXPECT_EQ(page.ops()[i].text, expected[i].text) << i;
         }
-        EXPECT_EQ(sheet.lstKai, QStringList({"start", "12;12.0", "1/2"}));
+        EXPECT_EQ(sheet.composed.lstKai, QStringList({"start", "12;12.0", "1/2"}));
     }
 }
 
@@ -324,9 +325,9 @@ TEST(PageComposer, AlternativesStandFiftyRightOfTheBox)
         const Op* answer = surface.findText("12");
         ASSERT_NE(answer, nullptr);
         EXPECT_EQ(answer->rect.topLeft(), QPoint(60, 112));
-        EXPECT_EQ(sheet.boxes[1].x, 60);
-        EXPECT_EQ(sheet.boxes[1].width, 10);
-        EXPECT_EQ(sheet.boxes[1].answer, "12;12.0;twelve");
+        EXPECT_EQ(sheet.composed.boxes[1].x, 60);
+        EXPECT_EQ(sheet.composed.boxes[1].width, 10);
+        EXPECT_EQ(sheet.composed.boxes[1].answer, "12;12.0;twelve");
         // The text after the blank continues from the answer, not from the alternatives.
         EXPECT_EQ(surface.findText("cd")->rect.x(), 70);
         const Op* first = surface.findText(" 12.0");
@@ -364,7 +365,7 @@ TEST(PageComposer, AnswerBoxShapes)
     };
     for (const Case& c : cases) {
         Sheet sheet = sheetOf({"ab#12#"});
-        sheet.lstKranX[0] = QString::number(c.shape);
+        sheet.settings.lstKranX[0] = QString::number(c.shape);
         RecordingSurface surface;
         compose(sheet, surface);
         QList<Op> drawn;
@@ -401,7 +402,7 @@ TEST(PageComposer, ColumnRuleOnlyForTwo)
 {
     for (const char* value : {"0", "1", "2", "02", " 2"}) {
         Sheet sheet = sheetOf({"ab"});
-        sheet.lstKranX[3] = QString::fromLatin1(value);
+        sheet.settings.lstKranX[3] = QString::fromLatin1(value);
         RecordingSurface surface;
         compose(sheet, surface);
         const QList<Op> lines = surface.lines();
@@ -419,12 +420,12 @@ TEST(PageComposer, ColumnRuleOnlyForTwo)
 TEST(PageComposer, PrinterPageScalesTheScreenLayout)
 {
     Sheet sheet = sheetOf({"ab#12#cd", "3/4=#1/2#"});
-    sheet.lstKranX[0] = "1";
+    sheet.settings.lstKranX[0] = "1";
     ComposeInputs in = plainInputs();
     in.printed = true;
     RecordingSurface screen;
     compose(sheet, screen, in);
-    ASSERT_EQ(sheet.boxes.count(), 2);
+    ASSERT_EQ(sheet.composed.boxes.count(), 2);
 
     // Every op of a printer page is the screen's, twice as large at s = 2: the page keeps
     // the screen's arrangement, and the composition must not replace the screen boxes even
@@ -450,16 +451,16 @@ TEST(PageComposer, PrinterPageScalesTheScreenLayout)
     };
     for (const Case& c : {Case{630, {1260, 1782, true, 630}}, Case{771, {1542, 2180, true, 771}}}) {
         SCOPED_TRACE(c.sheetWidth);
-        sheet.page = PaperRecord::ofWidth(c.sheetWidth);
+        sheet.settings.page = PaperRecord::ofWidth(c.sheetWidth);
         compose(sheet, screen, in,
-                ComposeTarget{c.sheetWidth, sheet.page.height, false, c.sheetWidth});
-        const AnswerBox first = sheet.boxes[1];
+                ComposeTarget{c.sheetWidth, sheet.settings.page.height, false, c.sheetWidth});
+        const AnswerBox first = sheet.composed.boxes[1];
         RecordingSurface page(600, c.printer.width);
         compose(sheet, page, in, c.printer);
         EXPECT_EQ(page.layoutScale(), 2.0);
-        EXPECT_EQ(sheet.boxes.count(), 2);
-        EXPECT_EQ(sheet.boxes[1].x, first.x);
-        EXPECT_EQ(sheet.boxes[1].y, first.y);
+        EXPECT_EQ(sheet.composed.boxes.count(), 2);
+        EXPECT_EQ(sheet.composed.boxes[1].x, first.x);
+        EXPECT_EQ(sheet.composed.boxes[1].y, first.y);
         ASSERT_EQ(page.ops().size(), screen.ops().size());
         for (qsizetype i = 0; i < page.ops().size(); ++i)
             EXPECT_TRUE(same(page.ops()[i], scaled(screen.ops()[i])))
@@ -521,16 +522,18 @@ TEST(PageComposer, PrinterPagesOfTheSampleUnitsKeepTextOutOfOtherBoxes)
                                     UnitChoice{lesson, section, unit, 0}, reader, true);
                 ASSERT_TRUE(sheet.has_value());
                 ComposeInputs in = InputsFromSheet(*sheet);
-                const int width = sheet->page.width;
+                const int width = sheet->settings.page.width;
                 RecordingSurface screen;
                 screen.measureWith(&fonts);
-                ComposeSheet(*sheet, screen, {width, sheet->page.height, false, width}, in);
+                sheet->composed = ComposeSheet(
+                    *sheet, screen, {width, sheet->settings.page.height, false, width}, in);
 
                 in.registerAnswerBoxes = false;
-                const QSize pixels = PaperPixels(sheet->page, 300);
+                const QSize pixels = PaperPixels(sheet->settings.page, 300);
                 RecordingSurface page(300, pixels.width());
                 page.measureWith(&fonts);
-                ComposeSheet(*sheet, page, {pixels.width(), pixels.height(), true, width}, in);
+                sheet->composed =
+                    ComposeSheet(*sheet, page, {pixels.width(), pixels.height(), true, width}, in);
                 const double f = page.layoutScale();
                 EXPECT_NEAR(f, pixels.width() / double(width), 1e-9);
 
@@ -557,13 +560,13 @@ TEST(PageComposer, PrinterPagesOfTheSampleUnitsKeepTextOutOfOtherBoxes)
                     inAnswer = isAnswer;
                     owner << (isAnswer ? answer : brackets.contains(op.text) ? -1 : 0);
                 }
-                EXPECT_EQ(answer, sheet->boxes.count());
+                EXPECT_EQ(answer, sheet->composed.boxes.count());
                 const int shape = sheet->kran().number(KranLine::Shape);
-                for (int b = 1; b <= sheet->boxes.count() && shape != 0; ++b) {
-                    const AnswerBoxRects rects =
-                        AnswerBoxGeometry(sheet->boxes[b], 1, 1, AnswerFieldHeight(in.mojiSize),
-                                          sheet->kran().number(KranLine::BoxWidth),
-                                          sheet->kran().number(KranLine::BoxHeight));
+                for (int b = 1; b <= sheet->composed.boxes.count() && shape != 0; ++b) {
+                    const AnswerBoxRects rects = AnswerBoxGeometry(
+                        sheet->composed.boxes[b], 1, 1, AnswerFieldHeight(in.mojiSize),
+                        sheet->kran().number(KranLine::BoxWidth),
+                        sheet->kran().number(KranLine::BoxHeight));
                     const QRect edges = shape == 2 || shape == 3 ? rects.base : rects.box;
                     const QRectF frame(QPointF(edges.topLeft()) * f,
                                        QPointF(edges.right(), edges.bottom()) * f);
@@ -631,7 +634,7 @@ TEST(PageComposer, SixteenFiguresAreReportedAndFifteenUsed)
         compose(sheet, surface);
         EXPECT_EQ(messages.texts(),
                   count == 16 ? QStringList{"16:問題のグラフが多すぎます15"} : QStringList());
-        EXPECT_EQ(sheet.figures.size(), 15);
+        EXPECT_EQ(sheet.composed.figures.size(), 15);
         EXPECT_EQ(opsOf(surface, Op::Image).size(), 15);
     }
 }
@@ -659,8 +662,8 @@ TEST(PageComposer, DateAndNameLines)
     };
     for (const Case& c : cases) {
         Sheet sheet = sheetOf({});
-        sheet.unitId = c.unitId;
-        sheet.learnerName = c.learnerFlag;
+        sheet.source.unitId = c.unitId;
+        sheet.printsLearnerName = c.learnerFlag;
         ComposeInputs in = plainInputs();
         in.printed = true;
         in.jisshibi = true;
@@ -687,7 +690,7 @@ TEST(PageComposer, StudyModeReusesStartsAndPadsLearnerAnswers)
     Sheet sheet = sheetOf({"ab#12#", "c#345#"});
     RecordingSurface surface;
     compose(sheet, surface);
-    sheet.leftMargin = 0;
+    sheet.settings.leftMargin = 0;
 
     ComposeInputs in = plainInputs();
     in.reusePieceStarts = true;
@@ -709,11 +712,11 @@ TEST(PageComposer, FullTablesStayIntactAndEverythingIsDrawn)
     RecordingSurface surface;
     compose(sheet, surface);
     // 60 lines of 2 blanks and 5 pieces each; the 61st line is not a sheet line.
-    EXPECT_EQ(sheet.lstKai.size(), 121);
-    EXPECT_EQ(sheet.boxes.count(), 80);
-    EXPECT_EQ(sheet.boxes[80].answer, "79");
-    EXPECT_EQ(sheet.boxes[81].answer, QString()); // slot 0, not past the table
-    EXPECT_EQ(sheet.piecePositions.count, 240);
+    EXPECT_EQ(sheet.composed.lstKai.size(), 121);
+    EXPECT_EQ(sheet.composed.boxes.count(), 80);
+    EXPECT_EQ(sheet.composed.boxes[80].answer, "79");
+    EXPECT_EQ(sheet.composed.boxes[81].answer, QString()); // slot 0, not past the table
+    EXPECT_EQ(sheet.composed.piecePositions.count, 240);
     EXPECT_NE(surface.findText("119"), nullptr);
     EXPECT_EQ(surface.findText("120"), nullptr);
 }
@@ -721,10 +724,11 @@ TEST(PageComposer, FullTablesStayIntactAndEverythingIsDrawn)
 TEST(PageComposer, ExtremeInputsDoNotBreakTheComposition)
 {
     Sheet sheet = sheetOf({"#", "@", "a@", "@@", "/", "1/", "#@/#", "", "a#b;;#", "@_#x#@/"});
-    sheet.leftMargin = INT_MAX;
-    sheet.rightMargin = INT_MIN;
-    sheet.characterSize = INT_MAX;
-    sheet.lstKranX = QStringList{"5", "2147483647", "-2147483648", "2", "99999999999", "x"};
+    sheet.settings.leftMargin = INT_MAX;
+    sheet.settings.rightMargin = INT_MIN;
+    sheet.settings.characterSize = INT_MAX;
+    sheet.settings.lstKranX =
+        QStringList{"5", "2147483647", "-2147483648", "2", "99999999999", "x"};
     ComposeInputs in = plainInputs();
     in.mojiSize = INT_MAX;
     in.gyouSpace = INT_MIN;
@@ -732,7 +736,7 @@ TEST(PageComposer, ExtremeInputsDoNotBreakTheComposition)
     for (const bool printer : {false, true}) {
         RecordingSurface surface;
         compose(sheet, surface, in, ComposeTarget{printer ? 0 : 630, 0, printer, 0});
-        EXPECT_EQ(sheet.lstKai, QStringList({"start", "@/", "b;;", "x"}));
+        EXPECT_EQ(sheet.composed.lstKai, QStringList({"start", "@/", "b;;", "x"}));
         EXPECT_EQ(opsOf(surface, Op::RoundRect).size(), 3);
     }
     Sheet quiet = sheetOf({"ab"});
@@ -748,15 +752,15 @@ TEST(PageComposer, LineStartsOfTheScreenLayout)
     Sheet sheet = sheetOf({"1+2=#3#", "", "text"});
     RecordingSurface surface;
     compose(sheet, surface);
-    ASSERT_EQ(sheet.lineStarts.size(), 4);
-    EXPECT_EQ(sheet.lineStarts[1], QPoint(50, 98));
-    EXPECT_EQ(sheet.lineStarts[2], QPoint());
-    EXPECT_EQ(sheet.lineStarts[3].x(), 50);
-    EXPECT_GT(sheet.lineStarts[3].y(), 98 + 30);
+    ASSERT_EQ(sheet.composed.lineStarts.size(), 4);
+    EXPECT_EQ(sheet.composed.lineStarts[1], QPoint(50, 98));
+    EXPECT_EQ(sheet.composed.lineStarts[2], QPoint());
+    EXPECT_EQ(sheet.composed.lineStarts[3].x(), 50);
+    EXPECT_GT(sheet.composed.lineStarts[3].y(), 98 + 30);
     // A printer page keeps the screen's starts.
     RecordingSurface page(600, 1260);
     compose(sheet, page, plainInputs(), ComposeTarget{1260, 1782, true, 630});
-    EXPECT_EQ(sheet.lineStarts[1], QPoint(50, 98));
+    EXPECT_EQ(sheet.composed.lineStarts[1], QPoint(50, 98));
 }
 
 TEST(PageComposer, LinesPastThePageEdgeAreNamed)
@@ -782,7 +786,7 @@ TEST(PageComposer, LinesPastThePageEdgeAreNamed)
     };
     for (const Case& c : cases) {
         Sheet sheet = sheetOf(c.questions);
-        sheet.lstKranX[0] = QString::number(c.shape);
+        sheet.settings.lstKranX[0] = QString::number(c.shape);
         RecordingSurface surface;
         compose(sheet, surface);
         EXPECT_EQ(LinesPastPage(sheet), c.past) << c.name;

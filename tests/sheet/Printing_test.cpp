@@ -138,7 +138,7 @@ TEST(Printing, ScreenFaithfulCopiesAreJobsWithTheirOwnNumbers)
         SCOPED_TRACE(c.sheetWidth);
         Sheet sheet = sampleSheet(c.sheetWidth);
         const ComposeInputs inputs = fixedInputs(sheet);
-        const QSize page = PaperPixels(sheet.page, c.dpi);
+        const QSize page = PaperPixels(sheet.settings.page, c.dpi);
         RecordingTarget target(page, c.dpi);
         const PrintResult result = PrintSheet(sheet, inputs, {false, true, 3, 5}, target);
         ASSERT_TRUE(result.ok) << result.error.toStdString();
@@ -177,7 +177,7 @@ TEST(Printing, PrinterResolutionPagesAreComposedOnThePage)
     Sheet sheet = sampleSheet();
     const ComposeInputs inputs = fixedInputs(sheet);
     const int dpi = 150;
-    RecordingTarget target(PaperPixels(sheet.page, dpi), dpi);
+    RecordingTarget target(PaperPixels(sheet.settings.page, dpi), dpi);
     const PrintResult result = PrintSheet(sheet, inputs, {true, true, 2, 9}, target);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     ASSERT_EQ(target.jobs.size(), 2);
@@ -190,8 +190,8 @@ TEST(Printing, PrinterResolutionPagesAreComposedOnThePage)
         EXPECT_TRUE(RenderPrinterPage(sheet, numbered, dpi) == target.jobs[i]) << "copy " << i;
     }
     // The screen layout's records survive the printer pages.
-    EXPECT_EQ(sheet.boxes.count(), 2);
-    EXPECT_LT(sheet.boxes[1].x, 630);
+    EXPECT_EQ(sheet.composed.boxes.count(), 2);
+    EXPECT_LT(sheet.composed.boxes[1].x, 630);
 }
 
 TEST(Printing, AFailedJobStopsTheRemainingCopies)
@@ -217,7 +217,7 @@ TEST(Printing, AFailedJobStopsTheRemainingCopies)
     for (const bool printerResolution : {false, true}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(c.error.toStdString());
-            RecordingTarget target(PaperPixels(sheet.page, 72), 72);
+            RecordingTarget target(PaperPixels(sheet.settings.page, 72), 72);
             target.failBeginAt = c.failBeginAt;
             target.noPainterAt = c.noPainterAt;
             target.failEndAt = c.failEndAt;
@@ -234,7 +234,7 @@ TEST(Printing, AFailedJobStopsTheRemainingCopies)
         }
     }
     // A single copy names no copy.
-    RecordingTarget target(PaperPixels(sheet.page, 72), 72);
+    RecordingTarget target(PaperPixels(sheet.settings.page, 72), 72);
     target.failBeginAt = 1;
     EXPECT_EQ(PrintSheet(sheet, inputs, {false, false, 4, 5}, target).error,
               QStringLiteral("印刷を開始できません: 用紙がありません"));

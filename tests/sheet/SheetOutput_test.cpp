@@ -31,10 +31,10 @@ Sheet sampleSheet()
 TEST(SheetOutput, InputsFollowTheSheetsOwnValues)
 {
     Sheet sheet = sampleSheet();
-    sheet.characterSize = 12;
-    sheet.lineSpacing = 44;
+    sheet.settings.characterSize = 12;
+    sheet.settings.lineSpacing = 44;
     for (int options = 0; options < 8; ++options) {
-        sheet.options = options;
+        sheet.settings.options = options;
         const ComposeInputs in = InputsFromSheet(sheet);
         EXPECT_EQ(in.mojiSize, 12);
         EXPECT_EQ(in.gyouSpace, 44);
@@ -59,15 +59,15 @@ TEST(SheetOutput, PagesHaveTheSizeOfTheirPaper)
         EXPECT_EQ(PaperPixels(PaperRecord::ofWidth(c.width), c.dpi), c.pixels) << c.width;
     }
     Sheet sheet = sampleSheet();
-    sheet.page = PaperRecord::ofWidth(771);
+    sheet.settings.page = PaperRecord::ofWidth(771);
     const QImage screen = RenderScreenPage(sheet, InputsFromSheet(sheet));
     EXPECT_EQ(screen.size(), QSize(771, 1090));
-    EXPECT_EQ(sheet.boxes.count(), 2);
+    EXPECT_EQ(sheet.composed.boxes.count(), 2);
     const QImage printer = RenderPrinterPage(sheet, InputsFromSheet(sheet), 150);
-    EXPECT_EQ(printer.size(), PaperPixels(sheet.page, 150));
+    EXPECT_EQ(printer.size(), PaperPixels(sheet.settings.page, 150));
     // The screen boxes survive the printer composition.
-    EXPECT_EQ(sheet.boxes.count(), 2);
-    EXPECT_LT(sheet.boxes[1].x, 771);
+    EXPECT_EQ(sheet.composed.boxes.count(), 2);
+    EXPECT_LT(sheet.composed.boxes[1].x, 771);
 }
 
 TEST(SheetOutput, PdfHasOnePagePerCopyAndFailuresLeaveNoFile)
@@ -87,7 +87,7 @@ TEST(SheetOutput, PdfHasOnePagePerCopyAndFailuresLeaveNoFile)
     const QByteArray pdf = test::readBytes(path);
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(test::pdfPageCount(pdf), 3);
-    EXPECT_EQ(sheet.boxes.count(), 2);
+    EXPECT_EQ(sheet.composed.boxes.count(), 2);
 
     const QString lost = dir.filePath(QStringLiteral("no/such/folder/sheet.pdf"));
     EXPECT_FALSE(WriteSheetPdf(sheet, InputsFromSheet(sheet), job, lost, &error));
@@ -102,9 +102,9 @@ TEST(SheetOutput, ScreenPageAtADevicePixelRatioKeepsTheLayout)
     ASSERT_TRUE(test::ensureGuiApplication());
     // Everything a composition records, in one comparable list.
     const auto recorded = [](const Sheet& sheet) {
-        QStringList out = sheet.lstKai;
-        for (int i = 1; i <= sheet.boxes.count(); ++i) {
-            const AnswerBox& b = sheet.boxes[i];
+        QStringList out = sheet.composed.lstKai;
+        for (int i = 1; i <= sheet.composed.boxes.count(); ++i) {
+            const AnswerBox& b = sheet.composed.boxes[i];
             out << QStringLiteral("box %1 %2 %3 %4 %5")
                        .arg(b.x)
                        .arg(b.y)
@@ -112,20 +112,20 @@ TEST(SheetOutput, ScreenPageAtADevicePixelRatioKeepsTheLayout)
                        .arg(b.fontSize)
                        .arg(b.answer);
         }
-        for (int i = 1; i <= sheet.piecePositions.count; ++i)
+        for (int i = 1; i <= sheet.composed.piecePositions.count; ++i)
             out << QStringLiteral("piece %1 %2")
-                       .arg(sheet.piecePositions[i].x())
-                       .arg(sheet.piecePositions[i].y());
-        for (int i = 1; i <= sheet.pieceStarts.recorded; ++i)
-            out << QStringLiteral("start %1").arg(sheet.pieceStarts.x[i]);
-        for (const QPoint p : sheet.lineStarts)
+                       .arg(sheet.composed.piecePositions[i].x())
+                       .arg(sheet.composed.piecePositions[i].y());
+        for (int i = 1; i <= sheet.composed.pieceStarts.recorded; ++i)
+            out << QStringLiteral("start %1").arg(sheet.composed.pieceStarts.x[i]);
+        for (const QPoint p : sheet.composed.lineStarts)
             out << QStringLiteral("line %1 %2").arg(p.x()).arg(p.y());
-        for (const PlacedFigure& f : sheet.figures)
+        for (const PlacedFigure& f : sheet.composed.figures)
             out << QStringLiteral("figure %1 %2 %3").arg(f.number).arg(f.rect.x()).arg(f.rect.y());
         out << sheet.questionFigures;
         out << QStringLiteral("score %1 %2")
-                   .arg(sheet.scorePosition.x())
-                   .arg(sheet.scorePosition.y());
+                   .arg(sheet.composed.scorePosition.x())
+                   .arg(sheet.composed.scorePosition.y());
         return out;
     };
     const auto sheetWithFigure = [] {
@@ -138,7 +138,7 @@ TEST(SheetOutput, ScreenPageAtADevicePixelRatioKeepsTheLayout)
     };
     Sheet reference = sheetWithFigure();
     const QImage one = RenderScreenPage(reference, InputsFromSheet(reference));
-    ASSERT_EQ(reference.boxes.count(), 3);
+    ASSERT_EQ(reference.composed.boxes.count(), 3);
     for (const double ratio : {1.0, 1.25, 2.0}) {
         SCOPED_TRACE(ratio);
         Sheet sheet = sheetWithFigure();

@@ -31,21 +31,21 @@ TEST(Sheet, UnitWithoutBlocksTakesTheBuiltInDefaults)
     SheetSource source;
     source.unitId = "Seisu1.que-U1";
     const Sheet sheet = Sheet::fromParsedUnit(unit, source, true);
-    EXPECT_EQ(sheet.page.width, 630);
-    EXPECT_EQ(sheet.page.height, 891);
-    EXPECT_EQ(sheet.lineSpacing, 30);
-    EXPECT_EQ(sheet.leftMargin, 5);
-    EXPECT_EQ(sheet.rightMargin, 5);
-    EXPECT_EQ(sheet.startNumber, 1);
-    EXPECT_EQ(sheet.options, 7);
-    EXPECT_EQ(sheet.characterSize, 14);
-    EXPECT_EQ(sheet.drawingFace, "ＭＳ 明朝");
-    EXPECT_EQ(sheet.lstKranX, FormKranLines());
+    EXPECT_EQ(sheet.settings.page.width, 630);
+    EXPECT_EQ(sheet.settings.page.height, 891);
+    EXPECT_EQ(sheet.settings.lineSpacing, 30);
+    EXPECT_EQ(sheet.settings.leftMargin, 5);
+    EXPECT_EQ(sheet.settings.rightMargin, 5);
+    EXPECT_EQ(sheet.settings.startNumber, 1);
+    EXPECT_EQ(sheet.settings.options, 7);
+    EXPECT_EQ(sheet.settings.characterSize, 14);
+    EXPECT_EQ(sheet.settings.drawingFace, "ＭＳ 明朝");
+    EXPECT_EQ(sheet.settings.lstKranX, FormKranLines());
     EXPECT_TRUE(sheet.answersShown);
     EXPECT_TRUE(sheet.titleGenerated);
     EXPECT_EQ(sheet.lastComposedTitle, unit.title);
     for (int i = 0; i <= AnswerBoxTable::kMaxBoxes; ++i)
-        EXPECT_EQ(sheet.boxes[i].judgement, 99);
+        EXPECT_EQ(sheet.composed.boxes[i].judgement, 99);
 }
 
 TEST(Sheet, ValueAndFontBlocks)
@@ -82,15 +82,15 @@ TEST(Sheet, ValueAndFontBlocks)
         unit.font = L(c.font);
         const Sheet sheet =
             Sheet::fromParsedUnit(unit, SheetSource{}, false, QStringLiteral("IPA明朝"));
-        EXPECT_EQ(sheet.page.width, c.width) << c.values;
-        EXPECT_EQ(sheet.page.height, c.height) << c.values;
-        EXPECT_EQ(sheet.lineSpacing, c.spacing) << c.values;
-        EXPECT_EQ(sheet.leftMargin, c.left) << c.values;
-        EXPECT_EQ(sheet.rightMargin, c.right) << c.values;
-        EXPECT_EQ(sheet.startNumber, c.start) << c.values;
-        EXPECT_EQ(sheet.options, c.options) << c.values;
-        EXPECT_EQ(sheet.characterSize, c.size) << c.font;
-        EXPECT_EQ(sheet.drawingFace, c.face) << c.font;
+        EXPECT_EQ(sheet.settings.page.width, c.width) << c.values;
+        EXPECT_EQ(sheet.settings.page.height, c.height) << c.values;
+        EXPECT_EQ(sheet.settings.lineSpacing, c.spacing) << c.values;
+        EXPECT_EQ(sheet.settings.leftMargin, c.left) << c.values;
+        EXPECT_EQ(sheet.settings.rightMargin, c.right) << c.values;
+        EXPECT_EQ(sheet.settings.startNumber, c.start) << c.values;
+        EXPECT_EQ(sheet.settings.options, c.options) << c.values;
+        EXPECT_EQ(sheet.settings.characterSize, c.size) << c.font;
+        EXPECT_EQ(sheet.settings.drawingFace, c.face) << c.font;
         EXPECT_FALSE(sheet.answersShown);
     }
 }
@@ -99,9 +99,9 @@ TEST(Sheet, KranBlockReplacesTheFormDefault)
 {
     ParsedUnit unit;
     unit.kran = L("1|12|3|2|30|0|15|10|4|0|5|15|2|0|0|0|15|10|0|0");
-    EXPECT_EQ(Sheet::fromParsedUnit(unit, {}, false).lstKranX, unit.kran.mid(0, 10));
+    EXPECT_EQ(Sheet::fromParsedUnit(unit, {}, false).settings.lstKranX, unit.kran.mid(0, 10));
     unit.kran = L("4|8");
-    EXPECT_EQ(Sheet::fromParsedUnit(unit, {}, false).lstKranX, L("4|8|0|0|0|0|0|0|0|0"));
+    EXPECT_EQ(Sheet::fromParsedUnit(unit, {}, false).settings.lstKranX, L("4|8|0|0|0|0|0|0|0|0"));
 }
 
 TEST(Sheet, CopyFileReadsBackAsTheSameSheet)
@@ -132,13 +132,13 @@ TEST(Sheet, CopyFileReadsBackAsTheSameSheet)
     EXPECT_EQ(back.nameLine, sheet.nameLine);
     EXPECT_EQ(back.questions, sheet.questions);
     EXPECT_EQ(back.questionFigures, L("a.bmp|90|-1"));
-    EXPECT_EQ(back.page.width, 771);
-    EXPECT_EQ(back.lineSpacing, 36);
-    EXPECT_EQ(back.options, 5);
-    EXPECT_EQ(back.characterSize, 16);
-    EXPECT_TRUE(back.drawingFaceIsDefault);
+    EXPECT_EQ(back.settings.page.width, 771);
+    EXPECT_EQ(back.settings.lineSpacing, 36);
+    EXPECT_EQ(back.settings.options, 5);
+    EXPECT_EQ(back.settings.characterSize, 16);
+    EXPECT_TRUE(back.settings.drawingFaceIsDefault);
     EXPECT_EQ(back.toCopySheet().font, L("16|MS 明朝|True|False|False|False|0"));
-    EXPECT_EQ(back.lstKranX, sheet.lstKranX);
+    EXPECT_EQ(back.settings.lstKranX, sheet.settings.lstKranX);
     EXPECT_EQ(back.answerGroups, sheet.answerGroups);
     EXPECT_FALSE(back.titleGenerated);
     EXPECT_EQ(sheet.toCopySheet().answersShown, true);

@@ -8,6 +8,7 @@
 #include "sheet/TfrmReadUnit.h"
 
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -208,7 +209,7 @@ private slots:
         QVERIFY(frm);
         frm->sheet().changed = changed;
         const QString caption = frm->caption();
-        QCOMPARE(caption, frm->sheet().windowKey);
+        QCOMPARE(caption, frm->sheet().source.windowKey);
 
         ScriptedMessages messages;
         messages.script({Messages::Answer(answer)});
@@ -241,11 +242,11 @@ private slots:
         host.markChangedOnActivate = true;
         std::optional<Sheet> sheet = openSheet(host);
         QVERIFY(sheet);
-        sheet->boxes.box(3).judgement = 1;
+        sheet->composed.boxes.box(3).judgement = 1;
         QMdiArea area;
         auto* frm = new TfrmPrint(std::move(*sheet), host);
         area.addSubWindow(frm)->show();
-        QCOMPARE(frm->sheet().boxes[3].judgement, AnswerBox::kNotJudged);
+        QCOMPARE(frm->sheet().composed.boxes[3].judgement, AnswerBox::kNotJudged);
         // Nothing is composed before the first activation.
         frm->Redraw();
         QVERIFY(frm->pageImage().isNull());
@@ -289,8 +290,8 @@ private slots:
         TfrmPrint* frm = openWindow(host, area, answers);
         QVERIFY(frm);
         Sheet& sheet = frm->sheet();
-        QCOMPARE(sheet.figures.size(), 1);
-        const PlacedFigure figure = sheet.figures.first();
+        QCOMPARE(sheet.composed.figures.size(), 1);
+        const PlacedFigure figure = sheet.composed.figures.first();
         QCOMPARE(figure.answer, answers);
         QVERIFY(!figure.rect.isEmpty());
         const QStringList questionBefore = sheet.questionFigures;
@@ -314,7 +315,7 @@ private slots:
         QCOMPARE(answers ? sheet.questionFigures : sheet.answerFigures,
                  answers ? questionBefore : answerBefore);
         QCOMPARE(sheet.changed, !travel.isNull());
-        QCOMPARE(sheet.figures.first().rect, figure.rect.translated(travel));
+        QCOMPARE(sheet.composed.figures.first().rect, figure.rect.translated(travel));
         QVERIFY(host.marks.isEmpty());
     }
 
@@ -325,7 +326,7 @@ private slots:
         TfrmPrint* frm = openWindow(host, area);
         QVERIFY(frm);
         QWidget* view = page(frm);
-        const QRect figure = frm->sheet().figures.first().rect;
+        const QRect figure = frm->sheet().composed.figures.first().rect;
 
         struct Drag
         {
@@ -356,7 +357,7 @@ private slots:
         QCOMPARE(frm->markedArea().topLeft(), figure.topLeft() - QPoint(1, 1));
         QCOMPARE(frm->markedArea().bottomRight(),
                  QPoint(figure.left() + figure.width() + 1, figure.top() + figure.height() + 1));
-        QCOMPARE(frm->sheet().figures.first().rect, figure);
+        QCOMPARE(frm->sheet().composed.figures.first().rect, figure);
     }
 
     void menuCommands()
@@ -434,14 +435,14 @@ private slots:
         });
         QCOMPARE(result, applied);
         QCOMPARE(said.texts(), messages);
-        QCOMPARE(shownBoxes, QString::number(before.boxes.count()));
+        QCOMPARE(shownBoxes, QString::number(before.composed.boxes.count()));
         const Sheet& sheet = frm->sheet();
         if (!applied) {
             QCOMPARE(sheet.title, before.title);
             QCOMPARE(sheet.questions, before.questions);
             QVERIFY(!sheet.changed);
             QVERIFY(sheet.titleGenerated);
-            QCOMPARE(frm->caption(), before.windowKey);
+            QCOMPARE(frm->caption(), before.source.windowKey);
             return;
         }
         QCOMPARE(sheet.title, QStringLiteral("小数のまとめ"));
@@ -451,8 +452,8 @@ private slots:
         QVERIFY(!sheet.titleGenerated);
         QVERIFY(sheet.changed);
         QCOMPARE(frm->caption(), QStringLiteral("小数のまとめ"));
-        QCOMPARE(sheet.windowKey, before.windowKey);
-        QCOMPARE(sheet.boxes.count(), 2); // composed again
+        QCOMPARE(sheet.source.windowKey, before.source.windowKey);
+        QCOMPARE(sheet.composed.boxes.count(), 2); // composed again
     }
 
     void headerDialogAddsUnit()
@@ -485,19 +486,13 @@ private slots:
         QVERIFY(sheet.questionFigures.at(5).toInt() > 0);
         QCOMPARE(sheet.questionPictures.size(), 2);
         QVERIFY(!sheet.questionPictures.at(1).isNull());
-        QCOMPARE(sheet.figures.size(), 2);
+        QCOMPARE(sheet.composed.figures.size(), 2);
         // The add's title follows the reader's open of this sheet's unit.
         QVERIFY2(sheet.title.endsWith(QStringLiteral("//§1-1,4")), qPrintable(sheet.title));
         QCOMPARE(frm->caption(), sheet.title);
     }
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    TestTfrmPrint test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmPrint)
 
 #include "tst_TfrmPrint.moc"

@@ -91,7 +91,7 @@ public:
         inputs.now = QDateTime(QDate(2024, 4, 8), QTime(9, 0));
         return inputs;
     }
-    int characterSize() const override { return sheet->sheet().characterSize; }
+    int characterSize() const override { return sheet->sheet().settings.characterSize; }
     int answerBoxHeight() const override
     {
         return sheet->sheet().kran().number(KranLine::BoxHeight);
@@ -144,7 +144,7 @@ bool inkAtEdge(const QImage& image)
 // The frame of answer box i on the study page, as the composer draws it.
 QRect frameOf(const TfrmRenshu& w, const Sheet& sheet, int i)
 {
-    const int c = sheet.characterSize;
+    const int c = sheet.settings.characterSize;
     return AnswerBoxGeometry(w.session().boxes()[i], 1.0, 1.0, AnswerFieldHeight(c),
                              sheet.kran().number(KranLine::BoxWidth),
                              sheet.kran().number(KranLine::BoxHeight))
@@ -399,7 +399,7 @@ private slots:
         button(w, "btnEnd")->click();
         QVERIFY(!w.isVisible());
         QVERIFY(host_->bekkai); // given back
-        QVERIFY(!frm->sheet().learnerName);
+        QVERIFY(!frm->sheet().printsLearnerName);
     }
 
     // 学習 on the main window opens a unit and studies it in the window the start sequence
@@ -707,11 +707,11 @@ private slots:
             lines.append(QStringLiteral("#%1# #%1# #%1# #%1# #%1#").arg(n));
         frm->sheet().questions = lines;
         frm->Redraw();
-        QCOMPARE(frm->sheet().boxes.count(), 80);
+        QCOMPARE(frm->sheet().composed.boxes.count(), 80);
         TfrmRenshu w(*host_);
         w.FormShow();
         w.show();
-        const QPoint last = frm->sheet().lineStarts.at(17);
+        const QPoint last = frm->sheet().composed.lineStarts.at(17);
         const auto blueInLastLine = [&] {
             return pixelsOf(w.studyPage().copy(0, last.y(), w.studyPage().width(), 20),
                             qRgb(0, 0, 255));
@@ -858,7 +858,7 @@ private slots:
     {
         TfrmPrint* frm = openSheet(1, 1, 1);
         QVERIFY(frm);
-        const QString model = frm->sheet().boxes[1].answer;
+        const QString model = frm->sheet().composed.boxes[1].answer;
         frm->sheet().answerGroups = {QStringLiteral("ア"), QStringLiteral("イ"), model};
         TfrmRenshu w(*host_);
         w.FormShow();

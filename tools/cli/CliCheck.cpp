@@ -179,7 +179,8 @@ void Checker::checkUnit(int lesson, const QString& masterPath, const QStringList
         problem(masterPath, p.line, p.text);
     if (!structure.isEmpty())
         return;
-    const int mode = header == CopyUnitHeaderLine() ? UnitReader::OpenCopy : UnitReader::OpenMaster;
+    const UnitReader::Mode mode =
+        header == CopyUnitHeaderLine() ? UnitReader::OpenCopy : UnitReader::OpenMaster;
     if (!captured(masterPath, line, [&] {
             return reader_.ReadUnit(masterPath, header, unit, section, mode, titles);
         }))
@@ -234,7 +235,7 @@ void Checker::checkLayout(const QString& path, const QString& header, int header
         problem(
             path, linesKnown ? questionLines_.at(n - 1) : headerLine,
             QStringLiteral("%1 の問題の %2 行目が用紙（幅 %3）からはみ出します（文字サイズ %4）")
-                .arg(header, QString::number(n), QString::number(sheet.page.width),
+                .arg(header, QString::number(n), QString::number(sheet.settings.page.width),
                      QString::number(inputs.mojiSize)));
 }
 

@@ -251,8 +251,8 @@ std::optional<Sheet> assemble(const RenderOptions& o, const QString& programFold
 QJsonObject layoutJson(const Sheet& sheet)
 {
     QJsonArray boxes;
-    for (int i = 1; i <= sheet.boxes.count(); ++i) {
-        const AnswerBox& box = sheet.boxes[i];
+    for (int i = 1; i <= sheet.composed.boxes.count(); ++i) {
+        const AnswerBox& box = sheet.composed.boxes[i];
         boxes.append(QJsonObject{{QStringLiteral("x"), box.x},
                                  {QStringLiteral("y"), box.y},
                                  {QStringLiteral("width"), box.width},
@@ -260,29 +260,29 @@ QJsonObject layoutJson(const Sheet& sheet)
                                  {QStringLiteral("fontSize"), box.fontSize}});
     }
     QJsonArray pieces;
-    for (int i = 1; i <= sheet.piecePositions.count; ++i) {
-        const QPoint p = sheet.piecePositions[i];
+    for (int i = 1; i <= sheet.composed.piecePositions.count; ++i) {
+        const QPoint p = sheet.composed.piecePositions[i];
         pieces.append(QJsonObject{{QStringLiteral("x"), p.x()}, {QStringLiteral("y"), p.y()}});
     }
     QJsonArray figures;
-    for (const PlacedFigure& figure : sheet.figures)
+    for (const PlacedFigure& figure : sheet.composed.figures)
         figures.append(QJsonObject{{QStringLiteral("number"), figure.number},
                                    {QStringLiteral("answer"), figure.answer},
                                    {QStringLiteral("x"), figure.rect.x()},
                                    {QStringLiteral("y"), figure.rect.y()},
                                    {QStringLiteral("width"), figure.rect.width()},
                                    {QStringLiteral("height"), figure.rect.height()}});
-    return QJsonObject{
-        {QStringLiteral("page"), QJsonObject{{QStringLiteral("width"), sheet.page.width},
-                                             {QStringLiteral("height"), sheet.page.height}}},
-        {QStringLiteral("scale"), 1.0},
-        {QStringLiteral("boxes"), boxes},
-        {QStringLiteral("pieces"), pieces},
-        {QStringLiteral("answers"), toJsonArray(sheet.lstKai)},
-        {QStringLiteral("figures"), figures},
-        {QStringLiteral("scorePosition"),
-         QJsonObject{{QStringLiteral("x"), sheet.scorePosition.x()},
-                     {QStringLiteral("y"), sheet.scorePosition.y()}}}};
+    return QJsonObject{{QStringLiteral("page"),
+                        QJsonObject{{QStringLiteral("width"), sheet.settings.page.width},
+                                    {QStringLiteral("height"), sheet.settings.page.height}}},
+                       {QStringLiteral("scale"), 1.0},
+                       {QStringLiteral("boxes"), boxes},
+                       {QStringLiteral("pieces"), pieces},
+                       {QStringLiteral("answers"), toJsonArray(sheet.composed.lstKai)},
+                       {QStringLiteral("figures"), figures},
+                       {QStringLiteral("scorePosition"),
+                        QJsonObject{{QStringLiteral("x"), sheet.composed.scorePosition.x()},
+                                    {QStringLiteral("y"), sheet.composed.scorePosition.y()}}}};
 }
 
 // Why a file cannot be written at this path, or empty when it can (or the path is empty).
@@ -328,7 +328,7 @@ int runRender(const QStringList& args)
     if (!sheet)
         return kFileProblem;
     if (o.paperWidth)
-        sheet->page = PaperRecord::ofWidth(*o.paperWidth);
+        sheet->settings.page = PaperRecord::ofWidth(*o.paperWidth);
 
     ComposeInputs inputs = InputsFromSheet(*sheet);
     inputs.bekkai = o.alternatives;

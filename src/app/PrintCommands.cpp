@@ -1,46 +1,45 @@
-#include "app/WidgetPrintCommands.h"
+#include "app/PrintCommands.h"
 
 #include "app/LayoutSettings.h"
 #include "app/MainCommands.h"
 #include "app/TfrmPrintMode.h"
 #include "app/TfrmPrintOk.h"
+#include "sheet/PrinterPrinting.h"
 #include "sheet/TfrmPrint.h"
-#include "sheet/WidgetPrinting.h"
 
 #include <QPrinter>
 
 namespace zendra {
 
-WidgetPrintCommands::WidgetPrintCommands(QWidget* window)
+PrintCommands::PrintCommands(QWidget* window)
     : QObject(window), window_(window), frmPrintMode_(new TfrmPrintMode(window)),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
-    connect(frmPrintMode_, &QDialog::accepted, this, &WidgetPrintCommands::modeChanged);
+    connect(frmPrintMode_, &QDialog::accepted, this, &PrintCommands::modeChanged);
 }
 
-WidgetPrintCommands::~WidgetPrintCommands() = default;
+PrintCommands::~PrintCommands() = default;
 
-bool WidgetPrintCommands::numbered() const
+bool PrintCommands::numbered() const
 {
     return frmPrintMode_->numbered();
 }
 
-int WidgetPrintCommands::startNumber() const
+int PrintCommands::startNumber() const
 {
     return frmPrintMode_->startNumber();
 }
 
-void WidgetPrintCommands::chooseMode()
+void PrintCommands::chooseMode()
 {
     frmPrintMode_->exec();
 }
 
-void WidgetPrintCommands::print(TfrmPrint* frm, Paper paper,
-                                const std::function<ComposeInputs()>& inputs)
+void PrintCommands::print(TfrmPrint* frm, Paper paper, const std::function<ComposeInputs()>& inputs)
 {
     TfrmPrintOk confirm(*printer_, window_);
     confirm.setPaperName(PaperName(paper));
-    confirm.setStartNumber(frm->sheet().startNumber);
+    confirm.setStartNumber(frm->sheet().settings.startNumber);
     confirm.print = [this, frm, inputs] {
         const PrintResult r =
             PrintOnPrinter(frm->sheet(), inputs(),
@@ -58,8 +57,8 @@ void WidgetPrintCommands::print(TfrmPrint* frm, Paper paper,
     confirm.exec();
 }
 
-bool WidgetPrintCommands::savePdf(const QString& programFolder, const LessonTable& lessons,
-                                  Sheet& sheet, const ComposeInputs& inputs)
+bool PrintCommands::savePdf(const QString& programFolder, const LessonTable& lessons, Sheet& sheet,
+                            const ComposeInputs& inputs)
 {
     return SaveSheetPdf(programFolder, lessons, sheet, inputs, frmPrintMode_->numbered(),
                         frmPrintMode_->startNumber());

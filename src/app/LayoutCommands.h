@@ -15,7 +15,7 @@ class WidgetMainPanel;
 
 // The main window's layout commands: the answer-box dialog and the paper dialog, both kept
 // for the whole run, the school name, the paper radio buttons and the reduced view.
-class WidgetLayoutCommands : public QObject
+class LayoutCommands : public QObject
 {
     Q_OBJECT
 
@@ -31,7 +31,7 @@ public:
     };
 
     // The dialogs open over `window`.
-    WidgetLayoutCommands(QWidget* window, AppState& state, WidgetMainPanel& panel, Context context);
+    LayoutCommands(QWidget* window, AppState& state, WidgetMainPanel& panel, Context context);
 
     bool reduced() const { return reduced_; }
 

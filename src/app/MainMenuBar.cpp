@@ -1,4 +1,4 @@
-#include "app/WidgetMainMenus.h"
+#include "app/MainMenuBar.h"
 
 #include <QAction>
 #include <QMenu>
@@ -6,7 +6,7 @@
 
 namespace zendra {
 
-WidgetMainMenus::WidgetMainMenus(QMenuBar* bar, const QList<Menu>& table, Hooks hooks)
+MainMenuBar::MainMenuBar(QMenuBar* bar, const QList<Menu>& table, Hooks hooks)
     : QObject(bar), hooks_(std::move(hooks))
 {
     for (const Menu& entry : table) {
@@ -35,7 +35,7 @@ WidgetMainMenus::WidgetMainMenus(QMenuBar* bar, const QList<Menu>& table, Hooks 
     }
 }
 
-QAction* WidgetMainMenus::addItem(QMenu* menu, const MenuItem& item)
+QAction* MainMenuBar::addItem(QMenu* menu, const MenuItem& item)
 {
     if (item.separatorBefore)
         menu->addSeparator();
@@ -47,7 +47,7 @@ QAction* WidgetMainMenus::addItem(QMenu* menu, const MenuItem& item)
     return action;
 }
 
-void WidgetMainMenus::fillSheetList(QMenu* menu, const Menu& entry)
+void MainMenuBar::fillSheetList(QMenu* menu, const Menu& entry)
 {
     menu->clear();
     const QStringList sheets = hooks_.openSheets();
@@ -60,7 +60,7 @@ void WidgetMainMenus::fillSheetList(QMenu* menu, const Menu& entry)
         menu->addAction(sheets.at(i), this, [this, i] { hooks_.activateSheet(i); });
 }
 
-void WidgetMainMenus::show(const MenuVisibility& visibility)
+void MainMenuBar::show(const MenuVisibility& visibility)
 {
     menus_.value(QStringLiteral("mnuFile"))->menuAction()->setVisible(visibility.file);
     menus_.value(QStringLiteral("mnuEdit"))->menuAction()->setVisible(visibility.edit);

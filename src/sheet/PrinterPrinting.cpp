@@ -1,7 +1,7 @@
-#include "sheet/WidgetPrinting.h"
+#include "sheet/PrinterPrinting.h"
 
 #include "platform/Messages.h"
-#include "platform/WidgetPrinter.h"
+#include "platform/PrinterPrintTarget.h"
 
 #include <QPrinter>
 
@@ -16,7 +16,7 @@ template <typename Job> PrintResult printWith(QPrinter& printer, Job job)
 {
     PrintResult result;
     {
-        WidgetPrintTarget target(printer);
+        PrinterPrintTarget target(printer);
         result = job(target);
         if (!target.finish() && result.ok) {
             result.ok = false;

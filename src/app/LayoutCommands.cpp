@@ -1,4 +1,4 @@
-#include "app/WidgetLayoutCommands.h"
+#include "app/LayoutCommands.h"
 
 #include "app/AppState.h"
 #include "app/LayoutSettings.h"
@@ -14,15 +14,15 @@
 
 namespace zendra {
 
-WidgetLayoutCommands::WidgetLayoutCommands(QWidget* window, AppState& state, WidgetMainPanel& panel,
-                                           Context context)
+LayoutCommands::LayoutCommands(QWidget* window, AppState& state, WidgetMainPanel& panel,
+                               Context context)
     : QObject(window), window_(window), state_(state), panel_(panel), context_(std::move(context)),
       frmSettei_(new TfrmSettei(window)), frmSetPaper_(new TfrmSetPaper(window))
 {
     frmSetPaper_->sheetOpen = [this] { return context_.activeSheet() != nullptr; };
 }
 
-void WidgetLayoutCommands::answerBoxes()
+void LayoutCommands::answerBoxes()
 {
     context_.hidePanels();
     if (!context_.activeSheet())
@@ -39,11 +39,11 @@ void WidgetLayoutCommands::answerBoxes()
     frmSettei_->setSheet(nullptr, {}, {}, panel_.btnShukusho->text());
 }
 
-void WidgetLayoutCommands::choosePaper()
+void LayoutCommands::choosePaper()
 {
     frmSetPaper_->setPaper(PaperWidth(panel_.checkedPaper().value_or(Paper::A4)));
     if (TfrmPrint* frm = context_.activeSheet())
-        frmSetPaper_->setOptions(frm->sheet().options);
+        frmSetPaper_->setOptions(frm->sheet().settings.options);
     if (frmSetPaper_->exec() != QDialog::Accepted || !context_.activeSheet())
         return;
     const int width = frmSetPaper_->chosenWidth();
@@ -57,7 +57,7 @@ void WidgetLayoutCommands::choosePaper()
     frm->Redraw();
 }
 
-void WidgetLayoutCommands::schoolName()
+void LayoutCommands::schoolName()
 {
     TfrmJuku juku(window_);
     if (context_.activeSheet())
@@ -70,7 +70,7 @@ void WidgetLayoutCommands::schoolName()
         frm->Redraw();
 }
 
-void WidgetLayoutCommands::applyPaper(int width)
+void LayoutCommands::applyPaper(int width)
 {
     state_.currentPaper = PaperRecord::ofWidth(width);
     TfrmPrint* frm = context_.activeSheet();
@@ -83,7 +83,7 @@ void WidgetLayoutCommands::applyPaper(int width)
         frm->Redraw();
 }
 
-QString WidgetLayoutCommands::toggleReduced()
+QString LayoutCommands::toggleReduced()
 {
     if (TfrmPrint* frm = context_.activeSheet()) {
         reduced_ = !reduced_;

@@ -16,7 +16,7 @@ namespace zendra {
 // Builds the main window's menus from the menu table and runs each item through one
 // handler. Items that depend on the open sheets are enabled as their menu opens; the
 // window menu is built anew each time, with the open sheets listed after its items.
-class WidgetMainMenus : public QObject
+class MainMenuBar : public QObject
 {
     Q_OBJECT
 
@@ -29,7 +29,7 @@ public:
         std::function<void(int)> activateSheet; // by index into openSheets()
     };
 
-    WidgetMainMenus(QMenuBar* bar, const QList<Menu>& table, Hooks hooks);
+    MainMenuBar(QMenuBar* bar, const QList<Menu>& table, Hooks hooks);
 
     QMenu* menu(const QString& name) const { return menus_.value(name); }
     QAction* action(const QString& name) const { return actions_.value(name); }

@@ -1,4 +1,4 @@
-#include "app/WidgetStudyHost.h"
+#include "app/MainStudyHost.h"
 
 #include "app/TfrmMain.h"
 #include "app/TfrmMenu.h"
@@ -9,8 +9,8 @@
 #include "learners/TfrmInputName.h"
 #include "learners/TfrmKiroku.h"
 #include "learners/TfrmPassword.h"
+#include "sheet/PrinterPrinting.h"
 #include "sheet/TfrmPrint.h"
-#include "sheet/WidgetPrinting.h"
 #include "study/TfrmRenshu.h"
 
 #include <QCheckBox>
@@ -18,7 +18,7 @@
 
 namespace zendra {
 
-WidgetStudyHost::WidgetStudyHost(TfrmMain& main) : QObject(&main), main_(main)
+MainStudyHost::MainStudyHost(TfrmMain& main) : QObject(&main), main_(main)
 {
     frmRenshu_ = new TfrmRenshu(*this, &main);
     main.setStudyWindow([this](TfrmPrint* frm) {
@@ -29,10 +29,10 @@ WidgetStudyHost::WidgetStudyHost(TfrmMain& main) : QObject(&main), main_(main)
     });
 }
 
-bool WidgetStudyHost::openRecordsOf(const Sheet& sheet)
+bool MainStudyHost::openRecordsOf(const Sheet& sheet)
 {
     // The file the study writes into: a sheet opened from a copy file records in lesson 1's.
-    const int lesson = sheet.unitNumber == 0 ? 0 : sheet.choice.lesson;
+    const int lesson = sheet.source.unitNumber == 0 ? 0 : sheet.source.choice.lesson;
     const LearnerPlace place = learnerPlace(lesson);
     if (place.recordsOpen())
         return true;
@@ -42,64 +42,64 @@ bool WidgetStudyHost::openRecordsOf(const Sheet& sheet)
     return true;
 }
 
-TfrmPrint* WidgetStudyHost::studiedSheet() const
+TfrmPrint* MainStudyHost::studiedSheet() const
 {
     return main_.activeSheet();
 }
 
-ComposeInputs WidgetStudyHost::composeInputs(const Sheet& sheet) const
+ComposeInputs MainStudyHost::composeInputs(const Sheet& sheet) const
 {
     return main_.composeInputs(sheet);
 }
 
-int WidgetStudyHost::characterSize() const
+int MainStudyHost::characterSize() const
 {
     return main_.panel_->spnMojiSize->value();
 }
 
-int WidgetStudyHost::answerBoxHeight() const
+int MainStudyHost::answerBoxHeight() const
 {
     // The answer-box dialog's height spin holds the active sheet's value.
     const TfrmPrint* frm = main_.activeSheet();
     return frm ? frm->sheet().kran().number(KranLine::BoxHeight) : 0;
 }
 
-bool WidgetStudyHost::altDisplay() const
+bool MainStudyHost::altDisplay() const
 {
     return main_.panel_->chkBekkai->isChecked();
 }
 
-void WidgetStudyHost::setAltDisplay(bool shown)
+void MainStudyHost::setAltDisplay(bool shown)
 {
     main_.panel_->chkBekkai->setChecked(shown);
 }
 
-int WidgetStudyHost::mainPanelWidth() const
+int MainStudyHost::mainPanelWidth() const
 {
     return main_.panel_->width();
 }
 
-QRect WidgetStudyHost::mainGeometry() const
+QRect MainStudyHost::mainGeometry() const
 {
     return main_.geometry();
 }
 
-LearnerPlace WidgetStudyHost::learnerPlace(int lesson) const
+LearnerPlace MainStudyHost::learnerPlace(int lesson) const
 {
     return LearnerPlaceOf(main_.state_, lesson);
 }
 
-SectionUnits WidgetStudyHost::sectionUnits() const
+SectionUnits MainStudyHost::sectionUnits() const
 {
     return main_.state_.sectionUnits;
 }
 
-void WidgetStudyHost::refreshChooserCounts()
+void MainStudyHost::refreshChooserCounts()
 {
     main_.frmMenu_->chooser().computeUnitRowPrefixes();
 }
 
-QStringList WidgetStudyHost::hintLines() const
+QStringList MainStudyHost::hintLines() const
 {
     const TfrmPrint* frm = main_.activeSheet();
     if (!frm)
@@ -107,24 +107,24 @@ QStringList WidgetStudyHost::hintLines() const
     // The question editor takes up the unit; its hint pane reads "Hint" for a unit without.
     QuestionEditor editor;
     editor.LoadUnitIntoPanes(main_.state_.programFolder, main_.state_.lessonTable,
-                             frm->sheet().choice, &frm->sheet());
+                             frm->sheet().source.choice, &frm->sheet());
     return editor.hint.isEmpty() ? QStringList{QStringLiteral("Hint")} : editor.hint;
 }
 
-void WidgetStudyHost::printStudyPage(const Sheet& sheet, const QImage& page)
+void MainStudyHost::printStudyPage(const Sheet& sheet, const QImage& page)
 {
     // The study page as shown, not the sheet composed anew: the learner's answers, the
     // marks and the score.
     TfrmPrintOk confirm(main_.printer(), frmRenshu_);
     confirm.setPaperName(PaperName(main_.panel_->checkedPaper().value_or(Paper::A4)));
-    confirm.setStartNumber(sheet.startNumber);
+    confirm.setStartNumber(sheet.settings.startNumber);
     confirm.print = [this, page, title = sheet.title] {
         return PrintImageOnPrinter(page, title, main_.printer()).ok;
     };
     confirm.exec();
 }
 
-void WidgetStudyHost::showRecordsViewer(const LearnerPlace& place)
+void MainStudyHost::showRecordsViewer(const LearnerPlace& place)
 {
     TfrmKiroku* viewer = main_.frmMenu_->recordsWindow();
     viewer->setPlace(place);

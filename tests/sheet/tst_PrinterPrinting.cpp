@@ -1,11 +1,12 @@
 // Printing a sheet on a QPrinter that writes a PDF file (the machine needs no printer).
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
+#include "sheet/PrinterPrinting.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetOutput.h"
-#include "sheet/WidgetPrinting.h"
 
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QFile>
@@ -33,7 +34,7 @@ Sheet sampleSheet()
 
 } // namespace
 
-class TestWidgetPrinting : public QObject
+class TestPrinterPrinting : public QObject
 {
     Q_OBJECT
 
@@ -108,12 +109,6 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    TestWidgetPrinting test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestPrinterPrinting)
 
-#include "tst_WidgetPrinting.moc"
+#include "tst_PrinterPrinting.moc"

@@ -11,12 +11,12 @@ class TfrmRenshu;
 
 // The main window as the study window sees it. Made once by the main window's start
 // sequence; it makes the study window and hands it to the study command.
-class WidgetStudyHost : public QObject, public StudyHost
+class MainStudyHost : public QObject, public StudyHost
 {
     Q_OBJECT
 
 public:
-    explicit WidgetStudyHost(TfrmMain& main);
+    explicit MainStudyHost(TfrmMain& main);
 
     TfrmRenshu* window() const { return frmRenshu_; }
 

@@ -19,14 +19,14 @@ struct Sheet;
 
 // The main window's print commands: the print-mode dialog and the printer, both kept for
 // the whole run; 印刷 through the print confirmation, and PDFに保存.
-class WidgetPrintCommands : public QObject
+class PrintCommands : public QObject
 {
     Q_OBJECT
 
 public:
     // The dialogs open over `window`.
-    explicit WidgetPrintCommands(QWidget* window);
-    ~WidgetPrintCommands() override;
+    explicit PrintCommands(QWidget* window);
+    ~PrintCommands() override;
 
     QPrinter& printer() { return *printer_; }
     bool numbered() const;

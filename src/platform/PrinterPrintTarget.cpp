@@ -1,4 +1,4 @@
-#include "platform/WidgetPrinter.h"
+#include "platform/PrinterPrintTarget.h"
 
 #include "platform/Paths.h"
 
@@ -7,19 +7,19 @@
 
 namespace zendra {
 
-WidgetPrintTarget::WidgetPrintTarget(QPrinter& printer) : printer_(printer) {}
+PrinterPrintTarget::PrinterPrintTarget(QPrinter& printer) : printer_(printer) {}
 
-WidgetPrintTarget::~WidgetPrintTarget()
+PrinterPrintTarget::~PrinterPrintTarget()
 {
     finish();
 }
 
-bool WidgetPrintTarget::toFile() const
+bool PrinterPrintTarget::toFile() const
 {
     return printer_.outputFormat() == QPrinter::PdfFormat;
 }
 
-bool WidgetPrintTarget::beginJob(const QString& title)
+bool PrinterPrintTarget::beginJob(const QString& title)
 {
     if (inJob_ || aborted_)
         return false;
@@ -36,22 +36,22 @@ bool WidgetPrintTarget::beginJob(const QString& title)
     return true;
 }
 
-QPainter* WidgetPrintTarget::painter()
+QPainter* PrinterPrintTarget::painter()
 {
     return inJob_ ? &painter_ : nullptr;
 }
 
-int WidgetPrintTarget::resolution() const
+int PrinterPrintTarget::resolution() const
 {
     return printer_.resolution();
 }
 
-QSize WidgetPrintTarget::pageSize() const
+QSize PrinterPrintTarget::pageSize() const
 {
     return PrinterPagePixels(printer_);
 }
 
-bool WidgetPrintTarget::endJob()
+bool PrinterPrintTarget::endJob()
 {
     if (!inJob_)
         return false;
@@ -59,7 +59,7 @@ bool WidgetPrintTarget::endJob()
     return toFile() || painter_.end();
 }
 
-void WidgetPrintTarget::abortJob()
+void PrinterPrintTarget::abortJob()
 {
     inJob_ = false;
     printer_.abort();
@@ -69,7 +69,7 @@ void WidgetPrintTarget::abortJob()
     aborted_ = toFile();
 }
 
-QString WidgetPrintTarget::errorString() const
+QString PrinterPrintTarget::errorString() const
 {
     if (toFile())
         return QStringLiteral("ファイル %1 に書き出せません")
@@ -79,7 +79,7 @@ QString WidgetPrintTarget::errorString() const
     return QStringLiteral("プリンタ %1 が使えません").arg(printer_.printerName());
 }
 
-bool WidgetPrintTarget::finish()
+bool PrinterPrintTarget::finish()
 {
     const bool ended = !painter_.isActive() || painter_.end();
     inJob_ = false;

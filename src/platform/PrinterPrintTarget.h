@@ -12,11 +12,11 @@ namespace zendra {
 // A QPrinter as a print target. A real printer gets one job per copy. A printer that writes
 // a file (PDF) would overwrite it with every job, so there the jobs become the pages of one
 // file, which finish() (or the destructor) closes.
-class WidgetPrintTarget : public PrintTarget
+class PrinterPrintTarget : public PrintTarget
 {
 public:
-    explicit WidgetPrintTarget(QPrinter& printer);
-    ~WidgetPrintTarget() override;
+    explicit PrinterPrintTarget(QPrinter& printer);
+    ~PrinterPrintTarget() override;
 
     bool beginJob(const QString& title) override;
     QPainter* painter() override;
