@@ -164,6 +164,8 @@ StudyModeControls ControlsFor(StudyMode mode)
                 .pnlSS = T,
                 .pnlKiroku = F,
                 .grbTest = T,
+                .pnlAnki = F,
+                .grbCMoji = F,
                 .btnAnswer = T,
                 .btnHint = T,
                 .btnSaiten = F};

@@ -110,6 +110,8 @@ private:
     void composeStudyPage();
     void composePage(bool learnerAnswers);
     void prepareExercise(bool test);
+    // The choice list when the unit has answer groups, otherwise the keypads.
+    void showInputAids();
     void StartExercise(bool test);
     void ScoreExercise(bool test);
     void ShowEndMessage(EndMessage message);

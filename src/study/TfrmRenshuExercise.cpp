@@ -26,11 +26,16 @@ namespace zendra {
 void TfrmRenshu::prepareExercise(bool test)
 {
     showMode(test ? StudyMode::Test : StudyMode::Practice);
+    showInputAids();
+    exercise_->btnHint->setEnabled(hintAvailable());
+    exercise_->btnAnswer->setEnabled(!test);
+}
+
+void TfrmRenshu::showInputAids()
+{
     const bool choices = aids_->choice->list()->count() >= 1;
     aids_->choice->setVisible(choices);
     aids_->pnlBunsu->setVisible(!choices);
-    exercise_->btnHint->setEnabled(hintAvailable());
-    exercise_->btnAnswer->setEnabled(!test);
 }
 
 void TfrmRenshu::btnRenshuClick()
@@ -284,6 +289,9 @@ void TfrmRenshu::btnFukushuClick()
     page_->setBoxesReadOnly(false);
     const ReviewStart review = session_->startReview();
     showMode(StudyMode::Review);
+    // Memorise hides the input aids and the answer area grows over them: an exercise's come back.
+    showInputAids();
+    aids_->placeAnswerArea(false);
     exercise_->btnHint->setEnabled(hintAvailable());
     exercise_->btnAnswer->setEnabled(true);
     aids_->placeSoftKeyboard(commands_->chkRandom->isChecked());

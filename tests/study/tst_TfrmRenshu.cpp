@@ -836,6 +836,53 @@ private slots:
         }
     }
 
+    // A review after memorising shows the input aids the test showed: the choice list for a
+    // unit with answer groups, the keypads otherwise, the soft keys in ランダム.
+    void reviewAfterMemoriseShowsTheInputAids_data()
+    {
+        QTest::addColumn<bool>("groups");
+        QTest::addColumn<bool>("random");
+        QTest::newRow("keypads") << false << false;
+        QTest::newRow("choice list") << true << false;
+        QTest::newRow("soft keys") << true << true;
+    }
+    void reviewAfterMemoriseShowsTheInputAids()
+    {
+        QFETCH(bool, groups);
+        QFETCH(bool, random);
+        TfrmPrint* frm = openSheet(1, 1, 1);
+        QVERIFY(frm);
+        if (groups)
+            frm->sheet().answerGroups = {QStringLiteral("ア"), QStringLiteral("イ")};
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        if (random)
+            w.findChild<QRadioButton*>("chkRandom")->click();
+        const QStringList answers = models(w);
+        const char* aids[] = {"grbSelect", "pnlBunsu", "grbMoji", "grbCMoji", "imgMessXX"};
+        auto shown = [&] {
+            QStringList list;
+            for (const char* name : aids) {
+                QWidget* aid = w.findChild<QWidget*>(QLatin1StringView(name));
+                list.append(QLatin1String(name) + u'=' + QString::number(aid->isVisible()) + u'@' +
+                            QString::number(aid->y()));
+            }
+            return list;
+        };
+        button(w, "btnTest")->click();
+        const QStringList inTest = shown();
+        QVERIFY(w.findChild<QWidget*>(groups ? "grbSelect" : "pnlBunsu")->isVisible());
+        QCOMPARE(w.findChild<QWidget*>("grbMoji")->isVisible(), random);
+        for (int i = 1; i <= answers.size(); ++i)
+            answer(w, i == 3 ? QStringLiteral("999") : answers.at(i - 1));
+        button(w, "btnSaiten")->click();
+        button(w, "btnAnki")->click();
+        button(w, "btnClose")->click();
+        button(w, "btnFukushu")->click();
+        QCOMPARE(shown(), inTest);
+    }
+
     // Memorise mode on a unit without a hint: box 1's alternatives are listed, then the
     // answer area is blanked for the hint that is not there.
     void memoriseWithoutAHintBlanksTheAnswerArea()
