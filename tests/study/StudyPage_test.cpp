@@ -42,7 +42,7 @@ TEST(StudyPage, RedrawnFrameIsOneBlackThinRoundFrameAcrossTheBox)
 TEST(StudyPage, TypedAnswerIsBlueWhereAsked)
 {
     Sheet sheet;
-    sheet.drawingFace = QStringLiteral("ＭＳ 明朝");
+    sheet.settings.drawingFace = QStringLiteral("ＭＳ 明朝");
     const std::tuple<QString, int, int> cases[] = {{QStringLiteral("12"), 30, 40},
                                                    {QStringLiteral("345"), 200, 310}};
     for (const auto& [text, x, y] : cases) {
@@ -52,7 +52,7 @@ TEST(StudyPage, TypedAnswerIsBlueWhereAsked)
         const Op& op = surface.texts().first();
         EXPECT_EQ(op.text, text);
         EXPECT_EQ(op.colour, qRgb(0, 0, 255));
-        EXPECT_EQ(op.face, sheet.drawingFace);
+        EXPECT_EQ(op.face, sheet.settings.drawingFace);
         EXPECT_EQ(op.rect.x(), x);
         // On the answer's line: below y by no more than the character size.
         EXPECT_GE(op.rect.y(), y);
