@@ -48,8 +48,9 @@ TEST(StudyPage, TypedAnswerIsBlueWhereAsked)
     for (const auto& [text, x, y] : cases) {
         RecordingSurface surface;
         DrawTypedAnswer(surface, sheet, 12, text, x, y);
-        ASSERT_EQ(surface.texts().size(), 1);
-        const Op& op = surface.texts().first();
+        const QList<Op> texts = surface.texts();
+        ASSERT_EQ(texts.size(), 1);
+        const Op& op = texts.first();
         EXPECT_EQ(op.text, text);
         EXPECT_EQ(op.colour, qRgb(0, 0, 255));
         EXPECT_EQ(op.face, sheet.settings.drawingFace);
