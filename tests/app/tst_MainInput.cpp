@@ -43,10 +43,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
-        main.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::startActive(main));
         int studied = 0;
         main.setStudyWindow([&](TfrmPrint*) { ++studied; });
         test::openUnit(main, 0, 0, 0);
@@ -84,10 +81,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
-        main.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::startActive(main));
         auto* gyou = main.findChild<QSpinBox*>("spnGyouSpace");
         auto* moji = main.findChild<QSpinBox*>("spnMojiSize");
         QVERIFY(!gyou->isEnabled() && !moji->isEnabled());
@@ -118,10 +112,7 @@ private slots:
         WidgetMessages widgets;
         ScopedMessages scope(widgets);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
-        main.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::startActive(main));
 
         QMenu* edit = main.findChild<QMenu*>("mnuEdit");
         QAction* item = test::menuItem(edit, "mnuEditIndex");
@@ -149,10 +140,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
-        main.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::startActive(main));
         test::openUnit(main, 0, 0, 0); // A4, two columns of sums on lines 3 to 8
         TfrmPrint* sheet = main.activeSheet();
         auto* status = sheet->findChild<QLabel*>("lblStatus");

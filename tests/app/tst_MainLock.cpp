@@ -66,10 +66,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
-        main.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::startActive(main));
         int studied = 0;
         main.setStudyWindow([&](TfrmPrint*) { ++studied; });
         test::openUnit(main, 0, 0, 0);
@@ -110,10 +107,7 @@ private slots:
         WidgetMessages widgets;
         ScopedMessages scope(widgets);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
-        main.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QVERIFY(test::startActive(main));
 
         // Without a password the lock is one click each way, as it always was.
         pressLock(main);

@@ -64,6 +64,16 @@ inline void whenChooserShows(TfrmMain& main, int lesson, int section, int unit, 
     });
 }
 
+// Shows the main window, runs its start and makes it the active window, as key tests need.
+inline bool startActive(TfrmMain& main)
+{
+    main.show();
+    if (!main.FormShow())
+        return false;
+    main.activateWindow();
+    return QTest::qWaitForWindowActive(&main);
+}
+
 // Opens a unit through the 開く button and the chooser.
 inline void openUnit(TfrmMain& main, int lesson, int section, int unit, int variantRow = -1)
 {
