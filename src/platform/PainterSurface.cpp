@@ -121,7 +121,7 @@ void PainterSurface::textOut(int x, int y, const QString& text)
         painterPen_ = PainterPen::Text;
         painterTextColour_ = fontColour_;
     }
-    painter_.drawText(x, y + f.metrics.ascent(), text);
+    painter_.drawText(x, y + f.ascent, text);
     pen_ = QPoint(x + textWidth(text), y);
 }
 

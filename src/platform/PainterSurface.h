@@ -24,9 +24,13 @@ class TextMetrics
 public:
     struct Font
     {
-        Font(const QFont& f, const QPaintDevice* device) : font(f), metrics(f, device) {}
+        Font(const QFont& f, const QPaintDevice* device)
+            : font(f), metrics(f, device), ascent(metrics.ascent())
+        {
+        }
         QFont font;
         QFontMetrics metrics;
+        int ascent;
         QHash<QString, int> widths;
     };
 
