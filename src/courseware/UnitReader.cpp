@@ -9,6 +9,7 @@ namespace zendra {
 
 namespace {
 
+constexpr QLatin1StringView kUnitHeader("[[unit");
 constexpr int kValueLines = 7;
 constexpr int kFontLines = 7;
 constexpr int kKranLines = 10;
@@ -56,7 +57,7 @@ void appendRange(QStringList& to, const QStringList& from, qsizetype begin, qsiz
 
 bool IsUnitHeader(const QString& line)
 {
-    return line.startsWith(QLatin1StringView("[[unit"));
+    return line.startsWith(kUnitHeader);
 }
 
 qsizetype UnitEnd(const QStringList& lines, qsizetype header)
@@ -210,12 +211,16 @@ bool UnitReader::ReadUnit(const QString& fileName, const QString& headerLine, in
 {
     unit_.priorFigureLines = static_cast<int>(unit_.content.questionFigures.size());
 
+    // The unit's lines and the next unit's header, which is as far as the scan looks.
     QStringList lines;
-    if (const TextFile::Result r = TextFile::read(fileName, lines); !r) {
+    bool anyLines = false;
+    if (const TextFile::Result r =
+            TextFile::readFrom(fileName, headerLine, kUnitHeader, lines, anyLines);
+        !r) {
         ShowMessage(r.error);
         return false;
     }
-    if (lines.isEmpty())
+    if (!anyLines)
         return false;
 
     unit_.values.clear();
@@ -230,10 +235,9 @@ bool UnitReader::ReadUnit(const QString& fileName, const QString& headerLine, in
         unit_.header.clear();
     }
 
-    const qsizetype start = lines.indexOf(headerLine);
-    if (start < 0)
+    if (lines.isEmpty())
         return false;
-    if (scanUnit(lines, start) == Scan::Failed)
+    if (scanUnit(lines, 0) == Scan::Failed)
         return false;
 
     const QString suffix = sectionNumber == previousSection_

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -254,6 +255,31 @@ bool decodeLines(QByteArrayView bytes, QStringList& lines)
     }
     if (d != first)
         endLine();
+    return true;
+}
+
+bool decodes(QByteArrayView bytes)
+{
+    const DecodeTable& table = decodeTable();
+    const auto* p = reinterpret_cast<const uchar*>(bytes.data());
+    const uchar* const end = p + bytes.size();
+    char16_t ignored;
+    while (p < end) {
+        // Most of a master file is ASCII: it is passed over eight bytes at a time.
+        quint64 word;
+        while (end - p >= 8 && (std::memcpy(&word, p, 8), (word & 0x8080808080808080u) == 0))
+            p += 8;
+        if (p == end)
+            break;
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        const int taken = table.decode(p, end, ignored);
+        if (taken == 0)
+            return false;
+        p += taken;
+    }
     return true;
 }
 

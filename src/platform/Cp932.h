@@ -20,6 +20,9 @@ bool decode(const QByteArray& bytes, QString& out);
 // starts no further line. Returns false, with no lines, when decode() would.
 bool decodeLines(QByteArrayView bytes, QStringList& lines);
 
+// Whether decode() would accept the bytes, found without decoding them.
+bool decodes(QByteArrayView bytes);
+
 // Encodes text; returns false when a character has no CP932 form (nothing is replaced).
 bool encode(const QString& text, QByteArray& out);
 

@@ -22,9 +22,30 @@ QImage metricsImage(int resolution)
 
 } // namespace
 
-PainterSurface::PainterSurface(QPainter& painter, int resolution, int width)
+TextMetrics::Font& TextMetrics::font(const QString& face, int points, unsigned style,
+                                     int resolution)
+{
+    const auto key = std::make_tuple(face, points, style, resolution);
+    auto found = fonts_.find(key);
+    if (found != fonts_.end())
+        return found->second;
+    auto device = devices_.find(resolution);
+    if (device == devices_.end())
+        device = devices_.emplace(resolution, metricsImage(resolution)).first;
+    QFont f(face);
+    // The em height in pixels of a font of `points` at this resolution.
+    f.setPixelSize(std::max(1, roundHalfEven(points * resolution / 72.0)));
+    f.setBold(style & StyleBold);
+    f.setItalic(style & StyleItalic);
+    f.setUnderline(style & StyleUnderline);
+    f.setStrikeOut(style & StyleStrikeOut);
+    f.setKerning(false);
+    return fonts_.try_emplace(key, f, &device->second).first->second;
+}
+
+PainterSurface::PainterSurface(QPainter& painter, int resolution, int width, TextMetrics* shared)
     : painter_(painter), base_(painter.worldTransform()), resolution_(resolution), width_(width),
-      metricsDevice_(metricsImage(resolution))
+      metrics_(shared ? *shared : ownMetrics_)
 {
     painter_.setBrush(Qt::NoBrush);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -45,13 +66,8 @@ void PainterSurface::setLayoutScale(double pixelsPerUnit)
     // Back in the screen's units: widths are the device's over the scale.
     width_ = std::max(1, roundHalfEven(width_ * scale_ / pixelsPerUnit));
     scale_ = pixelsPerUnit;
-    if (resolution_ != kLayoutResolution) {
-        resolution_ = kLayoutResolution;
-        metricsDevice_ = metricsImage(resolution_);
-    }
-    font_.reset();
-    metrics_.reset();
-    painterHasFont_ = false;
+    resolution_ = kLayoutResolution;
+    fontChanged();
     applyPen();
 }
 
@@ -60,9 +76,7 @@ void PainterSurface::setFontFace(const QString& face)
     if (face == face_)
         return;
     face_ = face;
-    font_.reset();
-    metrics_.reset();
-    painterHasFont_ = false;
+    fontChanged();
 }
 
 void PainterSurface::setFontSize(int points)
@@ -70,9 +84,7 @@ void PainterSurface::setFontSize(int points)
     if (points == size_)
         return;
     size_ = points;
-    font_.reset();
-    metrics_.reset();
-    painterHasFont_ = false;
+    fontChanged();
 }
 
 void PainterSurface::setFontStyle(unsigned style)
@@ -80,39 +92,27 @@ void PainterSurface::setFontStyle(unsigned style)
     if (style == style_)
         return;
     style_ = style;
-    font_.reset();
-    metrics_.reset();
+    fontChanged();
+}
+
+void PainterSurface::fontChanged()
+{
+    font_ = nullptr;
     painterHasFont_ = false;
 }
 
-const QFont& PainterSurface::font()
+TextMetrics::Font& PainterSurface::font()
 {
-    if (!font_) {
-        QFont f(face_);
-        // The em height in pixels of a font of size_ points at this resolution.
-        f.setPixelSize(std::max(1, roundHalfEven(size_ * resolution_ / 72.0)));
-        f.setBold(style_ & StyleBold);
-        f.setItalic(style_ & StyleItalic);
-        f.setUnderline(style_ & StyleUnderline);
-        f.setStrikeOut(style_ & StyleStrikeOut);
-        f.setKerning(false);
-        font_ = f;
-    }
+    if (!font_)
+        font_ = &metrics_.font(face_, size_, style_, resolution_);
     return *font_;
-}
-
-const QFontMetrics& PainterSurface::metrics()
-{
-    if (!metrics_)
-        metrics_.emplace(font(), &metricsDevice_);
-    return *metrics_;
 }
 
 void PainterSurface::textOut(int x, int y, const QString& text)
 {
-    const QFontMetrics& fm = metrics();
+    TextMetrics::Font& f = font();
     if (!painterHasFont_) {
-        painter_.setFont(font());
+        painter_.setFont(f.font);
         painterHasFont_ = true;
     }
     if (painterPen_ != PainterPen::Text || painterTextColour_ != fontColour_) {
@@ -121,8 +121,8 @@ void PainterSurface::textOut(int x, int y, const QString& text)
         painterPen_ = PainterPen::Text;
         painterTextColour_ = fontColour_;
     }
-    painter_.drawText(x, y + fm.ascent(), text);
-    pen_ = QPoint(x + fm.horizontalAdvance(text), y);
+    painter_.drawText(x, y + f.ascent, text);
+    pen_ = QPoint(x + textWidth(text), y);
 }
 
 void PainterSurface::useLinePen()
@@ -133,7 +133,13 @@ void PainterSurface::useLinePen()
 
 int PainterSurface::textWidth(const QString& text)
 {
-    return metrics().horizontalAdvance(text);
+    TextMetrics::Font& f = font();
+    const auto known = f.widths.constFind(text);
+    if (known != f.widths.cend())
+        return *known;
+    const int width = f.metrics.horizontalAdvance(text);
+    f.widths.insert(text, width);
+    return width;
 }
 
 void PainterSurface::lineTo(int x, int y)

@@ -8,9 +8,39 @@
 #include <QPainter>
 #include <QTransform>
 
-#include <optional>
+#include <QHash>
+
+#include <map>
+#include <tuple>
 
 namespace zendra {
+
+// The fonts a PainterSurface draws with and the widths of the texts it measured in them.
+// Measuring is most of the work of laying a page out, and a page measures the same
+// characters over and over; surfaces of one resolution may share one, as the copies of a
+// print job do.
+class TextMetrics
+{
+public:
+    struct Font
+    {
+        Font(const QFont& f, const QPaintDevice* device)
+            : font(f), metrics(f, device), ascent(metrics.ascent())
+        {
+        }
+        QFont font;
+        QFontMetrics metrics;
+        int ascent;
+        QHash<QString, int> widths;
+    };
+
+    // The font of `points` at `resolution`, measured on a reference image of that resolution.
+    Font& font(const QString& face, int points, unsigned style, int resolution);
+
+private:
+    std::map<int, QImage> devices_; // by resolution
+    std::map<std::tuple<QString, int, unsigned, int>, Font> fonts_;
+};
 
 // A Surface over a QPainter: the screen page (a QImage at 96 dpi, also one of a higher
 // device-pixel ratio), a printer page or a PDF page. Point sizes are turned into pixels at
@@ -20,8 +50,9 @@ class PainterSurface : public Surface
 {
 public:
     // `painter` must be active on its device for the lifetime of the surface; the painter's
-    // transformation is given back as it was when the surface ends.
-    PainterSurface(QPainter& painter, int resolution, int width);
+    // transformation is given back as it was when the surface ends. Fonts and text widths
+    // are kept in `shared` when given (it must outlive the surface), else in the surface.
+    PainterSurface(QPainter& painter, int resolution, int width, TextMetrics* shared = nullptr);
     ~PainterSurface() override;
     PainterSurface(const PainterSurface&) = delete;
     PainterSurface& operator=(const PainterSurface&) = delete;
@@ -61,8 +92,8 @@ public:
     int width() const override { return width_; }
 
 private:
-    const QFont& font();
-    const QFontMetrics& metrics();
+    TextMetrics::Font& font();
+    void fontChanged();
     void applyPen();
     void useLinePen();
 
@@ -71,7 +102,8 @@ private:
     int resolution_;
     int width_;
     double scale_ = 1.0;
-    QImage metricsDevice_; // 1 x 1 at resolution_
+    TextMetrics ownMetrics_;
+    TextMetrics& metrics_;
     QString face_ = QStringLiteral("ＭＳ 明朝");
     int size_ = 10;
     unsigned style_ = StylePlain;
@@ -81,9 +113,8 @@ private:
     PenStyle penStyle_ = PenStyle::Solid;
     PenMode penMode_ = PenMode::Copy;
     QPoint pen_;
-    // The font is rebuilt only when face, size or style changed since it was last used.
-    std::optional<QFont> font_;
-    std::optional<QFontMetrics> metrics_;
+    // The font is looked up again only when face, size or style changed since its last use.
+    TextMetrics::Font* font_ = nullptr;
     // What the painter holds now, so that it is told only of changes: text and lines
     // take the pen in turns.
     bool painterHasFont_ = false;

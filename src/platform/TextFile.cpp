@@ -147,14 +147,16 @@ bool looksLikeUtf8(const QByteArray& bytes)
 
 } // namespace
 
-TextFile::Result TextFile::read(const QString& path, QStringList& lines)
+namespace {
+
+// The whole file, refused when it cannot be read or was saved as UTF-8.
+TextFile::Result load(const QString& path, QByteArray& bytes)
 {
-    lines.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failure(
             QStringLiteral("ファイル %1 を読めません: %2").arg(shown(path), file.errorString()));
-    const QByteArray bytes = file.readAll();
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return failure(
             QStringLiteral("ファイル %1 を読めません: %2").arg(shown(path), file.errorString()));
@@ -165,12 +167,13 @@ TextFile::Result TextFile::read(const QString& path, QStringList& lines)
             QStringLiteral(
                 "ファイル %1 は UTF-8 で保存されているので、Shift-JIS で保存し直してください")
                 .arg(shown(path)));
+    return TextFile::Result{true, {}};
+}
 
-    if (cp932::decodeLines(bytes, lines))
-        return Result{true, {}};
-
-    // Name the line at fault: the line of the first byte that cannot be CP932, or else the
-    // first line with a pair that has no character.
+// The refusal of bytes that do not decode: it names the line of the first byte that cannot
+// be CP932, or else the first line with a pair that has no character.
+TextFile::Result refusal(const QString& path, const QByteArray& bytes)
+{
     const qsizetype bad = cp932::firstInvalidByte(bytes);
     if (bad >= 0) {
         const int line = lineOfOffset(bytes, bad);
@@ -191,6 +194,92 @@ TextFile::Result TextFile::read(const QString& path, QStringList& lines)
     }
     return failure(
         QStringLiteral("ファイル %1 に Shift-JIS でない文字があります").arg(shown(path)));
+}
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// The offset of the first line, from `from` on, that starts with `text` (and, when `whole`,
+// ends with it), or -1. In CP932 a line end is never part of a pair, so the bytes of valid
+// text split into lines exactly as its characters do, and ASCII bytes at the start of a line
+// are the characters they look like.
+qsizetype findLine(QByteArrayView bytes, QByteArrayView text, qsizetype from, bool whole)
+{
+    for (qsizetype at = bytes.indexOf(text, from); at >= 0; at = bytes.indexOf(text, at + 1)) {
+        const qsizetype after = at + text.size();
+        if ((at == 0 || isLineEnd(bytes[at - 1])) &&
+            (!whole || after == bytes.size() || isLineEnd(bytes[after])))
+            return at;
+    }
+    return -1;
+}
+
+// Text that findLine() can look for: not empty, ASCII, without a line end.
+bool isPlainAscii(const QString& text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (c.unicode() >= 0x80 || c == u'\r' || c == u'\n')
+            return false;
+    return true;
+}
+
+} // namespace
+
+TextFile::Result TextFile::read(const QString& path, QStringList& lines)
+{
+    lines.clear();
+    QByteArray bytes;
+    if (Result r = load(path, bytes); !r)
+        return r;
+    if (cp932::decodeLines(bytes, lines))
+        return Result{true, {}};
+    return refusal(path, bytes);
+}
+
+TextFile::Result TextFile::readFrom(const QString& path, const QString& first,
+                                    QLatin1StringView stop, QStringList& lines, bool& anyLines)
+{
+    lines.clear();
+    anyLines = false;
+    QByteArray bytes;
+    if (Result r = load(path, bytes); !r)
+        return r;
+
+    // Other lines are found among the decoded lines: in CP932 one character beyond ASCII may
+    // have two codes, so its bytes are not known.
+    if (!isPlainAscii(first) || !isPlainAscii(QString(stop))) {
+        QStringList all;
+        if (!cp932::decodeLines(bytes, all))
+            return refusal(path, bytes);
+        anyLines = !all.isEmpty();
+        const qsizetype from = all.indexOf(first);
+        if (from < 0)
+            return Result{true, {}};
+        qsizetype to = from + 1;
+        while (to < all.size() && !all.at(to).startsWith(stop))
+            ++to;
+        lines = all.mid(from, to + 1 - from);
+        return Result{true, {}};
+    }
+
+    if (!cp932::decodes(bytes))
+        return refusal(path, bytes);
+    anyLines = !bytes.isEmpty();
+    const QByteArray firstBytes = first.toLatin1();
+    const qsizetype from = findLine(bytes, firstBytes, 0, true);
+    if (from < 0)
+        return Result{true, {}};
+    qsizetype to = findLine(bytes, stop, from + firstBytes.size(), false);
+    if (to < 0)
+        to = bytes.size();
+    while (to < bytes.size() && !isLineEnd(bytes.at(to)))
+        ++to;
+    cp932::decodeLines(QByteArrayView(bytes).sliced(from, to - from), lines);
+    return Result{true, {}};
 }
 
 TextFile::Result TextFile::encodeLines(const QStringList& lines, QByteArray& out,

@@ -23,6 +23,14 @@ public:
     // does not start another line: "a\r\n" is one line, "a\r\n\r\n" is two.
     static Result read(const QString& path, QStringList& lines);
 
+    // Reads the lines from the first line that equals `first` up to and including the next
+    // line that starts with `stop`, or to the end of the file; `lines` is empty when no line
+    // equals `first`, and `anyLines` tells whether the file holds a line at all. The whole
+    // file is checked as read() checks it and is refused with the same error, but only these
+    // lines are decoded, which for one unit of a large master file saves most of the time.
+    static Result readFrom(const QString& path, const QString& first, QLatin1StringView stop,
+                           QStringList& lines, bool& anyLines);
+
     // Writes every line followed by CR LF, atomically: the file is written beside the
     // target and renamed into place, so a failed save leaves the old file whole. A
     // character CP932 cannot hold is refused before anything is written, naming its line.

@@ -43,7 +43,8 @@ bool paintScreenPage(const QImage& page, PrintTarget& target)
     return true;
 }
 
-bool composeOnPage(Sheet& sheet, const ComposeInputs& inputs, PrintTarget& target)
+bool composeOnPage(Sheet& sheet, const ComposeInputs& inputs, PrintTarget& target,
+                   TextMetrics& metrics)
 {
     QPainter* painter = activePainter(target);
     if (!painter)
@@ -57,7 +58,7 @@ bool composeOnPage(Sheet& sheet, const ComposeInputs& inputs, PrintTarget& targe
     // The next job may share this painter (pages of one document).
     painter->save();
     {
-        PainterSurface surface(*painter, target.resolution(), onPage.width);
+        PainterSurface surface(*painter, target.resolution(), onPage.width, &metrics);
         sheet.composed = ComposeSheet(sheet, surface, onPage, inputs);
     }
     painter->restore();
@@ -81,6 +82,8 @@ PrintResult PrintSheet(Sheet& sheet, const ComposeInputs& inputs, const PrintOpt
     onPage.registerAnswerBoxes = false;
     if (options.printerResolution)
         RenderScreenPage(sheet, screen); // the answer boxes the page draws, scaled
+    // Every copy measures the texts the first one measured.
+    TextMetrics metrics;
 
     for (int copy = 0; copy < copies; ++copy) {
         const int number = options.startNumber + copy;
@@ -98,7 +101,7 @@ PrintResult PrintSheet(Sheet& sheet, const ComposeInputs& inputs, const PrintOpt
             return result;
         }
         onPage.startNumber = number;
-        const bool drawn = options.printerResolution ? composeOnPage(sheet, onPage, target)
+        const bool drawn = options.printerResolution ? composeOnPage(sheet, onPage, target, metrics)
                                                      : paintScreenPage(page, target);
         if (!drawn) {
             target.abortJob();

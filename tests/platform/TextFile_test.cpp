@@ -146,6 +146,55 @@ TEST(TextFile, ReadGivesTheLinesOfTheDecodedText)
     }
 }
 
+// readFrom() finds its lines in the bytes; they must be those read() gives from the first line
+// equal to the header up to the next unit's header, and a file read() refuses, for a fault
+// before or after those lines, must be refused with read()'s error.
+TEST(TextFile, ReadFromGivesWhatReadGivesFromTheHeaderOn)
+{
+    const QByteArray ascii(21, 'a');
+    const struct
+    {
+        QByteArray bytes;
+        const char* first;
+    } cases[] = {
+        {"", "[[unit1"},
+        {"[[unit1", "[[unit1"},
+        {"[[unit1\r\na\r\n[[unit2", "[[unit1"},
+        {"[[unit12\r\n[[unit1\r\nq\r\n", "[[unit1"},
+        {"\x83[[unit1\r\n[[unit1\nq\nx[[unit2\n]]\n[[unit3\nz\n", "[[unit1"}, // 0x83 '[' a pair
+        {"a\r[[unit1\rb\r[[unit2\rc", "[[unit1"},
+        {"a\r\n[[unit\r\n\r\n", "[[unit1"},
+        {"a\r\n\r\n[[unit1\r\n", ""},
+        {"[[unit\x87\x90\r\nq\r\n[[unit2\r\n", "[[unit≒"},           // also 0x81 0xE0
+        {"[[unit1\r\nq\r\n[[unit2\r\n\x85\x40\r\n", "[[unit1"},      // unassigned pair after it
+        {"[[unit1\r\n]]\r\n" + ascii + "\x82", "[[unit1"},           // cut-off lead byte
+        {ascii + "\r\n[[unit1\r\n" + ascii + "\x82\x20", "[[unit1"}, // bad trail byte
+        {"\xff\r\n[[unit1\r\n", "[[unit1"},
+        {"[[unit\x82\x50\r\n\xa0\r\n", "[[unit１"},
+        {"[[unit1\r\n\xE7\xAE\x97\r\n", "[[unit1"}, // UTF-8
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("m.que"));
+    for (const auto& c : cases) {
+        const std::string shown = c.bytes.toHex().toStdString() + " " + c.first;
+        test::writeBytes(path, c.bytes);
+        QStringList all, lines;
+        const TextFile::Result whole = TextFile::read(path, all);
+        bool anyLines = true;
+        const TextFile::Result r = TextFile::readFrom(path, QString::fromUtf8(c.first),
+                                                      QLatin1StringView("[[unit"), lines, anyLines);
+        EXPECT_EQ(r.ok, whole.ok) << shown;
+        EXPECT_EQ(r.error, whole.error) << shown;
+        EXPECT_EQ(r.line, whole.line) << shown;
+        const qsizetype from = all.indexOf(QString::fromUtf8(c.first));
+        qsizetype to = from + 1;
+        while (from >= 0 && to < all.size() && !all.at(to).startsWith(QStringLiteral("[[unit")))
+            ++to;
+        EXPECT_EQ(lines, from < 0 ? QStringList() : all.mid(from, to + 1 - from)) << shown;
+        EXPECT_EQ(anyLines, !all.isEmpty()) << shown;
+    }
+}
+
 // A file saved as UTF-8 is named as such, with or without a byte-order mark, rather than
 // blamed at whatever line the first multi-byte character happens to fall on.
 TEST(TextFile, RecognisesUtf8AndAsksForShiftJis)
@@ -261,6 +310,7 @@ TEST(Cp932, AgreesWithTheMicrosoftTableOnEverySingleByteAndPair)
         const bool valid = convert(from, bytes, utf16);
         QString got;
         const bool decoded = zendra::cp932::decode(bytes, got);
+        EXPECT_EQ(zendra::cp932::decodes(bytes), decoded) << bytes.toHex().toStdString();
         // The Microsoft table's best-fit singles (0x80, 0xA0, 0xFD-0xFF) are not text.
         EXPECT_EQ(decoded, valid) << bytes.toHex().toStdString();
         if (!decoded || !valid)
