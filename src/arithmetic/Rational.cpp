@@ -1,20 +1,16 @@
 #include "arithmetic/Rational.h"
 
 #include <limits>
+#include <numeric>
 
 namespace zendra {
 
 qint64 Gcd(qint64 a, qint64 b)
 {
-    // Works on magnitudes as unsigned, so that the smallest qint64 does not overflow.
-    quint64 x = a < 0 ? 0 - quint64(a) : quint64(a);
-    quint64 y = b < 0 ? 0 - quint64(b) : quint64(b);
-    while (y != 0) {
-        const quint64 t = x % y;
-        x = y;
-        y = t;
-    }
-    return qint64(x);
+    // On magnitudes as unsigned, so that the smallest qint64 does not overflow.
+    const quint64 x = a < 0 ? 0 - quint64(a) : quint64(a);
+    const quint64 y = b < 0 ? 0 - quint64(b) : quint64(b);
+    return qint64(std::gcd(x, y));
 }
 
 qint64 PowerOfTen(int n)

@@ -148,6 +148,27 @@ bool Fits(const Rational& v, const Shape& s)
     return false;
 }
 
+// Does a number worked back from a result keep the shape of the leaf it replaces?
+bool FitsLeaf(const WrittenNumber& w, const Shape& s)
+{
+    switch (s.notation.form) {
+    case NumberForm::Integer:
+    case NumberForm::Decimal:
+        return Fits(*w.value(), s) && (s.one || w.whole != 1);
+    case NumberForm::Mixed:
+        if (DigitCount(w.whole) != s.wholeDigits)
+            return false;
+        [[fallthrough]];
+    case NumberForm::Fraction: {
+        const int relation = w.numerator < w.denominator ? -1 : w.numerator > w.denominator;
+        return w.denominator >= 2 && DigitCount(w.numerator) == s.numDigits &&
+               DigitCount(w.denominator) == s.denDigits &&
+               (s.notation.form == NumberForm::Mixed || relation == s.relation);
+    }
+    }
+    return false;
+}
+
 // A fresh leaf in the original's shape; none when this draw found no fitting fraction.
 // `den`, when not 0, is the denominator to use (a fraction with a like denominator).
 std::optional<WrittenNumber> DrawLeaf(const Shape& s, const WrittenNumber& original, Random& rng,
@@ -191,12 +212,14 @@ std::optional<WrittenNumber> DrawLeaf(const Shape& s, const WrittenNumber& origi
         if (lo > hi || DigitCount(lo) != s.numDigits)
             return std::nullopt;
         w.denominator = den;
-        w.numerator = rng.range(lo, hi);
         // A fraction in lowest terms stays so; one that is not may become either (where
         // reducing is the question, the rule on the result decides).
-        if (s.reduced && Gcd(w.numerator, den) != 1)
-            return std::nullopt;
-        return w;
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            w.numerator = rng.range(lo, hi);
+            if (!s.reduced || Gcd(w.numerator, den) == 1)
+                return w;
+        }
+        return std::nullopt;
     }
     }
     return std::nullopt;
@@ -220,6 +243,92 @@ std::vector<bool> ColumnPattern(qint64 a, qint64 b, bool subtract)
         pattern.push_back(carry != 0);
     }
     return pattern;
+}
+
+// The columns a number's digits take when written with `places` places (columns count from
+// the last place), and which of its digits must not be 0.
+struct DigitSpan
+{
+    int lo = 0, hi = -1;
+    int topMin = 0;  // the first digit: 1 (2 for a one-digit number that was not 1), or 0
+    int lastMin = 0; // the last digit of a decimal: 1
+};
+
+DigitSpan SpanOf(const Shape& s, int places)
+{
+    DigitSpan d;
+    const bool decimal = s.notation.form == NumberForm::Decimal;
+    d.lo = places - (decimal ? s.notation.places : 0);
+    d.hi = places + s.wholeDigits - 1;
+    if (s.wholeDigits > 0)
+        d.topMin = s.wholeDigits == 1 && !decimal && !s.one ? 2 : 1;
+    if (decimal && s.lastNonZero)
+        d.lastMin = 1;
+    return d;
+}
+
+// Two numbers drawn column by column with the carries (or borrows) of `pattern`, instead of
+// drawing them whole and hoping the pattern comes up.
+bool DrawColumns(const Shape& sa, const Shape& sb, int places, const std::vector<bool>& pattern,
+                 bool subtract, Random& rng, WrittenNumber& a, WrittenNumber& b)
+{
+    const DigitSpan da = SpanOf(sa, places), db = SpanOf(sb, places);
+    const int columns = std::max({da.hi, db.hi, int(pattern.size()) - 1}) + 1;
+    if (columns > 18)
+        return false;
+    auto bounds = [](const DigitSpan& d, int i, int& lo, int& hi) {
+        lo = 0;
+        hi = 9;
+        if (i < d.lo || i > d.hi)
+            hi = 0;
+        else if (i == d.hi)
+            lo = std::max(lo, d.topMin);
+        if (i == d.lo && i <= d.hi)
+            lo = std::max(lo, d.lastMin);
+    };
+    qint64 x = 0, y = 0, unit = 1;
+    int carry = 0;
+    for (int i = 0; i < columns; ++i, unit *= 10) {
+        int alo, ahi, blo, bhi;
+        bounds(da, i, alo, ahi);
+        bounds(db, i, blo, bhi);
+        const bool out = i < int(pattern.size()) && pattern[size_t(i)];
+        bool found = false;
+        int dx = 0, dy = 0;
+        for (int attempt = 0; attempt < 8 && !found; ++attempt) {
+            dx = int(rng.range(alo, ahi));
+            int lo = blo, hi = bhi;
+            if (subtract) {
+                // A borrow when dx - dy - carry < 0.
+                if (out)
+                    lo = std::max(lo, dx - carry + 1);
+                else
+                    hi = std::min(hi, dx - carry);
+            } else if (out) {
+                lo = std::max(lo, 10 - dx - carry);
+            } else {
+                hi = std::min(hi, 9 - dx - carry);
+            }
+            if (lo <= hi) {
+                dy = int(rng.range(lo, hi));
+                found = true;
+            }
+        }
+        if (!found)
+            return false;
+        x += dx * unit;
+        y += dy * unit;
+        carry = out ? 1 : 0;
+    }
+    const auto whole = [places](const Shape& s, qint64 v) {
+        const int own = s.notation.form == NumberForm::Decimal ? s.notation.places : 0;
+        return v / PowerOfTen(places - own);
+    };
+    a.notation = sa.notation;
+    b.notation = sb.notation;
+    a.whole = whole(sa, x);
+    b.whole = whole(sb, y);
+    return true;
 }
 
 bool IsFractionForm(const WrittenNumber& w)
@@ -333,10 +442,10 @@ struct Question
     std::vector<PairRule> pairs;
     int reducible = -1;
     std::vector<Alternative> alternatives;
-    Shape answer;        // of the first alternative: the number, or the quotient
-    Shape remainder;     // "q…r"
-    int inverseDiv = -1; // a ÷ node whose dividend is drawn from divisor and quotient
-    Shape quotient;      // its quotient's shape
+    Shape answer;     // of the first alternative: the number, or the quotient
+    Shape remainder;  // "q…r"
+    int inverse = -1; // a × or ÷ node whose left number is worked back from its result
+    Shape quotient;   // its quotient's shape
 };
 
 struct Line
@@ -562,23 +671,26 @@ bool PlanQuestion(const QStringList& pieces, int piece, Question& q, QString& re
         written.push_back(leaf.number);
     q.reducible = RawReducible(q.expr, written);
 
-    // A division of a written integer or decimal: the dividend is made from a divisor and
-    // a quotient of the original's shape, as a teacher would pick them.
+    // A result whose shape is to be kept: the left number is worked back from the other and
+    // a result of that shape, as a teacher picks a division that works out, rather than
+    // drawn and hoped for. (Sums with carries to keep are drawn by column instead.)
     for (size_t i = 0; i < q.expr.nodes.size(); ++i) {
         const ExprNode& n = q.expr.nodes[i];
-        if (n.op != ExprOp::Div || q.expr.nodes[size_t(n.left)].op != ExprOp::Number)
+        if (n.op == ExprOp::Number || n.op == ExprOp::Pow ||
+            q.expr.nodes[size_t(n.left)].op != ExprOp::Number)
+            continue;
+        if ((n.op == ExprOp::Add || n.op == ExprOp::Sub) &&
+            (int(i) != q.expr.root() ||
+             std::any_of(q.pairs.begin(), q.pairs.end(),
+                         [i](const PairRule& r) { return r.columns && r.node == int(i); })))
             continue;
         const int leaf = q.expr.nodes[size_t(n.left)].leaf;
-        const Shape& dividend = q.leafShapes[size_t(leaf)];
-        if (dividend.zero || (dividend.notation.form != NumberForm::Integer &&
-                              dividend.notation.form != NumberForm::Decimal))
+        if (q.leafShapes[size_t(leaf)].zero)
             continue;
         const bool isRoot = int(i) == q.expr.root();
-        if (isRoot && (q.alternatives[0].kind == AnswerKind::Remainder ||
-                       (q.answer.notation.form != NumberForm::Fraction &&
-                        q.answer.notation.form != NumberForm::Mixed))) {
+        if (isRoot) {
             q.quotient = q.answer;
-        } else if (q.originalNodes[i].isWhole()) {
+        } else if (n.op == ExprOp::Div && q.originalNodes[i].isWhole()) {
             WrittenNumber w;
             w.whole = q.originalNodes[i].num();
             q.quotient = ShapeOf(w);
@@ -587,7 +699,7 @@ bool PlanQuestion(const QStringList& pieces, int piece, Question& q, QString& re
         }
         if (q.quotient.zero)
             continue;
-        q.inverseDiv = int(i);
+        q.inverse = int(i);
         break;
     }
     return true;
@@ -667,7 +779,22 @@ bool DrawQuestion(const Question& q, Random& rng, const QSet<QString>& used, Dra
             out.leaves[i] = *w;
             values[i] = *w->value();
         }
-        // Like denominators are drawn alike rather than hoped for.
+        // Carries and borrows are drawn column by column, like denominators alike.
+        for (const PairRule& rule : q.pairs) {
+            if (!ok || !rule.columns)
+                continue;
+            const ExprNode& n = q.expr.nodes[size_t(rule.node)];
+            const size_t l = size_t(q.expr.nodes[size_t(n.left)].leaf);
+            const size_t r = size_t(q.expr.nodes[size_t(n.right)].leaf);
+            if (q.leafShapes[l].zero || q.leafShapes[r].zero)
+                continue;
+            ok = DrawColumns(q.leafShapes[l], q.leafShapes[r], rule.places, rule.pattern,
+                             n.op == ExprOp::Sub, rng, out.leaves[l], out.leaves[r]);
+            if (ok) {
+                values[l] = *out.leaves[l].value();
+                values[r] = *out.leaves[r].value();
+            }
+        }
         for (const PairRule& rule : q.pairs) {
             if (!ok || !rule.fractions || !rule.like)
                 continue;
@@ -684,24 +811,38 @@ bool DrawQuestion(const Question& q, Random& rng, const QSet<QString>& used, Dra
         }
         if (!ok || !EvaluateNodes(q.expr, values, out.nodes))
             continue;
-        if (q.inverseDiv >= 0) {
-            const ExprNode& n = q.expr.nodes[size_t(q.inverseDiv)];
+        // Every other draw, so that a dividend drawn freely still has its chance.
+        if (q.inverse >= 0 && attempt % 2 == 0) {
+            const ExprNode& n = q.expr.nodes[size_t(q.inverse)];
             const size_t leaf = size_t(q.expr.nodes[size_t(n.left)].leaf);
-            const Rational divisor = out.nodes[size_t(n.right)];
-            const auto quotient = DrawLeaf(q.quotient, WrittenNumber{}, rng);
-            if (!quotient)
+            const Rational other = out.nodes[size_t(n.right)];
+            const auto result = DrawLeaf(q.quotient, WrittenNumber{}, rng);
+            if (!result)
                 continue;
-            auto dividend = divisor.mul(*quotient->value());
-            if (q.alternatives[0].kind == AnswerKind::Remainder && q.inverseDiv == q.expr.root()) {
+            std::optional<Rational> dividend;
+            switch (n.op) {
+            case ExprOp::Add:
+                dividend = result->value()->sub(other);
+                break;
+            case ExprOp::Sub:
+                dividend = result->value()->add(other);
+                break;
+            case ExprOp::Mul:
+                dividend = result->value()->div(other);
+                break;
+            default:
+                dividend = other.mul(*result->value());
+            }
+            if (q.alternatives[0].kind == AnswerKind::Remainder && q.inverse == q.expr.root()) {
                 const auto rest = DrawLeaf(q.remainder, WrittenNumber{}, rng);
                 if (!rest || !dividend)
                     continue;
                 dividend = dividend->add(*rest->value());
             }
-            if (!dividend || !Fits(*dividend, q.leafShapes[leaf]))
+            if (!dividend)
                 continue;
             const auto w = Express(*dividend, q.leafShapes[leaf].notation);
-            if (!w)
+            if (!w || !FitsLeaf(*w, q.leafShapes[leaf]))
                 continue;
             out.leaves[leaf] = *w;
             values[leaf] = *dividend;
@@ -785,8 +926,11 @@ QuestionGenerator::QuestionGenerator(const QStringList& questionLines) : lines_(
         }
         plan->lines.push_back(std::move(line));
     }
-    // A question whose rules no other numbers meet cannot be varied: its line is kept.
+    // A question whose rules no other numbers meet cannot be varied: its line is kept. The
+    // draws made here, all different, are the set that stands in when a set's own draws run
+    // out (questions that share their few possible numbers).
     Random rng(0x5A454E445241ULL);
+    QSet<QString> used = plan->originals;
     for (size_t i = 0; i < plan->lines.size(); ++i) {
         Line& line = plan->lines[i];
         if (!line.varied)
@@ -794,8 +938,9 @@ QuestionGenerator::QuestionGenerator(const QStringList& questionLines) : lines_(
         std::vector<Draw> found;
         for (const Question& q : line.questions) {
             Draw d;
-            if (!DrawQuestion(q, rng, plan->originals, d))
+            if (!DrawQuestion(q, rng, used, d))
                 break;
+            used.insert(d.text);
             found.push_back(std::move(d));
         }
         if (found.size() == line.questions.size()) {
@@ -803,6 +948,8 @@ QuestionGenerator::QuestionGenerator(const QStringList& questionLines) : lines_(
                 plan->spares.push_back(std::move(d));
             continue;
         }
+        for (const Draw& d : found)
+            used.remove(d.text);
         line.varied = false;
         line.questions.clear();
         understoodAnswers_ -= int(line.pieces.size() / 2);
@@ -813,30 +960,52 @@ QuestionGenerator::QuestionGenerator(const QStringList& questionLines) : lines_(
     plan_ = std::move(plan);
 }
 
+namespace {
+
+// Draws every varied question of the plan from one random stream; false when one of them
+// finds no numbers that the set does not have yet.
+bool DrawSet(const std::vector<Line>& lines, const QSet<QString>& originals, Random& rng,
+             std::vector<Draw>& draws)
+{
+    QSet<QString> used = originals;
+    draws.clear();
+    for (const Line& line : lines) {
+        if (!line.varied)
+            continue;
+        for (const Question& q : line.questions) {
+            Draw d;
+            if (!DrawQuestion(q, rng, used, d))
+                return false;
+            used.insert(d.text);
+            draws.push_back(std::move(d));
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 GeneratedSet QuestionGenerator::generate(quint64 seed, int variant) const
 {
     GeneratedSet set{variant, SetSeed(seed, variant), lines_};
-    Random rng(set.seed);
-    QSet<QString> used = plan_->originals;
-    size_t spare = 0;
+    // Questions that share their few possible numbers can leave a later one without any;
+    // the set is drawn again from a stream derived from its seed, a few times, before the
+    // draws made when the unit was read stand in.
+    std::vector<Draw> draws;
+    bool drawn = false;
+    for (int round = 0; round < 4 && !drawn; ++round) {
+        Random rng(round == 0 ? set.seed : SetSeed(set.seed, round));
+        drawn = DrawSet(plan_->lines, plan_->originals, rng, draws);
+    }
+    const std::vector<Draw>& chosen = drawn ? draws : plan_->spares;
+    size_t next = 0;
     for (size_t i = 0; i < plan_->lines.size(); ++i) {
         const Line& line = plan_->lines[i];
         if (!line.varied)
             continue;
         QStringList pieces = line.pieces;
         for (const Question& q : line.questions) {
-            Draw d;
-            if (!DrawQuestion(q, rng, used, d)) {
-                // The set's own draws ran out (a question with few answers): the draw found
-                // when the unit was read stands in, unless the set has it already.
-                d = plan_->spares[spare];
-                if (used.contains(d.text)) {
-                    ++spare;
-                    continue;
-                }
-            }
-            ++spare;
-            used.insert(d.text);
+            const Draw& d = chosen[next++];
             pieces[q.piece].replace(q.start, q.length, d.text);
             pieces[q.piece + 1] = AnswerText(q, d.nodes);
         }
