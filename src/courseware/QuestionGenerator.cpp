@@ -591,10 +591,18 @@ bool PlanQuestion(const QStringList& pieces, int piece, Question& q, QString& re
         reason = kUnreadable;
         return false;
     }
+    // A lone number is a question only when it is a fraction to reduce or to write another
+    // way ("6/8=#3/4#", "7/4=#1&3/4#").
     const ExprNode& root = q.expr.nodes.back();
-    if (root.op == ExprOp::Number && !IsFractionForm(q.expr.leaves[0].number)) {
-        reason = kNoComputation;
-        return false;
+    if (root.op == ExprOp::Number) {
+        const WrittenNumber& n = q.expr.leaves[0].number;
+        const auto answer =
+            ReadNumber(Trimmed(SplitAnswer(pieces[piece + 1]).value(0), nullptr, nullptr));
+        if (!IsFractionForm(n) || (Gcd(n.numerator, n.denominator) == 1 && answer &&
+                                   answer->notation.form == n.notation.form)) {
+            reason = kNoComputation;
+            return false;
+        }
     }
     for (const ExprLeaf& leaf : q.expr.leaves)
         q.leafShapes.push_back(ShapeOf(leaf.number));
@@ -899,8 +907,8 @@ QuestionGenerator::QuestionGenerator(const QStringList& questionLines) : lines_(
     for (qsizetype i = 0; i < lines_.size(); ++i) {
         Line line;
         line.pieces = SplitQuestionLine(lines_[i]);
-        const int blanks = int(line.pieces.size() / 2);
-        if (blanks == 0) {
+        const int blanks = int(lines_[i].count(u'#') / 2);
+        if (!lines_[i].contains(u'#')) {
             plan->lines.push_back(std::move(line));
             continue;
         }
@@ -952,7 +960,7 @@ QuestionGenerator::QuestionGenerator(const QStringList& questionLines) : lines_(
             used.remove(d.text);
         line.varied = false;
         line.questions.clear();
-        understoodAnswers_ -= int(line.pieces.size() / 2);
+        understoodAnswers_ -= int(lines_[int(i)].count(u'#') / 2);
         kept_.append({int(i + 1), lines_[int(i)], kNoOtherNumbers});
     }
     std::sort(kept_.begin(), kept_.end(),

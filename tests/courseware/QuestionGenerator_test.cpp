@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -398,16 +399,25 @@ struct Unit
     QStringList lines;
 };
 
-std::vector<Unit> SampleUnits()
+// The sample's master files, by name ("Seisu1").
+std::vector<std::string> SampleFiles()
 {
-    std::vector<Unit> units;
+    std::vector<std::string> names;
     QDirIterator it(test::sampleCourseware(), {QStringLiteral("*.que")}, QDir::Files,
                     QDirIterator::Subdirectories);
-    QStringList files;
     while (it.hasNext())
-        files.append(it.next());
-    files.sort();
-    for (const QString& file : files) {
+        names.push_back(QFileInfo(it.next()).completeBaseName().toStdString());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<Unit> SampleUnits(const std::string& name)
+{
+    std::vector<Unit> units;
+    QDirIterator it(test::sampleCourseware(), {QString::fromStdString(name + ".que")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
         QStringList lines;
         EXPECT_TRUE(TextFile::read(file, lines)) << qPrintable(file);
         for (const QString& header : lines) {
@@ -583,12 +593,20 @@ void CheckUnits(const std::vector<Unit>& units)
 
 } // namespace
 
-TEST(QuestionGenerator, SampleUnitsKeepEveryRule)
+// One test per master file of the sample, so that the files run side by side.
+class SampleFile : public ::testing::TestWithParam<std::string>
 {
-    const auto units = SampleUnits();
-    ASSERT_GT(units.size(), 50u);
+};
+
+TEST_P(SampleFile, EveryUnitKeepsEveryRule)
+{
+    const auto units = SampleUnits(GetParam());
+    ASSERT_GE(units.size(), 3u);
     CheckUnits(units);
 }
+
+INSTANTIATE_TEST_SUITE_P(QuestionGenerator, SampleFile, ::testing::ValuesIn(SampleFiles()),
+                         [](const auto& info) { return info.param; });
 
 TEST(QuestionGenerator, OwnUnitsKeepEveryRule)
 {
@@ -599,4 +617,67 @@ TEST(QuestionGenerator, OwnUnitsKeepEveryRule)
             ADD_FAILURE() << qPrintable(unit.name + u' ' + k.text + u' ' + k.reason);
     }
     CheckUnits(units);
+}
+
+TEST(QuestionGenerator, KeepsWhatItCannotVaryWithTheReason)
+{
+    // {line, reason it is kept, or "" when it is varied}
+    const std::pair<const char*, const char*> cases[] = {
+        {"(1) 245＋132＝#377#　　(2) 17÷5＝#3…2;3あまり2#", ""},
+        {"(3) 6/8=#3/4#　(4) 7/4=#1&3/4#　(5) 1&2/3=#5/3#", ""},
+        {"　　式　#　425＋368#　　答え　#　793#　円", "答えの前に「＝」で終わる式がありません"},
+        {"(5) 42 の @=1/10@= は　#4.2#", "答えの前に「＝」で終わる式がありません"},
+        {"(1) 235cm＝#　2.35#　m", "答えの前に「＝」で終わる式がありません"},
+        {"(6) 2＋3＝#5#　(7) 2＋3＝#6#", "答えが式の値と合いません"},
+        {"(8) 17÷5＝#3…1#", "答えが式の値と合いません"},
+        {"(9) 1/2+1/4=#3/4;4分の3#", "答えの書き方を読めません"},
+        {"(10) 1/2+1/2=#2/2#", "答えの書き方を読めません"},
+        {"(11) 2/0+1=#1#", "式を読めません"},
+        {"(12) 1/2^2=#1/4#", "式を読めません"},
+        {"(13) 12＝#12#", "計算のない式です"},
+        {"(14) 1/2=#1/2#", "計算のない式です"},
+        {"a#b", "＃の数が奇数です"},
+        {"(15) 0×0＝#0#", "条件に合うほかの数が見つかりません"},
+    };
+    for (const auto& [line, reason] : cases) {
+        const QString text = QString::fromUtf8(line);
+        const QuestionGenerator gen({QStringLiteral("見出し"), text});
+        EXPECT_EQ(gen.totalAnswers(), text.count(u'#') / 2) << line;
+        if (*reason == 0) {
+            EXPECT_TRUE(gen.kept().isEmpty()) << line;
+            EXPECT_TRUE(gen.understandsEveryAnswerLine()) << line;
+            continue;
+        }
+        ASSERT_EQ(gen.kept().size(), 1) << line;
+        EXPECT_EQ(gen.kept()[0].line, 2) << line;
+        EXPECT_EQ(gen.kept()[0].text, text) << line;
+        EXPECT_EQ(gen.kept()[0].reason, QString::fromUtf8(reason)) << line;
+        EXPECT_EQ(gen.understoodAnswers(), 0) << line;
+        EXPECT_EQ(gen.generate(7).questions.value(1), text) << line;
+    }
+}
+
+// The same seed must give these bytes on every platform and compiler: the generator and
+// its mapping to ranges are the program's own.
+TEST(QuestionGenerator, SeedGivesTheSameSetEverywhere)
+{
+    const QuestionGenerator gen({
+        QStringLiteral("(1) 245＋132＝#377#　　(2) 17÷5＝#3…2;3あまり2#"),
+        QStringLiteral("(3) 2/3+2/3=#4/3;1&1/3#　(4) 4.5＋0.5＝#5;5.0#"),
+        QStringLiteral("(5) 1.5－0.8＝#0.7;.7#"),
+        QStringLiteral("(6) 6/8=#3/4#"),
+    });
+    const GeneratedSet set = gen.generate(20261208, 3);
+    EXPECT_EQ(set.variant, 3);
+    EXPECT_EQ(set.seed, QuestionGenerator::SetSeed(20261208, 3));
+    EXPECT_EQ(set.questions, QStringList({
+                                 QStringLiteral("(1) 104＋140＝#244#　　(2) 52÷9＝#5…7;5あまり7#"),
+                                 QStringLiteral("(3) 5/7+6/7=#11/7;1&4/7#　(4) 2.8＋0.2＝#3;3.0#"),
+                                 QStringLiteral("(5) 1.1－0.9＝#0.2;.2#"),
+                                 QStringLiteral("(6) 3/6=#1/2#"),
+                             }));
+    const auto sets = gen.generateSets(20261208, 5);
+    ASSERT_EQ(sets.size(), 5);
+    EXPECT_EQ(sets[2].questions, set.questions);
+    EXPECT_NE(sets[1].questions, set.questions);
 }
