@@ -721,7 +721,10 @@ bool Keeps(const Question& q, const std::vector<WrittenNumber>& leaves,
     for (int i = 0; i < root; ++i) {
         if (nodes[size_t(i)].isNegative())
             return false;
-        if (q.originalNodes[size_t(i)].isWhole() && !nodes[size_t(i)].isWhole())
+        // Results on the way are whole where the original's were; the numbers as written
+        // keep their own shape.
+        if (q.expr.nodes[size_t(i)].op != ExprOp::Number && q.originalNodes[size_t(i)].isWhole() &&
+            !nodes[size_t(i)].isWhole())
             return false;
     }
     if (q.alternatives[0].kind == AnswerKind::Remainder) {
@@ -731,6 +734,10 @@ bool Keeps(const Question& q, const std::vector<WrittenNumber>& leaves,
         const auto rest = a.sub(b.mul(Rational(quotient)).value_or(Rational()));
         if (!rest || !Fits(Rational(quotient), q.answer) || !Fits(*rest, q.remainder))
             return false;
+        for (size_t i = 1; i < q.alternatives.size(); ++i) {
+            if (!Express(*rest, q.alternatives[i].notation))
+                return false;
+        }
     } else {
         if (!Fits(nodes.back(), q.answer))
             return false;
