@@ -446,6 +446,12 @@ struct Question
     Shape remainder;  // "q…r"
     int inverse = -1; // a × or ÷ node whose left number is worked back from its result
     Shape quotient;   // its quotient's shape
+    // Fractions of the text restated over their least common denominator, one answer each
+    // ("@=1/2@= と @=1/3@=　→　#3/6#　と　#2/6#"): the leaves are those fractions, the span
+    // runs from the first to the last, and the answers are pieces 1, 3, ...
+    bool common = false;
+    int commonDigits = 0; // of the common denominator
+    int commonKind = 0;   // 0: the product of the denominators, 1: the larger one, 2: neither
 };
 
 struct Line
@@ -713,6 +719,97 @@ bool PlanQuestion(const QStringList& pieces, int piece, Question& q, QString& re
     return true;
 }
 
+qint64 CommonDenominator(const std::vector<WrittenNumber>& leaves)
+{
+    qint64 l = 1;
+    for (const WrittenNumber& w : leaves) {
+        l = l / Gcd(l, w.denominator) * w.denominator;
+        if (l > 1000000)
+            return 0;
+    }
+    return l;
+}
+
+int CommonKind(const std::vector<WrittenNumber>& leaves, qint64 common)
+{
+    qint64 product = 1, largest = 0;
+    for (const WrittenNumber& w : leaves) {
+        product *= w.denominator;
+        largest = std::max(largest, w.denominator);
+    }
+    return common == product ? 0 : common == largest ? 1 : 2;
+}
+
+// A line that restates the fractions of its text over their least common denominator, one
+// answer each, the fractions all before the first answer.
+bool PlanCommonDenominator(const QStringList& pieces, Question& q)
+{
+    const QString& text = pieces[0];
+    const int answers = int(pieces.size() / 2);
+    if (answers < 2)
+        return false;
+    qsizetype first = -1, last = -1;
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype end = i;
+        while (end < text.size() && (DigitValue(text[end]) >= 0 || text[end] == u'/'))
+            ++end;
+        if (end == i) {
+            ++i;
+            continue;
+        }
+        const auto n = ReadNumber(QStringView(text).sliced(i, end - i));
+        if (n && n->notation.form == NumberForm::Fraction) {
+            if (first < 0)
+                first = i;
+            last = end;
+            q.expr.leaves.push_back({i, end - i, *n});
+        }
+        i = end;
+    }
+    if (int(q.expr.leaves.size()) != answers)
+        return false;
+    std::vector<WrittenNumber> written;
+    for (int k = 0; k < answers; ++k) {
+        const WrittenNumber& n = q.expr.leaves[size_t(k)].number;
+        Alternative alt;
+        const QString a = Trimmed(pieces[2 * k + 1], &alt.before, &alt.after);
+        const auto w = ReadNumber(a);
+        if (!w || w->notation.form != NumberForm::Fraction || !w->value() ||
+            !(*w->value() == *n.value()) || Gcd(n.numerator, n.denominator) != 1 ||
+            n.numerator >= n.denominator)
+            return false;
+        alt.notation = w->notation;
+        q.alternatives.push_back(alt);
+        written.push_back(*w);
+        q.leafShapes.push_back(ShapeOf(n));
+    }
+    std::vector<WrittenNumber> fractions;
+    QSet<qint64> denominators;
+    for (const ExprLeaf& leaf : q.expr.leaves) {
+        fractions.push_back(leaf.number);
+        denominators.insert(leaf.number.denominator);
+    }
+    const qint64 common = CommonDenominator(fractions);
+    if (common == 0 || denominators.size() != answers)
+        return false;
+    for (const WrittenNumber& w : written) {
+        if (w.denominator != common)
+            return false;
+    }
+    for (ExprLeaf& leaf : q.expr.leaves)
+        leaf.start -= first;
+    for (size_t k = 0; k < q.expr.leaves.size(); ++k)
+        q.expr.nodes.push_back({ExprOp::Number, -1, -1, int(k), 0});
+    q.common = true;
+    q.commonDigits = DigitCount(common);
+    q.commonKind = CommonKind(fractions, common);
+    q.piece = 0;
+    q.start = first;
+    q.length = last - first;
+    q.text = text.mid(first, last - first);
+    return true;
+}
+
 // Every rule of the question holds for these leaves and node values.
 bool Keeps(const Question& q, const std::vector<WrittenNumber>& leaves,
            const std::vector<Rational>& nodes)
@@ -778,8 +875,42 @@ QString ExpressionText(const Question& q, const std::vector<WrittenNumber>& leav
 constexpr int kTries = 20000;
 
 // New numbers for a question, not among `used`.
+bool DrawCommon(const Question& q, Random& rng, const QSet<QString>& used, Draw& out)
+{
+    const size_t count = q.expr.leaves.size();
+    out.leaves.resize(count);
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        bool ok = true;
+        QSet<qint64> denominators;
+        for (size_t i = 0; i < count && ok; ++i) {
+            const auto w = DrawLeaf(q.leafShapes[i], q.expr.leaves[i].number, rng);
+            ok = w && !denominators.contains(w->denominator);
+            if (ok) {
+                out.leaves[i] = *w;
+                denominators.insert(w->denominator);
+            }
+        }
+        if (!ok)
+            continue;
+        const qint64 common = CommonDenominator(out.leaves);
+        if (common == 0 || DigitCount(common) != q.commonDigits ||
+            CommonKind(out.leaves, common) != q.commonKind)
+            continue;
+        out.text = ExpressionText(q, out.leaves);
+        if (used.contains(out.text))
+            continue;
+        out.nodes.clear();
+        for (const WrittenNumber& w : out.leaves)
+            out.nodes.push_back(*w.value());
+        return true;
+    }
+    return false;
+}
+
 bool DrawQuestion(const Question& q, Random& rng, const QSet<QString>& used, Draw& out)
 {
+    if (q.common)
+        return DrawCommon(q, rng, used, out);
     const size_t count = q.expr.leaves.size();
     out.leaves.resize(count);
     std::vector<Rational> values(count);
@@ -930,6 +1061,13 @@ QuestionGenerator::QuestionGenerator(const QStringList& questionLines) : lines_(
             if (understood)
                 line.questions.push_back(std::move(q));
         }
+        if (!understood && reason == kNoExpression) {
+            Question q;
+            if (PlanCommonDenominator(line.pieces, q)) {
+                line.questions.assign(1, std::move(q));
+                understood = true;
+            }
+        }
         line.varied = understood;
         if (!understood) {
             line.questions.clear();
@@ -1022,6 +1160,18 @@ GeneratedSet QuestionGenerator::generate(quint64 seed, int variant) const
         for (const Question& q : line.questions) {
             const Draw& d = chosen[next++];
             pieces[q.piece].replace(q.start, q.length, d.text);
+            if (q.common) {
+                const qint64 common = CommonDenominator(d.leaves);
+                for (size_t k = 0; k < d.leaves.size(); ++k) {
+                    const Alternative& alt = q.alternatives[k];
+                    WrittenNumber w;
+                    w.notation = alt.notation;
+                    w.numerator = d.leaves[k].numerator * (common / d.leaves[k].denominator);
+                    w.denominator = common;
+                    pieces[int(2 * k + 1)] = alt.before + WriteNumber(w) + alt.after;
+                }
+                continue;
+            }
             pieces[q.piece + 1] = AnswerText(q, d.nodes);
         }
         set.questions[qsizetype(i)] = pieces.join(u'#');

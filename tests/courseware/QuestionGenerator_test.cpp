@@ -479,6 +479,40 @@ void CheckSet(const Unit& unit, const QuestionGenerator& gen, const GeneratedSet
         }
         ASSERT_EQ(Skeleton(now).toStdString(), Skeleton(was).toStdString()) << qPrintable(where);
         const QStringList p = now.split(u'#'), q = was.split(u'#');
+        if (!ExpressionBefore(q[0])) {
+            // Fractions restated over their least common denominator.
+            const auto fractions = [](const QString& text) {
+                std::vector<Num> out;
+                for (int i = 0; i < text.size();) {
+                    const auto n = ReadNum(text, i);
+                    if (n && n->kind == 'f')
+                        out.push_back(*n);
+                    if (!n)
+                        ++i;
+                }
+                return out;
+            };
+            const auto f = fractions(p[0]), g = fractions(q[0]);
+            ASSERT_EQ(f.size(), size_t(p.size() / 2)) << qPrintable(where);
+            ASSERT_EQ(Shapes(f), Shapes(g)) << qPrintable(where);
+            ASSERT_FALSE(made.contains(p[0])) << qPrintable(where);
+            made.insert(p[0]);
+            ASSERT_NE(p[0], q[0]) << qPrintable(where);
+            long long common = 1, before = 1;
+            for (size_t k = 0; k < f.size(); ++k) {
+                common = std::lcm(common, f[k].parts[1]);
+                before = std::lcm(before, g[k].parts[1]);
+            }
+            ASSERT_EQ(QString::number(common).size(), QString::number(before).size())
+                << qPrintable(where);
+            for (size_t k = 0; k < f.size(); ++k) {
+                const auto answer = ReadAnswer(p[int(2 * k + 1)]);
+                ASSERT_TRUE(answer && answer->number.kind == 'f') << qPrintable(where);
+                ASSERT_EQ(answer->number.value, f[k].value) << qPrintable(where);
+                ASSERT_EQ(answer->number.parts[1], common) << qPrintable(where);
+            }
+            continue;
+        }
         for (int a = 1; a < p.size(); a += 2) {
             const auto e = ExpressionBefore(p[a - 1]);
             const auto o = ExpressionBefore(q[a - 1]);
@@ -625,6 +659,9 @@ TEST(QuestionGenerator, KeepsWhatItCannotVaryWithTheReason)
     const std::pair<const char*, const char*> cases[] = {
         {"(1) 245＋132＝#377#　　(2) 17÷5＝#3…2;3あまり2#", ""},
         {"(3) 6/8=#3/4#　(4) 7/4=#1&3/4#　(5) 1&2/3=#5/3#", ""},
+        {"(1) @=1/2@= と @=1/3@=　→　#  3/6#　と　#  2/6#", ""},
+        {"(2) @=1/2@= と @=1/3@=　→　#  6/12#　と　#  4/12#",
+         "答えの前に「＝」で終わる式がありません"},
         {"　　式　#　425＋368#　　答え　#　793#　円", "答えの前に「＝」で終わる式がありません"},
         {"(5) 42 の @=1/10@= は　#4.2#", "答えの前に「＝」で終わる式がありません"},
         {"(1) 235cm＝#　2.35#　m", "答えの前に「＝」で終わる式がありません"},
