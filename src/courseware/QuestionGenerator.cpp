@@ -501,6 +501,14 @@ const QString kAnswerForm = QStringLiteral("答えの書き方を読めません
 const QString kAnswerWrong = QStringLiteral("答えが式の値と合いません");
 const QString kNoOtherNumbers = QStringLiteral("条件に合うほかの数が見つかりません");
 const QString kOddMarks = QStringLiteral("＃の数が奇数です");
+const QString kTooLong = QStringLiteral("けたの多すぎる数があります");
+
+// Numbers of more digits than a drawn number of the same shape can hold.
+bool TooLong(const Shape& s)
+{
+    const int places = s.notation.form == NumberForm::Decimal ? s.notation.places : 0;
+    return s.wholeDigits + places > 15 || s.numDigits > 15 || s.denDigits > 15;
+}
 
 // The expression that a text piece ends with: "... 245＋132＝". Sets start and length.
 std::optional<Expression> FindExpression(const QString& piece, qsizetype& start, qsizetype& length,
@@ -610,8 +618,13 @@ bool PlanQuestion(const QStringList& pieces, int piece, Question& q, QString& re
             return false;
         }
     }
-    for (const ExprLeaf& leaf : q.expr.leaves)
+    for (const ExprLeaf& leaf : q.expr.leaves) {
         q.leafShapes.push_back(ShapeOf(leaf.number));
+        if (TooLong(q.leafShapes.back())) {
+            reason = kTooLong;
+            return false;
+        }
+    }
 
     // The answer: every alternative must be read and agree with the expression.
     const Rational value = q.originalNodes.back();
@@ -645,6 +658,10 @@ bool PlanQuestion(const QStringList& pieces, int piece, Question& q, QString& re
             q.answer = ShapeOf(main);
             if (alt.kind == AnswerKind::Remainder)
                 q.remainder = ShapeOf(remainder);
+            if (TooLong(q.answer) || TooLong(q.remainder)) {
+                reason = kTooLong;
+                return false;
+            }
         } else if (alt.kind != q.alternatives[0].kind) {
             reason = kAnswerForm;
             return false;
