@@ -428,7 +428,22 @@ struct PairRule
     int places = 0;
     bool fractions = false; // fractions: like or unlike denominators
     bool like = false;
+    // With a mixed number: whether the fraction parts carry into the whole (an addition) or
+    // borrow from it (a subtraction); -1 when there is no mixed number.
+    int partCarry = -1;
 };
+
+// The fraction part of a number (0 for a whole one).
+Rational FractionPart(const Rational& v)
+{
+    return *v.sub(Rational(v.floor()));
+}
+
+int PartCarry(const Rational& a, const Rational& b, bool subtract)
+{
+    const Rational x = FractionPart(a), y = FractionPart(b);
+    return subtract ? x < y : !(*x.add(y) < Rational(1));
+}
 
 struct Question
 {
@@ -440,6 +455,7 @@ struct Question
     std::vector<Shape> leafShapes;
     std::vector<Rational> originalNodes;
     std::vector<PairRule> pairs;
+    std::vector<std::pair<int, bool>> operands; // two written operands: equal or not
     int reducible = -1;
     std::vector<Alternative> alternatives;
     Shape answer;     // of the first alternative: the number, or the quotient
@@ -682,6 +698,9 @@ bool PlanQuestion(const QStringList& pieces, int piece, Question& q, QString& re
         const WrittenNumber& b = q.expr.leaves[size_t(r.leaf)].number;
         PairRule rule;
         rule.node = int(i);
+        if (a.notation.form == NumberForm::Mixed || b.notation.form == NumberForm::Mixed)
+            rule.partCarry = PartCarry((*leafValues)[size_t(l.leaf)], (*leafValues)[size_t(r.leaf)],
+                                       n.op == ExprOp::Sub);
         if (IsFractionForm(a) && IsFractionForm(b)) {
             rule.fractions = true;
             rule.like = a.denominator == b.denominator;
@@ -692,10 +711,21 @@ bool PlanQuestion(const QStringList& pieces, int piece, Question& q, QString& re
             rule.pattern = ColumnPattern(*(*leafValues)[size_t(l.leaf)].scaled(rule.places),
                                          *(*leafValues)[size_t(r.leaf)].scaled(rule.places),
                                          n.op == ExprOp::Sub);
-        } else {
+        } else if (rule.partCarry < 0) {
             continue;
         }
         q.pairs.push_back(rule);
+    }
+    // Two numbers of one operation that differ stay different ("2/7+3/7"), and the same
+    // number twice stays so ("2/3+2/3", "99×99").
+    for (size_t i = 0; i < q.expr.nodes.size(); ++i) {
+        const ExprNode& n = q.expr.nodes[i];
+        if (n.op == ExprOp::Number || n.op == ExprOp::Pow ||
+            q.expr.nodes[size_t(n.left)].op != ExprOp::Number ||
+            q.expr.nodes[size_t(n.right)].op != ExprOp::Number)
+            continue;
+        q.operands.push_back(
+            {int(i), q.originalNodes[size_t(n.left)] == q.originalNodes[size_t(n.right)]});
     }
     std::vector<WrittenNumber> written;
     for (const ExprLeaf& leaf : q.expr.leaves)
@@ -864,15 +894,23 @@ bool Keeps(const Question& q, const std::vector<WrittenNumber>& leaves,
         const ExprNode& n = q.expr.nodes[size_t(rule.node)];
         const WrittenNumber& a = leaves[size_t(q.expr.nodes[size_t(n.left)].leaf)];
         const WrittenNumber& b = leaves[size_t(q.expr.nodes[size_t(n.right)].leaf)];
+        if (rule.partCarry >= 0 && PartCarry(nodes[size_t(n.left)], nodes[size_t(n.right)],
+                                             n.op == ExprOp::Sub) != rule.partCarry)
+            return false;
         if (rule.fractions) {
             if ((a.denominator == b.denominator) != rule.like)
                 return false;
-        } else {
+        } else if (rule.columns) {
             const auto x = nodes[size_t(n.left)].scaled(rule.places);
             const auto y = nodes[size_t(n.right)].scaled(rule.places);
             if (!x || !y || ColumnPattern(*x, *y, n.op == ExprOp::Sub) != rule.pattern)
                 return false;
         }
+    }
+    for (const auto& [node, same] : q.operands) {
+        const ExprNode& n = q.expr.nodes[size_t(node)];
+        if ((nodes[size_t(n.left)] == nodes[size_t(n.right)]) != same)
+            return false;
     }
     if (q.reducible >= 0 && RawReducible(q.expr, leaves) != q.reducible)
         return false;
