@@ -613,7 +613,7 @@ int SeedCount()
     if (!env.isEmpty())
         return env.toInt();
 #if defined(__SANITIZE_ADDRESS__)
-    return 300; // the sanitizer build runs far slower; the full run is the plain build's
+    return 100; // the sanitizer build runs far slower; the full run is the plain build's
 #else
     return 10000;
 #endif
