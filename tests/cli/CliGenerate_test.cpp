@@ -25,7 +25,7 @@ QStringList questionsOf(const QString& path, const QString& header)
 {
     UnitReader reader;
     return reader.ReadUnit(path, header, 1, 1, UnitReader::OpenMaster, {})
-               ? reader.unit().questions
+               ? reader.unit().content.questions
                : QStringList{QStringLiteral("unreadable")};
 }
 

@@ -239,7 +239,7 @@ int runGenerate(const QStringList& args)
     QStringList questions;
     for (const qsizetype i : QuestionLinePositions(lines, at))
         questions << lines.at(i);
-    if (questions != reader.unit().questions)
+    if (questions != reader.unit().content.questions)
         return fail(shownPath(master) + QStringLiteral(" の ") + header +
                     QStringLiteral(" の問題の行が読み取れません"));
 
