@@ -26,6 +26,7 @@ int runNames(const QStringList& args);
 int runCheck(const QStringList& args);
 int runRecords(const QStringList& args);
 int runRender(const QStringList& args);
+int runGenerate(const QStringList& args);
 
 // A command's own command line: its arguments, its options and --help.
 class CommandLine

@@ -2,6 +2,7 @@
 #include "Cli.h"
 
 #include "courseware/CoursewareIndex.h"
+#include "courseware/GeneratedSets.h"
 #include "courseware/LayoutLines.h"
 #include "courseware/QuestionLine.h"
 #include "courseware/UnitReader.h"
@@ -65,6 +66,8 @@ private:
                    const QString& header, const UnitTitles& titles, int section, int unit);
     // Also keeps the file line of every question line in questionLines_.
     void checkQuestionLines(const QString& path, const QStringList& lines, qsizetype from);
+    // The seed line of a generated set stands between blocks and must hold a seed.
+    void checkSeedLines(const QString& path, const QStringList& lines, qsizetype from);
     // Lays the unit just read out on its own paper at its own sizes; a question line that runs
     // past the page is a problem at its line of the file.
     void checkLayout(const QString& path, const QString& header, int headerLine);
@@ -179,6 +182,7 @@ void Checker::checkUnit(int lesson, const QString& masterPath, const QStringList
         problem(masterPath, p.line, p.text);
     if (!structure.isEmpty())
         return;
+    checkSeedLines(masterPath, master, at);
     const UnitReader::Mode mode =
         header == CopyUnitHeaderLine() ? UnitReader::OpenCopy : UnitReader::OpenMaster;
     if (!captured(masterPath, line, [&] {
@@ -222,6 +226,24 @@ void Checker::checkQuestionLines(const QString& path, const QStringList& lines, 
             }
         }
         i = j;
+    }
+}
+
+void Checker::checkSeedLines(const QString& path, const QStringList& lines, qsizetype from)
+{
+    const qsizetype end = UnitEnd(lines, from);
+    bool inBlock = false;
+    for (qsizetype i = from + 1; i < end; ++i) {
+        const QString& line = lines.at(i);
+        if (inBlock) {
+            inBlock = line != QLatin1String(">>");
+        } else if (line.startsWith(QLatin1String("<<"))) {
+            inBlock = true;
+        } else if (IsSeedLine(line) && !SeedOfLine(line)) {
+            problem(path, static_cast<int>(i + 1),
+                    QStringLiteral("%seed の行は \"%seed \" と 0 以上の整数にしてください: ") +
+                        line);
+        }
     }
 }
 

@@ -143,6 +143,8 @@ const char* const kCommands =
     "  records report FOLDER --lesson L -o REPORT.pdf\n"
     "                                    the class grid and question lists as PDF\n"
     "  render FOLDER ...                 make a worksheet as PNG, PDF or copy file\n"
+    "  generate FOLDER --unit L/S/U [--sets N] [--seed S] [--write [--replace]]\n"
+    "                                    similar-question sets with fresh numbers\n"
     "\n"
     "zendra-cli COMMAND --help describes a command. Exit status: 0 done, 1 a problem in\n"
     "the files, 2 a command line that is not understood.\n";
@@ -212,7 +214,7 @@ int main(int argc, char* argv[])
         {QStringLiteral("parse"), runParse},   {QStringLiteral("index"), runIndex},
         {QStringLiteral("lesson"), runLesson}, {QStringLiteral("names"), runNames},
         {QStringLiteral("check"), runCheck},   {QStringLiteral("records"), runRecords},
-        {QStringLiteral("render"), runRender},
+        {QStringLiteral("render"), runRender}, {QStringLiteral("generate"), runGenerate},
     };
     const auto it = commands.find(command);
     if (it == commands.end())
