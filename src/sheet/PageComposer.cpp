@@ -31,6 +31,7 @@ QPoint DrawPiece(Composition& out, Surface& surface, PieceRun& run, const QStrin
 constexpr QRgb kBlack = qRgb(0, 0, 0);
 constexpr QRgb kWhite = qRgb(255, 255, 255);
 constexpr QRgb kAnswerColour = qRgb(0, 0, 255);
+constexpr QRgb kKeyMarkColour = qRgb(255, 0, 0);
 constexpr QRgb kAlternativeColour = qRgb(128, 128, 128);
 
 constexpr int kMaxLines = 60;
@@ -184,7 +185,9 @@ void drawHeader(const Sheet& sheet, Composition& out, Surface& surface, const La
     }
 
     const QString numberText =
-        inputs.number ? QStringLiteral("№ ") + QString::number(inputs.startNumber) : QString();
+        inputs.number
+            ? QStringLiteral("№ ") + QString::number(inputs.startNumber) + inputs.numberSuffix
+            : QString();
 
     surface.setFontColour(kBlack);
     surface.setFontSize(10);
@@ -204,7 +207,9 @@ void drawHeader(const Sheet& sheet, Composition& out, Surface& surface, const La
     const int titleX = inputs.classFlag ? px((sheet.classFlag.width() + 5) * s) + l.xL : l.xL;
     QString first = sheet.title;
     QString second;
-    const int room = l.xR - titleX;
+    const QPoint scorePosition(px(l.W - l.rightInset - 75 * s), px(35 * r));
+    // On an answer key the title makes room for the key's mark.
+    const int room = (inputs.keyMark.isEmpty() ? l.xR : scorePosition.x() - px(10 * s)) - titleX;
     const int lineGap = px(48 * r) - px(35 * r);
     if (cp932::byteLength(sheet.title) > 60) {
         // Long titles break before the section mark; without one the whole title moves
@@ -236,7 +241,15 @@ void drawHeader(const Sheet& sheet, Composition& out, Surface& surface, const La
         surface.textOut(titleX, px(35 * r), first);
     if (!second.isEmpty())
         surface.textOut(titleX, px(48 * r), second);
-    out.scorePosition = QPoint(px(l.W - l.rightInset - 75 * s), px(35 * r));
+    out.scorePosition = scorePosition;
+    if (!inputs.keyMark.isEmpty()) {
+        surface.setFontSize(12);
+        surface.setFontStyle(StyleBold);
+        surface.setFontColour(kKeyMarkColour);
+        surface.textOut(scorePosition.x(), scorePosition.y(), inputs.keyMark);
+        surface.setFontStyle(StylePlain);
+        surface.setFontColour(kBlack);
+    }
 
     surface.setFontSize(16);
     QString nameLine = inputs.schoolName.isEmpty() ? QStringLiteral("　　　　　　　　氏名")

@@ -126,8 +126,11 @@ bool WriteSheetPdf(Sheet& sheet, const ComposeInputs& inputs, const PdfJob& job,
     options.numbered = job.numbered;
     options.copies = job.copies;
     options.startNumber = job.firstNumber;
+    options.vary = job.vary;
+    options.seed = job.seed;
+    options.answerKey = job.answerKey;
     // Unnumbered copies are one job each as well, all alike.
-    const int runs = job.numbered ? 1 : std::max(job.copies, 1);
+    const int runs = job.numbered || job.vary ? 1 : std::max(job.copies, 1);
     for (int run = 0; run < runs; ++run) {
         const PrintResult printed = PrintSheet(sheet, inputs, options, target);
         if (!printed.ok) {

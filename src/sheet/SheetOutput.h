@@ -37,6 +37,10 @@ struct PdfJob
     // When set, each copy carries "№ " + its number, numbered on from firstNumber.
     bool numbered = false;
     int firstNumber = 1;
+    // Copies with numbers of their own from `seed`, and answer keys (see PrintOptions).
+    bool vary = false;
+    quint64 seed = 0;
+    bool answerKey = false;
 };
 
 // Writes the sheet composed at printer resolution as a PDF, one page per copy, on pages of
