@@ -68,12 +68,17 @@ bool composeOnPage(Sheet& sheet, const ComposeInputs& inputs, PrintTarget& targe
 }
 
 // One page as a job of its own, composed from the sheet's screen page: the page the
-// screen-faithful mode stretches, and the boxes the printer-resolution mode draws. A
-// failure is written into `result`.
-bool printPage(Sheet& sheet, const ComposeInputs& inputs, bool printerResolution,
+// screen-faithful mode stretches, and the boxes the printer-resolution mode draws. The
+// printer-resolution mode lays the screen page out only when `layOut` is set; otherwise it
+// draws the boxes of the sheet's last screen composition. A failure is written into `result`.
+bool printPage(Sheet& sheet, const ComposeInputs& inputs, bool printerResolution, bool layOut,
                const QString& title, int copy, int copies, PrintTarget& target, PrintResult& result)
 {
-    const QImage page = RenderScreenPage(sheet, inputs);
+    QImage page;
+    if (!printerResolution)
+        page = RenderScreenPage(sheet, inputs);
+    else if (layOut)
+        LayOutScreenPage(sheet, inputs);
     if (!target.beginJob(title)) {
         result.error = copyFailure(QStringLiteral("印刷を開始できません"), copy, copies, target);
         return false;
@@ -115,23 +120,25 @@ PrintResult printCopiesOfTheirOwn(const Sheet& sheet, const ComposeInputs& input
         // Without its label a copy could not be made again.
         pageInputs.printed = true;
     }
+    Sheet work = sheet;
     for (int copy = 0; copy < copies; ++copy) {
         const int number = options.startNumber + copy;
         result.nextStartNumber = number;
-        Sheet work = sheet;
         if (generator)
             work.questions = generator->generate(options.seed, number).questions;
         pageInputs.startNumber = number;
         pageInputs.keyMark.clear();
         if (options.answerKey)
             work.answersShown = false;
-        if (!printPage(work, pageInputs, options.printerResolution, sheet.title, copy + 1, copies,
-                       target, result))
+        // The boxes stand where the copy's own numbers put them; without new numbers every
+        // copy has those of the first. Shown or hidden, the answers take the same room.
+        if (!printPage(work, pageInputs, options.printerResolution, generator || copy == 0,
+                       sheet.title, copy + 1, copies, target, result))
             return result;
         if (options.answerKey) {
             work.answersShown = true;
             pageInputs.keyMark = QStringLiteral("解答");
-            if (!printPage(work, pageInputs, options.printerResolution,
+            if (!printPage(work, pageInputs, options.printerResolution, false,
                            sheet.title + QStringLiteral(" 解答"), copy + 1, copies, target, result))
                 return result;
         }

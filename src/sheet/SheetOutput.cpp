@@ -5,6 +5,7 @@
 #include "platform/Paths.h"
 #include "platform/PdfPrintTarget.h"
 #include "platform/TextFile.h"
+#include "sheet/MeasuringSurface.h"
 #include "sheet/Printing.h"
 #include "sheet/Sheet.h"
 
@@ -100,6 +101,22 @@ QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs, double ratio)
     screen.registerAnswerBoxes = true;
     composeOn(image, kScreenDpi, sheet, target, screen);
     return image;
+}
+
+void LayOutScreenPage(Sheet& sheet, const ComposeInputs& inputs)
+{
+    // Widths come from the surface's own metrics, not from the image it draws on.
+    QImage metrics = blankPage(QSize(1, 1), kScreenDpi);
+    QPainter painter(&metrics);
+    PainterSurface surface(painter, kScreenDpi, sheet.settings.page.width);
+    MeasuringSurface measuring(surface);
+    ComposeTarget target;
+    target.width = sheet.settings.page.width;
+    target.height = sheet.settings.page.height;
+    target.screenImageWidth = sheet.settings.page.width;
+    ComposeInputs screen = inputs;
+    screen.registerAnswerBoxes = true;
+    sheet.composed = ComposeSheet(sheet, measuring, target, screen);
 }
 
 QImage RenderPrinterPage(Sheet& sheet, const ComposeInputs& inputs, int dpi)

@@ -22,6 +22,10 @@ ComposeInputs InputsFromSheet(const Sheet& sheet);
 // one pixel per layout unit.
 QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs, double ratio = 1.0);
 
+// The screen page's composition (answer boxes, piece positions and the rest) without its
+// pixels: what a printer page takes from the screen page, for less than RenderScreenPage.
+void LayOutScreenPage(Sheet& sheet, const ComposeInputs& inputs);
+
 // A page of the sheet's paper at `dpi`: the screen page is composed first, so that the
 // boxes are those of the screen layout, then the sheet is composed again at printer scale.
 QImage RenderPrinterPage(Sheet& sheet, const ComposeInputs& inputs, int dpi);

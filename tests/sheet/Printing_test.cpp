@@ -205,7 +205,8 @@ TEST(Printing, AnswerKeysFollowTheirCopies)
         SCOPED_TRACE(printerResolution);
         Sheet sheet = sampleSheet();
         const QStringList questions = sheet.questions;
-        const ComposeInputs inputs = fixedInputs(sheet);
+        ComposeInputs inputs = fixedInputs(sheet);
+        inputs.bekkai = true;
         const QSize page = PaperPixels(sheet.settings.page, dpi);
         PrintOptions options{printerResolution, true, 2, 4};
         options.answerKey = true;
