@@ -251,6 +251,7 @@ TEST(CliRender, VariedCopiesKeepTheirAnswersForTheirKeys)
         ASSERT_EQ(pages.size(), 4);
         // The layout is the first copy's, and the screen page of that copy is the same set.
         const QString again = dir.filePath("again.json");
+        QJsonArray firstAnswers;
         for (int copy = 0; copy < 2; ++copy) {
             const QString number = QString::number(3 + copy);
             SCOPED_TRACE(number.toStdString());
@@ -259,8 +260,12 @@ TEST(CliRender, VariedCopiesKeepTheirAnswersForTheirKeys)
                           .exitCode,
                       0);
             const QJsonArray answers = answersOf(again);
+            // Each copy has numbers of its own.
             if (copy == 0) {
                 EXPECT_EQ(answers, answersOf(layout));
+                firstAnswers = answers;
+            } else {
+                EXPECT_NE(answers, firstAnswers);
             }
             ASSERT_GT(answers.size(), 1);
             QString drawn = QStringLiteral("解答");
