@@ -4,9 +4,7 @@
 #include "WindowTestMain.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -134,42 +132,6 @@ private slots:
         spin->stepUp();
         spin->setValue(200);
         QCOMPARE(changes, (QList<int>{13, 100}));
-    }
-
-    // 数値を変える shows the seed it will use and takes one typed; 解答を付ける is its own.
-    void varyingShowsItsSeed()
-    {
-        TfrmPrintOk ok(*printer_);
-        auto* vary = ok.findChild<QCheckBox*>(QStringLiteral("chkVary"));
-        auto* key = ok.findChild<QCheckBox*>(QStringLiteral("chkAnswerKey"));
-        auto* seed = ok.findChild<QLineEdit*>(QStringLiteral("edtSeed"));
-        QVERIFY(vary && key && seed);
-        QCOMPARE(vary->text(), QStringLiteral("数値を変える"));
-        QCOMPARE(key->text(), QStringLiteral("解答を付ける"));
-        ok.show();
-        QVERIFY(!ok.vary() && !ok.answerKey() && !seed->isEnabled());
-        QVERIFY(ok.seed() > 0);
-        QCOMPARE(seed->text(), QString::number(ok.seed()));
-
-        vary->click();
-        QVERIFY(ok.vary() && seed->isEnabled());
-        seed->selectAll();
-        QTest::keyClicks(seed, QStringLiteral("58x21"));
-        QCOMPARE(ok.seed(), quint64(5821));
-        key->click();
-        QVERIFY(ok.answerKey());
-
-        // A seed typed away is replaced before the print reads it.
-        quint64 printedWith = 0;
-        ok.choosePrinter = [] { return true; };
-        ok.print = [&] {
-            printedWith = ok.seed();
-            return true;
-        };
-        seed->clear();
-        button(ok, "btnPrint")->click();
-        QVERIFY(printedWith > 0);
-        QCOMPARE(seed->text(), QString::number(printedWith));
     }
 
 private:

@@ -194,52 +194,6 @@ TEST(Printing, PrinterResolutionPagesAreComposedOnThePage)
     EXPECT_LT(sheet.composed.boxes[1].x, 630);
 }
 
-// An answer key follows each copy as a job of its own. The copy is the page a plain print of
-// the sheet with hidden answers gives, whatever the sheet shows; its key is the page with
-// answers shown, but for the mark in the title line.
-TEST(Printing, AnswerKeysFollowTheirCopies)
-{
-    ASSERT_TRUE(test::ensureGuiApplication());
-    const int dpi = 100;
-    for (const bool printerResolution : {false, true}) {
-        SCOPED_TRACE(printerResolution);
-        Sheet sheet = sampleSheet();
-        const QStringList questions = sheet.questions;
-        ComposeInputs inputs = fixedInputs(sheet);
-        inputs.bekkai = true;
-        const QSize page = PaperPixels(sheet.settings.page, dpi);
-        PrintOptions options{printerResolution, true, 2, 4};
-        options.answerKey = true;
-        RecordingTarget target(page, dpi);
-        const PrintResult result = PrintSheet(sheet, inputs, options, target);
-        ASSERT_TRUE(result.ok) << result.error.toStdString();
-        EXPECT_EQ(result.jobsDone, 4);
-        EXPECT_EQ(result.nextStartNumber, 1);
-        const QString key = sheet.title + QStringLiteral(" 解答");
-        EXPECT_EQ(target.titles, (QStringList{sheet.title, key, sheet.title, key}));
-        ASSERT_EQ(target.jobs.size(), 4);
-        EXPECT_TRUE(sheet.answersShown);
-        EXPECT_EQ(sheet.questions, questions);
-
-        const double f = page.width() / 630.0;
-        for (int copy = 0; copy < 2; ++copy) {
-            const auto plain = [&](bool answersShown) {
-                Sheet alike = sheet;
-                alike.answersShown = answersShown;
-                RecordingTarget single(page, dpi);
-                EXPECT_TRUE(
-                    PrintSheet(alike, inputs, {printerResolution, true, 1, 4 + copy}, single).ok);
-                return single.jobs.value(0);
-            };
-            EXPECT_TRUE(target.jobs[2 * copy] == plain(false)) << "copy " << copy;
-            const auto [first, last] = differingRows(target.jobs[2 * copy + 1], plain(true));
-            EXPECT_LE(first, last) << "key " << copy << " has no mark";
-            EXPECT_GE(first, qRound(30 * f));
-            EXPECT_LT(last, qRound(90 * f));
-        }
-    }
-}
-
 TEST(Printing, AFailedJobStopsTheRemainingCopies)
 {
     ASSERT_TRUE(test::ensureGuiApplication());
