@@ -111,7 +111,7 @@ PrintResult printCopiesOfTheirOwn(const Sheet& sheet, const ComposeInputs& input
     const int copies = numbered ? std::max(1, options.copies) : 1;
     std::optional<QuestionGenerator> generator;
     if (options.vary)
-        generator.emplace(sheet.questions);
+        generator.emplace(sheet.content.questions);
 
     ComposeInputs pageInputs = inputs;
     pageInputs.number = numbered;
@@ -125,7 +125,7 @@ PrintResult printCopiesOfTheirOwn(const Sheet& sheet, const ComposeInputs& input
         const int number = options.startNumber + copy;
         result.nextStartNumber = number;
         if (generator)
-            work.questions = generator->generate(options.seed, number).questions;
+            work.content.questions = generator->generate(options.seed, number).questions;
         pageInputs.startNumber = number;
         pageInputs.keyMark.clear();
         if (options.answerKey)
@@ -133,13 +133,14 @@ PrintResult printCopiesOfTheirOwn(const Sheet& sheet, const ComposeInputs& input
         // The boxes stand where the copy's own numbers put them; without new numbers every
         // copy has those of the first. Shown or hidden, the answers take the same room.
         if (!printPage(work, pageInputs, options.printerResolution, generator || copy == 0,
-                       sheet.title, copy + 1, copies, target, result))
+                       sheet.content.title, copy + 1, copies, target, result))
             return result;
         if (options.answerKey) {
             work.answersShown = true;
             pageInputs.keyMark = QStringLiteral("解答");
             if (!printPage(work, pageInputs, options.printerResolution, false,
-                           sheet.title + QStringLiteral(" 解答"), copy + 1, copies, target, result))
+                           sheet.content.title + QStringLiteral(" 解答"), copy + 1, copies, target,
+                           result))
                 return result;
         }
     }
@@ -153,7 +154,8 @@ PrintResult printCopiesOfTheirOwn(const Sheet& sheet, const ComposeInputs& input
 Sheet VariedCopy(const Sheet& sheet, quint64 seed, int number)
 {
     Sheet copy = sheet;
-    copy.questions = QuestionGenerator(sheet.questions).generate(seed, number).questions;
+    copy.content.questions =
+        QuestionGenerator(sheet.content.questions).generate(seed, number).questions;
     return copy;
 }
 

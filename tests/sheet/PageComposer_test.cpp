@@ -803,7 +803,7 @@ TEST(PageComposer, PagesWithoutCopyMarksAreDrawnAsBefore)
     Sheet sheet = sheetOf({QStringLiteral("(1) 17÷5＝#3…2;3あまり2#"), QString(),
                            QStringLiteral("(2) 3/4+1/4＝#1#"), QStringLiteral("@B12×3＝#36#")});
     sheet.settings.lstKranX[0] = "1";
-    sheet.title = QStringLiteral("整数の計算//わり算§3-2 あまり");
+    sheet.content.title = QStringLiteral("整数の計算//わり算§3-2 あまり");
     sheet.source.unitId = QStringLiteral("Seisu3.que-U2");
     ComposeInputs in = plainInputs();
     in.number = in.printed = in.jisshibi = in.bekkai = true;
