@@ -283,7 +283,10 @@ static void AsFraction(const WrittenNumber& w, qint64& n, qint64& d)
         d = w.denominator;
         return;
     case NumberForm::Mixed:
-        n = w.whole * w.denominator + w.numerator;
+        // -1 when the whole does not fit: the caller then has no rule to keep.
+        if (__builtin_mul_overflow(w.whole, w.denominator, &n) ||
+            __builtin_add_overflow(n, w.numerator, &n))
+            n = -1;
         d = w.denominator;
         return;
     }
@@ -312,27 +315,35 @@ int RawReducible(const Expression& e, const std::vector<WrittenNumber>& leaves)
     qint64 an = 0, ad = 1, bn = 0, bd = 1;
     AsFraction(a, an, ad);
     AsFraction(b, bn, bd);
+    // Numbers of many digits can take the step past 64 bits: then there is no rule.
+    bool overflow = an < 0 || bn < 0;
+    const auto mul = [&overflow](qint64 x, qint64 y) {
+        qint64 product = 0;
+        overflow = overflow || __builtin_mul_overflow(x, y, &product);
+        return product;
+    };
     qint64 n = 0, d = 1;
     switch (root.op) {
     case ExprOp::Add:
     case ExprOp::Sub: {
-        const qint64 g = Gcd(ad, bd);
-        d = ad / g * bd;
-        n = root.op == ExprOp::Add ? an * (d / ad) + bn * (d / bd) : an * (d / ad) - bn * (d / bd);
+        d = mul(ad / Gcd(ad, bd), bd);
+        const qint64 x = mul(an, d / ad), y = mul(bn, d / bd);
+        n = root.op == ExprOp::Add ? x + y : x - y; // both below 2^62 when neither overflowed
+        overflow = overflow || x > (qint64(1) << 62) || y > (qint64(1) << 62);
         break;
     }
     case ExprOp::Mul:
-        n = an * bn;
-        d = ad * bd;
+        n = mul(an, bn);
+        d = mul(ad, bd);
         break;
     case ExprOp::Div:
-        n = an * bd;
-        d = ad * bn;
+        n = mul(an, bd);
+        d = mul(ad, bn);
         break;
     default:
         return -1;
     }
-    if (n <= 0 || d <= 0)
+    if (overflow || n <= 0 || d <= 0)
         return -1;
     return Gcd(n, d) > 1 ? 1 : 0;
 }

@@ -15,6 +15,15 @@ using namespace generator;
 
 namespace {
 
+// The largest power of ten that divides a whole number (1 for 0).
+qint64 RoundingOf(qint64 n)
+{
+    qint64 p = 1;
+    while (n != 0 && n % (p * 10) == 0)
+        p *= 10;
+    return p;
+}
+
 // Every rule of the question holds for these leaves and node values.
 bool Keeps(const Question& q, const std::vector<WrittenNumber>& leaves,
            const std::vector<Rational>& nodes)
@@ -25,8 +34,14 @@ bool Keeps(const Question& q, const std::vector<WrittenNumber>& leaves,
             return false;
         // Results on the way are whole where the original's were; the numbers as written
         // keep their own shape.
-        if (q.expr.nodes[size_t(i)].op != ExprOp::Number && q.originalNodes[size_t(i)].isWhole() &&
-            !nodes[size_t(i)].isWhole())
+        if (q.expr.nodes[size_t(i)].op == ExprOp::Number || !q.originalNodes[size_t(i)].isWhole())
+            continue;
+        if (!nodes[size_t(i)].isWhole())
+            return false;
+        // A round result on the way (25×4 = 100 in 25×4×37) is what the question is
+        // built on: it stays as round.
+        const qint64 round = RoundingOf(q.originalNodes[size_t(i)].num());
+        if (round >= 100 && nodes[size_t(i)].num() % round != 0)
             return false;
     }
     if (q.alternatives[0].kind == AnswerKind::Remainder) {

@@ -292,7 +292,8 @@ int CommonKind(const std::vector<WrittenNumber>& leaves, qint64 common)
 {
     qint64 product = 1, largest = 0;
     for (const WrittenNumber& w : leaves) {
-        product *= w.denominator;
+        if (product > 0 && __builtin_mul_overflow(product, w.denominator, &product))
+            product = -1; // past any common denominator
         largest = std::max(largest, w.denominator);
     }
     return common == product ? 0 : common == largest ? 1 : 2;
