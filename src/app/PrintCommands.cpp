@@ -40,12 +40,13 @@ void PrintCommands::print(TfrmPrint* frm, Paper paper, const std::function<Compo
     TfrmPrintOk confirm(*printer_, window_);
     confirm.setPaperName(PaperName(paper));
     confirm.setStartNumber(frm->sheet().settings.startNumber);
-    confirm.print = [this, frm, inputs] {
-        const PrintResult r =
-            PrintOnPrinter(frm->sheet(), inputs(),
-                           {frmPrintMode_->printerResolution(), frmPrintMode_->numbered(), 0,
-                            frmPrintMode_->startNumber()},
-                           *printer_);
+    confirm.print = [this, frm, inputs, &confirm] {
+        PrintOptions options{frmPrintMode_->printerResolution(), frmPrintMode_->numbered(), 0,
+                             frmPrintMode_->startNumber()};
+        options.vary = confirm.vary();
+        options.seed = confirm.seed();
+        options.answerKey = confirm.answerKey();
+        const PrintResult r = PrintOnPrinter(frm->sheet(), inputs(), options, *printer_);
         frmPrintMode_->setStartNumber(r.nextStartNumber);
         frm->Redraw();
         return r.ok;

@@ -1,11 +1,15 @@
 #include "app/TfrmPrintOk.h"
 
+#include "courseware/QuestionGenerator.h"
 #include "platform/PrinterPrintTarget.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -42,6 +46,27 @@ TfrmPrintOk::TfrmPrintOk(QPrinter& printer, QWidget* parent) : QDialog(parent), 
     start->addWidget(spnStartNum_);
     start->addStretch(1);
     layout->addLayout(start);
+
+    auto* vary = new QHBoxLayout;
+    chkVary_ = new QCheckBox(QStringLiteral("数値を変える"), this);
+    chkVary_->setObjectName(QStringLiteral("chkVary"));
+    edtSeed_ = new QLineEdit(this);
+    edtSeed_->setObjectName(QStringLiteral("edtSeed"));
+    // Any seed of the command line's --seed: up to 19 digits.
+    edtSeed_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{1,19}")), edtSeed_));
+    edtSeed_->setEnabled(false);
+    auto* seedLabel = new QLabel(QStringLiteral("シード"), this);
+    seedLabel->setBuddy(edtSeed_);
+    vary->addWidget(chkVary_);
+    vary->addWidget(seedLabel);
+    vary->addWidget(edtSeed_);
+    vary->addStretch(1);
+    layout->addLayout(vary);
+    chkAnswerKey_ = new QCheckBox(QStringLiteral("解答を付ける"), this);
+    chkAnswerKey_->setObjectName(QStringLiteral("chkAnswerKey"));
+    layout->addWidget(chkAnswerKey_);
+    connect(chkVary_, &QCheckBox::toggled, edtSeed_, &QWidget::setEnabled);
 
     auto* buttons = new QHBoxLayout;
     btnPrint_ = new QPushButton(QStringLiteral("印刷開始"), this);
@@ -86,11 +111,27 @@ int TfrmPrintOk::startNumber() const
     return spnStartNum_->value();
 }
 
+bool TfrmPrintOk::vary() const
+{
+    return chkVary_->isChecked();
+}
+
+quint64 TfrmPrintOk::seed() const
+{
+    return edtSeed_->text().toULongLong();
+}
+
+bool TfrmPrintOk::answerKey() const
+{
+    return chkAnswerKey_->isChecked();
+}
+
 void TfrmPrintOk::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         // The printer is offered again at every opening.
         printerChosen_ = false;
+        edtSeed_->setText(QString::number(QuestionGenerator::NewSeed()));
         showPageSize();
         setPaperName(paperName_);
     }
@@ -138,6 +179,9 @@ void TfrmPrintOk::btnPrintClick()
         return;
     if (!print)
         return;
+    // A seed typed away is replaced by a new one, shown before the copies carry it.
+    if (edtSeed_->text().isEmpty())
+        edtSeed_->setText(QString::number(QuestionGenerator::NewSeed()));
     lblSize_->setText(QStringLiteral("印刷中"));
     setButtonsEnabled(false);
     lblSize_->repaint();

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <QtGlobal>
 
 #include <functional>
 
+class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QPrinter;
 class QPushButton;
 class QSpinBox;
@@ -26,6 +29,12 @@ public:
     void setStartNumber(int number);
     int startNumber() const;
     bool printerChosen() const { return printerChosen_; }
+    // 数値を変える: every copy gets numbers of its own, made from seed() and its number.
+    bool vary() const;
+    // The seed shown: a new one at every opening, or the one the teacher typed.
+    quint64 seed() const;
+    // 解答を付ける: each copy is followed by its answer key.
+    bool answerKey() const;
 
     // The system print dialog on the printer; true when confirmed. Replaceable for tests.
     std::function<bool()> choosePrinter;
@@ -59,6 +68,9 @@ private:
     QPushButton* btnClose_;
     QPushButton* btnSettei_;
     QSpinBox* spnStartNum_;
+    QCheckBox* chkVary_;
+    QLineEdit* edtSeed_;
+    QCheckBox* chkAnswerKey_;
 };
 
 } // namespace zendra

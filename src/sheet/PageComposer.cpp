@@ -5,6 +5,7 @@
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "platform/Numbers.h"
+#include "sheet/MeasuringSurface.h"
 #include "sheet/Sheet.h"
 
 #include <algorithm>
@@ -31,6 +32,7 @@ QPoint DrawPiece(Composition& out, Surface& surface, PieceRun& run, const QStrin
 constexpr QRgb kBlack = qRgb(0, 0, 0);
 constexpr QRgb kWhite = qRgb(255, 255, 255);
 constexpr QRgb kAnswerColour = qRgb(0, 0, 255);
+constexpr QRgb kKeyMarkColour = qRgb(255, 0, 0);
 constexpr QRgb kAlternativeColour = qRgb(128, 128, 128);
 
 constexpr int kMaxLines = 60;
@@ -65,53 +67,6 @@ bool showsLearnerName(const QString& name)
     return !name.isEmpty() && name != QLatin1StringView("noname") && name != u"公開" &&
            name != u"共通";
 }
-
-// Lets text take its place without drawing it: the pen moves as if the text were drawn,
-// lines and shapes are left out. A handout's hidden answers go through it, so they reach
-// neither the paper nor the text of a PDF, and the page keeps the screen's arrangement.
-class MeasuringSurface : public Surface
-{
-public:
-    explicit MeasuringSurface(Surface& inner) : inner_(inner) {}
-
-    void setFontFace(const QString& face) override { inner_.setFontFace(face); }
-    QString fontFace() const override { return inner_.fontFace(); }
-    void setFontSize(int points) override { inner_.setFontSize(points); }
-    int fontSize() const override { return inner_.fontSize(); }
-    void setFontColour(QRgb colour) override { inner_.setFontColour(colour); }
-    QRgb fontColour() const override { return inner_.fontColour(); }
-    void setFontStyle(unsigned style) override { inner_.setFontStyle(style); }
-    unsigned fontStyle() const override { return inner_.fontStyle(); }
-
-    void textOut(int x, int y, const QString& text) override
-    {
-        inner_.moveTo(x + inner_.textWidth(text), y);
-    }
-    int textWidth(const QString& text) override { return inner_.textWidth(text); }
-
-    QPoint penPosition() const override { return inner_.penPosition(); }
-    void moveTo(int x, int y) override { inner_.moveTo(x, y); }
-    void lineTo(int x, int y) override { inner_.moveTo(x, y); }
-
-    void setPenColour(QRgb colour) override { inner_.setPenColour(colour); }
-    QRgb penColour() const override { return inner_.penColour(); }
-    void setPenWidth(int width) override { inner_.setPenWidth(width); }
-    int penWidth() const override { return inner_.penWidth(); }
-    void setPenStyle(PenStyle style) override { inner_.setPenStyle(style); }
-    void setPenMode(PenMode mode) override { inner_.setPenMode(mode); }
-
-    void rectangle(int, int, int, int) override {}
-    void roundRect(int, int, int, int, int, int) override {}
-    void ellipse(int, int, int, int) override {}
-    void drawImage(const QRect&, const QImage&) override {}
-    void setLayoutScale(double) override {}
-
-    int resolution() const override { return inner_.resolution(); }
-    int width() const override { return inner_.width(); }
-
-private:
-    Surface& inner_;
-};
 
 // Every page is laid out in the screen page's units (s = 1): a printer page is the screen
 // layout drawn scaled by the surface, so its pieces and boxes stand where the screen has them.
@@ -184,7 +139,9 @@ void drawHeader(const Sheet& sheet, Composition& out, Surface& surface, const La
     }
 
     const QString numberText =
-        inputs.number ? QStringLiteral("№ ") + QString::number(inputs.startNumber) : QString();
+        inputs.number
+            ? QStringLiteral("№ ") + QString::number(inputs.startNumber) + inputs.numberSuffix
+            : QString();
 
     surface.setFontColour(kBlack);
     surface.setFontSize(10);
@@ -204,7 +161,9 @@ void drawHeader(const Sheet& sheet, Composition& out, Surface& surface, const La
     const int titleX = inputs.classFlag ? px((sheet.classFlag.width() + 5) * s) + l.xL : l.xL;
     QString first = sheet.content.title;
     QString second;
-    const int room = l.xR - titleX;
+    const QPoint scorePosition(px(l.W - l.rightInset - 75 * s), px(35 * r));
+    // On an answer key the title makes room for the key's mark.
+    const int room = (inputs.keyMark.isEmpty() ? l.xR : scorePosition.x() - px(10 * s)) - titleX;
     const int lineGap = px(48 * r) - px(35 * r);
     if (cp932::byteLength(sheet.content.title) > 60) {
         // Long titles break before the section mark; without one the whole title moves
@@ -238,7 +197,15 @@ void drawHeader(const Sheet& sheet, Composition& out, Surface& surface, const La
         surface.textOut(titleX, px(35 * r), first);
     if (!second.isEmpty())
         surface.textOut(titleX, px(48 * r), second);
-    out.scorePosition = QPoint(px(l.W - l.rightInset - 75 * s), px(35 * r));
+    out.scorePosition = scorePosition;
+    if (!inputs.keyMark.isEmpty()) {
+        surface.setFontSize(12);
+        surface.setFontStyle(StyleBold);
+        surface.setFontColour(kKeyMarkColour);
+        surface.textOut(scorePosition.x(), scorePosition.y(), inputs.keyMark);
+        surface.setFontStyle(StylePlain);
+        surface.setFontColour(kBlack);
+    }
 
     surface.setFontSize(16);
     QString nameLine = inputs.schoolName.isEmpty() ? QStringLiteral("　　　　　　　　氏名")

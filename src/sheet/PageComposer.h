@@ -40,6 +40,8 @@ struct ComposeInputs
     bool bekkai = false;   // chkBekkai: alternatives printed beside the box
     bool number = false;   // chkNumber: "№ " + start number on the date line
     int startNumber = 1;   // spnStart
+    QString numberSuffix;  // after the number: "-" + the seed of a copy with its own numbers
+    QString keyMark;       // an answer key's mark ("解答"), at the right end of the title line
     bool classFlag = true; // chkClassFlag (sheet option bit 1)
     bool jisshibi = true;  // chkJisshibi (bit 2)
     bool printed = true;   // chkPrinted (bit 4)

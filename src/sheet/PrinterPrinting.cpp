@@ -33,7 +33,7 @@ template <typename Job> PrintResult printWith(QPrinter& printer, Job job)
 PrintResult PrintOnPrinter(Sheet& sheet, const ComposeInputs& inputs, PrintOptions options,
                            QPrinter& printer)
 {
-    if (options.numbered) {
+    if (options.numbered || options.vary) {
         options.copies = std::max(1, printer.copyCount());
         printer.setCopyCount(1);
     }

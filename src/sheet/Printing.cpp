@@ -1,11 +1,14 @@
 #include "sheet/Printing.h"
 
+#include "courseware/QuestionGenerator.h"
 #include "platform/Numbers.h"
 #include "platform/PainterSurface.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetOutput.h"
 
 #include <QPainter>
+
+#include <optional>
 
 namespace zendra {
 
@@ -65,11 +68,108 @@ bool composeOnPage(Sheet& sheet, const ComposeInputs& inputs, PrintTarget& targe
     return true;
 }
 
+// One page as a job of its own, composed from the sheet's screen page: the page the
+// screen-faithful mode stretches, and the boxes the printer-resolution mode draws. The
+// printer-resolution mode lays the screen page out only when `layOut` is set; otherwise it
+// draws the boxes of the sheet's last screen composition. A failure is written into `result`.
+bool printPage(Sheet& sheet, const ComposeInputs& inputs, bool printerResolution, bool layOut,
+               const QString& title, int copy, int copies, PrintTarget& target, PrintResult& result)
+{
+    QImage page;
+    if (!printerResolution)
+        page = RenderScreenPage(sheet, inputs);
+    else if (layOut)
+        LayOutScreenPage(sheet, inputs);
+    if (!target.beginJob(title)) {
+        result.error = copyFailure(QStringLiteral("印刷を開始できません"), copy, copies, target);
+        return false;
+    }
+    ComposeInputs onPage = inputs;
+    onPage.registerAnswerBoxes = false;
+    const bool drawn =
+        printerResolution ? composeOnPage(sheet, onPage, target) : paintScreenPage(page, target);
+    if (!drawn) {
+        target.abortJob();
+        result.error = copyFailure(QStringLiteral("印刷ページに描けません"), copy, copies, target);
+        return false;
+    }
+    if (!target.endJob()) {
+        result.error = copyFailure(QStringLiteral("印刷を終えられません"), copy, copies, target);
+        return false;
+    }
+    ++result.jobsDone;
+    return true;
+}
+
+// Copies with numbers of their own, or followed by their answer keys. Each copy is drawn
+// from a sheet of its own, so the printed sheet keeps its questions and layout.
+PrintResult printCopiesOfTheirOwn(const Sheet& sheet, const ComposeInputs& inputs,
+                                  const PrintOptions& options, PrintTarget& target)
+{
+    PrintResult result;
+    result.nextStartNumber = options.startNumber;
+    const bool numbered = options.numbered || options.vary;
+    const int copies = numbered ? std::max(1, options.copies) : 1;
+    std::optional<QuestionGenerator> generator;
+    if (options.vary)
+        generator.emplace(sheet.content.questions);
+
+    ComposeInputs pageInputs = inputs;
+    pageInputs.number = numbered;
+    if (options.vary) {
+        pageInputs.numberSuffix = VariedCopySuffix(options.seed);
+        // Without its label a copy could not be made again.
+        pageInputs.printed = true;
+    }
+    Sheet work = sheet;
+    for (int copy = 0; copy < copies; ++copy) {
+        const int number = options.startNumber + copy;
+        result.nextStartNumber = number;
+        if (generator)
+            work.content.questions = generator->generate(options.seed, number).questions;
+        pageInputs.startNumber = number;
+        pageInputs.keyMark.clear();
+        if (options.answerKey)
+            work.answersShown = false;
+        // The boxes stand where the copy's own numbers put them; without new numbers every
+        // copy has those of the first. Shown or hidden, the answers take the same room.
+        if (!printPage(work, pageInputs, options.printerResolution, generator || copy == 0,
+                       sheet.content.title, copy + 1, copies, target, result))
+            return result;
+        if (options.answerKey) {
+            work.answersShown = true;
+            pageInputs.keyMark = QStringLiteral("解答");
+            if (!printPage(work, pageInputs, options.printerResolution, false,
+                           sheet.content.title + QStringLiteral(" 解答"), copy + 1, copies, target,
+                           result))
+                return result;
+        }
+    }
+    result.ok = true;
+    result.nextStartNumber = 1;
+    return result;
+}
+
 } // namespace
+
+Sheet VariedCopy(const Sheet& sheet, quint64 seed, int number)
+{
+    Sheet copy = sheet;
+    copy.content.questions =
+        QuestionGenerator(sheet.content.questions).generate(seed, number).questions;
+    return copy;
+}
+
+QString VariedCopySuffix(quint64 seed)
+{
+    return u'-' + QString::number(seed);
+}
 
 PrintResult PrintSheet(Sheet& sheet, const ComposeInputs& inputs, const PrintOptions& options,
                        PrintTarget& target)
 {
+    if (options.vary || options.answerKey)
+        return printCopiesOfTheirOwn(sheet, inputs, options, target);
     PrintResult result;
     result.nextStartNumber = options.startNumber;
     const int copies = options.numbered ? std::max(1, options.copies) : 1;

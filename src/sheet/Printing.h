@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QtGlobal>
 
 namespace zendra {
 
@@ -16,6 +17,13 @@ struct PrintOptions
     bool numbered = true;           // "№ " + the copy's number on the date line
     int copies = 1;                 // used only when numbered; otherwise one job
     int startNumber = 1;
+    // Each copy gets its own numbers: the set made from `seed` and the copy's number, which
+    // its label shows as "№ number-seed". The copies are numbered as when `numbered` is set.
+    bool vary = false;
+    quint64 seed = 0;
+    // After each copy, that copy again with its answers shown and "解答" in its title line,
+    // on a page of its own; the copy's own page then leaves every answer out.
+    bool answerKey = false;
 };
 
 struct PrintResult
@@ -36,6 +44,13 @@ struct PrintResult
 // print. Messages are left to the caller.
 PrintResult PrintSheet(Sheet& sheet, const ComposeInputs& inputs, const PrintOptions& options,
                        PrintTarget& target);
+
+// Copy `number` of a print whose copies have their own numbers: the sheet with the question
+// lines the generator makes from `seed` and `number` (lines it does not understand stay).
+Sheet VariedCopy(const Sheet& sheet, quint64 seed, int number);
+
+// What follows the number on the label of such a copy: "-" + the seed.
+QString VariedCopySuffix(quint64 seed);
 
 // Prints a picture (an image of a window) as one job, as large as the page allows with its
 // proportions kept, at the page's top left. Messages are left to the caller.

@@ -5,6 +5,7 @@
 #include "platform/Paths.h"
 #include "platform/PdfPrintTarget.h"
 #include "platform/TextFile.h"
+#include "sheet/MeasuringSurface.h"
 #include "sheet/Printing.h"
 #include "sheet/Sheet.h"
 
@@ -102,6 +103,22 @@ QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs, double ratio)
     return image;
 }
 
+void LayOutScreenPage(Sheet& sheet, const ComposeInputs& inputs)
+{
+    // Widths come from the surface's own metrics, not from the image it draws on.
+    QImage metrics = blankPage(QSize(1, 1), kScreenDpi);
+    QPainter painter(&metrics);
+    PainterSurface surface(painter, kScreenDpi, sheet.settings.page.width);
+    MeasuringSurface measuring(surface);
+    ComposeTarget target;
+    target.width = sheet.settings.page.width;
+    target.height = sheet.settings.page.height;
+    target.screenImageWidth = sheet.settings.page.width;
+    ComposeInputs screen = inputs;
+    screen.registerAnswerBoxes = true;
+    sheet.composed = ComposeSheet(sheet, measuring, target, screen);
+}
+
 QImage RenderPrinterPage(Sheet& sheet, const ComposeInputs& inputs, int dpi)
 {
     RenderScreenPage(sheet, inputs);
@@ -126,8 +143,11 @@ bool WriteSheetPdf(Sheet& sheet, const ComposeInputs& inputs, const PdfJob& job,
     options.numbered = job.numbered;
     options.copies = job.copies;
     options.startNumber = job.firstNumber;
+    options.vary = job.vary;
+    options.seed = job.seed;
+    options.answerKey = job.answerKey;
     // Unnumbered copies are one job each as well, all alike.
-    const int runs = job.numbered ? 1 : std::max(job.copies, 1);
+    const int runs = job.numbered || job.vary ? 1 : std::max(job.copies, 1);
     for (int run = 0; run < runs; ++run) {
         const PrintResult printed = PrintSheet(sheet, inputs, options, target);
         if (!printed.ok) {

@@ -22,6 +22,10 @@ ComposeInputs InputsFromSheet(const Sheet& sheet);
 // one pixel per layout unit.
 QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs, double ratio = 1.0);
 
+// The screen page's composition (answer boxes, piece positions and the rest) without its
+// pixels: what a printer page takes from the screen page, for less than RenderScreenPage.
+void LayOutScreenPage(Sheet& sheet, const ComposeInputs& inputs);
+
 // A page of the sheet's paper at `dpi`: the screen page is composed first, so that the
 // boxes are those of the screen layout, then the sheet is composed again at printer scale.
 QImage RenderPrinterPage(Sheet& sheet, const ComposeInputs& inputs, int dpi);
@@ -37,6 +41,10 @@ struct PdfJob
     // When set, each copy carries "№ " + its number, numbered on from firstNumber.
     bool numbered = false;
     int firstNumber = 1;
+    // Copies with numbers of their own from `seed`, and answer keys (see PrintOptions).
+    bool vary = false;
+    quint64 seed = 0;
+    bool answerKey = false;
 };
 
 // Writes the sheet composed at printer resolution as a PDF, one page per copy, on pages of

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -229,6 +230,50 @@ private slots:
         const qsizetype n6 = pages.indexOf(QStringLiteral("№ 6"));
         QVERIFY2(n4 >= 0 && n4 < n5 && n5 < n6, qPrintable(pages));
         QVERIFY(!pages.contains(QStringLiteral("№ 7")));
+    }
+
+    // 数値を変える numbers the copies even with №を付ける off, each with the seed typed, and
+    // 解答を付ける puts a key after each; the master file is left as it was.
+    void variedCopiesWithKeysLeaveTheMasterFile()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmMain main;
+        main.show();
+        QVERIFY(main.FormShow());
+        test::openUnit(main, 0, 0, 0);
+        QVERIFY(main.activeSheet());
+        const QString master = main.activeSheet()->sheet().source.fileName;
+        const QByteArray before = test::readBytes(master);
+
+        auto* mode = main.findChild<TfrmPrintMode*>();
+        mode->findChild<QRadioButton*>("radPrinter")->setChecked(true); // text in the PDF
+        mode->findChild<QCheckBox*>("chkNumber")->setChecked(false);
+        mode->findChild<QSpinBox*>("spnStart")->setValue(2);
+        QTemporaryDir out;
+        const QString pdf = out.filePath("copies.pdf");
+        main.printer().setOutputFormat(QPrinter::PdfFormat);
+        main.printer().setOutputFileName(pdf);
+        main.printer().setCopyCount(2);
+        QTimer::singleShot(0, &main, [&main] {
+            auto* confirm = main.findChild<TfrmPrintOk*>();
+            QVERIFY(confirm && confirm->isVisible());
+            confirm->choosePrinter = [] { return true; };
+            confirm->findChild<QCheckBox*>("chkVary")->setChecked(true);
+            confirm->findChild<QLineEdit*>("edtSeed")->setText(QStringLiteral("5821"));
+            confirm->findChild<QCheckBox*>("chkAnswerKey")->setChecked(true);
+            confirm->findChild<QPushButton*>("btnPrint")->click();
+        });
+        main.findChild<QPushButton*>("btnStartPrint")->click();
+
+        QCOMPARE(test::pdfPageCount(test::readBytes(pdf)), 4);
+        QVERIFY(messages.entries().isEmpty());
+        QCOMPARE(test::readBytes(master), before);
+        const std::optional<QString> text = test::pdfText(pdf);
+        if (!text)
+            QSKIP("pdftotext is not installed");
+        QCOMPARE(text->count(QStringLiteral("№ 2-5821")), 2);
+        QCOMPARE(text->count(QStringLiteral("№ 3-5821")), 2);
     }
 
 private:

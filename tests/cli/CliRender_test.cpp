@@ -227,6 +227,53 @@ TEST(CliRender, HiddenAnswersStayOutOfThePdf)
     }
 }
 
+// Copies with numbers of their own, each followed by its key: a copy's page holds none of
+// its answers (even where the sheet shows them), its key holds each of them, and its label
+// makes the copy again.
+TEST(CliRender, VariedCopiesKeepTheirAnswersForTheirKeys)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("copies.pdf");
+    const QString layout = dir.filePath("layout.json");
+    for (const char* unit : {"1/1/1", "3/1/1"}) {
+        SCOPED_TRACE(unit);
+        const test::CliResult run =
+            render({"--unit", unit, "--vary", "--seed", "5821", "--answer-key", "--answers",
+                    "--copies", "2", "--number", "3", "--printer-dpi", "100", "-o", pdf});
+        ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        EXPECT_EQ(run.out, "seed: 5821\n");
+        const std::optional<QString> text = test::pdfText(pdf);
+        if (!text)
+            GTEST_SKIP() << "pdftotext is not installed";
+        const QStringList pages = text->split(u'\f', Qt::SkipEmptyParts);
+        ASSERT_EQ(pages.size(), 4);
+        QStringList answersOfCopies;
+        for (int copy = 0; copy < 2; ++copy) {
+            // The copy made again on its own, for its answers.
+            const QString number = QString::number(3 + copy);
+            ASSERT_EQ(render({"--unit", unit, "--vary", "--seed", "5821", "--number", number, "-o",
+                              dir.filePath("copy.png"), "--layout", layout})
+                          .exitCode,
+                      0);
+            const QJsonArray answers = QJsonDocument::fromJson(test::readBytes(layout))
+                                           .object()
+                                           .value("answers")
+                                           .toArray();
+            QString drawn = QStringLiteral("解答");
+            for (qsizetype i = 1; i < answers.size(); ++i)
+                drawn += answers.at(i).toString().section(u';', 0, 0).remove(u'/').remove(u'&');
+            answersOfCopies.append(drawn);
+            const QString label = QStringLiteral("№ %1-5821").arg(number);
+            EXPECT_TRUE(pages[2 * copy].contains(label) && pages[2 * copy + 1].contains(label));
+            const QMap<QChar, int> onKey = characterCounts(pages[2 * copy + 1]);
+            const QMap<QChar, int> onCopy = characterCounts(pages[2 * copy]);
+            EXPECT_EQ(beyond(onKey, onCopy), characterCounts(drawn)) << number.toStdString();
+            EXPECT_TRUE(beyond(onCopy, onKey).isEmpty());
+        }
+        EXPECT_NE(answersOfCopies[0], answersOfCopies[1]);
+    }
+}
+
 // At 300 dpi the page's text is drawn like the rest: the printer page holds about as much
 // ink, for its area, as the screen page.
 TEST(CliRender, PrinterResolutionPngHasItsText)
@@ -272,6 +319,10 @@ TEST(CliRender, ProblemsExitWithTheMessageAndLeaveNoFile)
         {{"--unit", "1/1/1", "-o", dir.filePath("none/x.png")}, "x.png", 1},
         {{"--copy", dir.filePath("missing.prp"), "-o", out}, "missing.prp が見つかりません", 1},
         {{"-o", out}, "usage", 2},
+        {{"--unit", "1/1/1", "--seed", "5", "-o", out}, "--seed は --vary と", 2},
+        {{"--unit", "1/1/1", "--vary", "--seed", "-5", "-o", out}, "--seed には", 2},
+        {{"--unit", "1/1/1", "--answer-key", "-o", out}, "--answer-key は .pdf", 2},
+        {{"--unit", "1/1/1", "--vary", "-o", dir.filePath("x.prp")}, "--vary は", 2},
     };
     for (const Case& c : cases) {
         const test::CliResult run = render(c.args);

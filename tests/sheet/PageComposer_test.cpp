@@ -10,6 +10,7 @@
 
 #include "TestSupport.h"
 
+#include <QCryptographicHash>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -791,5 +792,49 @@ TEST(PageComposer, LinesPastThePageEdgeAreNamed)
         compose(sheet, surface);
         EXPECT_EQ(LinesPastPage(sheet), c.past) << c.name;
         EXPECT_EQ(LinesPastPageWarning(LinesPastPage(sheet)).isEmpty(), c.past.isEmpty()) << c.name;
+    }
+}
+
+// A page without a copy's seed or an answer key's mark is drawn as it always was: every
+// drawing call of a screen and a printer page, answers hidden and shown, hashes to what the
+// composer drew before those marks existed.
+TEST(PageComposer, PagesWithoutCopyMarksAreDrawnAsBefore)
+{
+    Sheet sheet = sheetOf({QStringLiteral("(1) 17÷5＝#3…2;3あまり2#"), QString(),
+                           QStringLiteral("(2) 3/4+1/4＝#1#"), QStringLiteral("@B12×3＝#36#")});
+    sheet.settings.lstKranX[0] = "1";
+    sheet.content.title = QStringLiteral("整数の計算//わり算§3-2 あまり");
+    sheet.source.unitId = QStringLiteral("Seisu3.que-U2");
+    ComposeInputs in = plainInputs();
+    in.number = in.printed = in.jisshibi = in.bekkai = true;
+    in.startNumber = 5;
+    const char* sha1[2][2] = {
+        {"656527a090eb9ec70b06bf920334201fb18d54c0", "c429be366762ee0b4fcba5ae1e644e589f7b836c"},
+        {"4a95d32fc32ac0ebb9758e21015223d071f5dd7b", "c6b90cb36ce5c1855e87bc0e9d7dbe568db0225c"}};
+    for (const bool printer : {false, true}) {
+        for (const bool shown : {false, true}) {
+            sheet.answersShown = shown;
+            const ComposeTarget target =
+                printer ? ComposeTarget{2480, 3508, true} : ComposeTarget{};
+            RecordingSurface surface(printer ? 300 : 96, target.width);
+            compose(sheet, surface, in, target);
+            QString dump;
+            for (const Op& op : surface.ops())
+                dump += QStringLiteral("%1 %2,%3,%4,%5 %6 %7 %8 %9 %10 %11\n")
+                            .arg(op.kind)
+                            .arg(op.rect.x())
+                            .arg(op.rect.y())
+                            .arg(op.rect.width())
+                            .arg(op.rect.height())
+                            .arg(op.text)
+                            .arg(op.fontSize)
+                            .arg(op.colour, 0, 16)
+                            .arg(op.style)
+                            .arg(op.face)
+                            .arg(op.penWidth);
+            EXPECT_EQ(QCryptographicHash::hash(dump.toUtf8(), QCryptographicHash::Sha1).toHex(),
+                      sha1[printer][shown])
+                << dump.toStdString();
+        }
     }
 }

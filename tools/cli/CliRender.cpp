@@ -4,10 +4,13 @@
 
 #include "courseware/CopyFile.h"
 #include "courseware/CoursewareIndex.h"
+#include "courseware/QuestionGenerator.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
+#include "sheet/Printing.h"
+#include "sheet/Sheet.h"
 #include "sheet/SheetBuilder.h"
 #include "sheet/SheetOutput.h"
 
@@ -16,6 +19,7 @@
 #include <QGuiApplication>
 #include <QJsonDocument>
 
+#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -37,12 +41,15 @@ struct RenderOptions
     std::optional<QString> school;
     QString output;
     QString layout;
+    bool vary = false;
+    std::optional<quint64> seed;
+    bool answerKey = false;
 };
 
 const QString kSynopsis = QStringLiteral(
     "render FOLDER (--unit L/S/U[/V] ... | --copy FILE.prp) [--answers] [--alternatives] "
     "[--paper B5|A4|B4|A3] [--printer-dpi N] [--number N] [--copies N] [--school TEXT] "
-    "-o OUT.png|OUT.pdf|OUT.prp [--layout OUT.json]");
+    "[--vary [--seed S]] [--answer-key] -o OUT.png|OUT.pdf|OUT.prp [--layout OUT.json]");
 
 std::optional<UnitChoice> parseUnit(const QString& text)
 {
@@ -115,9 +122,22 @@ std::optional<int> parseOptions(const QStringList& args, RenderOptions& o)
         QStringLiteral("also write the answer boxes, piece positions and placed figures of the "
                        "screen page as JSON"),
         QStringLiteral("OUT.json"));
+    const QCommandLineOption varyOption(
+        QStringLiteral("vary"),
+        QStringLiteral("give every numbered copy numbers of its own, made from the seed and the "
+                       "copy's number; its label reads \"№ number-seed\""));
+    const QCommandLineOption seedOption(
+        QStringLiteral("seed"),
+        QStringLiteral("the seed of --vary (default: a new one, printed); with --number N it "
+                       "makes copy N again"),
+        QStringLiteral("S"));
+    const QCommandLineOption answerKeyOption(
+        QStringLiteral("answer-key"),
+        QStringLiteral("a PDF page after each copy with that copy's answers and \"解答\" in its "
+                       "title line; the copies themselves show no answers"));
     parser.addOptions({unitOption, copyOption, answersOption, alternativesOption, paperOption,
                        dpiOption, numberOption, copiesOption, schoolOption, outputOption,
-                       layoutOption});
+                       layoutOption, varyOption, seedOption, answerKeyOption});
     if (const std::optional<int> done = line.parse(args, 1, 1))
         return done;
 
@@ -163,6 +183,17 @@ std::optional<int> parseOptions(const QStringList& args, RenderOptions& o)
         o.school = parser.value(schoolOption);
     o.output = parser.value(outputOption);
     o.layout = parser.value(layoutOption);
+    o.vary = parser.isSet(varyOption);
+    o.answerKey = parser.isSet(answerKeyOption);
+    if (parser.isSet(seedOption)) {
+        bool ok = false;
+        const quint64 seed = parser.value(seedOption).toULongLong(&ok);
+        if (!ok)
+            return line.usageError(QStringLiteral("--seed には 0 以上の整数を指定してください"));
+        if (!o.vary)
+            return line.usageError(QStringLiteral("--seed は --vary と使います"));
+        o.seed = seed;
+    }
 
     if (o.output.isEmpty() || (o.units.isEmpty() == o.copyFile.isEmpty()))
         return line.usageError();
@@ -170,6 +201,10 @@ std::optional<int> parseOptions(const QStringList& args, RenderOptions& o)
     if (suffix != QLatin1String("png") && suffix != QLatin1String("pdf") &&
         suffix != QLatin1String("prp"))
         return line.usageError(QStringLiteral("出力は .png, .pdf, .prp のどれかです: ") + o.output);
+    if (o.answerKey && suffix != QLatin1String("pdf"))
+        return line.usageError(QStringLiteral("--answer-key は .pdf に出力するときに使います"));
+    if (o.vary && suffix == QLatin1String("prp"))
+        return line.usageError(QStringLiteral("--vary は .png か .pdf に出力するときに使います"));
     return std::nullopt;
 }
 
@@ -338,6 +373,12 @@ int runRender(const QStringList& args)
         inputs.number = true;
         inputs.startNumber = *o.number;
     }
+    const quint64 seed = o.seed.value_or(o.vary ? QuestionGenerator::NewSeed() : 0);
+    if (o.vary) {
+        // The page shows it too; said here so that a script can keep it.
+        const QByteArray said = "seed: " + QByteArray::number(seed) + '\n';
+        std::fwrite(said.constData(), 1, static_cast<size_t>(said.size()), stdout);
+    }
 
     // Every output must be writable before any is written, so that a bad second path
     // never costs the teacher the file the first one already held.
@@ -362,8 +403,18 @@ int runRender(const QStringList& args)
         job.copies = o.copies;
         job.numbered = o.number.has_value();
         job.firstNumber = o.number.value_or(1);
+        job.vary = o.vary;
+        job.seed = seed;
+        job.answerKey = o.answerKey;
         ok = WriteSheetPdf(*sheet, inputs, job, o.output, &error);
     } else {
+        if (o.vary) {
+            // The page of one copy: the first, or the one --number names.
+            sheet = VariedCopy(*sheet, seed, inputs.startNumber);
+            inputs.number = true;
+            inputs.numberSuffix = VariedCopySuffix(seed);
+            inputs.printed = true;
+        }
         const QImage image = o.printerDpi ? RenderPrinterPage(*sheet, inputs, *o.printerDpi)
                                           : RenderScreenPage(*sheet, inputs);
         ok = WriteImageFile(image, o.output, &error);
@@ -372,7 +423,10 @@ int runRender(const QStringList& args)
         return fail(error);
 
     if (!o.layout.isEmpty()) {
-        // The layout of the screen composition, whatever the output was.
+        // The layout of the screen composition, whatever the output was; with --vary, that
+        // of the first copy.
+        if (o.vary && suffix == QLatin1String("pdf"))
+            sheet = VariedCopy(*sheet, seed, inputs.startNumber);
         RenderScreenPage(*sheet, inputs);
         const QByteArray json = QJsonDocument(layoutJson(*sheet)).toJson(QJsonDocument::Indented);
         // The page is written and stays: it is whole, and it may have replaced a file
