@@ -315,16 +315,18 @@ TEST_F(QuestionEditorFile, GeneratedSetsFollowTheUnitAndReplaceOldSetsOnlyWhenAl
             messages_.script({c.answer});
         EXPECT_EQ(editor.SaveSimilarSets(77, sets), c.saved);
         EXPECT_EQ(messages_.entries().size(), c.questions);
-        if (c.questions > 0)
+        if (c.questions > 0) {
             EXPECT_EQ(messages_.entries().first().defaultAnswer, Messages::Answer::No);
+        }
         QStringList after;
         ASSERT_TRUE(TextFile::read(master(), after));
         EXPECT_EQ(after, c.expected);
         EXPECT_EQ(editor.unitLines, c.expected);
         // The panes' own edits are still to be saved.
         EXPECT_TRUE(editor.unitModified);
-        if (c.saved)
+        if (c.saved) {
             EXPECT_EQ(FindVariants(unit(1), after).size(), sets.size());
+        }
     }
 
     // A file someone else saved since it was read is not written over.
