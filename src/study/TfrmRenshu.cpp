@@ -340,7 +340,7 @@ void TfrmRenshu::FormShow()
     // Fresh numbers only where every answer would be computed: a kept line would keep its
     // old answer beside new numbers.
     commands_->btnShinMondai->setVisible(
-        QuestionGenerator(s->questions).understandsEveryAnswerLine());
+        QuestionGenerator(s->content.questions).understandsEveryAnswerLine());
     s->printsLearnerName = true;
     savedAltDisplay_ = host_.altDisplay();
     host_.setAltDisplay(false);
@@ -371,7 +371,7 @@ void TfrmRenshu::FormShow()
 void TfrmRenshu::layStudyPage()
 {
     Sheet* s = sheet();
-    aids_->setAnswerGroups(s->answerGroups);
+    aids_->setAnswerGroups(s->content.answerGroups);
     showMode(StudyMode::Idle);
     commands_->btnTouan->setEnabled(false);
     commands_->btnFukushu->setEnabled(false);
@@ -399,15 +399,16 @@ void TfrmRenshu::btnShinMondaiClick()
     if (!studied_ || session_->state().exerciseRunning)
         return;
     const Sheet& own = studied_->sheet();
-    const QuestionGenerator generator(own.questions);
+    const QuestionGenerator generator(own.content.questions);
     if (!generator.understandsEveryAnswerLine())
         return;
     // The judgements of the page laid so far go with it.
     session_->windowClosed();
     const quint64 seed = QuestionGenerator::NewSeed();
     auto fresh = std::make_unique<Sheet>(own);
-    fresh->questions = generator.generate(seed).questions;
-    fresh->answerGroups = SetChoices(own.answerGroups, own.questions, fresh->questions);
+    fresh->content.questions = generator.generate(seed).questions;
+    fresh->content.answerGroups =
+        SetChoices(own.content.answerGroups, own.content.questions, fresh->content.questions);
     // Composed once as the worksheet is, so the boxes hold the new answers and places.
     fresh->answersShown = false;
     ComposeStudyPage(*fresh, host_.composeInputs(*fresh));

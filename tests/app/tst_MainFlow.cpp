@@ -139,7 +139,7 @@ private slots:
         });
         main.findChild<QPushButton*>("btnEdit")->click();
         QVERIFY(main.activeSheet());
-        QVERIFY(main.activeSheet()->sheet().questions.contains("(99) 99+1＝#100#"));
+        QVERIFY(main.activeSheet()->sheet().content.questions.contains("(99) 99+1＝#100#"));
         QCOMPARE(main.activeSheet()->sheet().composed.boxes.count(), boxes + 1);
         QCOMPARE(main.activeSheet()->sheet().composed.lstKai.last(), QStringLiteral("100"));
         QCOMPARE(main.openSheetList().size(), 1);
@@ -175,7 +175,7 @@ private slots:
         main.findChild<QPushButton*>("btnOpenMaster")->click();
         TfrmPrint* unitSheet = main.activeSheet();
         QVERIFY(unitSheet);
-        const QStringList questions = unitSheet->sheet().questions;
+        const QStringList questions = unitSheet->sheet().content.questions;
 
         QList<GeneratedSet> sets;
         QTimer::singleShot(0, &main, [&main, &sets] {
@@ -193,8 +193,8 @@ private slots:
         QCOMPARE(main.openSheetList().size(), 2);
         QVERIFY(main.activeSheet() != unitSheet);
         QCOMPARE(main.activeSheet()->sheet().source.choice, (UnitChoice{1, 1, 2, 1}));
-        QCOMPARE(main.activeSheet()->sheet().questions, sets.first().questions);
-        QCOMPARE(unitSheet->sheet().questions, questions);
+        QCOMPARE(main.activeSheet()->sheet().content.questions, sets.first().questions);
+        QCOMPARE(unitSheet->sheet().content.questions, questions);
     }
 
     void studyWithoutASheetOpensAndClosesOne()

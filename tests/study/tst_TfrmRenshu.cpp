@@ -423,7 +423,7 @@ private slots:
         QFETCH(bool, offered);
         TfrmPrint* frm = openSheet(1, section, unit);
         QVERIFY(frm);
-        const QStringList own = frm->sheet().questions;
+        const QStringList own = frm->sheet().content.questions;
         TfrmRenshu w(*host_);
         w.FormShow();
         w.show();
@@ -466,7 +466,7 @@ private slots:
                  qPrintable(records.first()));
 
         button(w, "btnEnd")->click();
-        QCOMPARE(frm->sheet().questions, own);
+        QCOMPARE(frm->sheet().content.questions, own);
         w.FormShow();
         QCOMPARE(models(w), before);
         QCOMPARE(w.windowTitle(), frm->caption());
@@ -776,7 +776,7 @@ private slots:
         QStringList lines;
         for (int n = 1; n <= 17; ++n) // five blanks a line: blanks 81..85 on the last line
             lines.append(QStringLiteral("#%1# #%1# #%1# #%1# #%1#").arg(n));
-        frm->sheet().questions = lines;
+        frm->sheet().content.questions = lines;
         frm->Redraw();
         QCOMPARE(frm->sheet().composed.boxes.count(), 80);
         TfrmRenshu w(*host_);
@@ -924,7 +924,7 @@ private slots:
         TfrmPrint* frm = openSheet(1, 1, 1);
         QVERIFY(frm);
         if (groups)
-            frm->sheet().answerGroups = {QStringLiteral("ア"), QStringLiteral("イ")};
+            frm->sheet().content.answerGroups = {QStringLiteral("ア"), QStringLiteral("イ")};
         TfrmRenshu w(*host_);
         w.FormShow();
         w.show();
@@ -977,7 +977,7 @@ private slots:
         TfrmPrint* frm = openSheet(1, 1, 1);
         QVERIFY(frm);
         const QString model = frm->sheet().composed.boxes[1].answer;
-        frm->sheet().answerGroups = {QStringLiteral("ア"), QStringLiteral("イ"), model};
+        frm->sheet().content.answerGroups = {QStringLiteral("ア"), QStringLiteral("イ"), model};
         TfrmRenshu w(*host_);
         w.FormShow();
         w.show();
