@@ -405,6 +405,14 @@ void TfrmMain::btnEditMasterClick()
                       sheet.composed.lineStarts);
     if (editor.exec() != QDialog::Accepted)
         return;
+    // Sets made while the editor was open come up as a sheet of their own; the unit's sheet
+    // stays as it is.
+    if (editor.createdVariant() > 0) {
+        UnitChoice set = editor.position();
+        set.variant = editor.createdVariant();
+        OpenUnit(set, true);
+        return;
+    }
     OpenUnit(editor.position(), true);
 }
 

@@ -5,6 +5,7 @@
 #include "courseware/ParsedUnit.h"
 #include "courseware/QuestionLine.h"
 #include "courseware/UnitReader.h"
+#include "courseware/UnitWriter.h"
 #include "platform/Cp932.h"
 #include "platform/FileStamp.h"
 #include "platform/Messages.h"
@@ -125,6 +126,53 @@ int InsertFigures(QStringList& figureLines, const QStringList& files, const QLis
         ++added;
     }
     return added;
+}
+
+QString SetSeedLine(quint64 seed)
+{
+    return QStringLiteral("%seed ") + QString::number(seed);
+}
+
+QList<int> StoredSets(const QStringList& fileLines, int unit)
+{
+    QStringList headers;
+    for (int v = 1; v <= kMaxVariants; ++v)
+        headers << UnitHeaderLine(UnitChoice{0, 0, unit, v});
+    QList<int> variants;
+    for (const QString& line : fileLines) {
+        if (const qsizetype v = headers.indexOf(line); v >= 0)
+            variants.append(int(v) + 1);
+    }
+    return variants;
+}
+
+void WriteSimilarSets(QStringList& fileLines, int unit, const UnitBlocks& blocks, quint64 seed,
+                      const QList<GeneratedSet>& sets)
+{
+    qsizetype at = -1;
+    for (int v = 1; v <= kMaxVariants; ++v) {
+        const QString headerLine = UnitHeaderLine(UnitChoice{0, 0, unit, v});
+        for (qsizetype header; (header = fileLines.indexOf(headerLine)) >= 0;) {
+            fileLines.remove(header, UnitEnd(fileLines, header) - header);
+            at = at < 0 ? header : std::min(at, header);
+        }
+    }
+    if (at < 0) {
+        const qsizetype own = fileLines.indexOf(UnitHeaderLine(UnitChoice{0, 0, unit, 0}));
+        at = own < 0 ? fileLines.size() : UnitEnd(fileLines, own);
+    }
+    QStringList written;
+    for (const GeneratedSet& set : sets) {
+        UnitBlocks setBlocks = blocks;
+        setBlocks.ques = set.questions;
+        setBlocks.kgroup = SetChoices(blocks.kgroup, blocks.ques, set.questions);
+        QStringList block;
+        WriteUnit(block, UnitHeaderLine(UnitChoice{0, 0, unit, set.variant}), setBlocks);
+        block.insert(1, SetSeedLine(seed));
+        written += block;
+    }
+    for (qsizetype i = 0; i < written.size(); ++i)
+        fileLines.insert(at + i, written.at(i));
 }
 
 QStringList PaneLines(const QString& text)
@@ -267,6 +315,28 @@ TextFile::Result QuestionEditor::Save()
     stamp_ = FileStamp::of(fileName);
     unitModified = false;
     return result;
+}
+
+bool QuestionEditor::SaveSimilarSets(quint64 seed, const QList<GeneratedSet>& sets)
+{
+    if (const QList<int> stored = StoredSets(unitLines, position.unit); !stored.isEmpty()) {
+        const QString question =
+            QStringLiteral("この単元にはすでに類題が%1組あります。\n").arg(stored.size()) +
+            QStringLiteral("今ある類題を消して、新しい類題%1組に置き換えますか？").arg(sets.size());
+        if (Messages::instance().askDestructive(question) != Messages::Answer::Yes)
+            return false;
+    }
+    const QStringList before = unitLines;
+    const bool modified = unitModified;
+    WriteSimilarSets(unitLines, position.unit,
+                     UnitBlocks{ques, kgroup, dummy, hint, qgraph, agraph, pasteLo}, seed, sets);
+    const bool saved = Save().ok;
+    // The file now holds the sets but not the panes' edits; a failed save leaves the lines as
+    // the file still has them, so a later save does not write sets nobody saw go in.
+    unitModified = modified;
+    if (!saved)
+        unitLines = before;
+    return saved;
 }
 
 int QuestionEditor::ExtractAnswers()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "courseware/ParsedUnit.h"
+#include "courseware/QuestionGenerator.h"
 #include "courseware/UnitChoice.h"
 #include "courseware/UnitWriter.h"
 #include "platform/FileStamp.h"
@@ -52,6 +53,24 @@ ChoiceCounters CountChoices(const QStringList& choices);
 int InsertFigures(QStringList& figureLines, const QStringList& files, const QList<QPoint>& anchors,
                   bool answer);
 
+// A unit has at most this many similar-question sets ("[[unitNR1" .. "R5").
+inline constexpr int kMaxVariants = 5;
+
+// The line after the header of a generated set that keeps the seed it was made from. It
+// starts neither a block nor a unit, so no reader takes it for one.
+QString SetSeedLine(quint64 seed);
+
+// The variant numbers of the similar-question sets of `unit` in the file, in file order.
+QList<int> StoredSets(const QStringList& fileLines, int unit);
+
+// Writes `sets` into the lines of a master file as the similar-question sets of `unit`
+// ("[[unitNR1" ...): each a whole unit with `blocks` but the set's question lines, with
+// SetSeedLine(seed) after its header. The unit's sets already there go; the new ones take
+// the place of the first of them, or follow the unit itself (the end of the file without
+// it). Every other line stays as it was.
+void WriteSimilarSets(QStringList& fileLines, int unit, const UnitBlocks& blocks, quint64 seed,
+                      const QList<GeneratedSet>& sets);
+
 // A pane's text as lines and back: an empty pane has no lines.
 QStringList PaneLines(const QString& text);
 QString PaneText(const QStringList& lines);
@@ -95,6 +114,12 @@ public:
     // Writes `unitLines` to `fileName`, creating its folder. A failure is shown and leaves
     // `unitModified` set.
     TextFile::Result Save();
+
+    // Saves generated sets as the similar-question sets of the edited unit, with the panes'
+    // other blocks, by the rules of Save(). Sets the unit already has are replaced only when
+    // the teacher says so. The panes' own edits stay unsaved. True when the sets were saved;
+    // false when the teacher kept the old sets or the save failed (after its message).
+    bool SaveSimilarSets(quint64 seed, const QList<GeneratedSet>& sets);
 
     // Checks the question lines and, when they are valid, fills `lstKai` with their
     // answers. Returns CheckQuestionLines' result.

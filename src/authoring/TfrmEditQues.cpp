@@ -1,5 +1,6 @@
 #include "authoring/TfrmEditQues.h"
 
+#include "authoring/TfrmAutoRuidai.h"
 #include "authoring/TfrmBMP.h"
 #include "authoring/TfrmEditSource.h"
 #include "courseware/UnitChoice.h"
@@ -138,6 +139,7 @@ TfrmEditQues::TfrmEditQues(const QString& programFolder, const LessonTable& less
     auto* btnAGAdd = makeButton(this, "btnAGAdd", QStringLiteral("<=挿入"));
     auto* btnAGClear = makeButton(this, "btnAGClear", QStringLiteral("クリア"));
     btnEditDirect_ = makeButton(this, "btnEditDirect", QStringLiteral("直接編集"));
+    btnAutoRuidai_ = makeButton(this, "btnAutoRuidai", QStringLiteral("類題を自動作成"));
 
     connect(btnOk, &QPushButton::clicked, this, [this] { btnOkClick(); });
     connect(btnCancel, &QPushButton::clicked, this, &TfrmEditQues::btnCancelClick);
@@ -153,6 +155,7 @@ TfrmEditQues::TfrmEditQues(const QString& programFolder, const LessonTable& less
     connect(btnQGClear, &QPushButton::clicked, memQGraph_, &QPlainTextEdit::clear);
     connect(btnAGClear, &QPushButton::clicked, memAGraph_, &QPlainTextEdit::clear);
     connect(btnEditDirect_, &QPushButton::clicked, this, &TfrmEditQues::btnEditDirectClick);
+    connect(btnAutoRuidai_, &QPushButton::clicked, this, &TfrmEditQues::btnAutoRuidaiClick);
     // The preview follows the current figure, however it became current.
     connect(flbGraph_, &QListWidget::currentRowChanged, this, &TfrmEditQues::flbGraphClick);
     connect(memKgroup_, &QPlainTextEdit::textChanged, this, &TfrmEditQues::updateChoiceCounters);
@@ -223,6 +226,7 @@ TfrmEditQues::TfrmEditQues(const QString& programFolder, const LessonTable& less
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(btnEditDirect_);
+    bottom->addWidget(btnAutoRuidai_);
     bottom->addStretch();
     bottom->addWidget(btnOk);
     bottom->addWidget(btnCancel);
@@ -263,6 +267,9 @@ void TfrmEditQues::FormShow()
     preview_ = QImage();
     imgGraph_->clear();
     btnEditDirect_->setEnabled(!editor_.newUnitMode);
+    // Sets belong to the unit itself, not to one of its sets.
+    btnAutoRuidai_->setEnabled(editor_.position.variant == 0);
+    createdVariant_ = 0;
 
     editor_.LoadUnitIntoPanes(programFolder_, lessons_, editor_.position, openSheet_);
     editorToPanes();
@@ -541,6 +548,30 @@ void TfrmEditQues::btnEditDirectClick()
         return;
     }
     FormShow();
+}
+
+void TfrmEditQues::btnAutoRuidaiClick()
+{
+    panesToEditor();
+    if (const int r = CheckQuestionLines(editor_.ques); r >= 0) {
+        placeCaret(MemQues_, r);
+        return;
+    }
+    const QuestionGenerator generator(editor_.ques);
+    if (!generator.understandsAny()) {
+        ShowMessage(QStringLiteral("この単元には数を変えて作れる問題がありません。\n"
+                                   "類題は作成しませんでした"));
+        return;
+    }
+    TfrmAutoRuidai dialog(
+        generator, editor_.position.unit, QuestionGenerator::NewSeed(),
+        [this](quint64 seed, const QList<GeneratedSet>& sets) {
+            return editor_.SaveSimilarSets(seed, sets);
+        },
+        this);
+    if (dialog.exec() == QDialog::Accepted && !dialog.sets().isEmpty())
+        createdVariant_ = dialog.sets().first().variant;
+    MemQues_->setFocus();
 }
 
 } // namespace zendra

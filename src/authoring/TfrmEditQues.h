@@ -48,6 +48,10 @@ public:
     std::function<void(int)> openHelp;
     std::function<void(const QImage&)> showFigure;
 
+    // The first similar-question set 類題を自動作成 saved while the window was shown, 0 when
+    // none: the main window opens it beside the unit's sheet.
+    int createdVariant() const { return createdVariant_; }
+
     // Reloads the unit into the panes, as on every showing.
     void FormShow();
     // Validates, writes and saves the unit; closes with OK when that succeeded.
@@ -73,6 +77,7 @@ private:
     void btnQGAddClick();
     void btnAGAddClick();
     void btnEditDirectClick();
+    void btnAutoRuidaiClick();
     void flbGraphClick();
 
     bool mayClose();
@@ -96,6 +101,7 @@ private:
     QImage preview_;
     TfrmBMP* frmBMP_ = nullptr;
     bool commandRunning_ = false;
+    int createdVariant_ = 0;
 
     QPlainTextEdit* MemQues_ = nullptr;
     QPlainTextEdit* memKgroup_ = nullptr;
@@ -116,6 +122,7 @@ private:
     QCheckBox* chkSuuji_ = nullptr;
     QCheckBox* chkKigou_ = nullptr;
     QPushButton* btnEditDirect_ = nullptr;
+    QPushButton* btnAutoRuidai_ = nullptr;
 };
 
 } // namespace zendra

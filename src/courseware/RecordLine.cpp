@@ -16,7 +16,9 @@ QString twoDigits(int n)
 QString MakeRecordLine(const RecordValues& values)
 {
     QString line;
-    if (values.variant > 0)
+    if (values.generatedSeed)
+        line += QStringLiteral("新") + QString::number(*values.generatedSeed) + u')';
+    else if (values.variant > 0)
         line += QStringLiteral("類題") + QString::number(values.variant) + u')';
     const QDate date = values.finished.date();
     const QTime time = values.finished.time();
@@ -37,28 +39,35 @@ std::optional<RecordValues> ParseRecordLine(const QString& line)
 {
     // Loose on the blanks of the counts; the comparison below makes it exact.
     static const QRegularExpression pattern(QStringLiteral(
-        "^(?:類題([1-5])\\))?([1-9][0-9]{3})年([0-9]{2})月([0-9]{2})日 ([0-9]{2}):([0-9]{2}) "
+        "^(?:類題([1-5])\\)|新([0-9]{1,20})\\))?([1-9][0-9]{3})年([0-9]{2})月([0-9]{2})日 "
+        "([0-9]{2}):([0-9]{2}) "
         "\\[([0-9]*)\\] ( *[0-9]+)/( *[0-9]+) ( *[0-9]+)点 ([0-9]{2,}):([0-9]{2})$"));
     const QRegularExpressionMatch m = pattern.match(line);
     if (!m.hasMatch())
         return std::nullopt;
     const auto number = [&](int group) { return m.captured(group).trimmed().toInt(); };
-    const QDate date(number(2), number(3), number(4));
-    const QTime time(number(5), number(6));
+    const QDate date(number(3), number(4), number(5));
+    const QTime time(number(6), number(7));
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
     bool minutesOk = false;
-    const int minutes = m.captured(11).toInt(&minutesOk);
+    const int minutes = m.captured(12).toInt(&minutesOk);
     if (!minutesOk || minutes > 1000000)
         return std::nullopt;
     RecordValues values;
     values.variant = m.captured(1).isEmpty() ? 0 : number(1);
+    if (!m.captured(2).isEmpty()) {
+        bool seedOk = false;
+        values.generatedSeed = m.captured(2).toULongLong(&seedOk);
+        if (!seedOk)
+            return std::nullopt;
+    }
     values.finished = QDateTime(date, time);
-    values.triesText = m.captured(7);
-    values.right = number(8);
-    values.total = number(9);
-    values.percent = number(10);
-    values.elapsedSeconds = minutes * 60 + number(12);
+    values.triesText = m.captured(8);
+    values.right = number(9);
+    values.total = number(10);
+    values.percent = number(11);
+    values.elapsedSeconds = minutes * 60 + number(13);
     // Leading zeros, seconds of 60 or more and misplaced blanks read as a value but would be
     // written differently; so would a local time the clock skipped.
     if (MakeRecordLine(values) != line)

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QtGlobal>
 
 #include <optional>
 
@@ -17,9 +18,13 @@ struct RecordValues
     int total = 0;          // boxes on the sheet
     int percent = 0;        // the score, rounded by percentHalfUp()
     int elapsedSeconds = 0; // time the session took
+    // Set when the session ran on numbers generated afresh from this seed, not on the unit's
+    // own questions nor a stored set; the line then starts "新" + seed + ")" instead.
+    std::optional<quint64> generatedSeed{};
 };
 
-// "類題2)" for a variant, then e.g. "2005年06月21日 14:03 [0102]  3/ 4  75点 01:27".
+// "類題2)" for a variant or "新5821)" for generated numbers, then e.g. "2005年06月21日 14:03 [0102]
+// 3/ 4  75点 01:27".
 QString MakeRecordLine(const RecordValues& values);
 
 // The values of a line MakeRecordLine() wrote, seconds of `finished` being 0; nothing for a

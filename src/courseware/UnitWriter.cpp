@@ -143,4 +143,34 @@ QStringList AnswersOfLines(const QStringList& lines)
     return answers;
 }
 
+namespace {
+
+QStringList answerAlternatives(const QStringList& questions)
+{
+    QStringList alternatives;
+    for (const QString& answer : AnswersOfLines(questions)) {
+        for (const QString& alternative : SplitAnswer(answer)) {
+            if (!alternative.isEmpty() && !alternatives.contains(alternative))
+                alternatives << alternative;
+        }
+    }
+    return alternatives;
+}
+
+} // namespace
+
+QStringList SetChoices(const QStringList& kgroup, const QStringList& unitQuestions,
+                       const QStringList& setQuestions)
+{
+    if (kgroup.isEmpty())
+        return {};
+    const QStringList unitAnswers = answerAlternatives(unitQuestions);
+    QStringList choices = answerAlternatives(setQuestions);
+    for (const QString& line : kgroup) {
+        if (!unitAnswers.contains(line) && !choices.contains(line))
+            choices << line;
+    }
+    return choices;
+}
+
 } // namespace zendra

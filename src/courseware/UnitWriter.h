@@ -35,4 +35,10 @@ bool CheckPositionBlocks(const QStringList& lines);
 // full-width spaces.
 QStringList AnswersOfLines(const QStringList& lines);
 
+// The choice list of a set with other numbers: every alternative of the set's answers in
+// place of the unit's, the unit's other choices (dummies) after them; none when the unit
+// has no choice list.
+QStringList SetChoices(const QStringList& kgroup, const QStringList& unitQuestions,
+                       const QStringList& setQuestions);
+
 } // namespace zendra

@@ -244,6 +244,17 @@ struct LineReader
             return false;
         return count >= width ? blanks == 0 : blanks + count == width;
     }
+    // A seed as QString::number writes a quint64: no leading zero, no overflow.
+    bool seed()
+    {
+        const qsizetype from = at;
+        while (at < text.size() && isDigit(text.at(at)))
+            ++at;
+        const qsizetype count = at - from;
+        bool ok = false;
+        static_cast<void>(text.mid(from, count).toULongLong(&ok));
+        return ok && count <= 20 && (count == 1 || text.at(from) != u'0');
+    }
     // Minutes as the record writes them: two digits below 100, else in full.
     bool minutes(int& value)
     {
@@ -279,6 +290,10 @@ std::optional<ClassRecord> ReadClassRecord(const QString& line)
         if (!in.digits(1, variant) || variant < 1 || variant > 5 || !in.literal(u")"))
             return std::nullopt;
         record.kind = RecordKind::Variant;
+    } else if (in.literal(u"新")) {
+        if (!in.seed() || !in.literal(u")"))
+            return std::nullopt;
+        record.kind = RecordKind::Generated;
     }
     int year = 0, month = 0, day = 0, hour = 0, minute = 0;
     if (!in.digits(4, year) || year < 1000 || !in.literal(u"年") || !in.digits(2, month) ||
@@ -304,7 +319,7 @@ std::optional<ClassRecord> ReadClassRecord(const QString& line)
         return std::nullopt;
     record.finished = QDateTime(date, time, Qt::UTC);
     record.elapsedSeconds = minutes * 60 + seconds;
-    if (record.kind != RecordKind::Variant && record.tries.isEmpty())
+    if (record.kind == RecordKind::Practice && record.tries.isEmpty())
         record.kind = RecordKind::Test;
     return record;
 }

@@ -22,7 +22,8 @@ inline constexpr std::array<int, 3> kReviewDays = {1, 3, 7};
 // A unit not fully right this many times is flagged to the teacher.
 inline constexpr int kFlagAfterMisses = 5;
 
-enum class RecordKind { Practice, Test, Variant };
+// Variant: a stored similar-question set; Generated: numbers made afresh in the study window.
+enum class RecordKind { Practice, Test, Variant, Generated };
 
 // One readable record line.
 struct ClassRecord

@@ -45,8 +45,14 @@ QStringList recordRow(const QString& learner, const QString& lesson, const UnitP
                        place.section > 0 ? QString::number(place.section) : QString(),
                        place.unit > 0 ? QString::number(place.unit) : QString(), place.title};
     if (const std::optional<RecordValues> v = ParseRecordLine(line)) {
-        row << (v->variant > 0 ? QString::number(v->variant) : QString())
-            << v->finished.date().toString(Qt::ISODate)
+        // The set column tells the unit's own numbers (empty), a stored set (its number)
+        // and numbers generated in the study window ("新" and the seed) apart.
+        QString set;
+        if (v->generatedSeed)
+            set = QStringLiteral("新") + QString::number(*v->generatedSeed);
+        else if (v->variant > 0)
+            set = QString::number(v->variant);
+        row << set << v->finished.date().toString(Qt::ISODate)
             << v->finished.time().toString(QStringLiteral("HH:mm")) << v->triesText
             << QString::number(v->right) << QString::number(v->total) << QString::number(v->percent)
             << QString::number(v->elapsedSeconds) << QString();

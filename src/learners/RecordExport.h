@@ -10,7 +10,8 @@ namespace zendra {
 // The class export: every record line of every learner in every lesson of a courseware tree,
 // one CSV row each, for a teacher's gradebook.
 
-// The columns: learner, lesson, section, unit, unit title (or the copy file), variant,
+// The columns: learner, lesson, section, unit, unit title (or the copy file), the set (the
+// similar-question set's number, "新" + seed for numbers generated in study, else empty),
 // date (ISO 8601), time, tries, correct, total, percent, elapsed seconds, and the line
 // itself when it could not be read (the other values of the record are empty then).
 QStringList RecordExportHeader();

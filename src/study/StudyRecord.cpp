@@ -20,10 +20,11 @@ StudyRecordTarget StudyRecordTargetFor(const LearnerPlace& place, const UnitChoi
 }
 
 QString StudyRecordLine(const StudyState& state, const Score& score, int variant,
-                        const QDateTime& now)
+                        const QDateTime& now, std::optional<quint64> generatedSeed)
 {
     RecordValues values;
     values.variant = variant;
+    values.generatedSeed = generatedSeed;
     values.finished = now;
     values.triesText = state.triesText;
     values.right = score.correct;
@@ -37,7 +38,7 @@ StudyRecordResult WriteStudyRecord(const StudyRecordTarget& target, const StudyS
                                    const Score& score, const QDateTime& now)
 {
     StudyRecordResult result;
-    result.line = StudyRecordLine(state, score, target.variant, now);
+    result.line = StudyRecordLine(state, score, target.variant, now, target.generatedSeed);
     const TextFile::Result written = AppendRecord(target.path, target.section, result.line);
     result.written = written.ok;
     if (!written.ok) {

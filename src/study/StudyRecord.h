@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 namespace zendra {
 
 struct StudyState;
@@ -18,6 +20,9 @@ struct StudyRecordTarget
     QString path;
     QString section;
     int variant = 0; // 1..5 for a similar-question set
+    // The seed of numbers generated for this study (新しい問題): they are recorded into the
+    // unit's section too, marked with it.
+    std::optional<quint64> generatedSeed{};
 };
 
 // The target for the sheet: a sheet opened from the index records under the unit's record
@@ -30,7 +35,7 @@ StudyRecordTarget StudyRecordTargetFor(const LearnerPlace& place, const UnitChoi
 // The record line of a scored exercise finished at `now`, e.g.
 // "2005年06月21日 14:03 [0102]  3/ 4  75点 01:27".
 QString StudyRecordLine(const StudyState& state, const Score& score, int variant,
-                        const QDateTime& now);
+                        const QDateTime& now, std::optional<quint64> generatedSeed = {});
 
 struct StudyRecordResult
 {

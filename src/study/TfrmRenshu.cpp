@@ -1,5 +1,7 @@
 #include "study/TfrmRenshu.h"
 
+#include "courseware/QuestionGenerator.h"
+#include "courseware/UnitWriter.h"
 #include "learners/TfrmKiroku.h"
 #include "platform/Messages.h"
 #include "sheet/Sheet.h"
@@ -100,6 +102,7 @@ void TfrmRenshu::connectCommands()
     connect(c.btnShowRecord, &QPushButton::clicked, this, &TfrmRenshu::btnShowRecordClick);
     connect(c.btnStartPrint, &QPushButton::clicked, this, &TfrmRenshu::btnStartPrintClick);
     connect(c.btnEnd, &QPushButton::clicked, this, &TfrmRenshu::btnEndClick);
+    connect(c.btnShinMondai, &QPushButton::clicked, this, &TfrmRenshu::btnShinMondaiClick);
     connect(commands_, &WidgetStudyCommands::colourChosen, this, &TfrmRenshu::applyColour);
 
     const WidgetExerciseButtons& e = *exercise_;
@@ -245,6 +248,8 @@ void TfrmRenshu::resizeEvent(QResizeEvent* event)
 
 Sheet* TfrmRenshu::sheet() const
 {
+    if (generated_)
+        return generated_.get();
     return studied_ ? &studied_->sheet() : nullptr;
 }
 
@@ -267,9 +272,11 @@ bool TfrmRenshu::hintAvailable() const
 StudyRecordTarget TfrmRenshu::recordTarget() const
 {
     const Sheet& s = *sheet();
-    return StudyRecordTargetFor(host_.learnerPlace(s.source.choice.lesson), s.source.choice,
-                                host_.sectionUnits(), fromCopyFile(),
-                                QFileInfo(s.source.fileName).fileName());
+    StudyRecordTarget target = StudyRecordTargetFor(
+        host_.learnerPlace(s.source.choice.lesson), s.source.choice, host_.sectionUnits(),
+        fromCopyFile(), QFileInfo(s.source.fileName).fileName());
+    target.generatedSeed = generatedSeed_;
+    return target;
 }
 
 // ComposeStudyPage: a white page of the sheet's size with the sheet drawn at scale 1.
@@ -323,36 +330,22 @@ void TfrmRenshu::studyOn(TfrmPrint* frm)
 
 void TfrmRenshu::FormShow()
 {
+    dropGeneratedSheet();
     if (!studied_)
         studied_ = host_.studiedSheet();
     Sheet* s = sheet();
     if (!s)
         return;
-    aids_->setAnswerGroups(s->content.answerGroups);
-
-    showMode(StudyMode::Idle);
-    commands_->btnTouan->setEnabled(false);
-    commands_->btnFukushu->setEnabled(false);
     commands_->btnAnki->show();
+    // Fresh numbers only where every answer would be computed: a kept line would keep its
+    // old answer beside new numbers.
+    commands_->btnShinMondai->setVisible(
+        QuestionGenerator(s->content.questions).understandsEveryAnswerLine());
     s->printsLearnerName = true;
-    page_->hideBoxes();
-
-    setWindowTitle(studied_->caption());
-    const bool twoColumn = s->kran().number(KranLine::Columns) == 2;
-    session_->windowShown(s->composed.boxes, twoColumn);
-    // A unit whose answers are all plain ASCII asks the input method for Latin input, so a
-    // Japanese keyboard types the answers in ASCII; other units keep Japanese input.
-    bool ascii = true;
-    for (int i = 1; ascii && i <= session_->boxCount(); ++i)
-        ascii = AsciiAnswers(session_->data().answerAlternatives[i]);
-    page_->setInputHints(ascii ? Qt::ImhPreferLatin | Qt::ImhNoPredictiveText : Qt::ImhNone);
     savedAltDisplay_ = host_.altDisplay();
     host_.setAltDisplay(false);
-
     savedAnswerDisplay_ = s->answersShown;
-    s->answersShown = false;
-    composeStudyPage();
-    s->answersShown = true;
+    layStudyPage();
 
     coverMainWindow();
     layoutOnShow();
@@ -375,6 +368,71 @@ void TfrmRenshu::FormShow()
     commands_->btnRenshu->setFocus();
 }
 
+void TfrmRenshu::layStudyPage()
+{
+    Sheet* s = sheet();
+    aids_->setAnswerGroups(s->content.answerGroups);
+    showMode(StudyMode::Idle);
+    commands_->btnTouan->setEnabled(false);
+    commands_->btnFukushu->setEnabled(false);
+    page_->hideBoxes();
+
+    setWindowTitle(generatedSeed_ ? studied_->caption() +
+                                        QStringLiteral("　［新しい問題 %1］").arg(*generatedSeed_)
+                                  : studied_->caption());
+    const bool twoColumn = s->kran().number(KranLine::Columns) == 2;
+    session_->windowShown(s->composed.boxes, twoColumn);
+    // A unit whose answers are all plain ASCII asks the input method for Latin input, so a
+    // Japanese keyboard types the answers in ASCII; other units keep Japanese input.
+    bool ascii = true;
+    for (int i = 1; ascii && i <= session_->boxCount(); ++i)
+        ascii = AsciiAnswers(session_->data().answerAlternatives[i]);
+    page_->setInputHints(ascii ? Qt::ImhPreferLatin | Qt::ImhNoPredictiveText : Qt::ImhNone);
+
+    s->answersShown = false;
+    composeStudyPage();
+    s->answersShown = true;
+}
+
+void TfrmRenshu::btnShinMondaiClick()
+{
+    if (!studied_ || session_->state().exerciseRunning)
+        return;
+    const Sheet& own = studied_->sheet();
+    const QuestionGenerator generator(own.content.questions);
+    if (!generator.understandsEveryAnswerLine())
+        return;
+    // The judgements of the page laid so far go with it.
+    session_->windowClosed();
+    const quint64 seed = QuestionGenerator::NewSeed();
+    auto fresh = std::make_unique<Sheet>(own);
+    fresh->content.questions = generator.generate(seed).questions;
+    fresh->content.answerGroups =
+        SetChoices(own.content.answerGroups, own.content.questions, fresh->content.questions);
+    // Composed once as the worksheet is, so the boxes hold the new answers and places.
+    fresh->answersShown = false;
+    ComposeStudyPage(*fresh, host_.composeInputs(*fresh));
+    generated_ = std::move(fresh);
+    generatedSeed_ = seed;
+    layStudyPage();
+    page_->scrollToTop();
+    page_->setBoxesReadOnly(true);
+    commands_->btnRenshu->setFocus();
+}
+
+void TfrmRenshu::dropGeneratedSheet()
+{
+    if (!generated_)
+        return;
+    session_->windowClosed();
+    generated_.reset();
+    generatedSeed_.reset();
+    // The session works on the worksheet's own boxes again.
+    if (studied_)
+        session_->windowShown(studied_->sheet().composed.boxes,
+                              studied_->sheet().kran().number(KranLine::Columns) == 2);
+}
+
 void TfrmRenshu::done(int result)
 {
     // However the window goes (閉じる, Escape, the title bar), the main window gets its
@@ -386,6 +444,7 @@ void TfrmRenshu::done(int result)
 void TfrmRenshu::FormClose()
 {
     timSecond_->stop();
+    dropGeneratedSheet();
     Sheet* s = sheet();
     if (!s)
         return;

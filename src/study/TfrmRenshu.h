@@ -12,6 +12,7 @@
 #include <QImage>
 
 #include <memory>
+#include <optional>
 
 class QLineEdit;
 class QTimer;
@@ -61,6 +62,7 @@ public:
     void btnShowRecordClick();
     void btnStartPrintClick();
     void btnEndClick();
+    void btnShinMondaiClick();
     void btnAnswerClick();
     void btnHintClick();
     void btnSaitenClick();
@@ -102,7 +104,12 @@ private:
     // Shows and hides the panels and buttons as the mode has them.
     void showMode(StudyMode mode);
 
+    // The sheet studied: the worksheet, or the copy of it with generated numbers.
     Sheet* sheet() const;
+    // The part of the window-shown sequence that lays the page of sheet() and its boxes.
+    void layStudyPage();
+    // Back to the worksheet's own numbers; the generated copy is dropped.
+    void dropGeneratedSheet();
     StudyPageGeometry pageGeometry() const;
     bool fromCopyFile() const;
     bool hintAvailable() const;
@@ -132,6 +139,9 @@ private:
 
     StudyHost& host_;
     TfrmPrint* studied_ = nullptr;
+    // 新しい問題: the worksheet with generated numbers and their seed; never saved.
+    std::unique_ptr<Sheet> generated_;
+    std::optional<quint64> generatedSeed_;
     std::unique_ptr<StudySession> session_;
 
     QRect placed_; // where the window covers the main window

@@ -33,6 +33,7 @@ WidgetStudyCommands::WidgetStudyCommands(int p, int height, QWidget* parent) : Q
     btnFukushu = next(QStringLiteral("btnFukushu"), QStringLiteral("復習　"));
     btnTest = next(QStringLiteral("btnTest"), QStringLiteral("テスト"));
     btnAnki = next(QStringLiteral("btnAnki"), QStringLiteral("暗記"));
+    btnShinMondai = next(QStringLiteral("btnShinMondai"), QStringLiteral("新しい問題"));
     y += 10;
     btnSeikai = next(QStringLiteral("btnSeikai"), QStringLiteral("正解表示"));
     btnTouan = next(QStringLiteral("btnTouan"), QStringLiteral("答案表示"));

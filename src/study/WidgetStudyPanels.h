@@ -24,6 +24,7 @@ public:
     QPushButton* btnFukushu = nullptr;
     QPushButton* btnTest = nullptr;
     QPushButton* btnAnki = nullptr;
+    QPushButton* btnShinMondai = nullptr; // 新しい問題: the page again with fresh numbers
     QPushButton* btnSeikai = nullptr;
     QPushButton* btnTouan = nullptr;
     QPushButton* btnShowRecord = nullptr;

@@ -3,6 +3,7 @@
 // the master, and edit a unit in the question editor.
 #include "app/TfrmMain.h"
 #include "app/TfrmMenu.h"
+#include "authoring/TfrmAutoRuidai.h"
 #include "authoring/TfrmEditQues.h"
 #include "platform/Messages.h"
 #include "platform/SettingsStore.h"
@@ -10,11 +11,13 @@
 #include "sheet/TfrmPrint.h"
 
 #include "MainWindowDriver.h"
+#include "ModalDriver.h"
 #include "TestSupport.h"
 #include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -157,6 +160,41 @@ private slots:
         QVERIFY(messages.texts().contains(QString::number(oddLine) +
                                           QStringLiteral("行目：＃の数は偶数にしてください")));
         QCOMPARE(test::readBytes(master), saved);
+    }
+
+    // Sets made in the editor open as a sheet of their own when it closes with OK; the
+    // unit's sheet stays as it was.
+    void setsMadeInTheEditorOpenBesideTheSheet()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmMain main;
+        main.show();
+        QVERIFY(main.FormShow());
+        test::whenChooserShows(main, 0, 0, 1); // ４けたのたし算, no sets yet
+        main.findChild<QPushButton*>("btnOpenMaster")->click();
+        TfrmPrint* unitSheet = main.activeSheet();
+        QVERIFY(unitSheet);
+        const QStringList questions = unitSheet->sheet().content.questions;
+
+        QList<GeneratedSet> sets;
+        QTimer::singleShot(0, &main, [&main, &sets] {
+            auto* editor = main.findChild<TfrmEditQues*>();
+            QVERIFY(editor && editor->isVisible());
+            test::whenModal<TfrmAutoRuidai>([&sets](TfrmAutoRuidai* dialog) {
+                QTest::keyClick(dialog->findChild<QLineEdit*>("edtSeed"), Qt::Key_Return);
+                sets = dialog->sets();
+            });
+            editor->findChild<QPushButton*>("btnAutoRuidai")->click();
+            editor->findChild<QPushButton*>("btnOk")->click();
+        });
+        main.findChild<QPushButton*>("btnEdit")->click();
+        QVERIFY(!sets.isEmpty());
+        QCOMPARE(main.openSheetList().size(), 2);
+        QVERIFY(main.activeSheet() != unitSheet);
+        QCOMPARE(main.activeSheet()->sheet().source.choice, (UnitChoice{1, 1, 2, 1}));
+        QCOMPARE(main.activeSheet()->sheet().content.questions, sets.first().questions);
+        QCOMPARE(unitSheet->sheet().content.questions, questions);
     }
 
     void studyWithoutASheetOpensAndClosesOne()

@@ -1,5 +1,6 @@
 // The question editor on a copy of the sample courseware, headless.
 #include "app/AppState.h"
+#include "authoring/TfrmAutoRuidai.h"
 #include "authoring/TfrmBMP.h"
 #include "authoring/TfrmEditQues.h"
 #include "authoring/TfrmEditSource.h"
@@ -8,6 +9,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/TextFile.h"
 
+#include "ModalDriver.h"
 #include "TestSupport.h"
 #include "WindowTestMain.h"
 
@@ -17,6 +19,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTimer>
@@ -241,6 +244,106 @@ private slots:
         QStringList lines;
         QVERIFY(TextFile::read(master_, lines));
         QCOMPARE(lines.at(lines.indexOf(QStringLiteral("[[unit2")) + 2), QStringLiteral("直#1#"));
+    }
+
+    void autoRuidai_data()
+    {
+        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<int>("key");        // pressed in the seed field of the preview
+        QTest::addColumn<bool>("replace");   // the answer when the unit has sets already
+        QTest::addColumn<bool>("previewed"); // false: nothing to vary, no preview
+        QTest::addColumn<int>("written");    // sets the chooser then offers; -1: file as it was
+        QTest::newRow("first sets") << 1 << 2 << int(Qt::Key_Return) << true << true << 2;
+        QTest::newRow("three sets replaced") << 1 << 1 << int(Qt::Key_Return) << true << true << 2;
+        QTest::newRow("old sets kept") << 1 << 1 << int(Qt::Key_Return) << false << true << -1;
+        QTest::newRow("escape") << 1 << 2 << int(Qt::Key_Escape) << true << true << -1;
+        QTest::newRow("word answers") << 4 << 5 << int(Qt::Key_Return) << true << false << -1;
+    }
+
+    // 類題を自動作成: the preview shows the sets as they are written and the lines kept; Enter
+    // writes them after the unit, old sets go only when the teacher agrees, Escape and a unit
+    // without numbers to vary write nothing.
+    void autoRuidai()
+    {
+        QFETCH(int, section);
+        QFETCH(int, unit);
+        QFETCH(int, key);
+        QFETCH(bool, replace);
+        QFETCH(bool, previewed);
+        QFETCH(int, written);
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        messages.script({replace ? Messages::Answer::Yes : Messages::Answer::No});
+        const QString master = MasterPath(state_.programFolder, state_.lessonTable, 1, section);
+        const QByteArray before = test::readBytes(master);
+        TfrmEditQues editor(state_.programFolder, state_.lessonTable);
+        editor.setContext(UnitChoice{1, section, unit, 0}, false, nullptr, {}, {});
+        QString defaultSeed, preview;
+        int keptRows = -1;
+        bool stayedOpen = false;
+        run(editor, [&] {
+            // Where no preview may come, none is waited for: one that came would hang the
+            // test until its time-out fails it.
+            if (previewed)
+                test::whenModal<TfrmAutoRuidai>([&](TfrmAutoRuidai* dialog) {
+                    auto* seed = field<QLineEdit>(*dialog, "edtSeed");
+                    defaultSeed = seed->text();
+                    field<QSpinBox>(*dialog, "spnCount")->setValue(2);
+                    seed->setFocus();
+                    seed->selectAll();
+                    QTest::keyClicks(seed, QStringLiteral("4242"));
+                    preview = field<QPlainTextEdit>(*dialog, "memSets")->toPlainText();
+                    keptRows = field<QListWidget>(*dialog, "lstKept")->count();
+                    // The README's picture (scripts/index-screenshots).
+                    if (const QByteArray dir = qgetenv("ZENDRA_SCREENSHOTS");
+                        !dir.isEmpty() && section == 1 && unit == 2 && key == Qt::Key_Return)
+                        dialog->grab().save(QString::fromLocal8Bit(dir) +
+                                            QStringLiteral("/auto-ruidai-preview.png"));
+                    QTest::keyClick(seed, Qt::Key(key));
+                    stayedOpen = dialog->isVisible();
+                    if (stayedOpen)
+                        dialog->reject();
+                });
+            field<QPushButton>(editor, "btnAutoRuidai")->click();
+            field<QPushButton>(editor, "btnCancel")->click();
+        });
+
+        const QuestionGenerator generator(editor.editor().ques);
+        QCOMPARE(!preview.isEmpty(), previewed);
+        if (!previewed) {
+            QCOMPARE(messages.texts().size(), 1);
+            QVERIFY(messages.texts().first().contains(QStringLiteral("類題は作成しませんでした")));
+        } else {
+            QVERIFY(defaultSeed.toULongLong() > 0);
+            QStringList shown;
+            for (const GeneratedSet& set : generator.generateSets(4242, 2))
+                shown << QStringLiteral("[[unit%1R%2").arg(unit).arg(set.variant)
+                      << QStringLiteral("%seed 4242") << set.questions << QString();
+            QCOMPARE(preview, shown.join(u'\n'));
+            QCOMPARE(keptRows, generator.kept().size());
+            QCOMPARE(stayedOpen, written < 0 && key == Qt::Key_Return);
+        }
+        if (written < 0) {
+            QCOMPARE(test::readBytes(master), before);
+            QCOMPARE(editor.createdVariant(), 0);
+            return;
+        }
+        QStringList lines;
+        QVERIFY(TextFile::read(master, lines));
+        QCOMPARE(FindVariants(UnitChoice{1, section, unit, 0}, lines).size(), written);
+        const QList<GeneratedSet> sets = generator.generateSets(4242, 2);
+        for (const GeneratedSet& set : sets) {
+            const qsizetype at =
+                lines.indexOf(QStringLiteral("[[unit%1R%2").arg(unit).arg(set.variant));
+            QCOMPARE(lines.mid(at + 1, 2 + set.questions.size()),
+                     QStringList({QStringLiteral("%seed 4242"), QStringLiteral("<<ques")}) +
+                         set.questions);
+        }
+        // Everything before the unit is as it was.
+        const qsizetype head = before.indexOf(QStringLiteral("[[unit%1\r\n").arg(unit).toLatin1());
+        QCOMPARE(test::readBytes(master).left(head), before.left(head));
+        QCOMPARE(editor.createdVariant(), 1);
     }
 
 private:

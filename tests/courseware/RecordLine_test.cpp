@@ -24,6 +24,9 @@ TEST(RecordLine, FormatsEveryField)
          "2024年12月31日 00:00 [00000000000]  0/11   0点 00:00"},
         {{5, at(2099, 10, 10, 23, 59), QStringLiteral("3"), 80, 80, 100, 3599},
          "類題5)2099年10月10日 23:59 [3] 80/80 100点 59:59"},
+        // Generated numbers are marked by their seed, also on a stored set's sheet.
+        {{3, at(2026, 12, 8, 17, 40), QStringLiteral("01"), 2, 2, 100, 65, 5821},
+         "新5821)2026年12月08日 17:40 [01]  2/ 2 100点 01:05"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MakeRecordLine(c.values), QString::fromUtf8(c.expected)) << c.expected;
@@ -40,12 +43,16 @@ TEST(RecordLine, ReadsBackExactlyWhatItWrites)
         {5, at(2099, 10, 10, 23, 59), QStringLiteral("3"), 80, 80, 100, 3599},
         {1, at(2024, 2, 29, 0, 0), QStringLiteral("00000000000"), 0, 11, 0, 0},
         {0, at(2024, 12, 31, 8, 5), QStringLiteral("12"), 100, 120, 83, 100 * 60 * 60 + 1},
+        {0, at(2026, 12, 8, 17, 40), QString(), 1, 2, 50, 9, 5821},
+        {0, at(2026, 12, 8, 17, 40), QString(), 1, 2, 50, 9, 0},
+        {0, at(2026, 12, 8, 17, 40), QString(), 1, 2, 50, 9, 18446744073709551615ULL},
     };
     for (const RecordValues& v : cases) {
         const QString line = MakeRecordLine(v);
         const std::optional<RecordValues> read = zendra::ParseRecordLine(line);
         ASSERT_TRUE(read.has_value()) << line.toStdString();
         EXPECT_EQ(read->variant, v.variant) << line.toStdString();
+        EXPECT_EQ(read->generatedSeed, v.generatedSeed) << line.toStdString();
         EXPECT_EQ(read->finished, v.finished) << line.toStdString();
         EXPECT_EQ(read->triesText, v.triesText) << line.toStdString();
         EXPECT_EQ(read->right, v.right) << line.toStdString();
@@ -71,6 +78,10 @@ TEST(RecordLine, RefusesLinesItCouldNotHaveWritten)
         "類題0)2005年06月21日 14:03 []  3/ 4  75点 01:27", // no such variant
         "類題6)2005年06月21日 14:03 []  3/ 4  75点 01:27", // no such variant
         "類題02)2005年06月21日 14:03 []  3/ 4  75点 01:27",
+        "新)2005年06月21日 14:03 []  3/ 4  75点 01:27",                     // no seed
+        "新05821)2005年06月21日 14:03 []  3/ 4  75点 01:27",                // leading zero
+        "新18446744073709551616)2005年06月21日 14:03 []  3/ 4  75点 01:27", // past 64 bits
+        "新5821類題2)2005年06月21日 14:03 []  3/ 4  75点 01:27",
         "2005年06月21日 14:03 [01a]  3/ 4  75点 01:27",
         "2005年06月21日 14:03 [0102]  03/ 4  75点 01:27",
         "2005年06月21日 14:03 [0102]  3/ 4  75 01:27",

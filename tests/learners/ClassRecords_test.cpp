@@ -246,6 +246,12 @@ TEST(ClassRecords, ReadsExactlyTheLinesTheRecordLineReaderReads)
         "2005年06月21日 14:03 [] 123/456 1000点 1000000:59",
         "類題6)2010年01月05日 09:07 [] 10/10 100点 00:05",
         "類題0)2010年01月05日 09:07 [] 10/10 100点 00:05",
+        "新5821)2026年12月08日 17:40 [01]  2/ 2 100点 01:05",
+        "新0)2026年12月08日 17:40 []  2/ 2 100点 01:05",
+        "新18446744073709551615)2026年12月08日 17:40 []  2/ 2 100点 01:05",
+        "新18446744073709551616)2026年12月08日 17:40 []  2/ 2 100点 01:05",
+        "新05)2026年12月08日 17:40 []  2/ 2 100点 01:05",
+        "新)2026年12月08日 17:40 []  2/ 2 100点 01:05",
         "0999年06月21日 14:03 []  3/ 4  75点 01:27",
         "2005年6月21日 14:03 []  3/ 4  75点 01:27",
         "2005年02月30日 14:03 []  3/ 4  75点 01:27",
@@ -274,6 +280,7 @@ TEST(ClassRecords, ReadsExactlyTheLinesTheRecordLineReaderReads)
         if (!want)
             continue;
         EXPECT_EQ(got->kind == RecordKind::Variant, want->variant > 0) << text;
+        EXPECT_EQ(got->kind == RecordKind::Generated, want->generatedSeed.has_value()) << text;
         EXPECT_EQ(got->finished.date(), want->finished.date()) << text;
         EXPECT_EQ(got->finished.time(), want->finished.time()) << text;
         EXPECT_EQ(got->tries, want->triesText) << text;

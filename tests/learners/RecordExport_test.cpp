@@ -76,6 +76,8 @@ TEST(RecordExport, OneRowPerRecordLineOfEveryLearner)
            "2005年06月21日 14:03 [0102]  3/ 4  75点 01:27");
     append(seisu + QStringLiteral("太郎.ini"), "S12４けたのたし算",
            "類題2)2010年01月05日 09:07 [] 10/10 100点 100:05");
+    append(seisu + QStringLiteral("太郎.ini"), "S12４けたのたし算",
+           "新5821)2026年12月08日 17:40 [01]  2/ 2 100点 01:05");
     append(seisu + QStringLiteral("太郎.ini"), "Matome1.prp",
            "2024年12月31日 00:00 [00]  2/ 2 100点 00:09");
     ASSERT_TRUE(WritePassword(seisu + QStringLiteral("花子.ini"), QStringLiteral("abcd")).ok);
@@ -98,6 +100,8 @@ TEST(RecordExport, OneRowPerRecordLineOfEveryLearner)
              "3", "4", "75", "87", ""}),
         row({"太郎", "整数の計算", "1", "2", "４けたのたし算", "2", "2010-01-05", "09:07", "", "10",
              "10", "100", "6005", ""}),
+        row({"太郎", "整数の計算", "1", "2", "４けたのたし算", "新5821", "2026-12-08", "17:40",
+             "01", "2", "2", "100", "65", ""}),
         row({"太郎", "整数の計算", "", "", "Matome1.prp", "", "2024-12-31", "00:00", "00", "2", "2",
              "100", "9", ""}),
         row({"花子", "整数の計算", "2", "1", "２けた×１けた", "", "", "", "", "", "", "", "",

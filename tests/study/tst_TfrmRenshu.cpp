@@ -6,7 +6,9 @@
 #include "app/TfrmPrintOk.h"
 #include "app/UnitChooser.h"
 #include "courseware/CoursewareIndex.h"
+#include "courseware/QuestionGenerator.h"
 #include "courseware/RecordFile.h"
+#include "courseware/UnitWriter.h"
 #include "learners/TfrmKiroku.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
@@ -400,6 +402,75 @@ private slots:
         QVERIFY(!w.isVisible());
         QVERIFY(host_->bekkai); // given back
         QVERIFY(!frm->sheet().printsLearnerName);
+    }
+
+    void newQuestions_data()
+    {
+        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("３けたのたし算") << 1 << 1 << true;
+        QTest::newRow("何算かな") << 4 << 5 << false;
+    }
+
+    // 新しい問題 is offered where every answer can be computed. The page is laid again with
+    // the generated numbers, judged by their answers, and the test's record line is marked
+    // with the seed; the worksheet keeps its own numbers.
+    void newQuestions()
+    {
+        QFETCH(int, section);
+        QFETCH(int, unit);
+        QFETCH(bool, offered);
+        TfrmPrint* frm = openSheet(1, section, unit);
+        QVERIFY(frm);
+        const QStringList own = frm->sheet().content.questions;
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        QCOMPARE(button(w, "btnShinMondai")->isVisible(), offered);
+        if (!offered)
+            return;
+        const QStringList before = models(w);
+        const QImage ownPage = w.studyPage();
+        button(w, "btnShinMondai")->click();
+        const QRegularExpressionMatch seed =
+            QRegularExpression(QStringLiteral("［新しい問題 (\\d+)］$")).match(w.windowTitle());
+        QVERIFY2(seed.hasMatch(), qPrintable(w.windowTitle()));
+        const QStringList fresh = models(w);
+        QCOMPARE(fresh.size(), before.size());
+        QVERIFY(fresh != before);
+        QVERIFY(w.studyPage() != ownPage);
+        QCOMPARE(pixelsOf(w.studyPage(), qRgb(0, 0, 255)), 0); // no answer on the page
+        const GeneratedSet set = QuestionGenerator(own).generate(seed.captured(1).toULongLong());
+        QCOMPARE(fresh, AnswersOfLines(set.questions));
+
+        // A test: the old answer of a box whose number changed is wrong, the new ones right.
+        int oldAnswered = 0;
+        button(w, "btnTest")->click();
+        for (int i = 1; i <= fresh.size(); ++i) {
+            const bool old = oldAnswered == 0 && before.at(i - 1) != fresh.at(i - 1);
+            oldAnswered += old ? i : 0;
+            answer(w, old ? before.at(i - 1) : fresh.at(i - 1));
+        }
+        QVERIFY(oldAnswered > 0);
+        button(w, "btnSaiten")->click();
+        QCOMPARE(w.session().boxes()[oldAnswered].judgement, 0); // wrong at scoring
+        const QString path = host_->learnerPlace(1).recordPath();
+        const QStringList records = ReadRecords(
+            path, MakeRecordKey(UnitChoice{1, section, unit, 0}, host_->state.sectionUnits));
+        QCOMPARE(records.size(), 1);
+        const QString mark = QStringLiteral("新") + seed.captured(1) + u')';
+        QVERIFY2(records.first().startsWith(mark), qPrintable(records.first()));
+        QVERIFY2(records.first().contains(
+                     QStringLiteral("[] %1/%2 ").arg(fresh.size() - 1, 2).arg(fresh.size(), 2)),
+                 qPrintable(records.first()));
+
+        button(w, "btnEnd")->click();
+        QCOMPARE(frm->sheet().content.questions, own);
+        w.FormShow();
+        QCOMPARE(models(w), before);
+        QCOMPARE(w.windowTitle(), frm->caption());
+        button(w, "btnEnd")->click();
     }
 
     // 学習 on the main window opens a unit and studies it in the window the start sequence
