@@ -73,7 +73,8 @@ bool composeOnPage(Sheet& sheet, const ComposeInputs& inputs, PrintTarget& targe
 // printer-resolution mode lays the screen page out only when `layOut` is set; otherwise it
 // draws the boxes of the sheet's last screen composition. A failure is written into `result`.
 bool printPage(Sheet& sheet, const ComposeInputs& inputs, bool printerResolution, bool layOut,
-               const QString& title, int copy, int copies, PrintTarget& target, PrintResult& result)
+               const QString& title, int copy, int copies, PrintTarget& target, PrintResult& result,
+               TextMetrics& metrics)
 {
     QImage page;
     if (!printerResolution)
@@ -86,8 +87,8 @@ bool printPage(Sheet& sheet, const ComposeInputs& inputs, bool printerResolution
     }
     ComposeInputs onPage = inputs;
     onPage.registerAnswerBoxes = false;
-    const bool drawn =
-        printerResolution ? composeOnPage(sheet, onPage, target) : paintScreenPage(page, target);
+    const bool drawn = printerResolution ? composeOnPage(sheet, onPage, target, metrics)
+                                         : paintScreenPage(page, target);
     if (!drawn) {
         target.abortJob();
         result.error = copyFailure(QStringLiteral("印刷ページに描けません"), copy, copies, target);
@@ -122,6 +123,7 @@ PrintResult printCopiesOfTheirOwn(const Sheet& sheet, const ComposeInputs& input
         pageInputs.printed = true;
     }
     Sheet work = sheet;
+    TextMetrics metrics;
     for (int copy = 0; copy < copies; ++copy) {
         const int number = options.startNumber + copy;
         result.nextStartNumber = number;
@@ -134,14 +136,14 @@ PrintResult printCopiesOfTheirOwn(const Sheet& sheet, const ComposeInputs& input
         // The boxes stand where the copy's own numbers put them; without new numbers every
         // copy has those of the first. Shown or hidden, the answers take the same room.
         if (!printPage(work, pageInputs, options.printerResolution, generator || copy == 0,
-                       sheet.content.title, copy + 1, copies, target, result))
+                       sheet.content.title, copy + 1, copies, target, result, metrics))
             return result;
         if (options.answerKey) {
             work.answersShown = true;
             pageInputs.keyMark = QStringLiteral("解答");
             if (!printPage(work, pageInputs, options.printerResolution, false,
                            sheet.content.title + QStringLiteral(" 解答"), copy + 1, copies, target,
-                           result))
+                           result, metrics))
                 return result;
         }
     }
