@@ -141,6 +141,27 @@ bool inkAtEdge(const QImage& image)
            nonWhite(image.copy(0, image.height() - kEdge, image.width(), kEdge)) > 0;
 }
 
+using Op = RecordingSurface::Op;
+
+// What was drawn on the study page from call `from` on, of one kind and pen or font colour.
+QList<Op> drawnSince(const TfrmRenshu& w, qsizetype from, Op::Kind kind, QRgb colour)
+{
+    QList<Op> ops;
+    for (const Op& op : w.pageDrawing().mid(from))
+        if (op.kind == kind && op.colour == colour)
+            ops.append(op);
+    return ops;
+}
+
+// The score as drawn on the study page from call `from` on: the red number and "点".
+QString scoreDrawnSince(const TfrmRenshu& w, qsizetype from)
+{
+    QString score;
+    for (const Op& op : drawnSince(w, from, Op::Text, kMarkRed))
+        score += op.text;
+    return score;
+}
+
 // The frame of answer box i on the study page, as the composer draws it.
 QRect frameOf(const TfrmRenshu& w, const Sheet& sheet, int i)
 {
@@ -316,11 +337,19 @@ private slots:
             QVERIFY(w.entryBox(i)->isVisible());
         QCOMPARE(w.currentBox(), 1);
         const int boxLeft = w.entryBox(1)->x();
-        const int redBefore = pixelsOf(w.studyPage(), qRgb(255, 0, 0));
         answer(w, QStringLiteral("100"));
-        // Wrong: the box moves on past its wrong answer, a red slash is drawn.
+        // Wrong: the box moves on past its wrong answer, a red slash is drawn across it.
         QCOMPARE(w.entryBox(1)->x(), boxLeft + w.entryBox(1)->width());
-        QVERIFY(pixelsOf(w.studyPage(), qRgb(255, 0, 0)) > redBefore);
+        const QList<Op> slash = drawnSince(w, 0, Op::Line, kMarkRed);
+        QCOMPARE(slash.size(), 1);
+        QCOMPARE(slash.first().penWidth, 2);
+        // Across the wrong answer, over the box's frame.
+        const QRect across = slash.first().rect.normalized();
+        QVERIFY(across.intersects(frameOf(w, frm->sheet(), 1)));
+        const QList<Op> typed = drawnSince(w, 0, Op::Text, kTypedBlue);
+        QCOMPARE(typed.size(), 1);
+        QCOMPARE(typed.first().text, QStringLiteral("100"));
+        QVERIFY(across.contains(typed.first().rect.topLeft()));
         QCOMPARE(w.entryBox(1)->selectedText(), QStringLiteral("100"));
         QVERIFY(w.entryBox(1)->isVisible());
         QCOMPARE(w.currentBox(), 1);
@@ -350,10 +379,16 @@ private slots:
             answer(w, i == 3 ? QStringLiteral("999") : answers.at(i - 1));
         }
         QCOMPARE(w.focusWidget(), button(w, "btnSaiten"));
+        const qsizetype beforeScoring = w.pageDrawing().size();
         button(w, "btnSaiten")->click();
         QCOMPARE(messages_.texts(), QStringList{QStringLiteral("テストを終わりました")});
         QVERIFY(w.findChild<QLabel*>("imgMess")->isVisible()); // the face
-        QVERIFY(pixelsOf(w.studyPage(), qRgb(255, 0, 0)) > 0); // marks and the score
+        // Eleven circles, box 3 slashed, and the score.
+        QCOMPARE(drawnSince(w, beforeScoring, Op::Ellipse, kMarkRed).size(), 11);
+        const QList<Op> testSlash = drawnSince(w, beforeScoring, Op::Line, kMarkRed);
+        QCOMPARE(testSlash.size(), 1);
+        QVERIFY(testSlash.first().rect.normalized().intersects(frameOf(w, frm->sheet(), 3)));
+        QCOMPARE(scoreDrawnSince(w, beforeScoring), QStringLiteral("92点"));
         QVERIFY(button(w, "btnFukushu")->isEnabled());
         QVERIFY(button(w, "btnTouan")->isEnabled());
         saveShot(w, "study-test-scored.png");
@@ -364,9 +399,13 @@ private slots:
         for (int i = 1; i <= 12; ++i)
             QCOMPARE(w.entryBox(i)->isVisible(), i == 3);
         QCOMPARE(w.currentBox(), 3);
-        const int greenBefore = pixelsOf(w.studyPage(), qRgb(0, 128, 0));
+        const qsizetype beforeReview = w.pageDrawing().size();
         answer(w, answers.at(2));
-        QVERIFY(pixelsOf(w.studyPage(), qRgb(0, 128, 0)) > greenBefore); // the double circle
+        // The box goes back to the clean page, then its answer and a green double circle.
+        const QList<Op> whitened = drawnSince(w, beforeReview, Op::Image, 0xff000000);
+        QCOMPARE(whitened.size(), 1);
+        QVERIFY(whitened.first().rect.contains(frameOf(w, frm->sheet(), 3)));
+        QCOMPARE(drawnSince(w, beforeReview, Op::Ellipse, kMarkGreen).size(), 2);
         QCOMPARE(messages_.texts(), QStringList{QStringLiteral("復習を終わりました")});
 
         const QString path = host_->learnerPlace(1).recordPath();
@@ -460,14 +499,15 @@ private slots:
             if (auto* ok = modal ? modal->findChild<QPushButton*>("btnOk") : nullptr)
                 ok->click();
         });
-        const int redBefore = pixelsOf(w.studyPage(), qRgb(255, 0, 0));
+        const qsizetype beforeScoring = w.pageDrawing().size();
         messages_.clear(); // the unreadable file was reported when the window opened
         button(w, "btnSaiten")->click();
         QVERIFY(allCorrectShown);
         QVERIFY2(messages_.texts().size() == 1, qPrintable(messages_.texts().join(u"|")));
         QVERIFY2(messages_.texts().first().contains(QStringLiteral("次郎.ini")),
                  qPrintable(messages_.texts().first()));
-        QVERIFY(pixelsOf(w.studyPage(), qRgb(255, 0, 0)) > redBefore);
+        QCOMPARE(drawnSince(w, beforeScoring, Op::Ellipse, kMarkRed).size(), answers.size());
+        QCOMPARE(scoreDrawnSince(w, beforeScoring), QStringLiteral("100点"));
         QVERIFY(!button(w, "btnFukushu")->isEnabled());
         QCOMPARE(w.focusWidget(), button(w, "btnEnd"));
         QCOMPARE(w.findChild<QPlainTextEdit*>("memKiroku")->toPlainText(),
@@ -816,14 +856,22 @@ private slots:
         const QImage clean = w.studyPage();
         for (int i = 1; i <= answers.size(); ++i)
             answer(w, QStringLiteral("1"));
+        const qsizetype beforeScoring = w.pageDrawing().size();
         button(w, "btnSaiten")->click();
+        const QList<Op> marks = drawnSince(w, beforeScoring, Op::Line, kMarkRed);
+        QCOMPARE(marks.size(), answers.size());
+        const qsizetype beforeReview = w.pageDrawing().size();
         button(w, "btnFukushu")->click();
         for (int i = 1; i <= answers.size(); ++i)
             answer(w, answers.at(i - 1));
+        const QList<Op> whitened = drawnSince(w, beforeReview, Op::Image, 0xff000000);
+        QCOMPARE(whitened.size(), answers.size());
         const QImage now = w.studyPage();
         for (int i = 1; i <= answers.size(); ++i) {
             const QRect area = frameOf(w, frm->sheet(), i).adjusted(-4, -4, 4, 4);
-            QCOMPARE(pixelsOf(now.copy(area), qRgb(255, 0, 0)), 0);
+            // The test's slash went whole with the clean page drawn over it.
+            const QRect slash = marks.at(i - 1).rect.normalized();
+            QVERIFY2(whitened.at(i - 1).rect.contains(slash), qPrintable(QString::number(i)));
             // Every pixel of the frame as the test began is still drawn.
             QImage frame = clean.copy(area);
             const QImage reviewed = now.copy(area);
