@@ -21,6 +21,7 @@
 
 #include "MainWindowDriver.h"
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -243,15 +244,6 @@ private:
         return w.findChild<QPushButton*>(QLatin1StringView(name));
     }
 
-    static void saveShot(QWidget& w, const char* file)
-    {
-        const QByteArray folder = qgetenv("ZENDRA_SCREENSHOTS");
-        if (folder.isEmpty())
-            return;
-        QApplication::processEvents();
-        w.grab().save(QString::fromLocal8Bit(folder) + u'/' + QLatin1String(file));
-    }
-
     // Strokes a column sum "245 + 132" onto the pad with the left button.
     static void drawSum(QWidget* pad)
     {
@@ -358,7 +350,7 @@ private slots:
         QVERIFY(!w.entryBox(1)->isVisible());
         QCOMPARE(w.currentBox(), 2);
         QVERIFY(pixelsOf(w.answerArea(), qRgb(255, 0, 0)) > 0); // the praise, red
-        saveShot(w, "study-practice.png");
+        test::saveShot(w, "study-practice.png");
         for (int i = 2; i <= 12; ++i)
             answer(w, answers.at(i - 1));
         // The last right box scored the practice: only the first answer of box 1 counted.
@@ -391,7 +383,7 @@ private slots:
         QCOMPARE(scoreDrawnSince(w, beforeScoring), QStringLiteral("92点"));
         QVERIFY(button(w, "btnFukushu")->isEnabled());
         QVERIFY(button(w, "btnTouan")->isEnabled());
-        saveShot(w, "study-test-scored.png");
+        test::saveShot(w, "study-test-scored.png");
 
         // The review takes box 3 alone and records nothing.
         messages_.clear();
@@ -556,7 +548,7 @@ private slots:
         QVERIFY(!box->isVisible());
         QCOMPARE(w.currentBox(), 2);
         press({"btnBun5", "btnBunno", "btnBun4"});
-        saveShot(w, "study-fraction.png");
+        test::saveShot(w, "study-fraction.png");
         press({"btnClear"});
 
         // A types the remainder sign after 7; the keypad appends.
@@ -582,7 +574,7 @@ private slots:
         QVERIFY(memo->isVisible());
         drawSum(memo);
         QVERIFY(pixelsOf(memo->picture(), qRgb(255, 0, 0)) > 200);
-        saveShot(w, "study-memo.png");
+        test::saveShot(w, "study-memo.png");
         memo->prepare();
 
         // A right-button drag erases to white what the left button drew in red.
@@ -1064,5 +1056,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTfrmRenshu)
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmRenshu)
 #include "tst_TfrmRenshu.moc"
