@@ -40,8 +40,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         test::openUnit(main, 0, 0, 0);
         TfrmPrint* frm = main.activeSheet();
         QVERIFY(frm);
@@ -152,8 +151,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         test::openUnit(main, 0, 0, 0);
         QVERIFY(main.activeSheet());
         main.ToggleReduced();
@@ -189,8 +187,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         test::openUnit(main, 0, 0, 0);
         QVERIFY(main.activeSheet());
 

@@ -439,8 +439,7 @@ private slots:
     {
         test::MainWindowSandbox sandbox;
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         auto* study = main.findChild<QPushButton*>("btnTest");
         QVERIFY(study->isEnabled());
         test::whenChooserShows(main, 0, 0, 0);
@@ -1002,8 +1001,7 @@ private slots:
             QSKIP("pdftoppm is not installed");
         test::MainWindowSandbox sandbox;
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         QTemporaryDir out;
         const QString pdf = out.filePath(QStringLiteral("study.pdf"));
         main.printer().setOutputFormat(QPrinter::PdfFormat);
