@@ -527,18 +527,12 @@ private slots:
             return w.findChild<QFrame*>("shpBunno")->palette().color(QPalette::Window);
         };
 
-        // Denominator first: 4 分の 3 <== gives 3/4; 1 と 4 分の 3 gives 1&3/4.
+        // Denominator first: the bar under it is red until "<==" writes the fraction.
         press({"btnBun4", "btnBunno"});
         QCOMPARE(bar(), QColor(255, 0, 0));
         press({"btnBun3", "btnInsert"});
         QCOMPARE(box->text(), QStringLiteral("3/4"));
         QCOMPARE(bar(), QColor(255, 255, 255));
-        press({"btnBun1", "btnTo", "btnBun4", "btnBunno", "btnBun3", "btnInsert"});
-        QCOMPARE(box->text(), QStringLiteral("1&3/4"));
-        QCOMPARE(w.findChild<QLineEdit*>("edtBunshi")->text(), QString());
-        // "<==" without a numerator leaves the box as it is.
-        press({"btnBun5", "btnInsert"});
-        QCOMPARE(box->text(), QStringLiteral("1&3/4"));
 
         // 消去, then 7 分の 5 次へ: the fraction is judged right and box 2 is next.
         press({"btnClear"});
@@ -611,6 +605,43 @@ private slots:
             QVERIFY(w.entryBox(i)->isReadOnly());
             QCOMPARE(w.entryBox(i)->palette().color(QPalette::Base), QColor(255, 255, 192));
         }
+    }
+
+    // The fraction keypad: denominator first, a whole number before と; "<==" puts the
+    // fraction in place of what the box holds, and without a numerator leaves the box.
+    void fractionKeypadWritesTheBox_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("1 と 4 分の 3")
+            << QStringLiteral("3/4") << QStringLiteral("1 To 4 Bunno 3 Insert")
+            << QStringLiteral("1&3/4");
+        QTest::newRow("no numerator")
+            << QStringLiteral("1&3/4") << QStringLiteral("5 Insert") << QStringLiteral("1&3/4");
+    }
+    void fractionKeypadWritesTheBox()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, keys);
+        QFETCH(QString, after);
+        QVERIFY(openSheet(3, 1, 1)); // fractions
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        button(w, "btnRenshu")->click();
+        QLineEdit* box = w.entryBox(1);
+        box->setText(before);
+        for (const QString& key : keys.split(u' ')) {
+            const QString name =
+                (key.front().isDigit() ? QStringLiteral("btnBun") : QStringLiteral("btn")) + key;
+            auto* pressed = w.findChild<QPushButton*>(name);
+            QVERIFY2(pressed, qPrintable(name));
+            pressed->click();
+        }
+        QCOMPARE(box->text(), after);
+        QCOMPARE(w.findChild<QLineEdit*>("edtBunshi")->text(), QString());
+        button(w, "btnAbort")->click();
     }
 
     // A kana keyboard's full-width digits are judged as the ASCII answer they spell, and
