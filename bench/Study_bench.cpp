@@ -2,12 +2,12 @@
 // mark painted on the page image) and scoring a test of 80 boxes (padding, judging, the
 // record line appended to the learner's file, the 80 marks painted).
 #include "BenchSheet.h"
+#include "platform/ImageSurface.h"
 #include "sheet/SheetOutput.h"
 #include "study/StudyMarks.h"
 #include "study/StudySession.h"
 
 #include <QFile>
-#include <QPainter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -59,10 +59,11 @@ void BM_EnterJudgeAndMarkOneBox(benchmark::State& state)
         const EnterOutcome out = desk.session.enterAnswer(text, false, desk.boxes);
         const EntryBoxRect entry = PlaceEntryBox(desk.sheet.composed.boxes[i], kPanelWidth,
                                                  desk.sheet.settings.characterSize, 10);
-        QPainter painter(&desk.page);
-        PaintMark(painter,
-                  MakeMark(out.mark, entry, PageFrame{kPanelWidth, 0, 1.0, 1.0}, out.review));
-        painter.end();
+        {
+            ImageSurface page(desk.page);
+            PaintMark(page.surface(),
+                      MakeMark(out.mark, entry, PageFrame{kPanelWidth, 0, 1.0, 1.0}, out.review));
+        }
         if (out.kind == EnterKind::Right)
             desk.boxes.setVisible(i, false);
         benchmark::DoNotOptimize(out.answerAreaText);
@@ -88,11 +89,12 @@ void BM_ScoreTestOf80Boxes(benchmark::State& state)
             desk.boxes.setText(i, i % 10 == 0 ? QStringLiteral("9") : desk.firstAnswer(i));
         state.ResumeTiming();
         const ScoreOutcome out = desk.session.scoreExercise(desk.boxes, target, now);
-        QPainter painter(&desk.page);
-        for (int i = 1; i <= count; ++i)
-            PaintMark(painter, ScoringMark(desk.sheet.composed.boxes[i],
-                                           desk.sheet.settings.characterSize, 10));
-        painter.end();
+        {
+            ImageSurface page(desk.page);
+            for (int i = 1; i <= count; ++i)
+                PaintMark(page.surface(), ScoringMark(desk.sheet.composed.boxes[i],
+                                                      desk.sheet.settings.characterSize, 10));
+        }
         if (!out.record.written)
             state.SkipWithError("the record was not written");
         benchmark::DoNotOptimize(out.score);

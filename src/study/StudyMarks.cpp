@@ -4,9 +4,6 @@
 #include "platform/Surface.h"
 #include "study/Judging.h"
 
-#include <QPainter>
-#include <QPen>
-
 namespace zendra {
 
 namespace {
@@ -112,24 +109,6 @@ MarkShape TestSlashMark(const QRect& base, int w, double s)
     const int o = px(0.05 * w * s);
     mark.lines.append(QLine(base.right() - o, base.top() - o, base.left() + o, base.bottom() + o));
     return mark;
-}
-
-void PaintMark(QPainter& painter, const MarkShape& mark)
-{
-    if (mark.kind == MarkKind::None)
-        return;
-    painter.save();
-    QPen pen(QColor::fromRgb(mark.colour));
-    pen.setWidth(mark.penWidth);
-    pen.setCapStyle(Qt::FlatCap);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    // Edges as the drawing surface takes them: right and bottom are outside the ellipse.
-    for (const QRect& e : mark.ellipses)
-        painter.drawEllipse(QRect(e.topLeft(), QPoint(e.right() - 1, e.bottom() - 1)));
-    for (const QLine& l : mark.lines)
-        painter.drawLine(l);
-    painter.restore();
 }
 
 void PaintMark(Surface& surface, const MarkShape& mark)

@@ -9,8 +9,6 @@
 #include <QRect>
 #include <QRgb>
 
-class QPainter;
-
 namespace zendra {
 
 class Surface;
@@ -73,8 +71,7 @@ MarkShape MakeMark(MarkKind kind, const EntryBoxRect& entry, const PageFrame& fr
 // the composition; w is the entry box's width.
 MarkShape TestSlashMark(const QRect& base, int w, double s);
 
-// Draws the mark with the painter's device coordinates; the painter's state is kept.
-void PaintMark(QPainter& painter, const MarkShape& mark);
+// Draws the mark's outlines in its colour and pen; the surface's pen is given back as it was.
 void PaintMark(Surface& surface, const MarkShape& mark);
 
 // The mark of a box at a test's scoring on the screen page: the circle when judged 1,

@@ -1,12 +1,10 @@
 #include "study/StudyPage.h"
 
+#include "platform/ImageSurface.h"
 #include "platform/Numbers.h"
-#include "platform/PainterSurface.h"
 #include "platform/Surface.h"
 #include "sheet/Sheet.h"
 #include "study/StudySession.h"
-
-#include <QPainter>
 
 namespace zendra {
 
@@ -125,7 +123,6 @@ ComposeInputs StudyComposeInputs(ComposeInputs inputs, const StudySession& sessi
 
 QImage ComposeStudyPage(Sheet& sheet, const ComposeInputs& inputs)
 {
-    constexpr int kScreenDpi = 96;
     QImage page(sheet.settings.page.width, sheet.settings.page.height, QImage::Format_RGB32);
     page.fill(Qt::white);
     ComposeTarget target;
@@ -133,9 +130,8 @@ QImage ComposeStudyPage(Sheet& sheet, const ComposeInputs& inputs)
     target.height = page.height();
     target.screenImageWidth = page.width();
     {
-        QPainter painter(&page);
-        PainterSurface surface(painter, kScreenDpi, page.width());
-        sheet.composed = ComposeSheet(sheet, surface, target, inputs);
+        ImageSurface surface(page);
+        sheet.composed = ComposeSheet(sheet, surface.surface(), target, inputs);
     }
     return page;
 }

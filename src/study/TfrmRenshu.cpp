@@ -290,9 +290,9 @@ void TfrmRenshu::composeStudyPage()
 // answer sheet.
 void TfrmRenshu::composePage(bool learnerAnswers)
 {
-    page_->page() =
+    page_->setPage(
         ComposeStudyPage(*sheet(), StudyComposeInputs(host_.composeInputs(*sheet()), *session_,
-                                                      pageGeometry(), learnerAnswers));
+                                                      pageGeometry(), learnerAnswers)));
 }
 
 void TfrmRenshu::drawAnswerText(const QString& text, int x, int y)

@@ -78,6 +78,8 @@ public:
 
     // What a test looks at.
     const QImage& studyPage() const { return page_->page(); }
+    // What was drawn on the study page since it was composed (marks, answers, the score).
+    const QList<RecordingSurface::Op>& pageDrawing() const { return page_->drawing(); }
     const QImage& answerArea() const;
     QLineEdit* entryBox(int i) const { return page_->entryBox(i); }
     int currentBox() const { return page_->currentBox(); }

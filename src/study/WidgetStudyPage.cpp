@@ -1,13 +1,13 @@
 #include "study/WidgetStudyPage.h"
 
-#include "platform/PainterSurface.h"
+#include "platform/ImageSurface.h"
+#include "platform/TeeSurface.h"
 #include "study/InputAids.h"
 #include "study/StudyPage.h"
 
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QScrollBar>
 
 namespace zendra {
@@ -70,29 +70,33 @@ void WidgetStudyPage::showPage()
     imgPaper2_->setPixmap(QPixmap::fromImage(page_));
 }
 
+void WidgetStudyPage::setPage(const QImage& page)
+{
+    page_ = page;
+    drawing_.clear();
+}
+
 void WidgetStudyPage::paint(const std::function<void(Surface&)>& draw)
 {
-    constexpr int kScreenDpi = 96;
-    {
-        QPainter painter(&page_);
-        PainterSurface surface(painter, kScreenDpi, page_.width());
-        draw(surface);
-    }
+    // Each drawing starts from a fresh surface; its record does too. The record keeps its
+    // own fixed metrics: measuring with the page's surface would set that surface's font.
+    ImageSurface image(page_);
+    RecordingSurface record;
+    TeeSurface surface(image.surface(), record);
+    draw(surface);
+    drawing_.append(record.ops());
 }
 
 void WidgetStudyPage::paintMark(const MarkShape& mark, int box)
 {
-    {
-        QPainter painter(&page_);
-        PaintMark(painter, mark);
-    }
+    paint([&](Surface& surface) { PaintMark(surface, mark); });
     noteDrawn(box, MarkBounds(mark));
 }
 
 void WidgetStudyPage::restoreClean(const QRect& area)
 {
-    QPainter painter(&page_);
-    painter.drawImage(area.topLeft(), cleanPage_, area);
+    const QImage clean = cleanPage_.copy(area);
+    paint([&](Surface& surface) { surface.drawImage(area, clean); });
 }
 
 QLineEdit* WidgetStudyPage::currentEntryBox() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/RecordingSurface.h"
 #include "study/StudySession.h"
 
 #include <QImage>
@@ -57,9 +58,13 @@ public:
     // Where box i was laid out when the exercise began.
     QPoint placedAt(int i) const { return entryAt_[i]; }
 
+    // A newly composed page; what was drawn on the last one is forgotten.
+    void setPage(const QImage& page);
     void showPage();
     // Draws on the page through a surface at the screen's resolution.
     void paint(const std::function<void(Surface&)>& draw);
+    // What was drawn on the page since it was composed, call by call.
+    const QList<RecordingSurface::Op>& drawing() const { return drawing_; }
     // A mark on the page, noted as drawn for box `box`.
     void paintMark(const MarkShape& mark, int box);
     // The page inside `area` as the exercise began.
@@ -105,6 +110,7 @@ private:
     QLabel* imgPaper2_ = nullptr;
     QImage page_; // StudyPage
     QImage cleanPage_;
+    QList<RecordingSurface::Op> drawing_;
     std::array<QRect, kEntryBoxes> drawnFor_{};
     std::array<WidgetEntryBox*, kEntryBoxes> entry_{};
     std::array<QPoint, kEntryBoxes> entryAt_{};

@@ -41,8 +41,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         test::openUnit(main, 0, 0, 0);
         TfrmPrint* frm = main.activeSheet();
         QVERIFY(frm);
@@ -153,8 +152,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         test::openUnit(main, 0, 0, 0);
         QVERIFY(main.activeSheet());
         main.ToggleReduced();
@@ -190,8 +188,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         test::openUnit(main, 0, 0, 0);
         QVERIFY(main.activeSheet());
 

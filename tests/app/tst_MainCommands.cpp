@@ -34,8 +34,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         const QString copy = sandbox_->folder() + "Seisu/Matome1.prp";
         const auto chooseCopy = [&main] {
             QTimer::singleShot(0, &main, [&main] {
@@ -79,8 +78,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         test::openUnit(main, 0, 0, 0);
         TfrmPrint* sheet = main.activeSheet();
         QVERIFY(sheet);
@@ -108,8 +106,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         auto* menu = main.findChild<QMenu*>("mnuWindow");
         QVERIFY(menu);
         const auto enabledItems = [menu] {

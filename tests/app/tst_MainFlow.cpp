@@ -59,8 +59,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         const QString master = sandbox_->folder() + "Seisu/Seisu1.que";
         const QByteArray before = test::readBytes(master);
 
@@ -123,8 +122,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         test::whenChooserShows(main, 0, 0, 1);
         main.findChild<QPushButton*>("btnOpenMaster")->click();
         QVERIFY(main.activeSheet());
@@ -202,8 +200,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         bool answersDuringStudy = true;
         int studied = 0;
         main.setStudyWindow([&](TfrmPrint* sheet) {
@@ -236,8 +233,7 @@ private slots:
         ScopedMessages scope(messages);
         {
             TfrmMain main;
-            main.show();
-            QVERIFY(main.FormShow());
+            QVERIFY(test::start(main));
             auto* lock = main.findChild<QPushButton*>("btnLock");
             QCOMPARE(lock->text(), QStringLiteral("先生用"));
             lock->click();

@@ -35,8 +35,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         QVERIFY2(messages.entries().isEmpty(), qPrintable(messages.texts().join('\n')));
         QCOMPARE(main.windowTitle(), kApplicationTitle);
         QVERIFY(main.state().lessonTable.count() >= 2);
@@ -57,8 +56,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         main.state().learnerName = QStringLiteral("太郎");
         auto* button = main.findChild<QPushButton*>(QStringLiteral("btnLogOn"));
         QVERIFY(button->isEnabled());

@@ -102,8 +102,7 @@ private slots:
         WidgetMessages boxes;
         ScopedMessages scope(boxes);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         logOnAsJiroInLesson1(main);
         QCOMPARE(main.state().learnerName, QStringLiteral("次郎"));
 
@@ -159,8 +158,7 @@ private slots:
         WidgetMessages boxes;
         ScopedMessages scope(boxes);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         logOnAsJiroInLesson1(main);
         QStringList shown;
         onNextModal([&](QWidget* menu) {
@@ -185,8 +183,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         const QString roster = sandbox_->folder() + QStringLiteral("LogOn/sname.txt");
         const QByteArray before = test::readBytes(roster);
 
@@ -229,8 +226,7 @@ private slots:
         ScriptedMessages messages;
         ScopedMessages scope(messages);
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         onNextModal([&](QWidget* menu) {
             onNextModal([&](QWidget* viewer) {
                 QTest::keyClick(child<QListWidget>(viewer, "lstTitle"), Qt::Key_F1);

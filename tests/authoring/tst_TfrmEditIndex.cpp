@@ -122,7 +122,7 @@ private slots:
                      QStringLiteral("主インデックスを書きます"));
 
             QCOMPARE(test::readBytes(index_), original); // nothing is written before OK
-            screenshot(w, "index-editor.png");
+            test::saveShot(w, "index-editor.png");       // scripts/index-screenshots
             button(w, "btnOk")->click();
         });
         QCOMPARE(result, int(QDialog::Accepted));
@@ -224,13 +224,6 @@ private slots:
     }
 
 private:
-    // Saved when ZENDRA_SCREENSHOTS names a folder (scripts/index-screenshots).
-    static void screenshot(QWidget& w, const char* name)
-    {
-        const QByteArray dir = qgetenv("ZENDRA_SCREENSHOTS");
-        if (!dir.isEmpty())
-            w.grab().save(QString::fromLocal8Bit(dir) + u'/' + QString::fromLatin1(name));
-    }
     // Answers the next text dialog: checks what it offers, replaces it and presses Enter.
     static void answerInput(TfrmEditIndex& w, const QString& text, const QString& offered = {})
     {

@@ -69,8 +69,7 @@ private slots:
                 QVERIFY(root->child(1)->child(0)->text().startsWith(QStringLiteral("◎[1]")));
                 QCOMPARE(w->findChild<QLabel*>("Label1")->text(),
                          QDate::currentDate().toString("yyyy.MM.dd") + "-");
-                if (const QByteArray dir = qgetenv("ZENDRA_SCREENSHOTS"); !dir.isEmpty())
-                    w->grab().save(QString::fromLocal8Bit(dir) + "/index-all-units.png");
+                test::saveShot(*w, "index-all-units.png");
                 auto* count = w->findChild<QLineEdit*>("Edit1");
                 QCOMPARE(count->text(), QStringLiteral("0"));
                 for (int i = 0; i < 3; ++i)

@@ -9,6 +9,7 @@
 #include "platform/Messages.h"
 
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,10 +29,7 @@ private slots:
     void init()
     {
         courseware_ = std::make_unique<test::CoursewareCopy>();
-        place_ = LearnerPlace{};
-        place_.programFolder = courseware_->folder();
-        place_.lesson = 1;
-        QVERIFY(LoadMainIndex(place_.programFolder, place_.lessonTable));
+        QVERIFY(test::PlaceInLessonOne(*courseware_, place_));
         const QString seisu = place_.programFolder + QStringLiteral("Seisu/");
         test::writeLines(place_.programFolder + QStringLiteral("LogOn/sname.txt"),
                          {QStringLiteral("太郎"), QStringLiteral("花子"), QStringLiteral("次郎")});
@@ -216,12 +214,6 @@ private:
     LearnerPlace place_;
 };
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    InstallFontSubstitutions();
-    TestTfrmClassRecords test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmClassRecords)
 
 #include "tst_TfrmClassRecords.moc"

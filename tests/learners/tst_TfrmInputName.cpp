@@ -58,13 +58,6 @@ QStringList filesUnder(const QString& folder)
     return files;
 }
 
-void saveShot(QWidget* w, const char* name)
-{
-    const QByteArray dir = qgetenv("ZENDRA_SCREENSHOTS");
-    if (!dir.isEmpty())
-        w->grab().save(QString::fromLocal8Bit(dir) + u'/' + QString::fromLatin1(name));
-}
-
 // What the password dialog showed, and how it was answered.
 struct Asked
 {
@@ -87,13 +80,10 @@ private slots:
         sandbox_ = std::make_unique<QTemporaryDir>();
         SettingsStore::useFolder(sandbox_->filePath(QStringLiteral("settings")));
         courseware_ = std::make_unique<test::CoursewareCopy>();
-        place_ = LearnerPlace{};
-        place_.programFolder = courseware_->folder();
+        QVERIFY(test::PlaceInLessonOne(*courseware_, place_));
         place_.logOnFolder = sandbox_->filePath(QStringLiteral("drive/Zendra/LogOn"));
-        place_.lesson = 1;
         place_.learnerName = kSharedLearner;
         place_.gate = std::make_shared<RecordGate>();
-        QVERIFY(LoadMainIndex(place_.programFolder, place_.lessonTable));
         messages_.clear();
     }
     void cleanup() { SettingsStore::useFolder({}); }
@@ -111,7 +101,7 @@ private slots:
             type(pw, "mskPW", QStringLiteral("ああ"));
             type(pw, "mskPW2", QStringLiteral("あい"));
             QVERIFY(child<QLabel>(pw, "lblRetry")->isVisible());
-            saveShot(pw, "logon-password.png");
+            test::saveShot(*pw, "logon-password.png");
             button(pw, "btnOk")->click(); // not the same twice
             QVERIFY(pw->isVisible());
             type(pw, "mskPW2", QStringLiteral("ああ"));
@@ -186,7 +176,7 @@ private slots:
         TfrmInputName dialog;
         dialog.setPlace(place_);
         run(dialog, [&] {
-            saveShot(&dialog, "logon-names.png");
+            test::saveShot(dialog, "logon-names.png");
             QCOMPARE(dialog.windowTitle(), QStringLiteral("名前登録"));
             QCOMPARE(edit(&dialog, "edtMeibo")->text(), QStringLiteral("sname.txt"));
             QListWidget* names = child<QListWidget>(&dialog, "lstName");

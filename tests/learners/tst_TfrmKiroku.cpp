@@ -34,11 +34,8 @@ private slots:
     void init()
     {
         courseware_ = std::make_unique<test::CoursewareCopy>();
-        place_ = LearnerPlace{};
-        place_.programFolder = courseware_->folder();
-        place_.lesson = 1;
+        QVERIFY(test::PlaceInLessonOne(*courseware_, place_));
         place_.learnerName = QStringLiteral("太郎");
-        QVERIFY(LoadMainIndex(place_.programFolder, place_.lessonTable));
         const QString path = place_.recordPath();
         for (int i = 0; i < 7; ++i)
             QVERIFY(AppendRecord(path, QStringLiteral("S11３けたのたし算"), line(i)));
@@ -67,7 +64,7 @@ private slots:
             QCOMPARE(detail(viewer)->toPlainText().split(u'\n').size(), 7);
             QCOMPARE(detail(viewer)->toPlainText().split(u'\n').at(0), line(0));
             QVERIFY(detail(viewer)->font().fixedPitch());
-            saveShot(&viewer, "records-viewer.png");
+            test::saveShot(viewer, "records-viewer.png");
             click(list, 0);
             QCOMPARE(detail(viewer)->toPlainText(), QStringLiteral("練習の記録はありません"));
 
@@ -197,12 +194,6 @@ private:
                 viewer.reject();
         });
         result_ = viewer.exec();
-    }
-    static void saveShot(QWidget* w, const char* name)
-    {
-        const QByteArray dir = qgetenv("ZENDRA_SCREENSHOTS");
-        if (!dir.isEmpty())
-            w->grab().save(QString::fromLocal8Bit(dir) + u'/' + QString::fromLatin1(name));
     }
     static QListWidget* titles(QWidget& w)
     {

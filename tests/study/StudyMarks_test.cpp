@@ -2,11 +2,6 @@
 
 #include "platform/RecordingSurface.h"
 
-#include "TestSupport.h"
-
-#include <QImage>
-#include <QPainter>
-
 #include <gtest/gtest.h>
 
 using namespace zendra;
@@ -132,26 +127,35 @@ TEST(StudyMarks, EntryBoxesScoringMarksAndTheScoreSitOverTheComposedPage)
 
 TEST(StudyMarks, PaintMarkDrawsOutlinesInTheMarksColour)
 {
-    ASSERT_TRUE(test::ensureGuiApplication());
-    QImage page(200, 200, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    QPainter painter(&page);
-    painter.setPen(Qt::black);
+    RecordingSurface surface;
+    surface.setPenColour(qRgb(0, 0, 0));
     MarkShape circle;
     circle.kind = MarkKind::Circle;
     circle.colour = kMarkRed;
     circle.penWidth = 2;
     circle.ellipses = {edges(20, 20, 180, 120)};
-    PaintMark(painter, circle);
+    PaintMark(surface, circle);
     MarkShape slash;
     slash.kind = MarkKind::Slash;
     slash.colour = kMarkGreen;
-    slash.penWidth = 2;
+    slash.penWidth = 3;
     slash.lines = {QLine(10, 190, 190, 140)};
-    PaintMark(painter, slash);
-    EXPECT_EQ(painter.pen().color(), QColor(Qt::black)); // the painter's state is kept
-    painter.end();
-    EXPECT_EQ(page.pixel(100, 20), kMarkRed);            // the top of the outline
-    EXPECT_EQ(page.pixel(100, 70), qRgb(255, 255, 255)); // never filled
-    EXPECT_EQ(page.pixel(100, 165), kMarkGreen);
+    PaintMark(surface, slash);
+    PaintMark(surface, MarkShape{}); // no mark: nothing drawn
+
+    using Op = RecordingSurface::Op;
+    ASSERT_EQ(surface.ops().size(), 2);
+    const Op& ellipse = surface.ops().at(0);
+    EXPECT_EQ(ellipse.kind, Op::Ellipse); // an outline, never filled
+    EXPECT_EQ(ellipse.rect, edges(20, 20, 180, 120));
+    EXPECT_EQ(ellipse.colour, kMarkRed);
+    EXPECT_EQ(ellipse.penWidth, 2);
+    const Op& line = surface.ops().at(1);
+    EXPECT_EQ(line.kind, Op::Line);
+    EXPECT_EQ(line.rect, edges(10, 190, 190, 140));
+    EXPECT_EQ(line.colour, kMarkGreen);
+    EXPECT_EQ(line.penWidth, 3);
+    // The surface's pen as it was.
+    EXPECT_EQ(surface.penColour(), qRgb(0, 0, 0));
+    EXPECT_EQ(surface.penWidth(), 1);
 }

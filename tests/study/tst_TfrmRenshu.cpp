@@ -23,6 +23,7 @@
 
 #include "MainWindowDriver.h"
 #include "TestSupport.h"
+#include "WindowTestMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -143,6 +144,27 @@ bool inkAtEdge(const QImage& image)
            nonWhite(image.copy(0, image.height() - kEdge, image.width(), kEdge)) > 0;
 }
 
+using Op = RecordingSurface::Op;
+
+// What was drawn on the study page from call `from` on, of one kind and pen or font colour.
+QList<Op> drawnSince(const TfrmRenshu& w, qsizetype from, Op::Kind kind, QRgb colour)
+{
+    QList<Op> ops;
+    for (const Op& op : w.pageDrawing().mid(from))
+        if (op.kind == kind && op.colour == colour)
+            ops.append(op);
+    return ops;
+}
+
+// The score as drawn on the study page from call `from` on: the red number and "点".
+QString scoreDrawnSince(const TfrmRenshu& w, qsizetype from)
+{
+    QString score;
+    for (const Op& op : drawnSince(w, from, Op::Text, kMarkRed))
+        score += op.text;
+    return score;
+}
+
 // The frame of answer box i on the study page, as the composer draws it.
 QRect frameOf(const TfrmRenshu& w, const Sheet& sheet, int i)
 {
@@ -222,15 +244,6 @@ private:
     static QPushButton* button(QWidget& w, const char* name)
     {
         return w.findChild<QPushButton*>(QLatin1StringView(name));
-    }
-
-    static void saveShot(QWidget& w, const char* file)
-    {
-        const QByteArray folder = qgetenv("ZENDRA_SCREENSHOTS");
-        if (folder.isEmpty())
-            return;
-        QApplication::processEvents();
-        w.grab().save(QString::fromLocal8Bit(folder) + u'/' + QLatin1String(file));
     }
 
     // Strokes a column sum "245 + 132" onto the pad with the left button.
@@ -318,11 +331,19 @@ private slots:
             QVERIFY(w.entryBox(i)->isVisible());
         QCOMPARE(w.currentBox(), 1);
         const int boxLeft = w.entryBox(1)->x();
-        const int redBefore = pixelsOf(w.studyPage(), qRgb(255, 0, 0));
         answer(w, QStringLiteral("100"));
-        // Wrong: the box moves on past its wrong answer, a red slash is drawn.
+        // Wrong: the box moves on past its wrong answer, a red slash is drawn across it.
         QCOMPARE(w.entryBox(1)->x(), boxLeft + w.entryBox(1)->width());
-        QVERIFY(pixelsOf(w.studyPage(), qRgb(255, 0, 0)) > redBefore);
+        const QList<Op> slash = drawnSince(w, 0, Op::Line, kMarkRed);
+        QCOMPARE(slash.size(), 1);
+        QCOMPARE(slash.first().penWidth, 2);
+        // Across the wrong answer, over the box's frame.
+        const QRect across = slash.first().rect.normalized();
+        QVERIFY(across.intersects(frameOf(w, frm->sheet(), 1)));
+        const QList<Op> typed = drawnSince(w, 0, Op::Text, kTypedBlue);
+        QCOMPARE(typed.size(), 1);
+        QCOMPARE(typed.first().text, QStringLiteral("100"));
+        QVERIFY(across.contains(typed.first().rect.topLeft()));
         QCOMPARE(w.entryBox(1)->selectedText(), QStringLiteral("100"));
         QVERIFY(w.entryBox(1)->isVisible());
         QCOMPARE(w.currentBox(), 1);
@@ -331,7 +352,7 @@ private slots:
         QVERIFY(!w.entryBox(1)->isVisible());
         QCOMPARE(w.currentBox(), 2);
         QVERIFY(pixelsOf(w.answerArea(), qRgb(255, 0, 0)) > 0); // the praise, red
-        saveShot(w, "study-practice.png");
+        test::saveShot(w, "study-practice.png");
         for (int i = 2; i <= 12; ++i)
             answer(w, answers.at(i - 1));
         // The last right box scored the practice: only the first answer of box 1 counted.
@@ -352,13 +373,19 @@ private slots:
             answer(w, i == 3 ? QStringLiteral("999") : answers.at(i - 1));
         }
         QCOMPARE(w.focusWidget(), button(w, "btnSaiten"));
+        const qsizetype beforeScoring = w.pageDrawing().size();
         button(w, "btnSaiten")->click();
         QCOMPARE(messages_.texts(), QStringList{QStringLiteral("テストを終わりました")});
         QVERIFY(w.findChild<QLabel*>("imgMess")->isVisible()); // the face
-        QVERIFY(pixelsOf(w.studyPage(), qRgb(255, 0, 0)) > 0); // marks and the score
+        // Eleven circles, box 3 slashed, and the score.
+        QCOMPARE(drawnSince(w, beforeScoring, Op::Ellipse, kMarkRed).size(), 11);
+        const QList<Op> testSlash = drawnSince(w, beforeScoring, Op::Line, kMarkRed);
+        QCOMPARE(testSlash.size(), 1);
+        QVERIFY(testSlash.first().rect.normalized().intersects(frameOf(w, frm->sheet(), 3)));
+        QCOMPARE(scoreDrawnSince(w, beforeScoring), QStringLiteral("92点"));
         QVERIFY(button(w, "btnFukushu")->isEnabled());
         QVERIFY(button(w, "btnTouan")->isEnabled());
-        saveShot(w, "study-test-scored.png");
+        test::saveShot(w, "study-test-scored.png");
 
         // The review takes box 3 alone and records nothing.
         messages_.clear();
@@ -366,9 +393,13 @@ private slots:
         for (int i = 1; i <= 12; ++i)
             QCOMPARE(w.entryBox(i)->isVisible(), i == 3);
         QCOMPARE(w.currentBox(), 3);
-        const int greenBefore = pixelsOf(w.studyPage(), qRgb(0, 128, 0));
+        const qsizetype beforeReview = w.pageDrawing().size();
         answer(w, answers.at(2));
-        QVERIFY(pixelsOf(w.studyPage(), qRgb(0, 128, 0)) > greenBefore); // the double circle
+        // The box goes back to the clean page, then its answer and a green double circle.
+        const QList<Op> whitened = drawnSince(w, beforeReview, Op::Image, 0xff000000);
+        QCOMPARE(whitened.size(), 1);
+        QVERIFY(whitened.first().rect.contains(frameOf(w, frm->sheet(), 3)));
+        QCOMPARE(drawnSince(w, beforeReview, Op::Ellipse, kMarkGreen).size(), 2);
         QCOMPARE(messages_.texts(), QStringList{QStringLiteral("復習を終わりました")});
 
         const QString path = host_->learnerPlace(1).recordPath();
@@ -479,8 +510,7 @@ private slots:
     {
         test::MainWindowSandbox sandbox;
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         auto* study = main.findChild<QPushButton*>("btnTest");
         QVERIFY(study->isEnabled());
         test::whenChooserShows(main, 0, 0, 0);
@@ -531,14 +561,15 @@ private slots:
             if (auto* ok = modal ? modal->findChild<QPushButton*>("btnOk") : nullptr)
                 ok->click();
         });
-        const int redBefore = pixelsOf(w.studyPage(), qRgb(255, 0, 0));
+        const qsizetype beforeScoring = w.pageDrawing().size();
         messages_.clear(); // the unreadable file was reported when the window opened
         button(w, "btnSaiten")->click();
         QVERIFY(allCorrectShown);
         QVERIFY2(messages_.texts().size() == 1, qPrintable(messages_.texts().join(u"|")));
         QVERIFY2(messages_.texts().first().contains(QStringLiteral("次郎.ini")),
                  qPrintable(messages_.texts().first()));
-        QVERIFY(pixelsOf(w.studyPage(), qRgb(255, 0, 0)) > redBefore);
+        QCOMPARE(drawnSince(w, beforeScoring, Op::Ellipse, kMarkRed).size(), answers.size());
+        QCOMPARE(scoreDrawnSince(w, beforeScoring), QStringLiteral("100点"));
         QVERIFY(!button(w, "btnFukushu")->isEnabled());
         QCOMPARE(w.focusWidget(), button(w, "btnEnd"));
         QCOMPARE(w.findChild<QPlainTextEdit*>("memKiroku")->toPlainText(),
@@ -567,18 +598,12 @@ private slots:
             return w.findChild<QFrame*>("shpBunno")->palette().color(QPalette::Window);
         };
 
-        // Denominator first: 4 分の 3 <== gives 3/4; 1 と 4 分の 3 gives 1&3/4.
+        // Denominator first: the bar under it is red until "<==" writes the fraction.
         press({"btnBun4", "btnBunno"});
         QCOMPARE(bar(), QColor(255, 0, 0));
         press({"btnBun3", "btnInsert"});
         QCOMPARE(box->text(), QStringLiteral("3/4"));
         QCOMPARE(bar(), QColor(255, 255, 255));
-        press({"btnBun1", "btnTo", "btnBun4", "btnBunno", "btnBun3", "btnInsert"});
-        QCOMPARE(box->text(), QStringLiteral("1&3/4"));
-        QCOMPARE(w.findChild<QLineEdit*>("edtBunshi")->text(), QString());
-        // "<==" without a numerator leaves the box as it is.
-        press({"btnBun5", "btnInsert"});
-        QCOMPARE(box->text(), QStringLiteral("1&3/4"));
 
         // 消去, then 7 分の 5 次へ: the fraction is judged right and box 2 is next.
         press({"btnClear"});
@@ -587,7 +612,7 @@ private slots:
         QVERIFY(!box->isVisible());
         QCOMPARE(w.currentBox(), 2);
         press({"btnBun5", "btnBunno", "btnBun4"});
-        saveShot(w, "study-fraction.png");
+        test::saveShot(w, "study-fraction.png");
         press({"btnClear"});
 
         // A types the remainder sign after 7; the keypad appends.
@@ -613,7 +638,7 @@ private slots:
         QVERIFY(memo->isVisible());
         drawSum(memo);
         QVERIFY(pixelsOf(memo->picture(), qRgb(255, 0, 0)) > 200);
-        saveShot(w, "study-memo.png");
+        test::saveShot(w, "study-memo.png");
         memo->prepare();
 
         // A right-button drag erases to white what the left button drew in red.
@@ -651,6 +676,43 @@ private slots:
             QVERIFY(w.entryBox(i)->isReadOnly());
             QCOMPARE(w.entryBox(i)->palette().color(QPalette::Base), QColor(255, 255, 192));
         }
+    }
+
+    // The fraction keypad: denominator first, a whole number before と; "<==" puts the
+    // fraction in place of what the box holds, and without a numerator leaves the box.
+    void fractionKeypadWritesTheBox_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("1 と 4 分の 3")
+            << QStringLiteral("3/4") << QStringLiteral("1 To 4 Bunno 3 Insert")
+            << QStringLiteral("1&3/4");
+        QTest::newRow("no numerator")
+            << QStringLiteral("1&3/4") << QStringLiteral("5 Insert") << QStringLiteral("1&3/4");
+    }
+    void fractionKeypadWritesTheBox()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, keys);
+        QFETCH(QString, after);
+        QVERIFY(openSheet(3, 1, 1)); // fractions
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        button(w, "btnRenshu")->click();
+        QLineEdit* box = w.entryBox(1);
+        box->setText(before);
+        for (const QString& key : keys.split(u' ')) {
+            const QString name =
+                (key.front().isDigit() ? QStringLiteral("btnBun") : QStringLiteral("btn")) + key;
+            auto* pressed = w.findChild<QPushButton*>(name);
+            QVERIFY2(pressed, qPrintable(name));
+            pressed->click();
+        }
+        QCOMPARE(box->text(), after);
+        QCOMPARE(w.findChild<QLineEdit*>("edtBunshi")->text(), QString());
+        button(w, "btnAbort")->click();
     }
 
     // A kana keyboard's full-width digits are judged as the ASCII answer they spell, and
@@ -887,14 +949,22 @@ private slots:
         const QImage clean = w.studyPage();
         for (int i = 1; i <= answers.size(); ++i)
             answer(w, QStringLiteral("1"));
+        const qsizetype beforeScoring = w.pageDrawing().size();
         button(w, "btnSaiten")->click();
+        const QList<Op> marks = drawnSince(w, beforeScoring, Op::Line, kMarkRed);
+        QCOMPARE(marks.size(), answers.size());
+        const qsizetype beforeReview = w.pageDrawing().size();
         button(w, "btnFukushu")->click();
         for (int i = 1; i <= answers.size(); ++i)
             answer(w, answers.at(i - 1));
+        const QList<Op> whitened = drawnSince(w, beforeReview, Op::Image, 0xff000000);
+        QCOMPARE(whitened.size(), answers.size());
         const QImage now = w.studyPage();
         for (int i = 1; i <= answers.size(); ++i) {
             const QRect area = frameOf(w, frm->sheet(), i).adjusted(-4, -4, 4, 4);
-            QCOMPARE(pixelsOf(now.copy(area), qRgb(255, 0, 0)), 0);
+            // The test's slash went whole with the clean page drawn over it.
+            const QRect slash = marks.at(i - 1).rect.normalized();
+            QVERIFY2(whitened.at(i - 1).rect.contains(slash), qPrintable(QString::number(i)));
             // Every pixel of the frame as the test began is still drawn.
             QImage frame = clean.copy(area);
             const QImage reviewed = now.copy(area);
@@ -1033,8 +1103,7 @@ private slots:
             QSKIP("pdftoppm is not installed");
         test::MainWindowSandbox sandbox;
         TfrmMain main;
-        main.show();
-        QVERIFY(main.FormShow());
+        QVERIFY(test::start(main));
         QTemporaryDir out;
         const QString pdf = out.filePath(QStringLiteral("study.pdf"));
         main.printer().setOutputFormat(QPrinter::PdfFormat);
@@ -1087,5 +1156,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTfrmRenshu)
+ZENDRA_WINDOW_TEST_MAIN(TestTfrmRenshu)
 #include "tst_TfrmRenshu.moc"

@@ -64,6 +64,13 @@ inline void whenChooserShows(TfrmMain& main, int lesson, int section, int unit, 
     });
 }
 
+// Shows the main window and runs its start; false when the start failed.
+inline bool start(TfrmMain& main)
+{
+    main.show();
+    return main.FormShow();
+}
+
 // Shows the main window, runs its start and makes it the active window, as key tests need.
 inline bool startActive(TfrmMain& main)
 {

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "courseware/CoursewareIndex.h"
+#include "learners/LearnerPlace.h"
 #include "platform/Fonts.h"
 #include "platform/TextFile.h"
 
@@ -109,6 +111,14 @@ bool ensureGuiApplication()
         InstallFontSubstitutions();
     }
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+bool PlaceInLessonOne(const CoursewareCopy& copy, LearnerPlace& place)
+{
+    place = LearnerPlace{};
+    place.programFolder = copy.folder();
+    place.lesson = 1;
+    return LoadMainIndex(place.programFolder, place.lessonTable);
 }
 
 CoursewareCopy::CoursewareCopy()

@@ -8,6 +8,10 @@
 
 #include <optional>
 
+namespace zendra {
+struct LearnerPlace;
+}
+
 namespace zendra::test {
 
 // The repository's folder, and the bundled sample courseware inside it.
@@ -53,5 +57,9 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// The learner place of lesson 1 of `copy`, its lesson table loaded from the copy's index;
+// false when the index does not load.
+bool PlaceInLessonOne(const CoursewareCopy& copy, LearnerPlace& place);
 
 } // namespace zendra::test
