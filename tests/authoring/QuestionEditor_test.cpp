@@ -272,7 +272,9 @@ TEST_F(QuestionEditorFile, FailedSavesLeaveTheFileAndTheModifiedMark)
     EXPECT_EQ(messages_.texts().size(), 1);
 }
 
-TEST_F(QuestionEditorFile, GeneratedSetsFollowTheUnitAndReplaceOldSetsOnlyWhenAllowed)
+// The window test covers asking before old sets go; here: where the sets go, their choice
+// list, the panes' edits left unsaved, and a file changed by someone else.
+TEST_F(QuestionEditorFile, GeneratedSetsFollowTheUnitWithTheirOwnChoices)
 {
     const QStringList unit1 = L("[[unit1|<<ques|計算|1+2=#3#|>>|<<kgroup|3|だみ|>>|<<dummy|>>|"
                                 "<<value|630|False|40|5|5|1|7|>>|]]");
@@ -285,60 +287,25 @@ TEST_F(QuestionEditorFile, GeneratedSetsFollowTheUnitAndReplaceOldSetsOnlyWhenAl
           "<<value|630|False|40|5|5|1|7|>>|]]|"
           "[[unit1R2|%seed 77|<<ques|計算|2+6=#8#|>>|<<kgroup|8|だみ|>>|<<dummy|>>|"
           "<<value|630|False|40|5|5|1|7|>>|]]");
-    const QStringList oldSets = L("[[unit1R1|<<ques|x#1#|>>|]]|[[unit1R2|<<ques|y#2#|>>|]]|"
-                                  "[[unit1R3|<<ques|z#3#|>>|]]");
-    struct Case
-    {
-        const char* name;
-        QStringList file;
-        Messages::Answer answer; // to the question about sets already there
-        bool saved;
-        QStringList expected;
-        int questions;
-    };
-    const Case cases[] = {
-        {"sets after their unit", L(kUnit3) + unit1 + L(kUnit2), Messages::Answer::Yes, true,
-         L(kUnit3) + unit1 + written + L(kUnit2), 0},
-        {"old sets replaced in place", unit1 + L(kUnit2) + oldSets + L(kUnit3),
-         Messages::Answer::Yes, true, unit1 + L(kUnit2) + written + L(kUnit3), 1},
-        {"old sets kept", unit1 + oldSets, Messages::Answer::No, false, unit1 + oldSets, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        messages_.clear();
-        test::writeLines(master(), c.file);
-        QuestionEditor editor;
-        ASSERT_TRUE(editor.LoadUnitIntoPanes(folder(), oneLesson(), unit(1), nullptr));
-        editor.unitModified = true;
-        editor.ques << "typed, not saved";
-        if (c.questions > 0)
-            messages_.script({c.answer});
-        EXPECT_EQ(editor.SaveSimilarSets(77, sets), c.saved);
-        EXPECT_EQ(messages_.entries().size(), c.questions);
-        if (c.questions > 0) {
-            EXPECT_EQ(messages_.entries().first().defaultAnswer, Messages::Answer::No);
-        }
-        QStringList after;
-        ASSERT_TRUE(TextFile::read(master(), after));
-        EXPECT_EQ(after, c.expected);
-        EXPECT_EQ(editor.unitLines, c.expected);
-        // The panes' own edits are still to be saved.
-        EXPECT_TRUE(editor.unitModified);
-        if (c.saved) {
-            EXPECT_EQ(FindVariants(unit(1), after).size(), sets.size());
-        }
-    }
-
-    // A file someone else saved since it was read is not written over.
-    messages_.clear();
-    test::writeLines(master(), unit1);
+    test::writeLines(master(), L(kUnit3) + unit1 + L(kUnit2));
     QuestionEditor editor;
     ASSERT_TRUE(editor.LoadUnitIntoPanes(folder(), oneLesson(), unit(1), nullptr));
-    test::writeLines(master(), unit1 + L(kUnit2));
+    editor.unitModified = true;
+    EXPECT_TRUE(editor.SaveSimilarSets(77, sets));
+    QStringList after;
+    ASSERT_TRUE(TextFile::read(master(), after));
+    EXPECT_EQ(after, L(kUnit3) + unit1 + written + L(kUnit2));
+    EXPECT_TRUE(editor.unitModified);
+    EXPECT_TRUE(messages_.entries().isEmpty());
+
+    // A file someone else saved since it was read is not written over.
+    ASSERT_TRUE(editor.LoadUnitIntoPanes(folder(), oneLesson(), unit(2), nullptr));
+    test::writeLines(master(), unit1);
     const QByteArray theirs = test::readBytes(master());
+    const QStringList read = editor.unitLines;
     EXPECT_FALSE(editor.SaveSimilarSets(77, sets));
     EXPECT_EQ(test::readBytes(master()), theirs);
-    EXPECT_EQ(editor.unitLines, unit1);
+    EXPECT_EQ(editor.unitLines, read);
     EXPECT_EQ(messages_.texts().size(), 1);
 }
 

@@ -484,17 +484,19 @@ private slots:
             answer(w, old ? before.at(i - 1) : fresh.at(i - 1));
         }
         QVERIFY(oldAnswered > 0);
+        const QString path = host_->learnerPlace(1).recordPath();
+        const QString key =
+            MakeRecordKey(UnitChoice{1, section, unit, 0}, host_->state.sectionUnits);
+        const qsizetype recorded = ReadRecords(path, key).size(); // other tests' sessions
         button(w, "btnSaiten")->click();
         QCOMPARE(w.session().boxes()[oldAnswered].judgement, 0); // wrong at scoring
-        const QString path = host_->learnerPlace(1).recordPath();
-        const QStringList records = ReadRecords(
-            path, MakeRecordKey(UnitChoice{1, section, unit, 0}, host_->state.sectionUnits));
-        QCOMPARE(records.size(), 1);
+        const QStringList records = ReadRecords(path, key);
+        QCOMPARE(records.size(), recorded + 1);
         const QString mark = QStringLiteral("新") + seed.captured(1) + u')';
-        QVERIFY2(records.first().startsWith(mark), qPrintable(records.first()));
-        QVERIFY2(records.first().contains(
+        QVERIFY2(records.last().startsWith(mark), qPrintable(records.last()));
+        QVERIFY2(records.last().contains(
                      QStringLiteral("[] %1/%2 ").arg(fresh.size() - 1, 2).arg(fresh.size(), 2)),
-                 qPrintable(records.first()));
+                 qPrintable(records.last()));
 
         button(w, "btnEnd")->click();
         QCOMPARE(frm->sheet().content.questions, own);
