@@ -251,7 +251,7 @@ bool LayOutDiv(const ColumnProblem& pr, ColumnLayout& l, QString* error)
     const int nd = DigitCount(n);
     l.bracketColumn = dd;
     l.bracketRow = 1;
-    l.columns = dd + 1 + nd;
+    l.columns = dd + nd;
     const int last = l.columns - 1; // the dividend's ones column
     auto col = [&](int place) { return last - place; };
     const int remainderAnswer = pr.answerCount == 2 ? 1 : 0;

@@ -107,8 +107,8 @@ struct ColumnLayout
     QString sign;
     int signRow = -1;
     int signColumn = -1;
-    // div: the bracket stands in this column on the dividend's row; the bar over the
-    // dividend is the first rule.
+    // div: the bracket stands at the left edge of this column (the dividend's first) on the
+    // dividend's row; the bar over the dividend is the first rule.
     int bracketRow = -1;
     int bracketColumn = -1;
     int answerCount = 1;
