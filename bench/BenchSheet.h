@@ -10,17 +10,17 @@ namespace zendra::bench {
 inline Sheet FullSheet()
 {
     ParsedUnit unit;
-    unit.title = QStringLiteral("整数の計算//わり算§3-2 あまりのあるわり算");
+    unit.content.title = QStringLiteral("整数の計算//わり算§3-2 あまりのあるわり算");
     for (int i = 1; i <= 40; ++i)
-        unit.questions.append(QStringLiteral("(%1) %2÷7＝#%3…%4;%3あまり%4#　　%2×3＝#%5#")
-                                  .arg(i)
-                                  .arg(i + 50)
-                                  .arg((i + 50) / 7)
-                                  .arg((i + 50) % 7)
-                                  .arg((i + 50) * 3));
+        unit.content.questions.append(QStringLiteral("(%1) %2÷7＝#%3…%4;%3あまり%4#　　%2×3＝#%5#")
+                                          .arg(i)
+                                          .arg(i + 50)
+                                          .arg((i + 50) / 7)
+                                          .arg((i + 50) % 7)
+                                          .arg((i + 50) * 3));
     for (int i = 1; i <= 20; ++i)
-        unit.questions.append(i % 2 ? QStringLiteral("@B計算のきまり@=　1/2+1/3 と 2^3+3/4")
-                                    : QString());
+        unit.content.questions.append(i % 2 ? QStringLiteral("@B計算のきまり@=　1/2+1/3 と 2^3+3/4")
+                                            : QString());
     unit.values = {"630", "False", "14", "5", "5", "1", "7"};
     unit.font = {"10", "MS 明朝", "False", "False", "False", "False", "0"};
     unit.kran = {"1", "8", "2", "0", "0", "0", "15", "10", "0", "0"};

@@ -94,7 +94,7 @@ void BM_ReadUnitLastOfOneMiB(benchmark::State& state)
 
     UnitReader reader;
     if (!reader.ReadUnit(path, header, units, 1, UnitReader::OpenMaster, titles) ||
-        reader.unit().questions.size() != 40) {
+        reader.unit().content.questions.size() != 40) {
         state.SkipWithError("the generated unit did not parse");
         return;
     }

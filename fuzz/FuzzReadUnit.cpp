@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (UnitReader::Mode mode :
          {UnitReader::OpenMaster, UnitReader::OpenCopy, UnitReader::AddToSheet}) {
         if (reader.ReadUnit(path, header, 1, 1, mode, UnitTitles{}, AddContext{})) {
-            FUZZ_ASSERT(reader.unit().questions.size() <= kMaxQuestionLines);
+            FUZZ_ASSERT(reader.unit().content.questions.size() <= kMaxQuestionLines);
         }
     }
     QStringList lines;

@@ -118,7 +118,7 @@ void MainStudyHost::printStudyPage(const Sheet& sheet, const QImage& page)
     TfrmPrintOk confirm(main_.printer(), frmRenshu_);
     confirm.setPaperName(PaperName(main_.panel_->checkedPaper().value_or(Paper::A4)));
     confirm.setStartNumber(sheet.settings.startNumber);
-    confirm.print = [this, page, title = sheet.title] {
+    confirm.print = [this, page, title = sheet.content.title] {
         return PrintImageOnPrinter(page, title, main_.printer()).ok;
     };
     confirm.exec();

@@ -225,8 +225,8 @@ bool QuestionEditor::LoadUnitIntoPanes(const QString& programFolder, const Lesso
     // Another unit's sheet (the chooser's choice in new-unit mode) has nothing to give.
     if (openSheet && openSheet->source.choice == choice) {
         pasteLo = LayoutBlockLines(openSheet->toCopySheet());
-        qgraph = openSheet->questionFigures;
-        agraph = openSheet->answerFigures;
+        qgraph = openSheet->content.questionFigures;
+        agraph = openSheet->content.answerFigures;
     }
     return readOk;
 }
@@ -288,11 +288,11 @@ TextFile::Result SaveSheetToMaster(const QString& programFolder, const LessonTab
     }
     if (!editor.unitFound()) {
         // The file lacks the unit: what goes in is the sheet's, not the new-unit sample.
-        editor.ques = sheet.questions;
-        editor.kgroup = sheet.answerGroups;
+        editor.ques = sheet.content.questions;
+        editor.kgroup = sheet.content.answerGroups;
         editor.pasteLo = LayoutBlockLines(sheet.toCopySheet());
-        editor.qgraph = sheet.questionFigures;
-        editor.agraph = sheet.answerFigures;
+        editor.qgraph = sheet.content.questionFigures;
+        editor.agraph = sheet.content.answerFigures;
     }
     editor.WriteUnitFromPanes();
     return editor.Save();

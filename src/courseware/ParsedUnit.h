@@ -1,5 +1,7 @@
 #pragma once
 
+#include "courseware/UnitContent.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,19 +11,12 @@ namespace zendra {
 // worksheet converts them; a block that occurs twice adds its lines after the first one's.
 struct ParsedUnit
 {
-    QString title;
-    QString school;
-    QString nameLine;
-    QStringList questions;       // one sheet line each, at most 60
-    QStringList header;          // "<<header": title, school, name line
-    QStringList values;          // "<<value", 7 lines per block
-    QStringList font;            // "<<font", 7 lines per block
-    QStringList kran;            // "<<kran", padded with "0" to 10 lines per block
-    QStringList questionFigures; // triples: file, left, top
-    QStringList answerFigures;   // triples: file, left, top
-    QStringList answerGroups;    // "<<kgroup", passed through
-    QStringList softKeys;        // "<<softkey", passed through
-    int priorFigureLines = 0;    // question-figure lines the sheet held before an add
+    UnitContent content;
+    QStringList header;       // "<<header": title, school, name line
+    QStringList values;       // "<<value", 7 lines per block
+    QStringList font;         // "<<font", 7 lines per block
+    QStringList kran;         // "<<kran", padded with "0" to 10 lines per block
+    int priorFigureLines = 0; // question-figure lines the sheet held before an add
 };
 
 // The most question lines a sheet holds.

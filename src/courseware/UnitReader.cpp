@@ -111,16 +111,9 @@ QList<UnitProblem> UnitStructureProblems(const QStringList& lines, qsizetype hea
     return problems;
 }
 
-void UnitReader::setSheetContent(const QStringList& questions, const QStringList& questionFigures,
-                                 const QStringList& answerFigures, const QString& title,
-                                 const QString& school, const QString& nameLine)
+void UnitReader::setSheetContent(const UnitContent& content)
 {
-    unit_.questions = questions;
-    unit_.questionFigures = questionFigures;
-    unit_.answerFigures = answerFigures;
-    unit_.title = title;
-    unit_.school = school;
-    unit_.nameLine = nameLine;
+    unit_.content = content;
 }
 
 UnitReader::Scan UnitReader::scanUnit(const QStringList& lines, qsizetype start)
@@ -144,10 +137,10 @@ UnitReader::Scan UnitReader::scanUnit(const QStringList& lines, qsizetype start)
                     ++from;
             }
             i = findClose(lines, from);
-            appendRange(unit_.questions, lines, from, i);
+            appendRange(unit_.content.questions, lines, from, i);
         }
         // Checked on every pass so that an add over a full sheet fails too.
-        if (unit_.questions.size() > kMaxQuestionLines) {
+        if (unit_.content.questions.size() > kMaxQuestionLines) {
             ShowMessage(QStringLiteral("問題の行は６０行以下です"));
             return Scan::Failed;
         }
@@ -189,19 +182,19 @@ UnitReader::Scan UnitReader::scanUnit(const QStringList& lines, qsizetype start)
         } else if (is(line, QLatin1StringView("<<graph"))) {
             const qsizetype from = i + 1;
             i = findClose(lines, from);
-            appendRange(unit_.questionFigures, lines, from, i);
+            appendRange(unit_.content.questionFigures, lines, from, i);
         } else if (is(line, QLatin1StringView("<<kgroup"))) {
             const qsizetype from = i + 1;
             i = findClose(lines, from);
-            appendRange(unit_.answerGroups, lines, from, i);
+            appendRange(unit_.content.answerGroups, lines, from, i);
         } else if (is(line, QLatin1StringView("<<softkey"))) {
             const qsizetype from = i + 1;
             i = findClose(lines, from);
-            appendRange(unit_.softKeys, lines, from, i);
+            appendRange(unit_.content.softKeys, lines, from, i);
         } else if (is(line, QLatin1StringView("<<AGraph"))) {
             const qsizetype from = i + 1;
             i = findClose(lines, from);
-            appendRange(unit_.answerFigures, lines, from, i);
+            appendRange(unit_.content.answerFigures, lines, from, i);
         }
         // A block that stopped short of its ">>" leaves the line that stopped it to be read
         // again: it ends the unit or opens the next block.
@@ -215,7 +208,7 @@ bool UnitReader::ReadUnit(const QString& fileName, const QString& headerLine, in
                           int sectionNumber, Mode mode, const UnitTitles& titles,
                           const AddContext& add)
 {
-    unit_.priorFigureLines = static_cast<int>(unit_.questionFigures.size());
+    unit_.priorFigureLines = static_cast<int>(unit_.content.questionFigures.size());
 
     QStringList lines;
     if (const TextFile::Result r = TextFile::read(fileName, lines); !r) {
@@ -225,19 +218,16 @@ bool UnitReader::ReadUnit(const QString& fileName, const QString& headerLine, in
     if (lines.isEmpty())
         return false;
 
-    unit_.softKeys.clear();
-    unit_.answerGroups.clear();
     unit_.values.clear();
     unit_.font.clear();
     unit_.kran.clear();
-    if (mode != AddToSheet) {
-        unit_.questionFigures.clear();
-        unit_.answerFigures.clear();
+    if (mode == AddToSheet) {
+        // The sheet's header, questions and figures stay: the unit's are added after them.
+        unit_.content.softKeys.clear();
+        unit_.content.answerGroups.clear();
+    } else {
+        unit_.content = {};
         unit_.header.clear();
-        unit_.questions.clear();
-        unit_.title.clear();
-        unit_.school.clear();
-        unit_.nameLine.clear();
     }
 
     const qsizetype start = lines.indexOf(headerLine);
@@ -251,28 +241,29 @@ bool UnitReader::ReadUnit(const QString& fileName, const QString& headerLine, in
                                : QStringLiteral(" §%1-%2").arg(sectionNumber).arg(unitNumber);
     switch (mode) {
     case OpenMaster:
-        unit_.title = titles.lesson + QStringLiteral("//") + titles.section +
-                      QStringLiteral("§%1-%2 ").arg(sectionNumber).arg(unitNumber) + titles.unit;
-        unit_.school = QStringLiteral("小学校");
-        unit_.nameLine = QStringLiteral("　年　組　番　氏名");
+        unit_.content.title = titles.lesson + QStringLiteral("//") + titles.section +
+                              QStringLiteral("§%1-%2 ").arg(sectionNumber).arg(unitNumber) +
+                              titles.unit;
+        unit_.content.school = QStringLiteral("小学校");
+        unit_.content.nameLine = QStringLiteral("　年　組　番　氏名");
         opened_ = true;
         break;
     case OpenCopy:
         // A copy file with a short header block gives empty texts rather than a fault.
-        unit_.title = unit_.header.value(0);
-        unit_.school = unit_.header.value(1);
-        unit_.nameLine = unit_.header.value(2);
+        unit_.content.title = unit_.header.value(0);
+        unit_.content.school = unit_.header.value(1);
+        unit_.content.nameLine = unit_.header.value(2);
         opened_ = true;
         break;
     case AddToSheet:
         if (!add.titleGenerated)
-            unit_.title = add.title + suffix;
+            unit_.content.title = add.title + suffix;
         else if (opened_)
             // The sheet now holds several units: their section and unit titles are dropped.
-            unit_.title =
+            unit_.content.title =
                 titles.lesson + QStringLiteral("//§%1-%2").arg(add.section).arg(add.unit) + suffix;
         else
-            unit_.title = lastTitle_ + suffix;
+            unit_.content.title = lastTitle_ + suffix;
         opened_ = false;
         break;
     default:
@@ -280,7 +271,7 @@ bool UnitReader::ReadUnit(const QString& fileName, const QString& headerLine, in
     }
 
     previousSection_ = sectionNumber;
-    lastTitle_ = unit_.title;
+    lastTitle_ = unit_.content.title;
     return true;
 }
 

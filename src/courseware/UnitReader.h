@@ -65,9 +65,7 @@ public:
                   const AddContext& add = {});
 
     // Loads the sheet's current content before an add, which appends to it.
-    void setSheetContent(const QStringList& questions, const QStringList& questionFigures,
-                         const QStringList& answerFigures, const QString& title,
-                         const QString& school, const QString& nameLine);
+    void setSheetContent(const UnitContent& content);
 
     const ParsedUnit& unit() const { return unit_; }
     int previousSection() const { return previousSection_; }

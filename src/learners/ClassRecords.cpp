@@ -392,7 +392,7 @@ QList<BoxQuestion> UnitQuestions(const QString& programFolder, const LessonTable
                             UnitHeaderLine(choice), unit.unit, unit.section, UnitReader::OpenMaster,
                             UnitTitles{})) {
             // Boxes are numbered as the sheet numbers them: blank by blank, line by line.
-            for (const QString& line : reader.unit().questions) {
+            for (const QString& line : reader.unit().content.questions) {
                 if (line.isEmpty())
                     continue;
                 const QStringList pieces = SplitQuestionLine(line);

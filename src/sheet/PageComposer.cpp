@@ -202,32 +202,34 @@ void drawHeader(const Sheet& sheet, Composition& out, Surface& surface, const La
                         QStringLiteral("実施日　　月　　日"));
 
     const int titleX = inputs.classFlag ? px((sheet.classFlag.width() + 5) * s) + l.xL : l.xL;
-    QString first = sheet.title;
+    QString first = sheet.content.title;
     QString second;
     const int room = l.xR - titleX;
     const int lineGap = px(48 * r) - px(35 * r);
-    if (cp932::byteLength(sheet.title) > 60) {
+    if (cp932::byteLength(sheet.content.title) > 60) {
         // Long titles break before the section mark; without one the whole title moves
         // to the second line, and what the second line has no room for starts on the first.
-        const qsizetype mark = sheet.title.indexOf(u'§');
-        first = mark < 0 ? QString() : sheet.title.left(mark);
-        second = QStringLiteral("　　") + (mark < 0 ? sheet.title : sheet.title.mid(mark));
+        const qsizetype mark = sheet.content.title.indexOf(u'§');
+        first = mark < 0 ? QString() : sheet.content.title.left(mark);
+        second = QStringLiteral("　　") +
+                 (mark < 0 ? sheet.content.title : sheet.content.title.mid(mark));
         if (mark < 0 && titleSize(surface, QString(), second, room, lineGap) < 12) {
             const QString any = QStringLiteral("x");
             surface.setFontSize(titleSize(surface, any, any, room, lineGap));
             // The longest start of the title that fits the first line.
             qsizetype n = 0;
-            for (qsizetype low = 0, high = sheet.title.size(); low < high;) {
+            for (qsizetype low = 0, high = sheet.content.title.size(); low < high;) {
                 const qsizetype mid = (low + high + 1) / 2;
-                if (surface.textWidth(sheet.title.left(mid)) <= room)
+                if (surface.textWidth(sheet.content.title.left(mid)) <= room)
                     n = low = mid;
                 else
                     high = mid - 1;
             }
             if (n > 0) {
-                first = sheet.title.left(n);
-                second = n < sheet.title.size() ? QStringLiteral("　　") + sheet.title.mid(n)
-                                                : QString();
+                first = sheet.content.title.left(n);
+                second = n < sheet.content.title.size()
+                             ? QStringLiteral("　　") + sheet.content.title.mid(n)
+                             : QString();
             }
         }
     }
@@ -287,7 +289,8 @@ void drawBody(const Sheet& sheet, Composition& out, Surface& surface, const Layo
     MeasuringSurface measuring(surface);
     Surface& answerSurface = leaveAnswersOut ? static_cast<Surface&>(measuring) : surface;
 
-    const int lineCount = static_cast<int>(std::min<qsizetype>(sheet.questions.size(), kMaxLines));
+    const int lineCount =
+        static_cast<int>(std::min<qsizetype>(sheet.content.questions.size(), kMaxLines));
     if (registering) {
         out.lineStarts = QList<QPoint>(lineCount + 1);
         out.lineEnds = QList<int>(lineCount + 1);
@@ -530,7 +533,7 @@ void drawBody(const Sheet& sheet, Composition& out, Surface& surface, const Layo
     };
 
     for (int n = 0; n < lineCount; ++n) {
-        const QString& line = sheet.questions.at(n);
+        const QString& line = sheet.content.questions.at(n);
         if (registering && !line.isEmpty())
             out.lineStarts[n + 1] = QPoint(l.xL, y);
         if (line.isEmpty()) {
@@ -598,15 +601,16 @@ void placeFigures(const Composition& out, QStringList& triples, const QList<QIma
 void placeAllFigures(Sheet& sheet, Composition& out, const Layout& l)
 {
     std::array<PlacedFigure, kMaxFigures + 1> placed{};
-    const int questionCount = FigureTriples(sheet.questionFigures).count();
+    const int questionCount = FigureTriples(sheet.content.questionFigures).count();
     if (questionCount >= kMaxFigures + 1)
         ShowMessage(QString::number(questionCount) + QStringLiteral(":問題のグラフが多すぎます") +
                     QString::number(kMaxFigures));
-    placeFigures(out, sheet.questionFigures, sheet.questionPictures, false,
+    placeFigures(out, sheet.content.questionFigures, sheet.questionPictures, false,
                  std::min(questionCount, kMaxFigures), l.s, placed);
     if (sheet.answersShown) {
-        const int answerCount = std::min(FigureTriples(sheet.answerFigures).count(), kMaxFigures);
-        placeFigures(out, sheet.answerFigures, sheet.answerPictures, true, answerCount, l.s,
+        const int answerCount =
+            std::min(FigureTriples(sheet.content.answerFigures).count(), kMaxFigures);
+        placeFigures(out, sheet.content.answerFigures, sheet.answerPictures, true, answerCount, l.s,
                      placed);
     }
     out.figures.clear();

@@ -72,7 +72,7 @@ PrintResult PrintSheet(Sheet& sheet, const ComposeInputs& inputs, const PrintOpt
     PrintResult result;
     result.nextStartNumber = options.startNumber;
     const int copies = options.numbered ? std::max(1, options.copies) : 1;
-    const QString title = sheet.title;
+    const QString title = sheet.content.title;
 
     ComposeInputs screen = inputs;
     screen.number = options.numbered;

@@ -58,15 +58,8 @@ Sheet Sheet::fromParsedUnit(const ParsedUnit& unit, const SheetSource& source, b
     sheet.titleGenerated = !source.fromCopy;
     sheet.answersShown = answersShown;
 
-    sheet.title = unit.title;
-    sheet.school = unit.school;
-    sheet.nameLine = unit.nameLine;
-    sheet.lastComposedTitle = unit.title;
-    sheet.questions = unit.questions;
-    sheet.softKeys = unit.softKeys;
-    sheet.answerGroups = unit.answerGroups;
-    sheet.questionFigures = unit.questionFigures;
-    sheet.answerFigures = unit.answerFigures;
+    sheet.content = unit.content;
+    sheet.lastComposedTitle = unit.content.title;
 
     // Damaged lines keep the defaults: they must not turn into a zero page width or margin.
     const QStringList valueLines = firstBlock(unit.values, 7);
@@ -126,8 +119,8 @@ Sheet Sheet::fromParsedUnit(const ParsedUnit& unit, const SheetSource& source, b
 
 void Sheet::loadFigures(const QString& graphFolder)
 {
-    questionPictures = loadPictures(questionFigures, graphFolder);
-    answerPictures = loadPictures(answerFigures, graphFolder);
+    questionPictures = loadPictures(content.questionFigures, graphFolder);
+    answerPictures = loadPictures(content.answerFigures, graphFolder);
 }
 
 void Sheet::loadClassFlag(const QString& programFolder)
@@ -139,12 +132,12 @@ void Sheet::loadClassFlag(const QString& programFolder)
 CopySheet Sheet::toCopySheet() const
 {
     CopySheet copy;
-    copy.title = title;
-    copy.school = school;
-    copy.nameLine = nameLine;
-    copy.questions = questions;
-    copy.questionFigures = questionFigures;
-    copy.answerFigures = answerFigures;
+    copy.title = content.title;
+    copy.school = content.school;
+    copy.nameLine = content.nameLine;
+    copy.questions = content.questions;
+    copy.questionFigures = content.questionFigures;
+    copy.answerFigures = content.answerFigures;
     copy.paperWidth = settings.page.width;
     copy.answersShown = answersShown;
     copy.lineSpacing = settings.lineSpacing;
@@ -158,7 +151,7 @@ CopySheet Sheet::toCopySheet() const
     font.setText(FontLine::DrawingFace,
                  settings.drawingFaceIsDefault ? QStringLiteral("0") : settings.drawingFace);
     copy.kran = settings.lstKranX;
-    copy.answerGroups = answerGroups;
+    copy.answerGroups = content.answerGroups;
     return copy;
 }
 

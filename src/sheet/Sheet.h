@@ -68,15 +68,8 @@ struct Sheet
 
     SheetSettings settings;
 
-    QString title;
-    QString school;
-    QString nameLine;
+    UnitContent content; // header texts, question lines, figures, pass-through blocks
     QString lastComposedTitle;
-    QStringList questions;
-    QStringList softKeys;
-    QStringList answerGroups;
-    QStringList questionFigures; // triples: file, left, top
-    QStringList answerFigures;
 
     QList<QImage> questionPictures; // one per figure triple, null when not loaded
     QList<QImage> answerPictures;

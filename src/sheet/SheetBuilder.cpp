@@ -82,13 +82,12 @@ std::optional<Sheet> OpenCopySheet(const QString& programFolder, const LessonTab
 bool AddUnitToSheet(Sheet& sheet, const CoursewareContext& courseware, const UnitChoice& choice,
                     UnitReader& reader)
 {
-    if (FigureTriples(sheet.questionFigures).count() >= kMaxFigures) {
+    if (FigureTriples(sheet.content.questionFigures).count() >= kMaxFigures) {
         ShowMessage(QStringLiteral("これ以上追加できません"));
         return false;
     }
-    reader.setSheetContent(sheet.questions, sheet.questionFigures, sheet.answerFigures, sheet.title,
-                           sheet.school, sheet.nameLine);
-    const AddContext add{sheet.title, sheet.titleGenerated, sheet.source.choice.section,
+    reader.setSheetContent(sheet.content);
+    const AddContext add{sheet.content.title, sheet.titleGenerated, sheet.source.choice.section,
                          sheet.source.choice.unit};
     const QString path =
         MasterPath(courseware.programFolder, courseware.lessons, choice.lesson, choice.section);
@@ -98,14 +97,15 @@ bool AddUnitToSheet(Sheet& sheet, const CoursewareContext& courseware, const Uni
 
     const ParsedUnit& unit = reader.unit();
     // The added figures keep their files; the composition places them.
-    QStringList added = unit.questionFigures.mid(unit.priorFigureLines);
+    QStringList added = unit.content.questionFigures.mid(unit.priorFigureLines);
     EditFigureTriples(added).unplaceAll();
-    const QStringList figures = unit.questionFigures.mid(0, unit.priorFigureLines) + added;
-    sheet.questions = unit.questions;
-    sheet.questionFigures = figures;
-    sheet.answerFigures = unit.answerFigures;
-    sheet.title = unit.title;
-    sheet.lastComposedTitle = unit.title;
+    // The sheet keeps its own soft keys and answer groups: the added unit's are not taken.
+    UnitContent content = unit.content;
+    content.softKeys = sheet.content.softKeys;
+    content.answerGroups = sheet.content.answerGroups;
+    content.questionFigures = unit.content.questionFigures.mid(0, unit.priorFigureLines) + added;
+    sheet.content = content;
+    sheet.lastComposedTitle = content.title;
     sheet.changed = true;
     loadPictures(sheet, courseware.programFolder, courseware.lessons, sheet.source.choice.lesson);
     return true;
@@ -114,8 +114,8 @@ bool AddUnitToSheet(Sheet& sheet, const CoursewareContext& courseware, const Uni
 CopySheet CopySheetAsShown(Sheet& sheet, const ComposeInputs& inputs)
 {
     // Answer figures are placed only on a page that shows the answers.
-    if (hasUnplaced(sheet.questionFigures) ||
-        (sheet.answersShown && hasUnplaced(sheet.answerFigures))) {
+    if (hasUnplaced(sheet.content.questionFigures) ||
+        (sheet.answersShown && hasUnplaced(sheet.content.answerFigures))) {
         // The composer writes the places it chooses into the triples. It runs on a scratch
         // copy so that the box table and piece records study mode and the window rely on
         // stay those of the sheet's own last composition.
@@ -123,8 +123,8 @@ CopySheet CopySheetAsShown(Sheet& sheet, const ComposeInputs& inputs)
         ComposeInputs now = inputs;
         now.composing = true; // a window setting up its controls must not skip this
         RenderScreenPage(composed, now);
-        sheet.questionFigures = composed.questionFigures;
-        sheet.answerFigures = composed.answerFigures;
+        sheet.content.questionFigures = composed.content.questionFigures;
+        sheet.content.answerFigures = composed.content.answerFigures;
     }
     return sheet.toCopySheet();
 }

@@ -341,8 +341,8 @@ QImage TfrmPrint::composeWithoutFigures(const PlacedFigure* hidden, bool all, qr
 {
     Sheet copy = sheet_;
     // Only the drawn figures: a second "too many figures" message would come from here.
-    copy.questionFigures = FigureTriples(copy.questionFigures).first(kMaxFigures);
-    copy.answerFigures = FigureTriples(copy.answerFigures).first(kMaxFigures);
+    copy.content.questionFigures = FigureTriples(copy.content.questionFigures).first(kMaxFigures);
+    copy.content.answerFigures = FigureTriples(copy.content.answerFigures).first(kMaxFigures);
     if (all) {
         copy.questionPictures.clear();
         copy.answerPictures.clear();
@@ -414,7 +414,8 @@ void TfrmPrint::figureEndDrag(const PlacedFigure& figure, QPoint travel)
 {
     shown_ = sharp_;
     if (!travel.isNull()) {
-        EditFigureTriples triples(figure.answer ? sheet_.answerFigures : sheet_.questionFigures);
+        EditFigureTriples triples(figure.answer ? sheet_.content.answerFigures
+                                                : sheet_.content.questionFigures);
         // Not kept on the page: a figure may be put beyond its edge on purpose.
         if (triples.setPlace(figure.number, figure.rect.left() + travel.x(),
                              figure.rect.top() + travel.y()))
@@ -459,7 +460,7 @@ bool TfrmPrint::editHeader()
         return false;
     const HeaderEdit edit = dialog.result();
     sheet_.titleGenerated = false;
-    setWindowTitle(edit.title);
+    setWindowTitle(edit.content.title);
     applyHeaderEdit(edit);
     return true;
 }
@@ -467,17 +468,12 @@ bool TfrmPrint::editHeader()
 void TfrmPrint::applyHeaderEdit(const HeaderEdit& edit)
 {
     sheet_.changed = true;
-    sheet_.title = edit.title;
-    sheet_.school = edit.school;
-    sheet_.nameLine = edit.nameLine;
+    sheet_.content = edit.content;
     if (edit.unitsAdded) {
         sheet_.lastComposedTitle = edit.lastComposedTitle;
-        sheet_.questionFigures = edit.questionFigures;
-        sheet_.answerFigures = edit.answerFigures;
         sheet_.questionPictures = edit.questionPictures;
         sheet_.answerPictures = edit.answerPictures;
     }
-    sheet_.questions = edit.questions;
     Redraw();
 }
 

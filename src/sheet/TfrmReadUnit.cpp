@@ -121,12 +121,13 @@ void TfrmReadUnit::FormShow(const Sheet& sheet)
 
 void TfrmReadUnit::showSheet(const Sheet& sheet)
 {
-    edtTangen_->setText(sheet.title);
-    edtSchool_->setText(sheet.school);
-    edtShimei_->setText(sheet.nameLine);
-    redQues_->setPlainText(joined(sheet.questions));
-    memQGraph_->setPlainText(joined(sheet.questionFigures));
-    memAGraph_->setPlainText(joined(sheet.answerFigures));
+    const UnitContent& content = sheet.content;
+    edtTangen_->setText(content.title);
+    edtSchool_->setText(content.school);
+    edtShimei_->setText(content.nameLine);
+    redQues_->setPlainText(joined(content.questions));
+    memQGraph_->setPlainText(joined(content.questionFigures));
+    memAGraph_->setPlainText(joined(content.answerFigures));
 }
 
 QStringList TfrmReadUnit::questionLines() const
@@ -136,18 +137,23 @@ QStringList TfrmReadUnit::questionLines() const
     return text.isEmpty() ? QStringList() : text.split(u'\n');
 }
 
+UnitContent TfrmReadUnit::fieldContent() const
+{
+    UnitContent content = working_.content;
+    content.title = edtTangen_->text();
+    content.school = edtSchool_->text();
+    content.nameLine = edtShimei_->text();
+    content.questions = questionLines();
+    return content;
+}
+
 HeaderEdit TfrmReadUnit::result() const
 {
     HeaderEdit edit;
-    edit.title = edtTangen_->text();
-    edit.school = edtSchool_->text();
-    edit.nameLine = edtShimei_->text();
-    edit.questions = questionLines();
+    edit.content = fieldContent();
     edit.unitsAdded = unitsAdded_;
     if (unitsAdded_) {
         edit.lastComposedTitle = working_.lastComposedTitle;
-        edit.questionFigures = working_.questionFigures;
-        edit.answerFigures = working_.answerFigures;
         edit.questionPictures = working_.questionPictures;
         edit.answerPictures = working_.answerPictures;
     }
@@ -160,10 +166,7 @@ void TfrmReadUnit::btnAddClick()
     if (!choice)
         return;
     // The unit is added to what the fields hold now, edits included.
-    working_.title = edtTangen_->text();
-    working_.school = edtSchool_->text();
-    working_.nameLine = edtShimei_->text();
-    working_.questions = questionLines();
+    working_.content = fieldContent();
     if (!AddUnitToSheet(working_, host_.courseware(), *choice, host_.unitReader()))
         return;
     unitsAdded_ = true;

@@ -18,15 +18,11 @@ class WorksheetHost;
 // What the header dialog hands back to its sheet when confirmed.
 struct HeaderEdit
 {
-    QString title;
-    QString school;
-    QString nameLine;
-    QStringList questions;
-    // Units were added: the figure lists and pictures below replace the sheet's.
+    // The sheet's content with the fields' texts, and the figures of any added units.
+    UnitContent content;
+    // Units were added: the title and pictures below replace the sheet's.
     bool unitsAdded = false;
     QString lastComposedTitle;
-    QStringList questionFigures;
-    QStringList answerFigures;
     QList<QImage> questionPictures;
     QList<QImage> answerPictures;
 };
@@ -52,6 +48,8 @@ public:
 private:
     void showSheet(const Sheet& sheet);
     QStringList questionLines() const;
+    // The working sheet's content with the fields' texts in it.
+    UnitContent fieldContent() const;
 
     WorksheetHost& host_;
     Sheet working_;

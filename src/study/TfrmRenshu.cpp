@@ -328,7 +328,7 @@ void TfrmRenshu::FormShow()
     Sheet* s = sheet();
     if (!s)
         return;
-    aids_->setAnswerGroups(s->answerGroups);
+    aids_->setAnswerGroups(s->content.answerGroups);
 
     showMode(StudyMode::Idle);
     commands_->btnTouan->setEnabled(false);

@@ -136,7 +136,7 @@ private slots:
         });
         main.findChild<QPushButton*>("btnEdit")->click();
         QVERIFY(main.activeSheet());
-        QVERIFY(main.activeSheet()->sheet().questions.contains("(99) 99+1＝#100#"));
+        QVERIFY(main.activeSheet()->sheet().content.questions.contains("(99) 99+1＝#100#"));
         QCOMPARE(main.activeSheet()->sheet().composed.boxes.count(), boxes + 1);
         QCOMPARE(main.activeSheet()->sheet().composed.lstKai.last(), QStringLiteral("100"));
         QCOMPARE(main.openSheetList().size(), 1);

@@ -323,7 +323,7 @@ private slots:
         else
             pick(frm, qPrintable(how));
         QCOMPARE(shownTitle, QStringLiteral("Zendra - コピーファイルの編集"));
-        QCOMPARE(shownFor, frm->sheet().title);
+        QCOMPARE(shownFor, frm->sheet().content.title);
         QVERIFY(messages.entries().isEmpty());
         QCOMPARE(main.activeSheet(), frm);
     }

@@ -21,8 +21,8 @@ namespace {
 Sheet makeSheet(const QString& kran)
 {
     ParsedUnit unit;
-    unit.title = QStringLiteral("整数//§1-1 たし算");
-    unit.questions = {QStringLiteral("1+2=#3#")};
+    unit.content.title = QStringLiteral("整数//§1-1 たし算");
+    unit.content.questions = {QStringLiteral("1+2=#3#")};
     unit.values = {QStringLiteral("630"), QStringLiteral("False"), QStringLiteral("40"),
                    QStringLiteral("3"),   QStringLiteral("4"),     QStringLiteral("1"),
                    QStringLiteral("7")};

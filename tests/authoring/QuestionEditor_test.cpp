@@ -308,9 +308,9 @@ TEST_F(SaveSheetToMasterTest, ReplacesTheUnitWithTheSheetsLayoutAndKeepsTheRest)
     Sheet sheet = openSheet(choice);
     sheet.settings.lineSpacing = 52;
     sheet.settings.lstKranX[1] = "22";
-    sheet.questionFigures << "tape.bmp"
-                          << "300"
-                          << "120";
+    sheet.content.questionFigures << "tape.bmp"
+                                  << "300"
+                                  << "120";
 
     ASSERT_TRUE(SaveSheetToMaster(program_, lessons_, sheet));
     EXPECT_TRUE(messages_.texts().isEmpty());
@@ -324,11 +324,12 @@ TEST_F(SaveSheetToMasterTest, ReplacesTheUnitWithTheSheetsLayoutAndKeepsTheRest)
 
     UnitReader reader;
     ASSERT_TRUE(reader.ReadUnit(master_, "[[unit3R1", 3, 1, UnitReader::OpenMaster, {}));
-    EXPECT_EQ(reader.unit().questions, sheet.questions);
+    EXPECT_EQ(reader.unit().content.questions, sheet.content.questions);
     EXPECT_EQ(reader.unit().values.at(2), "52");
     EXPECT_EQ(reader.unit().kran.at(1), "22");
-    EXPECT_EQ(reader.unit().questionFigures.mid(reader.unit().questionFigures.size() - 3),
-              L("tape.bmp|300|120"));
+    EXPECT_EQ(
+        reader.unit().content.questionFigures.mid(reader.unit().content.questionFigures.size() - 3),
+        L("tape.bmp|300|120"));
 }
 
 TEST_F(SaveSheetToMasterTest, AppendsTheSheetsOwnUnitWhenTheFileLacksIt)
@@ -341,6 +342,6 @@ TEST_F(SaveSheetToMasterTest, AppendsTheSheetsOwnUnitWhenTheFileLacksIt)
 
     UnitReader reader;
     ASSERT_TRUE(reader.ReadUnit(master_, "[[unit9", 9, 1, UnitReader::OpenMaster, {}));
-    EXPECT_EQ(reader.unit().questions, sheet.questions);
-    EXPECT_EQ(reader.unit().answerGroups, sheet.answerGroups);
+    EXPECT_EQ(reader.unit().content.questions, sheet.content.questions);
+    EXPECT_EQ(reader.unit().content.answerGroups, sheet.content.answerGroups);
 }

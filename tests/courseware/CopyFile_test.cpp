@@ -83,15 +83,15 @@ TEST(CopyFile, ReadsBackWhatItWrote)
     UnitReader reader;
     ASSERT_TRUE(reader.ReadUnit(path, QStringLiteral("[[unitX"), 0, 0, UnitReader::OpenCopy, {}));
     const ParsedUnit& u = reader.unit();
-    EXPECT_EQ((QStringList{u.title, u.school, u.nameLine}),
+    EXPECT_EQ((QStringList{u.content.title, u.content.school, u.content.nameLine}),
               (QStringList{s.title, s.school, s.nameLine}));
-    EXPECT_EQ(u.questions, s.questions);
-    EXPECT_EQ(u.questionFigures, s.questionFigures);
-    EXPECT_EQ(u.answerFigures, s.answerFigures);
+    EXPECT_EQ(u.content.questions, s.questions);
+    EXPECT_EQ(u.content.questionFigures, s.questionFigures);
+    EXPECT_EQ(u.content.answerFigures, s.answerFigures);
     EXPECT_EQ(u.values, L("771|True|36|3|4|12|5"));
     EXPECT_EQ(u.font, s.font);
     EXPECT_EQ(u.kran, s.kran);
-    EXPECT_EQ(u.answerGroups, s.answerGroups);
+    EXPECT_EQ(u.content.answerGroups, s.answerGroups);
     EXPECT_TRUE(messages.entries().isEmpty());
 }
 

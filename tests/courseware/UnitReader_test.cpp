@@ -29,6 +29,15 @@ QStringList numbered(const char* prefix, int count)
     return lines;
 }
 
+// A sheet holding only question lines and a title, as an add starts from.
+UnitContent sheetContent(const QStringList& questions, const QString& title = {})
+{
+    UnitContent content;
+    content.title = title;
+    content.questions = questions;
+    return content;
+}
+
 class UnitReaderTest : public ::testing::Test
 {
 protected:
@@ -61,7 +70,7 @@ TEST_F(UnitReaderTest, FindsTheHeaderByWholeLine)
         for (const auto& [header, question] :
              {std::pair{"[[unit1", "one"}, {"[[unit12", "twelve"}, {"[[unit1R1", "one-r1"}}) {
             ASSERT_TRUE(read(file, header)) << header;
-            EXPECT_EQ(reader_.unit().questions, L(question)) << header;
+            EXPECT_EQ(reader_.unit().content.questions, L(question)) << header;
         }
         EXPECT_FALSE(read(file, "[[unit1 "));
         EXPECT_FALSE(read(file, "[[unit2"));
@@ -81,21 +90,21 @@ TEST_F(UnitReaderTest, SplitsTheBlocksOfAUnit)
                                  "<<ques|after the unit|>>"));
     ASSERT_TRUE(read(file, "[[unit3"));
     const ParsedUnit& u = reader_.unit();
-    EXPECT_EQ(u.questions, L("1+2=#3#||2*3=#6#"));
+    EXPECT_EQ(u.content.questions, L("1+2=#3#||2*3=#6#"));
     // The keyword line inside "<<dummy" opened its block; "<<ans" hid its "<<value".
-    EXPECT_EQ(u.answerGroups, L("g1"));
+    EXPECT_EQ(u.content.answerGroups, L("g1"));
     EXPECT_TRUE(u.values.isEmpty() && u.font.isEmpty() && u.kran.isEmpty());
-    EXPECT_EQ(u.questionFigures, L("a.bmp|-1|-1"));
-    EXPECT_EQ(u.answerFigures, L("b.bmp|10|20"));
-    EXPECT_EQ(u.softKeys, L("ア"));
+    EXPECT_EQ(u.content.questionFigures, L("a.bmp|-1|-1"));
+    EXPECT_EQ(u.content.answerFigures, L("b.bmp|10|20"));
+    EXPECT_EQ(u.content.softKeys, L("ア"));
     EXPECT_EQ(u.header, L("h1"));
 
     // A unit may run to the end of the file, also inside a block or an unclosed "{" group.
     ASSERT_TRUE(read(write(L("[[unit1|<<ques|a|>>|<<kran|1|2")), "[[unit1"));
-    EXPECT_EQ(reader_.unit().questions, L("a"));
+    EXPECT_EQ(reader_.unit().content.questions, L("a"));
     EXPECT_EQ(reader_.unit().kran, L("1|2|0|0|0|0|0|0|0|0"));
     ASSERT_TRUE(read(write(L("[[unit1|<<ques|{|a|>>")), "[[unit1"));
-    EXPECT_TRUE(reader_.unit().questions.isEmpty());
+    EXPECT_TRUE(reader_.unit().content.questions.isEmpty());
     EXPECT_TRUE(messages_.entries().isEmpty());
 }
 
@@ -143,7 +152,7 @@ TEST_F(UnitReaderTest, HoldsAtMostSixtyQuestionLines)
     for (const auto& [onSheet, inUnit, ok] : cases) {
         messages_.clear();
         const QString file = write(L("[[unit1|<<ques") + numbered("q", inUnit) + L(">>|]]"));
-        reader_.setSheetContent(numbered("s", onSheet), {}, {}, {}, {}, {});
+        reader_.setSheetContent(sheetContent(numbered("s", onSheet)));
         EXPECT_EQ(reader_.ReadUnit(file, QStringLiteral("[[unit1"), 1, 1,
                                    onSheet > 0 ? UnitReader::AddToSheet : UnitReader::OpenMaster,
                                    {}, {QStringLiteral("t"), true, 1, 1}),
@@ -151,7 +160,8 @@ TEST_F(UnitReaderTest, HoldsAtMostSixtyQuestionLines)
             << onSheet << "+" << inUnit;
         EXPECT_EQ(messages_.texts(), ok ? QStringList{} : L("問題の行は６０行以下です"));
         if (ok) {
-            EXPECT_EQ(reader_.unit().questions, numbered("s", onSheet) + numbered("q", inUnit));
+            EXPECT_EQ(reader_.unit().content.questions,
+                      numbered("s", onSheet) + numbered("q", inUnit));
         }
     }
 }
@@ -172,32 +182,34 @@ TEST_F(UnitReaderTest, ComposesTitlesByMode)
 
     // Open unit 3 of section 2, add unit 4 of section 2, then unit 1 of section 5.
     ASSERT_TRUE(read(master, "[[unit3", 3, 2, UnitReader::OpenMaster));
-    EXPECT_EQ(reader_.unit().title, QStringLiteral("整数//たし算§2-3 くり上がり"));
-    EXPECT_EQ(reader_.unit().school, QStringLiteral("小学校"));
-    EXPECT_EQ(reader_.unit().nameLine, QStringLiteral("　年　組　番　氏名"));
-    const AddContext sheet{reader_.unit().title, true, 2, 3};
+    EXPECT_EQ(reader_.unit().content.title, QStringLiteral("整数//たし算§2-3 くり上がり"));
+    EXPECT_EQ(reader_.unit().content.school, QStringLiteral("小学校"));
+    EXPECT_EQ(reader_.unit().content.nameLine, QStringLiteral("　年　組　番　氏名"));
+    const AddContext sheet{reader_.unit().content.title, true, 2, 3};
     ASSERT_TRUE(read(master, "[[unit4", 4, 2, UnitReader::AddToSheet, sheet));
-    EXPECT_EQ(reader_.unit().title, QStringLiteral("整数//§2-3,4"));
-    EXPECT_EQ(reader_.unit().questions, L("a|b"));
-    EXPECT_EQ(reader_.unit().questionFigures, L("a.bmp|1|2|b.bmp|-1|-1"));
+    EXPECT_EQ(reader_.unit().content.title, QStringLiteral("整数//§2-3,4"));
+    EXPECT_EQ(reader_.unit().content.questions, L("a|b"));
+    EXPECT_EQ(reader_.unit().content.questionFigures, L("a.bmp|1|2|b.bmp|-1|-1"));
     EXPECT_EQ(reader_.unit().priorFigureLines, 3);
     ASSERT_TRUE(read(master, "[[unit1", 1, 5, UnitReader::AddToSheet, sheet));
-    EXPECT_EQ(reader_.unit().title, QStringLiteral("整数//§2-3,4 §5-1"));
-    EXPECT_EQ(reader_.unit().school, QStringLiteral("小学校"));
+    EXPECT_EQ(reader_.unit().content.title, QStringLiteral("整数//§2-3,4 §5-1"));
+    EXPECT_EQ(reader_.unit().content.school, QStringLiteral("小学校"));
 
     // A copy file takes its header (a short one gives empty texts); an add to it, or to a
     // sheet whose header was edited, follows the sheet's own title.
     ASSERT_TRUE(read(shortHeader, "[[unitX", 0, 0, UnitReader::OpenCopy));
-    EXPECT_EQ(reader_.unit().title, QStringLiteral("題だけ"));
-    EXPECT_TRUE(reader_.unit().school.isEmpty() && reader_.unit().nameLine.isEmpty());
+    EXPECT_EQ(reader_.unit().content.title, QStringLiteral("題だけ"));
+    EXPECT_TRUE(reader_.unit().content.school.isEmpty() &&
+                reader_.unit().content.nameLine.isEmpty());
     ASSERT_TRUE(read(copy, "[[unitX", 0, 0, UnitReader::OpenCopy));
     EXPECT_EQ(L("コピーの題|東小学校|名前"),
-              (QStringList{reader_.unit().title, reader_.unit().school, reader_.unit().nameLine}));
+              (QStringList{reader_.unit().content.title, reader_.unit().content.school,
+                           reader_.unit().content.nameLine}));
     ASSERT_TRUE(read(master, "[[unit4", 4, 2, UnitReader::AddToSheet,
                      {QStringLiteral("編集した題"), false, 0, 0}));
-    EXPECT_EQ(reader_.unit().title, QStringLiteral("編集した題 §2-4"));
-    EXPECT_EQ(reader_.unit().questions, L("x|b"));
-    EXPECT_EQ(reader_.unit().school, QStringLiteral("東小学校"));
+    EXPECT_EQ(reader_.unit().content.title, QStringLiteral("編集した題 §2-4"));
+    EXPECT_EQ(reader_.unit().content.questions, L("x|b"));
+    EXPECT_EQ(reader_.unit().content.school, QStringLiteral("東小学校"));
 }
 
 TEST_F(UnitReaderTest, FailureKeepsTheRememberedState)
@@ -216,7 +228,7 @@ TEST_F(UnitReaderTest, FailureKeepsTheRememberedState)
 
     ASSERT_TRUE(
         reader_.ReadUnit(good, QStringLiteral("[[unit3"), 3, 2, UnitReader::OpenMaster, titles));
-    const QString opened = reader_.unit().title;
+    const QString opened = reader_.unit().content.title;
     const AddContext sheet{opened, true, 2, 3};
     const std::tuple<QString, const char*, QStringList> cases[] = {
         {write(L("[[unit1|<<ques") + numbered("q", 60) + L(">>|]]")), "[[unit1",
@@ -229,7 +241,7 @@ TEST_F(UnitReaderTest, FailureKeepsTheRememberedState)
     };
     for (const auto& [file, header, messages] : cases) {
         messages_.clear();
-        reader_.setSheetContent(L("a"), {}, {}, opened, {}, {});
+        reader_.setSheetContent(sheetContent(L("a"), opened));
         EXPECT_FALSE(reader_.ReadUnit(file, QString::fromUtf8(header), 1, 5, UnitReader::AddToSheet,
                                       titles, sheet))
             << file.toStdString();
@@ -239,10 +251,10 @@ TEST_F(UnitReaderTest, FailureKeepsTheRememberedState)
         EXPECT_TRUE(reader_.opened());
     }
     // The next add reads as if the failed ones had not happened.
-    reader_.setSheetContent(L("a"), {}, {}, opened, {}, {});
+    reader_.setSheetContent(sheetContent(L("a"), opened));
     ASSERT_TRUE(reader_.ReadUnit(good, QStringLiteral("[[unit4"), 4, 2, UnitReader::AddToSheet,
                                  titles, sheet));
-    EXPECT_EQ(reader_.unit().title, QStringLiteral("L//§2-3,4"));
+    EXPECT_EQ(reader_.unit().content.title, QStringLiteral("L//§2-3,4"));
 }
 
 TEST_F(UnitReaderTest, KeepsDoubleByteCharactersWithABackslashTrailByte)
@@ -252,7 +264,7 @@ TEST_F(UnitReaderTest, KeepsDoubleByteCharactersWithABackslashTrailByte)
     test::writeBytes(path, "[[unit1\r\n<<ques\r\n\x95\x5c\x83\x5c=#\x95\x5c;\x83\x5c#\r\n>>\r\n"
                            "<<header\r\n\x83\x5c\x95\x5c\r\n>>\r\n]]\r\n");
     ASSERT_TRUE(read(path, "[[unit1"));
-    EXPECT_EQ(reader_.unit().questions, L("表ソ=#表;ソ#"));
+    EXPECT_EQ(reader_.unit().content.questions, L("表ソ=#表;ソ#"));
     EXPECT_EQ(reader_.unit().header, L("ソ表"));
 }
 
@@ -286,10 +298,11 @@ TEST_F(UnitReaderTest, AnUnclosedUnitOrBlockNeverTakesInTheNext)
         const QStringList lines = L(c.file);
         const QString path = write(lines);
         ASSERT_TRUE(read(path, "[[unit1")) << c.file;
-        EXPECT_EQ(reader_.unit().questions, *c.unit1 ? L(c.unit1) : QStringList{}) << c.file;
+        EXPECT_EQ(reader_.unit().content.questions, *c.unit1 ? L(c.unit1) : QStringList{})
+            << c.file;
         if (lines.contains(QStringLiteral("[[unit2"))) {
             ASSERT_TRUE(read(path, "[[unit2")) << c.file;
-            EXPECT_EQ(reader_.unit().questions, L("two")) << c.file;
+            EXPECT_EQ(reader_.unit().content.questions, L("two")) << c.file;
         }
         std::vector<std::pair<int, const char*>> got;
         QStringList texts;

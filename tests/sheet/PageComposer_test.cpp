@@ -40,7 +40,7 @@ ComposeInputs plainInputs()
 Sheet sheetOf(const QStringList& questions)
 {
     Sheet sheet;
-    sheet.questions = questions;
+    sheet.content.questions = questions;
     sheet.answersShown = true;
     sheet.settings.lstKranX[0] = "0"; // no box frames unless a test asks for them
     return sheet;
@@ -129,7 +129,7 @@ TEST(PageComposer, LongTitlesBreakBeforeTheSectionMark)
     };
     for (const Case& c : cases) {
         Sheet sheet = sheetOf({});
-        sheet.title = c.title;
+        sheet.content.title = c.title;
         RecordingSurface surface;
         compose(sheet, surface);
         QStringList at35, at48;
@@ -174,7 +174,7 @@ TEST(PageComposer, LongTitlesStayInsideThePageAndApart)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title.toStdString());
         Sheet sheet = sheetOf({});
-        sheet.title = c.title;
+        sheet.content.title = c.title;
         sheet.classFlag = QImage(64, 40, QImage::Format_RGB32);
         ComposeInputs in = plainInputs();
         in.classFlag = c.classFlag;
@@ -592,11 +592,11 @@ TEST(PageComposer, PrinterPagesOfTheSampleUnitsKeepTextOutOfOtherBoxes)
 TEST(PageComposer, UnplacedFiguresGoBesideTheirPieceAndAreWrittenBack)
 {
     Sheet sheet = sheetOf({"ab", "", "cd"});
-    sheet.questionFigures =
+    sheet.content.questionFigures =
         QStringList{"f1.bmp", "-1", "-1", "f2.bmp", "200", "300", "f3.bmp", "0", "5"};
     sheet.questionPictures = {QImage(20, 10, QImage::Format_RGB32),
                               QImage(30, 40, QImage::Format_RGB32), QImage()};
-    sheet.answerFigures = QStringList{"a2.bmp", "7", "8", "a2.bmp", "70", "80"};
+    sheet.content.answerFigures = QStringList{"a2.bmp", "7", "8", "a2.bmp", "70", "80"};
     sheet.answerPictures = {QImage(), QImage(5, 6, QImage::Format_RGB32)};
 
     for (const bool shown : {false, true}) {
@@ -604,7 +604,7 @@ TEST(PageComposer, UnplacedFiguresGoBesideTheirPieceAndAreWrittenBack)
         RecordingSurface surface;
         compose(sheet, surface);
         // Piece 1 starts at (50, 98); piece 3 was never drawn.
-        EXPECT_EQ(sheet.questionFigures,
+        EXPECT_EQ(sheet.content.questionFigures,
                   QStringList({"f1.bmp", "90", "98", "f2.bmp", "200", "300", "f3.bmp", "40", "0"}));
         QList<QRect> images;
         for (const Op& op : opsOf(surface, Op::Image))
@@ -616,10 +616,10 @@ TEST(PageComposer, UnplacedFiguresGoBesideTheirPieceAndAreWrittenBack)
     }
 
     // A printer page places by screen coordinates too.
-    sheet.questionFigures[1] = "-1";
+    sheet.content.questionFigures[1] = "-1";
     RecordingSurface page(600, 1260);
     compose(sheet, page, plainInputs(), ComposeTarget{1260, 1782, true, 630});
-    EXPECT_EQ(sheet.questionFigures.mid(1, 2), QStringList({"90", "98"}));
+    EXPECT_EQ(sheet.content.questionFigures.mid(1, 2), QStringList({"90", "98"}));
 }
 
 TEST(PageComposer, SixteenFiguresAreReportedAndFifteenUsed)
@@ -630,9 +630,9 @@ TEST(PageComposer, SixteenFiguresAreReportedAndFifteenUsed)
         messages.clear();
         Sheet sheet = sheetOf({"ab"});
         for (int i = 0; i < count; ++i) {
-            sheet.questionFigures << "f.bmp"
-                                  << "10"
-                                  << "20";
+            sheet.content.questionFigures << "f.bmp"
+                                          << "10"
+                                          << "20";
             sheet.questionPictures << QImage(4, 4, QImage::Format_RGB32);
         }
         RecordingSurface surface;

@@ -18,9 +18,9 @@ namespace {
 Sheet sampleSheet(int width = 630)
 {
     ParsedUnit unit;
-    unit.title = QStringLiteral("整数の計算//わり算§3-2 あまり");
-    unit.questions = {QStringLiteral("(1) 17÷5＝#3…2;3あまり2#"), QString(),
-                      QStringLiteral("(2) 3/4+1/4＝#1#")};
+    unit.content.title = QStringLiteral("整数の計算//わり算§3-2 あまり");
+    unit.content.questions = {QStringLiteral("(1) 17÷5＝#3…2;3あまり2#"), QString(),
+                              QStringLiteral("(2) 3/4+1/4＝#1#")};
     unit.values = {QString::number(width), "False", "40", "5", "5", "1", "7"};
     unit.kran = {"1", "8", "2"};
     SheetSource source;
@@ -145,7 +145,7 @@ TEST(Printing, ScreenFaithfulCopiesAreJobsWithTheirOwnNumbers)
         EXPECT_EQ(result.jobsDone, 3);
         EXPECT_EQ(result.nextStartNumber, 1);
         ASSERT_EQ(target.jobs.size(), 3);
-        EXPECT_EQ(target.titles, QStringList(3, sheet.title));
+        EXPECT_EQ(target.titles, QStringList(3, sheet.content.title));
 
         // Each copy is the page a single print with that number gives, and the copies
         // differ only in the header band, where the number stands.

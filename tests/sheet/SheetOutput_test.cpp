@@ -16,9 +16,9 @@ namespace {
 Sheet sampleSheet()
 {
     ParsedUnit unit;
-    unit.title = QStringLiteral("整数の計算//わり算§3-2 あまり");
-    unit.questions = {QStringLiteral("(1) 17÷5＝#3…2;3あまり2#"), QString(),
-                      QStringLiteral("(2) 3/4+1/4＝#1#")};
+    unit.content.title = QStringLiteral("整数の計算//わり算§3-2 あまり");
+    unit.content.questions = {QStringLiteral("(1) 17÷5＝#3…2;3あまり2#"), QString(),
+                              QStringLiteral("(2) 3/4+1/4＝#1#")};
     unit.values = {"630", "False", "40", "5", "5", "1", "7"};
     unit.kran = {"1", "8", "2"};
     SheetSource source;
@@ -122,7 +122,7 @@ TEST(SheetOutput, ScreenPageAtADevicePixelRatioKeepsTheLayout)
             out << QStringLiteral("line %1 %2").arg(p.x()).arg(p.y());
         for (const PlacedFigure& f : sheet.composed.figures)
             out << QStringLiteral("figure %1 %2 %3").arg(f.number).arg(f.rect.x()).arg(f.rect.y());
-        out << sheet.questionFigures;
+        out << sheet.content.questionFigures;
         out << QStringLiteral("score %1 %2")
                    .arg(sheet.composed.scorePosition.x())
                    .arg(sheet.composed.scorePosition.y());
@@ -130,9 +130,9 @@ TEST(SheetOutput, ScreenPageAtADevicePixelRatioKeepsTheLayout)
     };
     const auto sheetWithFigure = [] {
         Sheet sheet = sampleSheet();
-        sheet.questions << QStringLiteral(
+        sheet.content.questions << QStringLiteral(
             "@B長い行は、文字の幅がそのまま次の区切りの位置になる。#12#cm");
-        sheet.questionFigures = QStringList{"f.bmp", "-1", "-1"};
+        sheet.content.questionFigures = QStringList{"f.bmp", "-1", "-1"};
         sheet.questionPictures = {QImage(20, 10, QImage::Format_RGB32)};
         return sheet;
     };

@@ -26,8 +26,8 @@ QStringList L(const char* text)
 TEST(Sheet, UnitWithoutBlocksTakesTheBuiltInDefaults)
 {
     ParsedUnit unit;
-    unit.title = "整数//§1-1 たし算";
-    unit.questions = L("1+2=#3#");
+    unit.content.title = "整数//§1-1 たし算";
+    unit.content.questions = L("1+2=#3#");
     SheetSource source;
     source.unitId = "Seisu1.que-U1";
     const Sheet sheet = Sheet::fromParsedUnit(unit, source, true);
@@ -43,7 +43,7 @@ TEST(Sheet, UnitWithoutBlocksTakesTheBuiltInDefaults)
     EXPECT_EQ(sheet.settings.lstKranX, FormKranLines());
     EXPECT_TRUE(sheet.answersShown);
     EXPECT_TRUE(sheet.titleGenerated);
-    EXPECT_EQ(sheet.lastComposedTitle, unit.title);
+    EXPECT_EQ(sheet.lastComposedTitle, unit.content.title);
     for (int i = 0; i <= AnswerBoxTable::kMaxBoxes; ++i)
         EXPECT_EQ(sheet.composed.boxes[i].judgement, 99);
 }
@@ -107,17 +107,17 @@ TEST(Sheet, KranBlockReplacesTheFormDefault)
 TEST(Sheet, CopyFileReadsBackAsTheSameSheet)
 {
     ParsedUnit unit;
-    unit.title = "整数//§2-3";
-    unit.school = "小学校";
-    unit.nameLine = "　年　組　番　氏名";
-    unit.questions = L("1+2=#3#||表ソ=#表;ソ#");
+    unit.content.title = "整数//§2-3";
+    unit.content.school = "小学校";
+    unit.content.nameLine = "　年　組　番　氏名";
+    unit.content.questions = L("1+2=#3#||表ソ=#表;ソ#");
     unit.values = L("771|False|36|3|4|12|5");
     unit.font = L("16|MS 明朝|True|False|False|False|0");
     unit.kran = L("1|12|3|2|30|0|15|10|4|0");
-    unit.questionFigures = L("a.bmp|-1|-1");
-    unit.answerGroups = L("1,2");
+    unit.content.questionFigures = L("a.bmp|-1|-1");
+    unit.content.answerGroups = L("1,2");
     Sheet sheet = Sheet::fromParsedUnit(unit, {}, true);
-    sheet.questionFigures[1] = "90";
+    sheet.content.questionFigures[1] = "90";
 
     QTemporaryDir dir;
     const QString path = dir.filePath("copy.prp");
@@ -127,11 +127,11 @@ TEST(Sheet, CopyFileReadsBackAsTheSameSheet)
     SheetSource source;
     source.fromCopy = true;
     const Sheet back = Sheet::fromParsedUnit(reader.unit(), source, false);
-    EXPECT_EQ(back.title, sheet.title);
-    EXPECT_EQ(back.school, sheet.school);
-    EXPECT_EQ(back.nameLine, sheet.nameLine);
-    EXPECT_EQ(back.questions, sheet.questions);
-    EXPECT_EQ(back.questionFigures, L("a.bmp|90|-1"));
+    EXPECT_EQ(back.content.title, sheet.content.title);
+    EXPECT_EQ(back.content.school, sheet.content.school);
+    EXPECT_EQ(back.content.nameLine, sheet.content.nameLine);
+    EXPECT_EQ(back.content.questions, sheet.content.questions);
+    EXPECT_EQ(back.content.questionFigures, L("a.bmp|90|-1"));
     EXPECT_EQ(back.settings.page.width, 771);
     EXPECT_EQ(back.settings.lineSpacing, 36);
     EXPECT_EQ(back.settings.options, 5);
@@ -139,7 +139,7 @@ TEST(Sheet, CopyFileReadsBackAsTheSameSheet)
     EXPECT_TRUE(back.settings.drawingFaceIsDefault);
     EXPECT_EQ(back.toCopySheet().font, L("16|MS 明朝|True|False|False|False|0"));
     EXPECT_EQ(back.settings.lstKranX, sheet.settings.lstKranX);
-    EXPECT_EQ(back.answerGroups, sheet.answerGroups);
+    EXPECT_EQ(back.content.answerGroups, sheet.content.answerGroups);
     EXPECT_FALSE(back.titleGenerated);
     EXPECT_EQ(sheet.toCopySheet().answersShown, true);
 }
@@ -152,8 +152,8 @@ TEST(Sheet, MissingFigurePicturesAreReportedAndStayEmpty)
     QImage(12, 7, QImage::Format_RGB32).save(folder + "Fig1.bmp");
 
     Sheet sheet;
-    sheet.questionFigures = L("fig1.BMP|10|20|gone.bmp|-1|-1||0|0|..\\..\\Fig1.bmp|0|0");
-    sheet.answerFigures = L("Fig1.bmp|1|2");
+    sheet.content.questionFigures = L("fig1.BMP|10|20|gone.bmp|-1|-1||0|0|..\\..\\Fig1.bmp|0|0");
+    sheet.content.answerFigures = L("Fig1.bmp|1|2");
     ScriptedMessages messages;
     ScopedMessages scope(messages);
     sheet.loadFigures(folder);

@@ -23,8 +23,8 @@ namespace {
 Sheet sampleSheet()
 {
     ParsedUnit unit;
-    unit.title = QStringLiteral("整数の計算//わり算§3-2 あまり");
-    unit.questions = {QStringLiteral("(1) 17÷5＝#3…2;3あまり2#")};
+    unit.content.title = QStringLiteral("整数の計算//わり算§3-2 あまり");
+    unit.content.questions = {QStringLiteral("(1) 17÷5＝#3…2;3あまり2#")};
     unit.values = {"630", "False", "40", "5", "5", "1", "7"};
     unit.kran = {"1", "8", "2"};
     SheetSource source;

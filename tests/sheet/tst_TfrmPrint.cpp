@@ -294,8 +294,8 @@ private slots:
         const PlacedFigure figure = sheet.composed.figures.first();
         QCOMPARE(figure.answer, answers);
         QVERIFY(!figure.rect.isEmpty());
-        const QStringList questionBefore = sheet.questionFigures;
-        const QStringList answerBefore = sheet.answerFigures;
+        const QStringList questionBefore = sheet.content.questionFigures;
+        const QStringList answerBefore = sheet.content.answerFigures;
 
         QWidget* view = page(frm);
         const QPoint from = figure.rect.center();
@@ -309,10 +309,11 @@ private slots:
         QTest::mouseRelease(view, Qt::LeftButton, {}, from + travel);
 
         const QPoint moved = figure.rect.topLeft() + travel;
-        const QStringList& triples = answers ? sheet.answerFigures : sheet.questionFigures;
+        const QStringList& triples =
+            answers ? sheet.content.answerFigures : sheet.content.questionFigures;
         QCOMPARE(triples.mid(1, 2),
                  (QStringList{QString::number(moved.x()), QString::number(moved.y())}));
-        QCOMPARE(answers ? sheet.questionFigures : sheet.answerFigures,
+        QCOMPARE(answers ? sheet.content.questionFigures : sheet.content.answerFigures,
                  answers ? questionBefore : answerBefore);
         QCOMPARE(sheet.changed, !travel.isNull());
         QCOMPARE(sheet.composed.figures.first().rect, figure.rect.translated(travel));
@@ -438,17 +439,17 @@ private slots:
         QCOMPARE(shownBoxes, QString::number(before.composed.boxes.count()));
         const Sheet& sheet = frm->sheet();
         if (!applied) {
-            QCOMPARE(sheet.title, before.title);
-            QCOMPARE(sheet.questions, before.questions);
+            QCOMPARE(sheet.content.title, before.content.title);
+            QCOMPARE(sheet.content.questions, before.content.questions);
             QVERIFY(!sheet.changed);
             QVERIFY(sheet.titleGenerated);
             QCOMPARE(frm->caption(), before.source.windowKey);
             return;
         }
-        QCOMPARE(sheet.title, QStringLiteral("小数のまとめ"));
-        QCOMPARE(sheet.school, QStringLiteral("みどり小学校"));
-        QCOMPARE(sheet.nameLine, QStringLiteral("　年　組　氏名"));
-        QCOMPARE(sheet.questions, questions);
+        QCOMPARE(sheet.content.title, QStringLiteral("小数のまとめ"));
+        QCOMPARE(sheet.content.school, QStringLiteral("みどり小学校"));
+        QCOMPARE(sheet.content.nameLine, QStringLiteral("　年　組　氏名"));
+        QCOMPARE(sheet.content.questions, questions);
         QVERIFY(!sheet.titleGenerated);
         QVERIFY(sheet.changed);
         QCOMPARE(frm->caption(), QStringLiteral("小数のまとめ"));
@@ -463,9 +464,9 @@ private slots:
         TfrmPrint* frm = openWindow(host, area);
         QVERIFY(frm);
         Sheet& sheet = frm->sheet();
-        const QStringList firstFigure = sheet.questionFigures;
+        const QStringList firstFigure = sheet.content.questionFigures;
         QCOMPARE(firstFigure.size(), 3);
-        const qsizetype questions = sheet.questions.size();
+        const qsizetype questions = sheet.content.questions.size();
         host.addChoice = UnitChoice{2, 1, 4, 0};
         QString figuresShown;
         const bool applied = editHeader(frm, [&](TfrmReadUnit* dialog) {
@@ -478,18 +479,19 @@ private slots:
                  (firstFigure + QStringList{QStringLiteral("ruler.bmp"), QStringLiteral("-1"),
                                             QStringLiteral("-1")})
                      .join(u'\n'));
-        QCOMPARE(sheet.questions.size(), questions + 12);
-        QCOMPARE(sheet.questionFigures.mid(0, 3), firstFigure);
-        QCOMPARE(sheet.questionFigures.at(3), QStringLiteral("ruler.bmp"));
+        QCOMPARE(sheet.content.questions.size(), questions + 12);
+        QCOMPARE(sheet.content.questionFigures.mid(0, 3), firstFigure);
+        QCOMPARE(sheet.content.questionFigures.at(3), QStringLiteral("ruler.bmp"));
         // The redraw placed the added figure and drew its picture.
-        QVERIFY(sheet.questionFigures.at(4).toInt() > 0);
-        QVERIFY(sheet.questionFigures.at(5).toInt() > 0);
+        QVERIFY(sheet.content.questionFigures.at(4).toInt() > 0);
+        QVERIFY(sheet.content.questionFigures.at(5).toInt() > 0);
         QCOMPARE(sheet.questionPictures.size(), 2);
         QVERIFY(!sheet.questionPictures.at(1).isNull());
         QCOMPARE(sheet.composed.figures.size(), 2);
         // The add's title follows the reader's open of this sheet's unit.
-        QVERIFY2(sheet.title.endsWith(QStringLiteral("//§1-1,4")), qPrintable(sheet.title));
-        QCOMPARE(frm->caption(), sheet.title);
+        QVERIFY2(sheet.content.title.endsWith(QStringLiteral("//§1-1,4")),
+                 qPrintable(sheet.content.title));
+        QCOMPARE(frm->caption(), sheet.content.title);
     }
 };
 

@@ -705,7 +705,7 @@ private slots:
         QStringList lines;
         for (int n = 1; n <= 17; ++n) // five blanks a line: blanks 81..85 on the last line
             lines.append(QStringLiteral("#%1# #%1# #%1# #%1# #%1#").arg(n));
-        frm->sheet().questions = lines;
+        frm->sheet().content.questions = lines;
         frm->Redraw();
         QCOMPARE(frm->sheet().composed.boxes.count(), 80);
         TfrmRenshu w(*host_);
@@ -853,7 +853,7 @@ private slots:
         TfrmPrint* frm = openSheet(1, 1, 1);
         QVERIFY(frm);
         if (groups)
-            frm->sheet().answerGroups = {QStringLiteral("ア"), QStringLiteral("イ")};
+            frm->sheet().content.answerGroups = {QStringLiteral("ア"), QStringLiteral("イ")};
         TfrmRenshu w(*host_);
         w.FormShow();
         w.show();
@@ -906,7 +906,7 @@ private slots:
         TfrmPrint* frm = openSheet(1, 1, 1);
         QVERIFY(frm);
         const QString model = frm->sheet().composed.boxes[1].answer;
-        frm->sheet().answerGroups = {QStringLiteral("ア"), QStringLiteral("イ"), model};
+        frm->sheet().content.answerGroups = {QStringLiteral("ア"), QStringLiteral("イ"), model};
         TfrmRenshu w(*host_);
         w.FormShow();
         w.show();

@@ -190,8 +190,8 @@ void Checker::checkUnit(int lesson, const QString& masterPath, const QStringList
     if (layout_)
         checkLayout(masterPath, header, line);
     const QString graph = GraphFolder(root_, table_, lesson);
-    checkFigures(masterPath, master, at, reader_.unit().questionFigures, graph);
-    checkFigures(masterPath, master, at, reader_.unit().answerFigures, graph);
+    checkFigures(masterPath, master, at, reader_.unit().content.questionFigures, graph);
+    checkFigures(masterPath, master, at, reader_.unit().content.answerFigures, graph);
 }
 
 // The question lines of every "<<ques" block of the unit that starts at `from`.
@@ -236,7 +236,7 @@ void Checker::checkLayout(const QString& path, const QString& header, int header
     Sheet sheet = Sheet::fromParsedUnit(reader_.unit(), SheetSource{}, false);
     const ComposeInputs inputs = InputsFromSheet(sheet);
     RenderScreenPage(sheet, inputs);
-    const bool linesKnown = questionLines_.size() == sheet.questions.size();
+    const bool linesKnown = questionLines_.size() == sheet.content.questions.size();
     for (int n : LinesPastPage(sheet))
         problem(
             path, linesKnown ? questionLines_.at(n - 1) : headerLine,

@@ -40,15 +40,15 @@ int runParse(const QStringList& args)
     QJsonObject result;
     result.insert(QStringLiteral("ok"), ok);
     result.insert(QStringLiteral("message"), texts.join(u'\n'));
-    result.insert(QStringLiteral("questions"), toJsonArray(unit.questions));
+    result.insert(QStringLiteral("questions"), toJsonArray(unit.content.questions));
     result.insert(QStringLiteral("header"), toJsonArray(unit.header));
     result.insert(QStringLiteral("values"), toJsonArray(unit.values));
     result.insert(QStringLiteral("font"), toJsonArray(unit.font));
     result.insert(QStringLiteral("kran"), toJsonArray(unit.kran));
-    result.insert(QStringLiteral("questionFigures"), toJsonArray(unit.questionFigures));
-    result.insert(QStringLiteral("answerFigures"), toJsonArray(unit.answerFigures));
-    result.insert(QStringLiteral("answerGroups"), toJsonArray(unit.answerGroups));
-    result.insert(QStringLiteral("softKeys"), toJsonArray(unit.softKeys));
+    result.insert(QStringLiteral("questionFigures"), toJsonArray(unit.content.questionFigures));
+    result.insert(QStringLiteral("answerFigures"), toJsonArray(unit.content.answerFigures));
+    result.insert(QStringLiteral("answerGroups"), toJsonArray(unit.content.answerGroups));
+    result.insert(QStringLiteral("softKeys"), toJsonArray(unit.content.softKeys));
     printJson(result);
     return ok ? 0 : kFileProblem;
 }
