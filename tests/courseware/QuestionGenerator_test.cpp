@@ -425,7 +425,7 @@ std::vector<Unit> SampleUnits(const std::string& name)
                 continue;
             UnitReader reader;
             EXPECT_TRUE(reader.ReadUnit(file, header, 1, 1, UnitReader::OpenMaster, {}));
-            units.push_back({file.section(u'/', -2) + u' ' + header, reader.unit().questions});
+            units.push_back({file.section(u'/', -2) + u' ' + header, reader.unit().content.questions});
         }
     }
     return units;
