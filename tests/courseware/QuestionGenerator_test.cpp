@@ -244,6 +244,8 @@ std::optional<Eval> Evaluate(const QString& text)
 // The expression a text piece ends with: the longest tail after a blank that reads whole.
 std::optional<std::pair<QString, Eval>> ExpressionBefore(QString piece)
 {
+    // A column problem's mark ("@H" and its option letters) is no part of its expression.
+    piece.replace(QRegularExpression(QStringLiteral("@H[csm]*")), QStringLiteral(" "));
     while (!piece.isEmpty() && (piece.back() == u' ' || piece.back() == u'\u3000'))
         piece.chop(1);
     if (piece.isEmpty() || (piece.back() != u'=' && piece.back() != u'＝'))
@@ -425,7 +427,8 @@ std::vector<Unit> SampleUnits(const std::string& name)
                 continue;
             UnitReader reader;
             EXPECT_TRUE(reader.ReadUnit(file, header, 1, 1, UnitReader::OpenMaster, {}));
-            units.push_back({file.section(u'/', -2) + u' ' + header, reader.unit().content.questions});
+            units.push_back(
+                {file.section(u'/', -2) + u' ' + header, reader.unit().content.questions});
         }
     }
     return units;
