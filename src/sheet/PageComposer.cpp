@@ -370,6 +370,18 @@ void drawBody(const Sheet& sheet, Composition& out, Surface& surface, const Layo
         return std::max(end, DrawPiece(out, surface, run, pieces.at(2 * blanks), x, y, s).x());
     };
 
+    // Every column problem draws in the body size: its digits are measured once.
+    std::array<int, 10> digitWidths;
+    digitWidths.fill(-1);
+    const auto widthOf = [&](const QString& text) {
+        const int d = text.size() == 1 ? text.at(0).digitValue() : -1;
+        if (d < 0)
+            return surface.textWidth(text);
+        if (digitWidths[d] < 0)
+            digitWidths[d] = surface.textWidth(text);
+        return digitWidths[d];
+    };
+
     // Draws a column problem with its top where the text of the line has its top, and
     // registers a box over the cells of each of its answers.
     const auto drawColumns = [&](const ColumnMark& mark, int x, int n) {
@@ -447,8 +459,8 @@ void drawBody(const Sheet& sheet, Composition& out, Surface& surface, const Layo
         surface.setPenColour(kBlack);
         surface.setPenWidth(std::max(1, px(s)));
         const auto centred = [&](Surface& on, const QRect& r, const QString& text) {
-            on.textOut(r.left() + (r.width() - surface.textWidth(text)) / 2,
-                       r.top() + (r.height() - em) / 2, text);
+            on.textOut(r.left() + (r.width() - widthOf(text)) / 2, r.top() + (r.height() - em) / 2,
+                       text);
         };
         if (layout.options.grid) {
             for (int row = 0; row < layout.rows; ++row)
@@ -459,6 +471,15 @@ void drawBody(const Sheet& sheet, Composition& out, Surface& surface, const Layo
                     surface.rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
                 }
         }
+        struct CellInk
+        {
+            Surface* on;
+            QRect rect;
+            QRgb colour;
+            QString text;
+        };
+        std::vector<CellInk> blackCells;
+        std::vector<CellInk> colourCells;
         for (size_t i = 0; i < layout.cells.size(); ++i) {
             const ColumnCell& c = layout.cells[i];
             const QRect r = placed.cellRect(c.row, c.column);
@@ -487,11 +508,16 @@ void drawBody(const Sheet& sheet, Composition& out, Surface& surface, const Layo
                     text.clear();
             }
             placed.drawn.append(text);
-            if (text.isEmpty())
-                continue;
-            surface.setFontColour(colour);
-            centred(*on, r, text);
+            if (!text.isEmpty())
+                (colour == kBlack ? blackCells : colourCells).push_back({on, r, colour, text});
         }
+        // The question's digits first, then the answers': the surface changes colour once,
+        // not at every cell.
+        for (const std::vector<CellInk>* group : {&blackCells, &colourCells})
+            for (const CellInk& ink : *group) {
+                surface.setFontColour(ink.colour);
+                centred(*ink.on, ink.rect, ink.text);
+            }
         surface.setFontColour(kBlack);
         for (const ColumnPoint& p : layout.points) {
             // The point sits on the line between the digits, at their foot.
