@@ -536,6 +536,11 @@ void drawBody(const Sheet& sheet, Composition& out, Surface& surface, const Layo
         if (layout.signRow >= 0)
             centred(surface, placed.cellRect(layout.signRow, layout.signColumn), layout.sign);
         for (const ColumnRule& rule : layout.rules) {
+            // The rules under a division's steps tell how its steps go: they are part of the
+            // worked answer. The bar over the dividend is the first rule.
+            const bool step = layout.kind == ColumnKind::Div && &rule != &layout.rules.front();
+            if (step && !sheet.answersShown)
+                continue;
             const QRect a = placed.cellRect(rule.row, rule.first);
             const QRect b = placed.cellRect(rule.row, rule.last);
             surface.moveTo(a.left(), a.top());

@@ -958,4 +958,16 @@ TEST(PageComposer, ColumnLinesMakeRoomAndTheirAnswersAreBoxesWithoutInk)
     EXPECT_TRUE(digitsDrawn(page, qRgb(255, 255, 255)).isEmpty());
     // Only the question's own digits: 345, 278, 12 and 3.
     EXPECT_EQ(textsOf(page.texts()).filter(QRegularExpression("^[0-9]$")).size(), 9);
+
+    // A hidden division keeps its bar and bracket; the rules under its steps would tell how
+    // the steps go.
+    for (const bool answersShown : {true, false}) {
+        Sheet division = sheetOf({"@Hs139\\6=#23…1#"});
+        division.answersShown = answersShown;
+        RecordingSurface drawn;
+        compose(division, drawn);
+        const QList<Op> lines = opsOf(drawn, Op::Line);
+        // The page's two header rules, the bar, the bracket's three strokes, two step rules.
+        EXPECT_EQ(lines.size(), answersShown ? 2 + 1 + 3 + 2 : 2 + 1 + 3);
+    }
 }
