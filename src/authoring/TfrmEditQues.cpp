@@ -8,6 +8,7 @@
 #include "platform/Paths.h"
 #include "platform/TextFile.h"
 #include "sheet/Sheet.h"
+#include "sheet/SheetOutput.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -159,6 +160,13 @@ TfrmEditQues::TfrmEditQues(const QString& programFolder, const LessonTable& less
     // The preview follows the current figure, however it became current.
     connect(flbGraph_, &QListWidget::currentRowChanged, this, &TfrmEditQues::flbGraphClick);
     connect(memKgroup_, &QPlainTextEdit::textChanged, this, &TfrmEditQues::updateChoiceCounters);
+    imgHissan_ = new QLabel(this);
+    imgHissan_->setObjectName(QStringLiteral("imgHissan"));
+    imgHissan_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    imgHissan_->hide();
+    connect(MemQues_, &QPlainTextEdit::cursorPositionChanged, this,
+            &TfrmEditQues::updateColumnPreview);
+    connect(MemQues_, &QPlainTextEdit::textChanged, this, &TfrmEditQues::updateColumnPreview);
 
     // Typing in these panes is an edit of the unit; the commands' own changes are not.
     for (QPlainTextEdit* pane : {MemQues_, memKgroup_, memHint_, memPasteLo_, memQGraph_}) {
@@ -184,6 +192,7 @@ TfrmEditQues::TfrmEditQues(const QString& programFolder, const LessonTable& less
     left->addLayout(labelled(QStringLiteral("<<ques 問題ブロック"), MemQues_,
                              row({btnKai, btnKakko, btnNumber, btnTest})),
                     3);
+    left->addWidget(imgHissan_);
     left->addLayout(labelled(QStringLiteral("<<hint ヒントブロック"), memHint_), 1);
 
     auto* counters = new QHBoxLayout;
@@ -572,6 +581,14 @@ void TfrmEditQues::btnAutoRuidaiClick()
     if (dialog.exec() == QDialog::Accepted && !dialog.sets().isEmpty())
         createdVariant_ = dialog.sets().first().variant;
     MemQues_->setFocus();
+}
+
+void TfrmEditQues::updateColumnPreview()
+{
+    const QString line = MemQues_->textCursor().block().text();
+    const QImage preview = ColumnPreview(line, 14, kDefaultDrawingFace);
+    imgHissan_->setPixmap(preview.isNull() ? QPixmap() : QPixmap::fromImage(preview));
+    imgHissan_->setVisible(!preview.isNull());
 }
 
 } // namespace zendra

@@ -86,6 +86,7 @@ private:
     void fillFigureList();
     void showAnswers();
     void updateChoiceCounters();
+    void updateColumnPreview();
     void placeCaret(QPlainTextEdit* pane, int line);
     void insertFigures(QPlainTextEdit* pane, bool answer);
     // Runs a command's change of a pane without marking the unit modified.
@@ -113,6 +114,7 @@ private:
     QListWidget* lstKai_ = nullptr;
     QListWidget* flbGraph_ = nullptr;
     QLabel* imgGraph_ = nullptr;
+    QLabel* imgHissan_ = nullptr; // the current line's column problems as the sheet draws them
     QLabel* lblKosuh_ = nullptr;
     QLabel* lblKosuh2_ = nullptr;
     QLabel* lblKosuh3_ = nullptr;

@@ -173,4 +173,27 @@ bool WriteImageFile(const QImage& image, const QString& path, QString* error)
     return saved(TextFile::saveBytes(path, buffer.data()), error);
 }
 
+QImage ColumnPreview(const QString& line, int characterSize, const QString& face)
+{
+    if (!line.contains(u"@H"))
+        return {};
+    Sheet sheet;
+    sheet.content.questions = QStringList{line};
+    sheet.answersShown = true;
+    sheet.settings.characterSize = characterSize;
+    sheet.settings.drawingFace = face;
+    ComposeInputs inputs = InputsFromSheet(sheet);
+    inputs.classFlag = inputs.jisshibi = inputs.printed = false;
+    const QImage page = RenderScreenPage(sheet, inputs);
+    QRect area;
+    for (const PlacedColumnProblem& p : sheet.composed.columnProblems)
+        area |= QRect(p.origin,
+                      QSize(p.layout.columns * p.cell.width(), p.layout.rows * p.cell.height()));
+    if (area.isEmpty())
+        return {};
+    // From the line's start, so the question numbers before the problems show too.
+    area.setLeft(sheet.composed.lineStarts.value(1).x());
+    return page.copy(area.adjusted(0, -4, 4, 4));
+}
+
 } // namespace zendra

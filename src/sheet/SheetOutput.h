@@ -34,6 +34,11 @@ QImage RenderPrinterPage(Sheet& sheet, const ComposeInputs& inputs, int dpi);
 // 1/3 mm).
 QSize PaperPixels(const PaperRecord& paper, int dpi);
 
+// A question line's column problems as a sheet of `characterSize` in `face` draws them, with
+// their answers shown, cut out of the page: the question editor's preview. A null image when
+// the line has none that reads.
+QImage ColumnPreview(const QString& line, int characterSize, const QString& face);
+
 struct PdfJob
 {
     int dpi = 600;

@@ -366,6 +366,31 @@ private:
         return dialog.exec();
     }
 
+    // The line under the cursor shows its column problems as the sheet draws them; a
+    // plain line shows none.
+    void columnProblemIsPreviewedForTheCurrentLine()
+    {
+        ScriptedMessages messages;
+        ScopedMessages scope(messages);
+        TfrmEditQues editor(state_.programFolder, state_.lessonTable);
+        editor.setContext(kUnit, false, nullptr, QStringLiteral("４けたのたし算"), {});
+        run(editor, [&] {
+            auto* preview = field<QLabel>(editor, "imgHissan");
+            QVERIFY(preview->isHidden());
+            typeLine(editor, "(1)@H345+278=#623#");
+            QVERIFY(!preview->isHidden());
+            const QImage one = preview->pixmap().toImage();
+            // Two problems side by side make a wider picture of the same line height.
+            QTest::keyClicks(field<QPlainTextEdit>(editor, "MemQues"), "　(2)@Hs139÷6=#23…1#");
+            const QImage two = preview->pixmap().toImage();
+            QVERIFY(two.width() > one.width());
+            QVERIFY(two.height() > one.height()); // the division has more rows
+            typeLine(editor, "9+1=#10#");
+            QVERIFY(preview->isHidden());
+            editor.reject();
+        });
+    }
+
     // Types a new last line into the question pane.
     static void typeLine(QWidget& editor, const char* text)
     {

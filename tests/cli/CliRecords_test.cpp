@@ -170,7 +170,8 @@ TEST(CliRecords, SummarisesALessonAndWritesItsReport)
         records({QStringLiteral("report"), courseware.folder(), QStringLiteral("--lesson"),
                  QStringLiteral("1"), QStringLiteral("-o"), pdf});
     ASSERT_EQ(report.exitCode, 0) << report.errors.toStdString();
-    EXPECT_EQ(test::pdfPageCount(test::readBytes(pdf)), 2); // the grid and one question list
+    // The grid of the lesson's 27 units on two pages, and one question list.
+    EXPECT_EQ(test::pdfPageCount(test::readBytes(pdf)), 3);
     if (const std::optional<QString> text = test::pdfText(pdf)) {
         EXPECT_TRUE(text->contains(QStringLiteral("太郎"))) << text->toStdString();
         EXPECT_FALSE(text->contains(QStringLiteral("377"))) << "an answer reached the page";

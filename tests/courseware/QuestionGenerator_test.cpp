@@ -244,6 +244,8 @@ std::optional<Eval> Evaluate(const QString& text)
 // The expression a text piece ends with: the longest tail after a blank that reads whole.
 std::optional<std::pair<QString, Eval>> ExpressionBefore(QString piece)
 {
+    // A column problem's mark ("@H" and its option letters) is no part of its expression.
+    piece.replace(QRegularExpression(QStringLiteral("@H[csm]*")), QStringLiteral(" "));
     while (!piece.isEmpty() && (piece.back() == u' ' || piece.back() == u'\u3000'))
         piece.chop(1);
     if (piece.isEmpty() || (piece.back() != u'=' && piece.back() != u'＝'))

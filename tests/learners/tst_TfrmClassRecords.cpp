@@ -114,7 +114,8 @@ private slots:
         const QString pdf = place_.programFolder + QStringLiteral("class.pdf");
         dialogs.script({pdf});
         window.btnPdfClick();
-        QCOMPARE(test::pdfPageCount(test::readBytes(pdf)), 3); // grid, questions, chart
+        // The grid (two pages for the lesson's 27 units), questions, chart.
+        QCOMPARE(test::pdfPageCount(test::readBytes(pdf)), 4);
     }
 
     void todaysReviewOpensTheLongestWaitingFirst()
