@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <memory>
+
 namespace zendra {
 
 // A question line that carries answers the generator does not vary: it stays as it stands.
@@ -50,8 +52,11 @@ public:
     // A fresh base seed, short enough for a teacher to read off a sheet and type again.
     static quint64 NewSeed();
 
+    struct Plan;
+
 private:
     QStringList lines_;
+    std::shared_ptr<const Plan> plan_; // what each line's questions are and must stay
     QList<KeptLine> kept_;
     int totalAnswers_ = 0;
     int understoodAnswers_ = 0;

@@ -1,5 +1,7 @@
 #include "courseware/UnitWriter.h"
 
+#include "arithmetic/ColumnLayout.h"
+
 #include "courseware/QuestionLine.h"
 #include "courseware/UnitReader.h"
 #include "platform/Messages.h"
@@ -75,11 +77,19 @@ int CheckQuestionLines(const QStringList& lines)
     bool anyBlank = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString& line = lines.at(i);
+        const QString number = QString::number(i + 1);
+        if (line.contains(u"@H")) {
+            for (const ColumnMark& mark : FindColumnMarks(line)) {
+                if (!mark.error.isEmpty()) {
+                    ShowMessage(number + QStringLiteral("行目：") + mark.error);
+                    return static_cast<int>(i);
+                }
+            }
+        }
         const qsizetype marks = line.count(QLatin1Char('#'));
         if (marks == 0)
             continue;
         anyBlank = true;
-        const QString number = QString::number(i + 1);
         if (marks % 2 != 0) {
             ShowMessage(number + QStringLiteral("行目：＃の数は偶数にしてください"));
             return static_cast<int>(i);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QRect>
 #include <QString>
 
 #include <array>
@@ -14,6 +16,9 @@ struct AnswerBox
     int width = 0;  // of the answer as drawn, not of the frame
     QString answer; // the raw answer piece, ';' alternatives included
     int fontSize = 0;
+    // The answer of a column problem (筆算) fills cells instead of a box: their rectangles in
+    // reading order, left to right and row by row. Empty for every other answer.
+    QList<QRect> cells;
     // Study mode's part: 99 not judged, 1 right, 0 wrong at scoring, -1 wrong in practice or
     // review (or answer shown), -2 right only after the answer was shown, 2 right after an
     // earlier wrong attempt.
@@ -49,6 +54,7 @@ public:
         b.width = width;
         b.answer = answer;
         b.fontSize = fontSize;
+        b.cells.clear();
         return true;
     }
 
@@ -58,6 +64,7 @@ public:
         for (AnswerBox& b : boxes_) {
             b.x = b.y = b.width = b.fontSize = 0;
             b.answer.clear();
+            b.cells.clear();
         }
         count_ = 0;
     }

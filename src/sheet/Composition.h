@@ -1,14 +1,17 @@
 #pragma once
 
+#include "arithmetic/ColumnLayout.h"
 #include "sheet/AnswerBoxTable.h"
 #include "sheet/NotationRenderer.h"
 
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QStringList>
 
 #include <array>
+#include <vector>
 
 namespace zendra {
 
@@ -53,6 +56,23 @@ struct PlacedFigure
     QRect rect;
 };
 
+// A column problem (筆算) as the composition drew it, in page coordinates of the screen sheet.
+struct PlacedColumnProblem
+{
+    int line = 0;     // question line, from 1
+    int firstBox = 0; // the box number of its first answer; 0 when boxes were not registered
+    QPoint origin;    // top-left corner of the cell in row 0, column 0
+    QSize cell;
+    ColumnLayout layout;
+    QStringList drawn; // what each cell of layout.cells shows: its digit, or empty
+
+    QRect cellRect(int row, int column) const
+    {
+        return QRect(origin.x() + column * cell.width(), origin.y() + row * cell.height(),
+                     cell.width(), cell.height());
+    }
+};
+
 // What ComposeSheet laid out: the windows work on the page with it afterwards (study mode's
 // entry boxes and marks, the print dialog's figures, the question editor's line starts), and
 // the next composition of the sheet starts from it.
@@ -72,6 +92,7 @@ struct Composition
     QPoint scorePosition;
     QPoint classFlagPosition{35, 31}; // page coordinates; screen compositions move it
     QList<PlacedFigure> figures;
+    QList<PlacedColumnProblem> columnProblems;
     NotationRenderer renderer; // its units stay those of the composition
 };
 

@@ -248,6 +248,13 @@ void drawHeader(const Sheet& sheet, Composition& out, Surface& surface, const La
     surface.textOut(px(150 * s + l.xL), px(65 * r), nameLine);
 }
 
+// How far a column problem reaches: its right edge and the height its line needs.
+struct ColumnSpan
+{
+    int right = 0;
+    int height = 0;
+};
+
 // Draws the question lines. While registering, records where each line starts and ends and,
 // in `boxLines`, the line of each box it adds to the table.
 void drawBody(const Sheet& sheet, Composition& out, Surface& surface, const Layout& l,
@@ -289,6 +296,242 @@ void drawBody(const Sheet& sheet, Composition& out, Surface& surface, const Layo
         out.lineEnds = QList<int>(lineCount + 1);
         boxLines.clear();
     }
+    out.columnProblems.clear();
+
+    // A box for the blank just drawn: `answer` is its raw piece, drawn from boxX to x.
+    const auto registerBox = [&](int boxX, int boxY, int width, const QString& answer, int n) {
+        if (!registering)
+            return 0;
+        const int before = out.boxes.count();
+        out.boxes.add(boxX, boxY, width, answer, surface.fontSize());
+        if (out.boxes.count() == before)
+            return 0;
+        boxLines.append(n + 1);
+        return out.boxes.count();
+    };
+    // The start of the text before the next blank, which study mode may reuse.
+    const auto blankStart = [&](int x) {
+        ++blankNumber;
+        int start = x;
+        if (blankNumber <= PieceStartMemory::kMaxStarts) {
+            if (!reuse) {
+                starts.x[blankNumber] = x;
+                starts.recorded = blankNumber;
+            } else if (blankNumber <= starts.recorded) {
+                start = px(starts.x[blankNumber] * s);
+            }
+        }
+        return start;
+    };
+
+    // Draws the text of a line, or of the stretch of a line around its column problems, with
+    // its blanks from x on. Returns the right-most x it drew to.
+    const auto drawSegment = [&](const QString& text, int x, int n) {
+        const QStringList pieces = SplitQuestionLine(text);
+        // An unpaired '#' closes no blank: what follows it is not drawn.
+        const int blanks = static_cast<int>((pieces.size() - 1) / 2);
+        int end = x;
+        surface.setFontColour(kBlack);
+        if (blanks == 0)
+            return DrawPiece(out, surface, run, pieces.at(0), x, y, s).x();
+        for (int b = 0; b < blanks; ++b) {
+            surface.setFontColour(kBlack);
+            const int start = blankStart(x);
+            x = DrawPiece(out, surface, run, pieces.at(2 * b), start, y, s).x();
+            end = std::max(end, x);
+
+            const QString& answer = pieces.at(2 * b + 1);
+            out.lstKai.append(answer);
+            const int boxX = answerColumn != 0 ? px(answerColumn * 10 * s) : x;
+
+            const bool hasAlternatives = answer.contains(u';');
+            const QStringList alternatives = hasAlternatives ? SplitAnswer(answer) : QStringList();
+            QString shown = hasAlternatives ? alternatives.at(0) : answer;
+            if (reuse && blankNumber <= inputs.learnerAnswers.size())
+                shown = paddedAnswer(inputs.learnerAnswers.at(blankNumber - 1), answer);
+
+            // A study page shows no answer of a blank without an entry box.
+            const bool unasked = inputs.studyBoxes >= 0 && blankNumber > inputs.studyBoxes;
+            surface.setFontColour(answerColour);
+            x = DrawPiece(out, unasked ? measuring : answerSurface, run, shown, boxX, y, s).x();
+            end = std::max(end, x);
+
+            if (inputs.bekkai && alternatives.size() >= 2 && !leaveAnswersOut && !unasked) {
+                QPoint at(boxX + px(50 * s), y + k);
+                for (qsizetype a = 1; a < alternatives.size(); ++a)
+                    at =
+                        renderer.DrawNotation(run.size, at.x(), at.y(), alternativeColour,
+                                              QStringLiteral(" ") + alternatives.at(a), surface, s);
+                end = std::max(end, at.x());
+            }
+            registerBox(boxX, y, x - boxX, answer, n);
+        }
+        surface.setFontColour(kBlack);
+        return std::max(end, DrawPiece(out, surface, run, pieces.at(2 * blanks), x, y, s).x());
+    };
+
+    // Draws a column problem with its top where the text of the line has its top, and
+    // registers a box over the cells of each of its answers.
+    const auto drawColumns = [&](const ColumnMark& mark, int x, int n) {
+        const ColumnLayout& layout = *mark.layout;
+        PlacedColumnProblem placed;
+        placed.line = n + 1;
+        const int em = px(run.baseSize * 96 / 72.0);
+        const int side = em + px(em / 4.0);
+        placed.cell = QSize(side, side);
+        placed.origin = QPoint(x + px(em / 4.0), y + 2 * k);
+        placed.layout = layout;
+
+        // The learner's answers (study mode) go into the cells of their answer, right-aligned
+        // row by row; otherwise the cells show the worked digits when answers are shown.
+        std::vector<int> boxOf(layout.answerCount, 0);
+        std::vector<bool> unasked(layout.answerCount, false);
+        std::vector<QStringList> given(layout.answerCount);
+        QList<QPoint> boxAt;
+        for (int a = 0; a < layout.answerCount; ++a) {
+            blankStart(x);
+            out.lstKai.append(mark.answers.at(a));
+            unasked[a] = inputs.studyBoxes >= 0 && blankNumber > inputs.studyBoxes;
+            if (reuse && blankNumber <= inputs.learnerAnswers.size()) {
+                const QString text = inputs.learnerAnswers.at(blankNumber - 1);
+                given[a] = (text == QLatin1StringView("initX") ? QString() : text).split(u'…');
+            }
+            const std::vector<const ColumnCell*> cells = layout.answerCells(a);
+            QList<QRect> rects;
+            for (const ColumnCell* c : cells)
+                rects.append(placed.cellRect(c->row, c->column));
+            QRect first = rects.isEmpty() ? QRect(placed.origin, placed.cell) : rects.front();
+            for (const QRect& r : rects)
+                if (r.top() == first.top())
+                    first = first.united(r);
+            // The box's field (3 pixels in from its x and y) lies on the answer's first row.
+            const int id = registerBox(first.left(), first.top() - 3, first.width() + 3,
+                                       mark.answers.at(a), n);
+            if (id > 0)
+                out.boxes.box(id).cells = rects;
+            boxOf[a] = id;
+        }
+        placed.firstBox = boxOf.empty() ? 0 : boxOf.front();
+
+        // A learner's digits for the cells of answer a, by cell: each row of the answer takes
+        // one "…"-part of the text, its last digit in the row's last cell.
+        std::vector<QString> texts(layout.cells.size());
+        for (int a = 0; a < layout.answerCount; ++a) {
+            if (given[a].isEmpty())
+                continue;
+            const std::vector<const ColumnCell*> cells = layout.answerCells(a);
+            int part = -1;
+            int row = -1;
+            std::vector<std::vector<size_t>> rows;
+            for (const ColumnCell* c : cells) {
+                if (c->row != row) {
+                    rows.emplace_back();
+                    row = c->row;
+                }
+                rows.back().push_back(size_t(c - layout.cells.data()));
+            }
+            for (const auto& indexes : rows) {
+                ++part;
+                QString digits;
+                for (const QChar ch : given[a].value(part))
+                    if (ch.isDigit())
+                        digits += ch;
+                for (qsizetype i = qsizetype(indexes.size()) - 1, d = digits.size() - 1;
+                     i >= 0 && d >= 0; --i, --d)
+                    texts[indexes[i]] = digits.at(d);
+            }
+        }
+
+        surface.setFontSize(run.baseSize);
+        surface.setFontStyle(StylePlain);
+        surface.setPenColour(kBlack);
+        surface.setPenWidth(std::max(1, px(s)));
+        const auto centred = [&](Surface& on, const QRect& r, const QString& text) {
+            on.textOut(r.left() + (r.width() - surface.textWidth(text)) / 2,
+                       r.top() + (r.height() - em) / 2, text);
+        };
+        if (layout.options.grid) {
+            for (int row = 0; row < layout.rows; ++row)
+                for (int c = 0; c < layout.columns; ++c) {
+                    if (c == layout.signColumn)
+                        continue;
+                    const QRect r = placed.cellRect(row, c);
+                    surface.rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+                }
+        }
+        for (size_t i = 0; i < layout.cells.size(); ++i) {
+            const ColumnCell& c = layout.cells[i];
+            const QRect r = placed.cellRect(c.row, c.column);
+            QString text = c.text;
+            QRgb colour = kBlack;
+            Surface* on = &surface;
+            const bool worked = c.answer >= 0 || c.role == CellRole::Partial ||
+                                c.role == CellRole::Step || c.role == CellRole::Remainder;
+            if (c.role == CellRole::Carry) {
+                // A small square at the foot of the cell for the learner's own mark.
+                const int q = r.width() / 4;
+                surface.rectangle(r.left() + q, r.top() + 2 * q, r.right() + 1 - q, r.bottom() + 1);
+                text.clear();
+            } else if (worked) {
+                const bool hide = c.answer >= 0 && unasked[c.answer];
+                if (c.answer >= 0 && !given[c.answer].isEmpty()) {
+                    text = texts[i];
+                    colour = kAnswerColour;
+                } else {
+                    colour = answerColour;
+                    on = hide || leaveAnswersOut ? &measuring : &answerSurface;
+                    if (!sheet.answersShown || hide)
+                        text.clear();
+                }
+                if (on == &measuring)
+                    text.clear();
+            }
+            placed.drawn.append(text);
+            if (text.isEmpty())
+                continue;
+            surface.setFontColour(colour);
+            centred(*on, r, text);
+        }
+        surface.setFontColour(kBlack);
+        for (const ColumnPoint& p : layout.points) {
+            // The point sits on the line between the digits, at their foot.
+            const bool answerRow =
+                std::any_of(layout.cells.begin(), layout.cells.end(),
+                            [&](const ColumnCell& c) { return c.row == p.row && c.answer >= 0; });
+            if (answerRow && !sheet.answersShown)
+                continue;
+            const QRect r = placed.cellRect(p.row, p.column);
+            surface.setFontColour(answerRow ? answerColour : kBlack);
+            const QString dot = QStringLiteral(".");
+            surface.textOut(r.right() + 1 - surface.textWidth(dot) / 2,
+                            r.top() + (r.height() - em) / 2, dot);
+        }
+        surface.setFontColour(kBlack);
+        if (layout.signRow >= 0)
+            centred(surface, placed.cellRect(layout.signRow, layout.signColumn), layout.sign);
+        for (const ColumnRule& rule : layout.rules) {
+            const QRect a = placed.cellRect(rule.row, rule.first);
+            const QRect b = placed.cellRect(rule.row, rule.last);
+            surface.moveTo(a.left(), a.top());
+            surface.lineTo(b.right() + 1, a.top());
+        }
+        if (layout.bracketColumn >= 0) {
+            // The bracket curves down from the bar's left end, bowed to the right.
+            const QRect r = placed.cellRect(layout.bracketRow, layout.bracketColumn);
+            const int h = r.height();
+            surface.moveTo(r.left(), r.top());
+            surface.lineTo(r.left() + h / 10, r.top() + h / 3);
+            surface.lineTo(r.left() + h / 10, r.top() + 2 * h / 3);
+            surface.lineTo(r.left() - h / 10, r.bottom() + 1);
+        }
+        surface.setPenWidth(1);
+
+        out.columnProblems.append(placed);
+        const ColumnSpan span{placed.origin.x() + layout.columns * side + px(em / 4.0),
+                              2 * k + layout.rows * side + px(em / 2.0)};
+        return span;
+    };
+
     for (int n = 0; n < lineCount; ++n) {
         const QString& line = sheet.content.questions.at(n);
         if (registering && !line.isEmpty())
@@ -298,69 +541,37 @@ void drawBody(const Sheet& sheet, Composition& out, Surface& surface, const Layo
             y = px(Y);
             continue;
         }
-        const QStringList pieces = SplitQuestionLine(line);
-        // An unpaired '#' closes no blank: what follows it is not drawn.
-        const int blanks = static_cast<int>((pieces.size() - 1) / 2);
-        int x = l.xL;
-        int end = x;
+        int end = l.xL;
+        int advance = 0; // beyond the line step: what a column problem needs
         surface.setFontColour(kBlack);
-        if (blanks == 0) {
-            end = DrawPiece(out, surface, run, pieces.at(0), l.xL, y, s).x();
+        const std::vector<ColumnMark> marks =
+            line.contains(u"@H") ? FindColumnMarks(line) : std::vector<ColumnMark>();
+        bool columns = false;
+        for (const ColumnMark& m : marks)
+            columns |= m.error.isEmpty() && m.layout.has_value();
+        if (!columns) {
+            end = drawSegment(line, l.xL, n);
         } else {
-            for (int b = 0; b < blanks; ++b) {
-                ++blankNumber;
-                surface.setFontColour(kBlack);
-                int start = x;
-                if (blankNumber <= PieceStartMemory::kMaxStarts) {
-                    if (!reuse) {
-                        starts.x[blankNumber] = x;
-                        starts.recorded = blankNumber;
-                    } else if (blankNumber <= starts.recorded) {
-                        start = px(starts.x[blankNumber] * s);
-                    }
-                }
-                x = DrawPiece(out, surface, run, pieces.at(2 * b), start, y, s).x();
+            // The text around the problems is drawn as any line is; a mark that does not read
+            // stays text, so the author sees it.
+            int x = l.xL;
+            qsizetype from = 0;
+            for (const ColumnMark& m : marks) {
+                if (!m.error.isEmpty() || !m.layout)
+                    continue;
+                x = drawSegment(line.mid(from, m.start - from), x, n);
                 end = std::max(end, x);
-
-                const QString& answer = pieces.at(2 * b + 1);
-                out.lstKai.append(answer);
-                const int boxX = answerColumn != 0 ? px(answerColumn * 10 * s) : x;
-
-                const bool hasAlternatives = answer.contains(u';');
-                const QStringList alternatives =
-                    hasAlternatives ? SplitAnswer(answer) : QStringList();
-                QString shown = hasAlternatives ? alternatives.at(0) : answer;
-                if (reuse && blankNumber <= inputs.learnerAnswers.size())
-                    shown = paddedAnswer(inputs.learnerAnswers.at(blankNumber - 1), answer);
-
-                // A study page shows no answer of a blank without an entry box.
-                const bool unasked = inputs.studyBoxes >= 0 && blankNumber > inputs.studyBoxes;
-                surface.setFontColour(answerColour);
-                x = DrawPiece(out, unasked ? measuring : answerSurface, run, shown, boxX, y, s).x();
+                const ColumnSpan span = drawColumns(m, x, n);
+                x = span.right;
                 end = std::max(end, x);
-
-                if (inputs.bekkai && alternatives.size() >= 2 && !leaveAnswersOut && !unasked) {
-                    QPoint at(boxX + px(50 * s), y + k);
-                    for (qsizetype a = 1; a < alternatives.size(); ++a)
-                        at = renderer.DrawNotation(run.size, at.x(), at.y(), alternativeColour,
-                                                   QStringLiteral(" ") + alternatives.at(a),
-                                                   surface, s);
-                    end = std::max(end, at.x());
-                }
-
-                if (registering) {
-                    const int before = out.boxes.count();
-                    out.boxes.add(boxX, y, x - boxX, answer, surface.fontSize());
-                    if (out.boxes.count() > before)
-                        boxLines.append(n + 1);
-                }
+                advance = std::max(advance, span.height);
+                from = m.end;
             }
-            surface.setFontColour(kBlack);
-            end = std::max(end, DrawPiece(out, surface, run, pieces.at(2 * blanks), x, y, s).x());
+            end = std::max(end, drawSegment(line.mid(from), x, n));
         }
         if (registering)
             out.lineEnds[n + 1] = end;
-        Y += l.L;
+        Y += advance > 0 ? std::max(l.L, double(advance)) : l.L;
         y = px(Y);
     }
 }
@@ -431,7 +642,8 @@ void drawAnswerBoxes(const Sheet& sheet, Composition& out, Surface& surface, con
             AnswerBoxGeometry(entry, s, f, fieldHeight, boxWidth, boxHeight);
         const QRect& base = rects.base;
         const QRect& box = rects.box;
-        switch (shape) {
+        // A column problem's cells are its box.
+        switch (entry.cells.isEmpty() ? shape : 0) {
         case 1:
             surface.setPenWidth(std::max(1, px(s)));
             surface.rectangle(box.left(), box.top(), box.right(), box.bottom());
@@ -462,7 +674,9 @@ void drawAnswerBoxes(const Sheet& sheet, Composition& out, Surface& surface, con
         if (!recordEnds)
             continue;
         int right = 0;
-        if (shape == 1 || shape == 4 || shape == 5)
+        if (!entry.cells.isEmpty())
+            right = entry.cells.back().right() + 1;
+        else if (shape == 1 || shape == 4 || shape == 5)
             right = box.right();
         else if (shape == 2 || shape == 3)
             right = base.right() +

@@ -332,3 +332,63 @@ TEST(CliRender, BlockErrorsOfTheUnitAreShown)
     EXPECT_FALSE(run.errors.contains(QStringLiteral("見つかりません")));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("x.png")));
 }
+
+// Every 筆算 unit of the sample: the layout lists each problem's cells, and a handout PDF holds
+// none of the digits the worked cells show on the teacher's copy. Question digits are digits
+// too, so the two texts are compared character by character.
+TEST(CliRender, ColumnProblemsListTheirCellsAndKeepWorkedDigitsOutOfThePdf)
+{
+    QTemporaryDir dir;
+    const QString hidden = dir.filePath("hidden.pdf");
+    const QString shown = dir.filePath("shown.pdf");
+    const QString shownLayout = dir.filePath("shown.json");
+    const QString hiddenLayout = dir.filePath("hidden.json");
+    const QStringList worked = {"answer", "partial", "quotient", "step", "remainder"};
+    for (int unit = 1; unit <= 7; ++unit) {
+        const QString choice = QStringLiteral("1/5/%1").arg(unit);
+        SCOPED_TRACE(choice.toStdString());
+        ASSERT_EQ(render({"--unit", choice, "-o", hidden, "--layout", hiddenLayout}).exitCode, 0);
+        ASSERT_EQ(
+            render({"--unit", choice, "--answers", "-o", shown, "--layout", shownLayout}).exitCode,
+            0);
+        const QJsonArray problems = QJsonDocument::fromJson(test::readBytes(shownLayout))
+                                        .object()
+                                        .value("columnProblems")
+                                        .toArray();
+        const QJsonArray handoutProblems = QJsonDocument::fromJson(test::readBytes(hiddenLayout))
+                                               .object()
+                                               .value("columnProblems")
+                                               .toArray();
+        ASSERT_GE(problems.size(), 6);
+        ASSERT_EQ(handoutProblems.size(), problems.size());
+        QString drawn;
+        for (qsizetype p = 0; p < problems.size(); ++p) {
+            const QJsonObject problem = problems.at(p).toObject();
+            EXPECT_TRUE(QStringList({"add", "sub", "mul", "div"})
+                            .contains(problem.value("kind").toString()));
+            const QJsonArray cells = problem.value("cells").toArray();
+            const QJsonArray handoutCells =
+                handoutProblems.at(p).toObject().value("cells").toArray();
+            ASSERT_EQ(handoutCells.size(), cells.size());
+            for (qsizetype c = 0; c < cells.size(); ++c) {
+                const QJsonObject cell = cells.at(c).toObject();
+                EXPECT_GT(cell.value("w").toInt(), 0);
+                if (!worked.contains(cell.value("role").toString()))
+                    continue;
+                drawn += cell.value("text").toString();
+                EXPECT_EQ(handoutCells.at(c).toObject().value("text").toString(), QString());
+            }
+        }
+        ASSERT_FALSE(drawn.isEmpty());
+        std::optional<QString> handout = test::pdfText(hidden);
+        std::optional<QString> teachers = test::pdfText(shown);
+        if (!handout || !teachers)
+            GTEST_SKIP() << "pdftotext is not installed";
+        // Points of shown decimal answers are drawn apart from their digits.
+        handout->remove(u'.');
+        teachers->remove(u'.');
+        EXPECT_EQ(beyond(characterCounts(*teachers), characterCounts(*handout)),
+                  characterCounts(drawn));
+        EXPECT_TRUE(beyond(characterCounts(*handout), characterCounts(*teachers)).isEmpty());
+    }
+}

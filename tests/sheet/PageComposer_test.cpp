@@ -560,9 +560,14 @@ TEST(PageComposer, PrinterPagesOfTheSampleUnitsKeepTextOutOfOtherBoxes)
                     inAnswer = isAnswer;
                     owner << (isAnswer ? answer : brackets.contains(op.text) ? -1 : 0);
                 }
-                EXPECT_EQ(answer, sheet->composed.boxes.count());
+                // Column problems draw each digit on its own and have no frames: their cells
+                // are checked by the column-problem tests.
+                const bool columns = !sheet->composed.columnProblems.isEmpty();
+                if (!columns) {
+                    EXPECT_EQ(answer, sheet->composed.boxes.count());
+                }
                 const int shape = sheet->kran().number(KranLine::Shape);
-                for (int b = 1; b <= sheet->composed.boxes.count() && shape != 0; ++b) {
+                for (int b = 1; b <= sheet->composed.boxes.count() && shape != 0 && !columns; ++b) {
                     const AnswerBoxRects rects = AnswerBoxGeometry(
                         sheet->composed.boxes[b], 1, 1, AnswerFieldHeight(in.mojiSize),
                         sheet->kran().number(KranLine::BoxWidth),

@@ -1,6 +1,7 @@
 // check: reads a whole courseware tree the way the program will, and lists every problem.
 #include "Cli.h"
 
+#include "arithmetic/ColumnLayout.h"
 #include "courseware/CoursewareIndex.h"
 #include "courseware/LayoutLines.h"
 #include "courseware/QuestionLine.h"
@@ -219,6 +220,11 @@ void Checker::checkQuestionLines(const QString& path, const QStringList& lines, 
             for (qsizetype k = 1; k < pieces.size(); k += 2) {
                 if (pieces.at(k).trimmed().isEmpty())
                     problem(path, static_cast<int>(j + 1), QStringLiteral("解答がありません"));
+            }
+            if (text.contains(u"@H")) {
+                for (const ColumnMark& mark : FindColumnMarks(text))
+                    if (!mark.error.isEmpty())
+                        problem(path, static_cast<int>(j + 1), mark.error);
             }
         }
         i = j;

@@ -272,6 +272,25 @@ QJsonObject layoutJson(const Sheet& sheet)
                                    {QStringLiteral("y"), figure.rect.y()},
                                    {QStringLiteral("width"), figure.rect.width()},
                                    {QStringLiteral("height"), figure.rect.height()}});
+    QJsonArray columnProblems;
+    for (const PlacedColumnProblem& problem : sheet.composed.columnProblems) {
+        QJsonArray cells;
+        for (size_t i = 0; i < problem.layout.cells.size(); ++i) {
+            const ColumnCell& cell = problem.layout.cells[i];
+            const QRect r = problem.cellRect(cell.row, cell.column);
+            cells.append(QJsonObject{{QStringLiteral("role"), CellRoleName(cell.role)},
+                                     {QStringLiteral("place"), cell.place},
+                                     {QStringLiteral("x"), r.x()},
+                                     {QStringLiteral("y"), r.y()},
+                                     {QStringLiteral("w"), r.width()},
+                                     {QStringLiteral("h"), r.height()},
+                                     {QStringLiteral("text"), problem.drawn.value(qsizetype(i))}});
+        }
+        columnProblems.append(
+            QJsonObject{{QStringLiteral("kind"), ColumnKindName(problem.layout.kind)},
+                        {QStringLiteral("line"), problem.line},
+                        {QStringLiteral("cells"), cells}});
+    }
     return QJsonObject{{QStringLiteral("page"),
                         QJsonObject{{QStringLiteral("width"), sheet.settings.page.width},
                                     {QStringLiteral("height"), sheet.settings.page.height}}},
@@ -280,6 +299,7 @@ QJsonObject layoutJson(const Sheet& sheet)
                        {QStringLiteral("pieces"), pieces},
                        {QStringLiteral("answers"), toJsonArray(sheet.composed.lstKai)},
                        {QStringLiteral("figures"), figures},
+                       {QStringLiteral("columnProblems"), columnProblems},
                        {QStringLiteral("scorePosition"),
                         QJsonObject{{QStringLiteral("x"), sheet.composed.scorePosition.x()},
                                     {QStringLiteral("y"), sheet.composed.scorePosition.y()}}}};

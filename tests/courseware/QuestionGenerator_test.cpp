@@ -1,0 +1,722 @@
+#include "courseware/QuestionGenerator.h"
+#include "courseware/UnitReader.h"
+#include "platform/TextFile.h"
+
+#include "TestSupport.h"
+
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+using namespace zendra;
+
+namespace {
+
+// A small exact evaluator of its own, so that the generator's answers are checked by code
+// that shares nothing with it.
+struct Frac
+{
+    long long n = 0, d = 1;
+};
+
+Frac Norm(long long n, long long d)
+{
+    const long long g = std::gcd(n, d);
+    return d < 0 ? Frac{-n / g, -d / g} : Frac{n / g, d / g};
+}
+bool operator==(Frac a, Frac b)
+{
+    return a.n == b.n && a.d == b.d;
+}
+bool Less(Frac a, Frac b)
+{
+    return a.n * b.d < b.n * a.d;
+}
+
+int Digit(QChar c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    if (c >= u'０' && c <= u'９')
+        return c.unicode() - u'０';
+    return -1;
+}
+
+// A number as the test reads it: its kind ('i' integer, 'd' decimal, 'f' fraction, 'm'
+// mixed), the digit counts of its parts, and its written parts.
+struct Num
+{
+    char kind = 'i';
+    std::vector<int> digits;
+    std::vector<long long> parts;
+    Frac value;
+};
+
+std::optional<Num> ReadNum(const QString& s, int& pos)
+{
+    Num num;
+    auto run = [&](long long& v) {
+        int count = 0;
+        v = 0;
+        while (pos < s.size() && Digit(s[pos]) >= 0) {
+            v = v * 10 + Digit(s[pos++]);
+            ++count;
+        }
+        num.digits.push_back(count);
+        num.parts.push_back(v);
+        return count > 0;
+    };
+    long long a = 0, b = 0, c = 0;
+    const int start = pos;
+    if (pos < s.size() && s[pos] == u'.') {
+        ++pos;
+        if (!run(b))
+            return std::nullopt;
+        num.kind = 'd';
+        num.digits.insert(num.digits.begin(), 0);
+        num.parts.insert(num.parts.begin(), 0);
+        num.value = Norm(b, (long long)std::pow(10, num.digits[1]));
+        return num;
+    }
+    if (!run(a)) {
+        pos = start;
+        return std::nullopt;
+    }
+    num.value = {a, 1};
+    if (pos < s.size() && s[pos] == u'.') {
+        ++pos;
+        if (!run(b))
+            return std::nullopt;
+        num.kind = 'd';
+        const long long p = (long long)std::pow(10, num.digits[1]);
+        num.value = Norm(a * p + b, p);
+    } else if (pos < s.size() && s[pos] == u'&') {
+        ++pos;
+        if (!run(b) || pos >= s.size() || s[pos++] != u'/' || !run(c) || c == 0)
+            return std::nullopt;
+        num.kind = 'm';
+        num.value = Norm(a * c + b, c);
+    } else if (pos < s.size() && s[pos] == u'/') {
+        ++pos;
+        if (!run(b) || b == 0)
+            return std::nullopt;
+        num.kind = 'f';
+        num.value = Norm(a, b);
+    }
+    return num;
+}
+
+// Reads a whole expression; every intermediate result is kept in the order it is made.
+struct Eval
+{
+    QString s;
+    int pos = 0;
+    std::vector<Num> numbers;
+    std::vector<Frac> steps;
+    std::vector<char> ops;
+    bool ok = true;
+
+    void blanks()
+    {
+        while (pos < s.size() && (s[pos] == u' ' || s[pos] == u'\u3000'))
+            ++pos;
+    }
+    char op()
+    {
+        blanks();
+        if (pos >= s.size())
+            return 0;
+        switch (s[pos].unicode()) {
+        case u'+':
+        case u'＋':
+            return '+';
+        case u'-':
+        case u'－':
+        case u'−':
+            return '-';
+        case u'*':
+        case u'×':
+            return '*';
+        case u'\\':
+        case u'÷':
+            return ':';
+        default:
+            return s[pos].toLatin1();
+        }
+    }
+    Frac apply(char o, Frac a, Frac b)
+    {
+        Frac r;
+        switch (o) {
+        case '+':
+            r = Norm(a.n * b.d + b.n * a.d, a.d * b.d);
+            break;
+        case '-':
+            r = Norm(a.n * b.d - b.n * a.d, a.d * b.d);
+            break;
+        case '*':
+            r = Norm(a.n * b.n, a.d * b.d);
+            break;
+        default:
+            if (b.n == 0) {
+                ok = false; // a zero divisor
+                return {};
+            }
+            r = Norm(a.n * b.d, a.d * b.n);
+        }
+        steps.push_back(r);
+        ops.push_back(o);
+        return r;
+    }
+    Frac primary()
+    {
+        blanks();
+        if (pos < s.size() && (s[pos] == u'(' || s[pos] == u'（')) {
+            ++pos;
+            const Frac v = sum();
+            blanks();
+            if (pos >= s.size() || (s[pos] != u')' && s[pos] != u'）'))
+                ok = false;
+            ++pos;
+            return v;
+        }
+        const auto n = ReadNum(s, pos);
+        if (!n) {
+            ok = false;
+            return {};
+        }
+        numbers.push_back(*n);
+        return n->value;
+    }
+    Frac power()
+    {
+        Frac v = primary();
+        if (op() == '^') {
+            ++pos;
+            Frac e = primary();
+            Frac r{1, 1};
+            for (long long i = 0; i < e.n; ++i)
+                r = Norm(r.n * v.n, r.d * v.d);
+            numbers.pop_back(); // the exponent is not an operand
+            steps.push_back(r);
+            ops.push_back('^');
+            v = r;
+        }
+        return v;
+    }
+    Frac product()
+    {
+        Frac v = power();
+        for (char o = op(); ok && (o == '*' || o == ':'); o = op()) {
+            ++pos;
+            v = apply(o, v, power());
+        }
+        return v;
+    }
+    Frac sum()
+    {
+        Frac v = product();
+        for (char o = op(); ok && (o == '+' || o == '-'); o = op()) {
+            ++pos;
+            v = apply(o, v, product());
+        }
+        return v;
+    }
+};
+
+std::optional<Eval> Evaluate(const QString& text)
+{
+    Eval e;
+    e.s = text;
+    const Frac v = e.sum();
+    e.blanks();
+    if (!e.ok || e.pos != text.size() || e.numbers.empty())
+        return std::nullopt;
+    if (e.steps.empty())
+        e.steps.push_back(v);
+    return e;
+}
+
+// The expression a text piece ends with: the longest tail after a blank that reads whole.
+std::optional<std::pair<QString, Eval>> ExpressionBefore(QString piece)
+{
+    while (!piece.isEmpty() && (piece.back() == u' ' || piece.back() == u'\u3000'))
+        piece.chop(1);
+    if (piece.isEmpty() || (piece.back() != u'=' && piece.back() != u'＝'))
+        return std::nullopt;
+    piece.chop(1);
+    for (int i = 0; i < piece.size(); ++i) {
+        // After a blank or after a question number "(3)".
+        if (i > 0 && piece[i - 1] != u' ' && piece[i - 1] != u'\u3000' && piece[i - 1] != u')' &&
+            piece[i - 1] != u'）')
+            continue;
+        const QString tail = piece.mid(i).trimmed();
+        if (auto e = Evaluate(tail))
+            return std::make_pair(tail, *e);
+    }
+    return std::nullopt;
+}
+
+// Carries (addition) or borrows (subtraction) per column, numbers scaled to whole ones.
+std::vector<bool> Columns(long long a, long long b, bool subtract)
+{
+    std::vector<bool> out;
+    int carry = 0;
+    while (a > 0 || b > 0) {
+        const int x = int(a % 10), y = int(b % 10);
+        a /= 10;
+        b /= 10;
+        carry = subtract ? (x - y - carry < 0) : (x + y + carry >= 10);
+        out.push_back(carry);
+    }
+    return out;
+}
+
+long long Scaled(Frac v, int places)
+{
+    return v.n * (long long)std::pow(10, places) / v.d;
+}
+
+struct Answer
+{
+    bool remainder = false;
+    Num number; // the number, or the quotient
+    Num rest;
+};
+
+std::optional<Answer> ReadAnswer(const QString& text)
+{
+    Answer a;
+    const QString t = text.trimmed().remove(u'\u3000');
+    for (const QString& sep : {QStringLiteral("…"), QStringLiteral("あまり")}) {
+        const int at = int(t.indexOf(sep));
+        if (at < 0)
+            continue;
+        a.remainder = true;
+        const QString q = t.left(at), r = t.mid(at + sep.size());
+        int p = 0, p2 = 0;
+        const auto qn = ReadNum(q, p);
+        const auto rn = ReadNum(r, p2);
+        if (!qn || !rn || p != q.size() || p2 != r.size())
+            return std::nullopt;
+        a.number = *qn;
+        a.rest = *rn;
+        return a;
+    }
+    int p = 0;
+    const auto n = ReadNum(t, p);
+    if (!n || p != t.size())
+        return std::nullopt;
+    a.number = *n;
+    return a;
+}
+
+// The shape the generator must keep: kind and digit counts of the operands.
+std::vector<std::pair<char, std::vector<int>>> Shapes(const std::vector<Num>& numbers)
+{
+    std::vector<std::pair<char, std::vector<int>>> out;
+    for (const Num& n : numbers)
+        out.push_back({n.kind, n.digits});
+    return out;
+}
+
+// An answer's class: whole, proper, improper; and its digits as the rules count them.
+std::vector<long long> AnswerClass(const Num& n)
+{
+    const Frac v = n.value;
+    const long long cls = v.d == 1 ? 0 : v.n < v.d ? 1 : 2;
+    switch (n.kind) {
+    case 'i':
+        return {cls, n.digits[0], v.n == 0};
+    case 'd':
+        return {cls, n.parts[0] == 0 ? 0 : n.digits[0], n.digits[1], n.parts[1] % 10 == 0};
+    case 'f':
+        return {cls, n.digits[1]};
+    default:
+        return {cls, n.digits[0], n.digits[2]};
+    }
+}
+
+// The fraction a learner has before reducing, for "a op b" with a fraction in it, or for a
+// single fraction: whether it can be reduced (-1 when there is no such step).
+int Reducible(const Eval& e)
+{
+    auto raw = [](const Num& n) {
+        switch (n.kind) {
+        case 'f':
+            return Frac{n.parts[0], n.parts[1]};
+        case 'm':
+            return Frac{n.parts[0] * n.parts[2] + n.parts[1], n.parts[2]};
+        default:
+            return n.value;
+        }
+    };
+    auto reducible = [](long long n, long long d) { return int(std::gcd(n, d) > 1); };
+    if (e.numbers.size() == 1 && e.ops.empty() && e.numbers[0].kind != 'i')
+        return reducible(raw(e.numbers[0]).n, raw(e.numbers[0]).d);
+    if (e.numbers.size() != 2 || e.ops.size() != 1 || e.ops[0] == '^' ||
+        (e.numbers[0].kind != 'f' && e.numbers[0].kind != 'm' && e.numbers[1].kind != 'f' &&
+         e.numbers[1].kind != 'm'))
+        return -1;
+    const Frac a = raw(e.numbers[0]), b = raw(e.numbers[1]);
+    switch (e.ops[0]) {
+    case '+':
+    case '-': {
+        const long long d = std::lcm(a.d, b.d);
+        const long long n =
+            e.ops[0] == '+' ? a.n * (d / a.d) + b.n * (d / b.d) : a.n * (d / a.d) - b.n * (d / b.d);
+        return reducible(n, d);
+    }
+    case '*':
+        return reducible(a.n * b.n, a.d * b.d);
+    default:
+        return reducible(a.n * b.d, a.d * b.n);
+    }
+}
+
+// Replaces every run of digits by one '9': lines that differ only in their numbers agree.
+QString Skeleton(const QString& line)
+{
+    QString out;
+    for (int i = 0; i < line.size(); ++i) {
+        if (Digit(line[i]) >= 0) {
+            if (out.isEmpty() || out.back() != u'9' || i == 0 || Digit(line[i - 1]) < 0)
+                out += u'9';
+            continue;
+        }
+        out += line[i];
+    }
+    return out;
+}
+
+struct Unit
+{
+    QString name;
+    QStringList lines;
+};
+
+// The sample's master files, by name ("Seisu1").
+std::vector<std::string> SampleFiles()
+{
+    std::vector<std::string> names;
+    QDirIterator it(test::sampleCourseware(), {QStringLiteral("*.que")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names.push_back(QFileInfo(it.next()).completeBaseName().toStdString());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<Unit> SampleUnits(const std::string& name)
+{
+    std::vector<Unit> units;
+    QDirIterator it(test::sampleCourseware(), {QString::fromStdString(name + ".que")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        QStringList lines;
+        EXPECT_TRUE(TextFile::read(file, lines)) << qPrintable(file);
+        for (const QString& header : lines) {
+            if (!IsUnitHeader(header))
+                continue;
+            UnitReader reader;
+            EXPECT_TRUE(reader.ReadUnit(file, header, 1, 1, UnitReader::OpenMaster, {}));
+            units.push_back({file.section(u'/', -2) + u' ' + header, reader.unit().questions});
+        }
+    }
+    return units;
+}
+
+// Units of our own for the forms the sample does not show.
+std::vector<Unit> OwnUnits()
+{
+    auto unit = [](const char* name, std::initializer_list<const char*> lines) {
+        Unit u{QString::fromUtf8(name), {}};
+        for (const char* l : lines)
+            u.lines.append(QString::fromUtf8(l));
+        return u;
+    };
+    return {
+        unit("ascii and full width",
+             {"(1) 46+27=#73#  (2) 92-38=#54#  (3) 7*8=#56#  (4) 84\\4=#21#",
+              "（１）　１２＋３４＝#４６#　（２）　９１－４５＝#４６#", "(3) 6×7−5＝#37#",
+              "@B(4) 2/5 ＋ 1/5 ＝ #3/5#", "(5)(8+4)*3=#36#", "（６）（１２－４）÷２＝#４#",
+              "no blanks here"}),
+        unit("decimals",
+             {"(1) 0.25＋0.5＝#0.75;.75#", "(2) 1.6×5＝#8;8.0#", "(3) 3.05－1.2＝#1.85#",
+              "(4) 12.5÷5＝#2.5#", "(5) 9.7÷4＝#2…1.7;2あまり1.7#", "(6) 3÷8＝#0.375;.375#"}),
+        unit("fractions",
+             {"(1) 3/4-1/4=#1/2#", "(2) 2&1/3+1&1/6=#3&1/2;7/2#", "(3) 5/6\\5/12=#2#",
+              "(4) 9/4=#2&1/4#", "(5) 3&4/5=#19/5#", "(6) 10/12=#5/6#", "(7) (3/4)^2*4/3=#3/4#",
+              "(8) 2^3-3/5=#37/5;7&2/5#", "(9) 2-5/8=#11/8;1&3/8#"}),
+        unit("remainders and order",
+             {"(1) 100÷7＝#14…2;14あまり2#", "(7) 7.0÷2＝#3…1.0;3あまり1#", "(2) 3×(17－9)÷4＝#6#",
+              "(3) 48÷(2＋6)×5＝#30#", "(4) 700－1＝#699#", "(5) 0÷9＝#0#", "(6) 8＋0×5＝#8#"}),
+    };
+}
+
+// Checks one generated set against the unit's originals; returns the expression texts made.
+void CheckSet(const Unit& unit, const QuestionGenerator& gen, const GeneratedSet& set,
+              const QSet<QString>& originals)
+{
+    ASSERT_EQ(set.questions.size(), unit.lines.size());
+    QSet<int> keptLines;
+    for (const KeptLine& k : gen.kept())
+        keptLines.insert(k.line);
+    QSet<QString> made;
+    for (int i = 0; i < unit.lines.size(); ++i) {
+        const QString& was = unit.lines[i];
+        const QString& now = set.questions[i];
+        const QString where =
+            unit.name + QStringLiteral(" seed %1 line %2: ").arg(set.seed).arg(i + 1) + now;
+        if (keptLines.contains(i + 1) || !was.contains(u'#')) {
+            ASSERT_EQ(now, was) << qPrintable(where);
+            continue;
+        }
+        ASSERT_EQ(Skeleton(now).toStdString(), Skeleton(was).toStdString()) << qPrintable(where);
+        const QStringList p = now.split(u'#'), q = was.split(u'#');
+        if (!ExpressionBefore(q[0])) {
+            // Fractions restated over their least common denominator.
+            const auto fractions = [](const QString& text) {
+                std::vector<Num> out;
+                for (int i = 0; i < text.size();) {
+                    const auto n = ReadNum(text, i);
+                    if (n && n->kind == 'f')
+                        out.push_back(*n);
+                    if (!n)
+                        ++i;
+                }
+                return out;
+            };
+            const auto f = fractions(p[0]), g = fractions(q[0]);
+            ASSERT_EQ(f.size(), size_t(p.size() / 2)) << qPrintable(where);
+            ASSERT_EQ(Shapes(f), Shapes(g)) << qPrintable(where);
+            ASSERT_FALSE(made.contains(p[0])) << qPrintable(where);
+            made.insert(p[0]);
+            ASSERT_NE(p[0], q[0]) << qPrintable(where);
+            long long common = 1, before = 1;
+            for (size_t k = 0; k < f.size(); ++k) {
+                common = std::lcm(common, f[k].parts[1]);
+                before = std::lcm(before, g[k].parts[1]);
+            }
+            ASSERT_EQ(QString::number(common).size(), QString::number(before).size())
+                << qPrintable(where);
+            for (size_t k = 0; k < f.size(); ++k) {
+                const auto answer = ReadAnswer(p[int(2 * k + 1)]);
+                ASSERT_TRUE(answer && answer->number.kind == 'f') << qPrintable(where);
+                ASSERT_EQ(answer->number.value, f[k].value) << qPrintable(where);
+                ASSERT_EQ(answer->number.parts[1], common) << qPrintable(where);
+            }
+            continue;
+        }
+        for (int a = 1; a < p.size(); a += 2) {
+            const auto e = ExpressionBefore(p[a - 1]);
+            const auto o = ExpressionBefore(q[a - 1]);
+            ASSERT_TRUE(e && o) << qPrintable(where);
+            const Eval& ne = e->second;
+            const Eval& oe = o->second;
+            ASSERT_FALSE(originals.contains(e->first)) << qPrintable(where);
+            ASSERT_FALSE(made.contains(e->first)) << "repeated: " << qPrintable(where);
+            made.insert(e->first);
+            // Operands: kinds and digit counts; intermediates: not negative, whole where the
+            // original's were.
+            ASSERT_EQ(Shapes(ne.numbers), Shapes(oe.numbers)) << qPrintable(where);
+            ASSERT_EQ(ne.steps.size(), oe.steps.size()) << qPrintable(where);
+            for (size_t s = 0; s < ne.steps.size(); ++s) {
+                ASSERT_GE(ne.steps[s].n, 0) << qPrintable(where);
+                if (s + 1 < ne.steps.size() && oe.steps[s].d == 1) {
+                    ASSERT_EQ(ne.steps[s].d, 1) << qPrintable(where);
+                }
+            }
+            const Frac value = ne.steps.back();
+            // Carries or borrows of "a ± b".
+            auto decimal = [](const Num& n) { return n.kind == 'i' || n.kind == 'd'; };
+            if (ne.numbers.size() == 2 && ne.ops.size() == 1 &&
+                (ne.ops[0] == '+' || ne.ops[0] == '-') && decimal(ne.numbers[0]) &&
+                decimal(ne.numbers[1])) {
+                int places = 0;
+                for (const Num& n : oe.numbers)
+                    places = std::max(places, n.kind == 'd' ? n.digits[1] : 0);
+                auto pattern = [&](const Eval& x) {
+                    return Columns(Scaled(x.numbers[0].value, places),
+                                   Scaled(x.numbers[1].value, places), x.ops[0] == '-');
+                };
+                ASSERT_EQ(pattern(ne), pattern(oe)) << qPrintable(where);
+            }
+            // Like or unlike denominators of two fractions.
+            if (ne.numbers.size() == 2 && ne.ops.size() == 1 &&
+                (ne.ops[0] == '+' || ne.ops[0] == '-') && !decimal(ne.numbers[0]) &&
+                !decimal(ne.numbers[1])) {
+                ASSERT_EQ(ne.numbers[0].parts.back() == ne.numbers[1].parts.back(),
+                          oe.numbers[0].parts.back() == oe.numbers[1].parts.back())
+                    << qPrintable(where);
+            }
+            ASSERT_EQ(Reducible(ne), Reducible(oe)) << qPrintable(where);
+            // Every alternative is the value, in the original's notation.
+            const QStringList alts = p[a].split(u';'), oldAlts = q[a].split(u';');
+            ASSERT_EQ(alts.size(), oldAlts.size()) << qPrintable(where);
+            for (int k = 0; k < alts.size(); ++k) {
+                const auto ans = ReadAnswer(alts[k]);
+                const auto old = ReadAnswer(oldAlts[k]);
+                ASSERT_TRUE(ans && old) << qPrintable(where);
+                ASSERT_EQ(ans->remainder, old->remainder) << qPrintable(where);
+                if (!ans->remainder) {
+                    ASSERT_EQ(ans->number.value, value) << qPrintable(where);
+                    if (k == 0) {
+                        ASSERT_EQ(AnswerClass(ans->number), AnswerClass(old->number))
+                            << qPrintable(where);
+                    }
+                    continue;
+                }
+                // q…r: a = q·b + r with 0 < r < b, as the original (or r = 0 if it was).
+                ASSERT_EQ(ne.ops.back(), ':') << qPrintable(where);
+                const Frac dividend = ne.numbers.size() == 2 ? ne.numbers[0].value : Frac{};
+                const Frac divisor = ne.numbers.size() == 2 ? ne.numbers[1].value : Frac{};
+                const Frac qb = Norm(ans->number.value.n * divisor.n, divisor.d);
+                const Frac back = Norm(qb.n * ans->rest.value.d + ans->rest.value.n * qb.d,
+                                       qb.d * ans->rest.value.d);
+                ASSERT_EQ(back, dividend) << qPrintable(where);
+                ASSERT_TRUE(Less(ans->rest.value, divisor)) << qPrintable(where);
+                ASSERT_EQ(ans->rest.value.n == 0, old->rest.value.n == 0) << qPrintable(where);
+                ASSERT_EQ(ans->number.digits, old->number.digits) << qPrintable(where);
+                ASSERT_EQ(AnswerClass(ans->rest), AnswerClass(old->rest)) << qPrintable(where);
+            }
+        }
+    }
+}
+
+int SeedCount()
+{
+    const QByteArray env = qgetenv("ZENDRA_GENERATOR_SEEDS");
+    if (!env.isEmpty())
+        return env.toInt();
+#if defined(__SANITIZE_ADDRESS__)
+    return 300; // the sanitizer build runs far slower; the full run is the plain build's
+#else
+    return 10000;
+#endif
+}
+
+void CheckUnits(const std::vector<Unit>& units)
+{
+    const int seeds = SeedCount();
+    for (const Unit& unit : units) {
+        const QuestionGenerator gen(unit.lines);
+        const QuestionGenerator again(unit.lines);
+        QSet<QString> originals;
+        for (const QString& line : unit.lines) {
+            const QStringList p = line.split(u'#');
+            for (int a = 1; a < p.size(); a += 2) {
+                if (const auto e = ExpressionBefore(p[a - 1]))
+                    originals.insert(e->first);
+            }
+        }
+        for (int seed = 1; seed <= seeds; ++seed) {
+            const GeneratedSet set = gen.generate(quint64(seed), 1 + seed % 5);
+            ASSERT_NO_FATAL_FAILURE(CheckSet(unit, gen, set, originals));
+            if (seed % 97 == 0) { // the same seed, another generator: the same bytes
+                ASSERT_EQ(again.generate(quint64(seed), 1 + seed % 5).questions, set.questions);
+            }
+        }
+    }
+}
+
+} // namespace
+
+// One test per master file of the sample, so that the files run side by side.
+class SampleFile : public ::testing::TestWithParam<std::string>
+{
+};
+
+TEST_P(SampleFile, EveryUnitKeepsEveryRule)
+{
+    const auto units = SampleUnits(GetParam());
+    ASSERT_GE(units.size(), 3u);
+    CheckUnits(units);
+}
+
+INSTANTIATE_TEST_SUITE_P(QuestionGenerator, SampleFile, ::testing::ValuesIn(SampleFiles()),
+                         [](const auto& info) { return info.param; });
+
+TEST(QuestionGenerator, OwnUnitsKeepEveryRule)
+{
+    const auto units = OwnUnits();
+    for (const Unit& unit : units) {
+        const QuestionGenerator gen(unit.lines);
+        for (const KeptLine& k : gen.kept())
+            ADD_FAILURE() << qPrintable(unit.name + u' ' + k.text + u' ' + k.reason);
+    }
+    CheckUnits(units);
+}
+
+TEST(QuestionGenerator, KeepsWhatItCannotVaryWithTheReason)
+{
+    // {line, reason it is kept, or "" when it is varied}
+    const std::pair<const char*, const char*> cases[] = {
+        {"(1) 245＋132＝#377#　　(2) 17÷5＝#3…2;3あまり2#", ""},
+        {"(3) 6/8=#3/4#　(4) 7/4=#1&3/4#　(5) 1&2/3=#5/3#", ""},
+        {"(1) @=1/2@= と @=1/3@=　→　#  3/6#　と　#  2/6#", ""},
+        {"(2) @=1/2@= と @=1/3@=　→　#  6/12#　と　#  4/12#",
+         "答えの前に「＝」で終わる式がありません"},
+        {"　　式　#　425＋368#　　答え　#　793#　円", "答えの前に「＝」で終わる式がありません"},
+        {"(5) 42 の @=1/10@= は　#4.2#", "答えの前に「＝」で終わる式がありません"},
+        {"(1) 235cm＝#　2.35#　m", "答えの前に「＝」で終わる式がありません"},
+        {"(6) 2＋3＝#5#　(7) 2＋3＝#6#", "答えが式の値と合いません"},
+        {"(8) 17÷5＝#3…1#", "答えが式の値と合いません"},
+        {"(9) 1/2+1/4=#3/4;4分の3#", "答えの書き方を読めません"},
+        {"(10) 1/2+1/2=#2/2#", "答えの書き方を読めません"},
+        {"(11) 2/0+1=#1#", "式を読めません"},
+        {"(12) 1/2^2=#1/4#", "式を読めません"},
+        {"(13) 12＝#12#", "計算のない式です"},
+        {"(14) 1/2=#1/2#", "計算のない式です"},
+        {"a#b", "＃の数が奇数です"},
+        {"(16) 1234567890123456789＋1＝#1234567890123456790#", "けたの多すぎる数があります"},
+        {"(17) 0.1234567890123456＋1＝#1.1234567890123456#", "けたの多すぎる数があります"},
+        {"(15) 0×0＝#0#", "条件に合うほかの数が見つかりません"},
+    };
+    for (const auto& [line, reason] : cases) {
+        const QString text = QString::fromUtf8(line);
+        const QuestionGenerator gen({QStringLiteral("見出し"), text});
+        EXPECT_EQ(gen.totalAnswers(), text.count(u'#') / 2) << line;
+        if (*reason == 0) {
+            EXPECT_TRUE(gen.kept().isEmpty()) << line;
+            EXPECT_TRUE(gen.understandsEveryAnswerLine()) << line;
+            continue;
+        }
+        ASSERT_EQ(gen.kept().size(), 1) << line;
+        EXPECT_EQ(gen.kept()[0].line, 2) << line;
+        EXPECT_EQ(gen.kept()[0].text, text) << line;
+        EXPECT_EQ(gen.kept()[0].reason.toStdString(), std::string(reason)) << line;
+        EXPECT_EQ(gen.understoodAnswers(), 0) << line;
+        EXPECT_EQ(gen.generate(7).questions.value(1), text) << line;
+    }
+}
+
+// The same seed must give these bytes on every platform and compiler: the generator and
+// its mapping to ranges are the program's own.
+TEST(QuestionGenerator, SeedGivesTheSameSetEverywhere)
+{
+    const QuestionGenerator gen({
+        QStringLiteral("(1) 245＋132＝#377#　　(2) 17÷5＝#3…2;3あまり2#"),
+        QStringLiteral("(3) 2/3+2/3=#4/3;1&1/3#　(4) 4.5＋0.5＝#5;5.0#"),
+        QStringLiteral("(5) 1.5－0.8＝#0.7;.7#"),
+        QStringLiteral("(6) 6/8=#3/4#"),
+    });
+    const GeneratedSet set = gen.generate(20261208, 3);
+    EXPECT_EQ(set.variant, 3);
+    EXPECT_EQ(set.seed, QuestionGenerator::SetSeed(20261208, 3));
+    EXPECT_EQ(set.questions, QStringList({
+                                 QStringLiteral("(1) 104＋140＝#244#　　(2) 52÷9＝#5…7;5あまり7#"),
+                                 QStringLiteral("(3) 5/7+6/7=#11/7;1&4/7#　(4) 2.8＋0.2＝#3;3.0#"),
+                                 QStringLiteral("(5) 1.1－0.9＝#0.2;.2#"),
+                                 QStringLiteral("(6) 3/6=#1/2#"),
+                             }));
+    const auto sets = gen.generateSets(20261208, 5);
+    ASSERT_EQ(sets.size(), 5);
+    EXPECT_EQ(sets[2].questions, set.questions);
+    EXPECT_NE(sets[1].questions, set.questions);
+}
