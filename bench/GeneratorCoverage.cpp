@@ -36,7 +36,7 @@ int main(int argc, char** argv)
             UnitReader reader;
             if (!reader.ReadUnit(file, header, 1, 1, UnitReader::OpenMaster, {}))
                 continue;
-            const QuestionGenerator gen(reader.unit().questions);
+            const QuestionGenerator gen(reader.unit().content.questions);
             total += gen.totalAnswers();
             understood += gen.understoodAnswers();
             if (gen.totalAnswers() == 0)

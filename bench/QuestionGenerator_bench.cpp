@@ -28,7 +28,7 @@ QStringList SixtyLines()
             if (!reader.ReadUnit(root + QString::fromUtf8(file), QString::fromUtf8(header), 1, 1,
                                  UnitReader::OpenMaster, {}))
                 return {};
-            for (const QString& line : reader.unit().questions) {
+            for (const QString& line : reader.unit().content.questions) {
                 if (line.contains(u'#') && lines.size() < 60)
                     lines.append(line);
             }

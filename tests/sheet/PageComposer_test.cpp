@@ -798,3 +798,164 @@ TEST(PageComposer, LinesPastThePageEdgeAreNamed)
         EXPECT_EQ(LinesPastPageWarning(LinesPastPage(sheet)).isEmpty(), c.past.isEmpty()) << c.name;
     }
 }
+
+namespace {
+
+// The digits a column problem drew, by the centre of each: (x, y) → digit.
+QList<std::pair<QPoint, QString>> digitsDrawn(const RecordingSurface& surface, QRgb colour)
+{
+    QList<std::pair<QPoint, QString>> found;
+    for (const Op& op : bodyTexts(surface))
+        if (op.text.size() == 1 && op.text.at(0).isDigit() && op.colour == colour)
+            found.append({QPoint(op.rect.x() + op.rect.width() / 2, op.rect.y()), op.text});
+    return found;
+}
+
+} // namespace
+
+TEST(PageComposer, ColumnProblemsKeepOnePlaceInOneColumnAndDrawTheirAnswers)
+{
+    // {line, the answer digits as drawn in blue, left to right and top to bottom}
+    const std::pair<const char*, const char*> cases[] = {
+        {"(1)@H345+278=#623#", "623"},        {"(1)@Hc702-358=#344#", "344"},
+        {"(1)@Hm3.5+1.25=#4.75#", "475"},     {"(1)@H123*45=#615#,#492#,#5535#", "6154925535"},
+        {"(1)@H2.35*14=#32.9#", "940235329"}, {"(1)@Hs139\\6=#23…1#", "231219181"},
+    };
+    for (const auto& [line, digits] : cases) {
+        SCOPED_TRACE(line);
+        Sheet sheet = sheetOf({line});
+        RecordingSurface surface;
+        compose(sheet, surface);
+        ASSERT_EQ(sheet.composed.columnProblems.size(), 1);
+        const PlacedColumnProblem& placed = sheet.composed.columnProblems.front();
+        // Every digit drawn stands in the column of its place, whatever its row.
+        QMap<int, int> xOfPlace;
+        for (size_t i = 0; i < placed.layout.cells.size(); ++i) {
+            const ColumnCell& c = placed.layout.cells[i];
+            if (placed.drawn.at(qsizetype(i)).isEmpty() || c.role == CellRole::Divisor)
+                continue;
+            const QRect r = placed.cellRect(c.row, c.column);
+            const Op* op = nullptr;
+            for (const Op& t : surface.texts())
+                if (t.text == placed.drawn.at(qsizetype(i)) && r.contains(t.rect.topLeft()))
+                    op = &t;
+            ASSERT_TRUE(op) << c.row << "," << c.column;
+            const int centre = op->rect.x() + op->rect.width() / 2;
+            EXPECT_EQ(xOfPlace.value(c.place, centre), centre) << "place " << c.place;
+            xOfPlace[c.place] = centre;
+        }
+        QString blue;
+        QList<std::pair<QPoint, QString>> drawn = digitsDrawn(surface, qRgb(0, 0, 255));
+        std::sort(drawn.begin(), drawn.end(), [](const auto& a, const auto& b) {
+            return a.first.y() != b.first.y() ? a.first.y() < b.first.y()
+                                              : a.first.x() < b.first.x();
+        });
+        for (const auto& d : drawn)
+            blue += d.second;
+        EXPECT_EQ(blue, QString::fromUtf8(digits));
+    }
+}
+
+TEST(PageComposer, QuotientCarriesAndRemainderStandWhereTheyAreWritten)
+{
+    // The quotient's digits, each over the dividend digit it comes from; no leading zero.
+    // {line, dividend, quotient: the dividend digit under each quotient digit}
+    const std::tuple<const char*, const char*, std::vector<std::pair<char, char>>> cases[] = {
+        {"@H138\\6=#23#", "138", {{'2', '3'}, {'3', '8'}}},
+        {"@H738\\6=#123#", "738", {{'1', '7'}, {'2', '3'}, {'3', '8'}}},
+    };
+    for (const auto& [line, dividend, over] : cases) {
+        SCOPED_TRACE(line);
+        Sheet sheet = sheetOf({line});
+        RecordingSurface surface;
+        compose(sheet, surface);
+        const auto black = digitsDrawn(surface, qRgb(0, 0, 0));
+        const auto blue = digitsDrawn(surface, qRgb(0, 0, 255));
+        ASSERT_EQ(blue.size(), qsizetype(over.size()));
+        // The dividend is the row of black digits right of the divisor 6.
+        QList<std::pair<QPoint, QString>> row;
+        for (const auto& d : black)
+            if (d.first.y() == black.back().first.y())
+                row.append(d);
+        ASSERT_EQ(row.size(), 4); // the divisor and three digits
+        for (qsizetype i = 0; i < blue.size(); ++i) {
+            const qsizetype under = 1 + 3 - qsizetype(over.size()) + i;
+            EXPECT_EQ(blue[i].second.at(0), QChar(over[i].first));
+            EXPECT_EQ(row[under].second.at(0), QChar(over[i].second));
+            EXPECT_EQ(blue[i].first.x(), row[under].first.x());
+            EXPECT_LT(blue[i].first.y(), row[under].first.y());
+        }
+        EXPECT_EQ(row[1].second + row[2].second + row[3].second, QString::fromUtf8(dividend));
+    }
+
+    // Carry cells: small squares over the tens, hundreds and thousands of 645+478, above the
+    // first operand. The remainder of 139÷6 is the lowest digit, under the 9.
+    Sheet sheet = sheetOf({"@Hc645+478=#1123#", "", "", "", "", "", "@Hs139\\6=#23…1#"});
+    RecordingSurface surface;
+    compose(sheet, surface);
+    const auto blue = digitsDrawn(surface, qRgb(0, 0, 255));
+    const auto black = digitsDrawn(surface, qRgb(0, 0, 0));
+    QList<int> carryCentres;
+    int firstOperandTop = INT_MAX;
+    for (const auto& d : black)
+        firstOperandTop = std::min(firstOperandTop, d.first.y());
+    for (const Op& op : opsOf(surface, Op::Rectangle)) {
+        carryCentres.append((op.rect.left() + op.rect.right()) / 2);
+        EXPECT_LE(op.rect.bottom(), firstOperandTop);
+    }
+    ASSERT_EQ(carryCentres.size(), 3);
+    for (int i = 0; i < 3; ++i) // the answer's 1, 1, 2 stand in the thousands..tens
+        EXPECT_NEAR(carryCentres[i], blue[i].first.x(), 1);
+    const auto lowest =
+        std::max_element(blue.begin(), blue.end(),
+                         [](const auto& a, const auto& b) { return a.first.y() < b.first.y(); });
+    EXPECT_EQ(lowest->second, "1");
+    const auto nine =
+        std::find_if(black.begin(), black.end(), [](const auto& d) { return d.second == "9"; });
+    ASSERT_NE(nine, black.end());
+    EXPECT_EQ(lowest->first.x(), nine->first.x());
+}
+
+TEST(PageComposer, ColumnLinesMakeRoomAndTheirAnswersAreBoxesWithoutInk)
+{
+    const QStringList lines = {"(1)@H345+278=#623#　(2)@H12*3=#36#", "next #5#"};
+    Sheet shown = sheetOf(lines);
+    RecordingSurface a;
+    compose(shown, a);
+    ASSERT_EQ(shown.composed.columnProblems.size(), 2);
+    const PlacedColumnProblem& first = shown.composed.columnProblems[0];
+    const PlacedColumnProblem& second = shown.composed.columnProblems[1];
+    // Side by side on one line, and the next line below both.
+    EXPECT_EQ(first.origin.y(), second.origin.y());
+    EXPECT_GT(second.origin.x(), first.origin.x() + first.layout.columns * first.cell.width());
+    const int bottom = first.cellRect(first.layout.rows - 1, 0).bottom();
+    const Op* next = a.findText("next ");
+    ASSERT_TRUE(next);
+    EXPECT_GT(next->rect.y(), bottom);
+    // One box per answer, over its cells, in reading order with the line's other blank.
+    EXPECT_EQ(shown.composed.lstKai, QStringList({"start", "623", "36", "5"}));
+    ASSERT_EQ(shown.composed.boxes.count(), 3);
+    EXPECT_EQ(shown.composed.boxes[1].cells.size(), 3);
+    EXPECT_EQ(shown.composed.boxes[2].cells.size(), 2);
+    EXPECT_TRUE(shown.composed.boxes[3].cells.isEmpty());
+    for (const auto& d : digitsDrawn(a, qRgb(0, 0, 255))) {
+        int holders = 0;
+        for (int b = 1; b <= 2; ++b)
+            for (const QRect& r : shown.composed.boxes[b].cells)
+                holders += r.contains(d.first) ? 1 : 0;
+        EXPECT_EQ(holders, d.second == "5" ? 0 : 1) << d.second.toStdString();
+    }
+
+    // Hidden: the same boxes and places, and no digit of an answer on a printer page.
+    Sheet hidden = sheetOf(lines);
+    hidden.answersShown = false;
+    RecordingSurface screen;
+    compose(hidden, screen);
+    EXPECT_EQ(hidden.composed.boxes[1].cells, shown.composed.boxes[1].cells);
+    RecordingSurface page(600, 1260);
+    compose(hidden, page, plainInputs(), ComposeTarget{1260, 1782, true, 630});
+    EXPECT_TRUE(digitsDrawn(page, qRgb(0, 0, 255)).isEmpty());
+    EXPECT_TRUE(digitsDrawn(page, qRgb(255, 255, 255)).isEmpty());
+    // Only the question's own digits: 345, 278, 12 and 3.
+    EXPECT_EQ(textsOf(page.texts()).filter(QRegularExpression("^[0-9]$")).size(), 9);
+}
