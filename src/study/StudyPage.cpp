@@ -4,6 +4,7 @@
 #include "platform/Numbers.h"
 #include "platform/Surface.h"
 #include "sheet/Sheet.h"
+#include "study/ColumnEntry.h"
 #include "study/StudySession.h"
 
 namespace zendra {
@@ -141,6 +142,24 @@ void DrawTypedAnswer(Surface& surface, const Sheet& sheet, int characterSize, co
 {
     surface.setFontFace(sheet.settings.drawingFace);
     sheet.composed.renderer.DrawNotation(characterSize, x, y, kTypedBlue, text, surface, 1.0);
+}
+
+void DrawColumnAnswer(Surface& surface, const Sheet& sheet, const ColumnEntry& entry)
+{
+    if (entry.isEmpty())
+        return;
+    // A cell is as high as the digit's em and a quarter more.
+    const int em = entry.cells().front().rect.height() * 4 / 5;
+    surface.setFontFace(sheet.settings.drawingFace);
+    surface.setFontSize(std::max(1, roundHalfEven(em * 72 / 96.0)));
+    surface.setFontStyle(StylePlain);
+    surface.setFontColour(kTypedBlue);
+    for (const ColumnEntryCell& c : entry.cells()) {
+        if (c.scratch || c.digit.isEmpty())
+            continue;
+        surface.textOut(c.rect.left() + (c.rect.width() - surface.textWidth(c.digit)) / 2,
+                        c.rect.top() + (c.rect.height() - em) / 2, c.digit);
+    }
 }
 
 QList<MarkShape> TestMarks(const StudyPageGeometry& g, const AnswerBoxTable& boxes)

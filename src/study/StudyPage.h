@@ -10,6 +10,7 @@
 
 namespace zendra {
 
+class ColumnEntry;
 class StudySession;
 class Surface;
 struct Sheet;
@@ -72,5 +73,8 @@ QImage ComposeStudyPage(Sheet& sheet, const ComposeInputs& inputs);
 // A typed answer drawn on the page in blue, in the sheet's notation.
 void DrawTypedAnswer(Surface& surface, const Sheet& sheet, int characterSize, const QString& text,
                      int x, int y);
+// The digits of a column answer drawn into their cells on the page in blue, as the sheet
+// draws digits in cells; scratch digits stay the learner's and are not drawn.
+void DrawColumnAnswer(Surface& surface, const Sheet& sheet, const ColumnEntry& entry);
 
 } // namespace zendra

@@ -394,7 +394,8 @@ EnterOutcome StudySession::enterAnswer(const QString& text, bool readOnly, const
     }
 
     out.kind = EnterKind::Wrong;
-    out.moveBoxOn = true;
+    // A column answer is corrected in its cells; any other box moves on beside its try.
+    out.moveBoxOn = b.cells.isEmpty();
     if (b.tries >= 3) {
         out.answersShown = true;
         out.showAnswerLines = showAnswer();

@@ -382,6 +382,12 @@ void TfrmRenshu::layStudyPage()
                                   : studied_->caption());
     const bool twoColumn = s->kran().number(KranLine::Columns) == 2;
     session_->windowShown(s->composed.boxes, twoColumn);
+    for (int i = 1; i <= session_->boxCount(); ++i) {
+        const QString cells = ColumnCellsAnswer(session_->boxes()[i], s->composed.columnProblems);
+        QStringList& accepted = session_->data().answerAlternatives[i];
+        if (!cells.isEmpty() && !accepted.contains(cells))
+            accepted.append(cells);
+    }
     // A unit whose answers are all plain ASCII asks the input method for Latin input, so a
     // Japanese keyboard types the answers in ASCII; other units keep Japanese input.
     bool ascii = true;
@@ -525,9 +531,12 @@ void TfrmRenshu::clearFraction()
     const int i = currentBox();
     if (i < 1 || i > session_->boxCount())
         return;
-    page_->paint(
-        [&](Surface& surface) { RedrawFrame(surface, pageGeometry(), session_->boxes()[i]); });
-    page_->showPage();
+    // A column answer's cells have no frame to draw again.
+    if (!page_->columnBox(i)) {
+        page_->paint(
+            [&](Surface& surface) { RedrawFrame(surface, pageGeometry(), session_->boxes()[i]); });
+        page_->showPage();
+    }
     entryBox(i)->clear();
     page_->focusBox(i);
 }

@@ -96,6 +96,11 @@ void TfrmRenshu::PlaceEntryBoxes()
     const QFont font = StudyPointFont(QStringLiteral("ＭＳ 明朝"), g.characterSize);
     const AnswerBoxTable& boxes = session_->boxes();
     for (int i = 1; i <= boxes.count(); ++i) {
+        const ColumnEntry column = ColumnEntry::ForBox(boxes[i], sheet()->composed.columnProblems);
+        if (!column.isEmpty()) {
+            page_->placeColumnBox(i, column, g.panel, font);
+            continue;
+        }
         const EntryBoxRect r = g.entryRect(boxes[i]);
         page_->placeBox(i, QRect(r.left, r.top, r.width, r.height), font);
     }
@@ -124,6 +129,19 @@ public:
             page_.restoreClean(ReviewArea(g, w_.session_->boxes()[i], page_.drawnFor(i), pageRect));
             page_.drawnFor(i) = QRect();
         }
+        if (const WidgetEntryBox* column = page_.columnBox(i)) {
+            // The cells take every try in place: what the last try left goes first.
+            if (clean) {
+                page_.restoreClean((page_.drawnFor(i) | column->columnEntry().bounds()) & pageRect);
+                page_.drawnFor(i) = QRect();
+            }
+            page_.paint([&](Surface& surface) {
+                DrawColumnAnswer(surface, *w_.sheet(), column->columnEntry());
+            });
+            page_.noteDrawn(i, column->columnEntry().bounds());
+            page_.showPage();
+            return;
+        }
         const EntryBoxRect at{left_, box_->y(), box_->width(), box_->height()};
         const QRect typedAt(left_ - g.panel, at.top, at.width, at.height);
         // A box that had no place left to move to: its last try and mark give way.
@@ -143,7 +161,9 @@ public:
     void focusBox(int box) override { w_.page_->focusBox(box); }
     void markRight(const EnterOutcome& out) override
     {
-        w_.drawAnswerText(out.boxText, box_->x() - w_.commands_->width(), box_->y());
+        // A column answer's digits are already in their cells.
+        if (!page_.columnBox(out.box))
+            w_.drawAnswerText(out.boxText, box_->x() - w_.commands_->width(), box_->y());
         w_.drawMark(out.mark, box_->x(), out.box);
         if (out.redText)
             page_.setBoxColour(out.box, w_.boxColour_, Qt::red);

@@ -6,8 +6,11 @@
 #include "study/StudyPage.h"
 
 #include <QEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 
 namespace zendra {
@@ -20,6 +23,137 @@ WidgetEntryBox::WidgetEntryBox(int index, QWidget* parent) : QLineEdit(parent), 
     resize(100, 50);
     setFocusPolicy(Qt::ClickFocus);
     hide();
+    connect(this, &QLineEdit::textChanged, this, &WidgetEntryBox::textSet);
+}
+
+void WidgetEntryBox::setColumnEntry(const ColumnEntry& entry, int panel)
+{
+    column_ = entry;
+    if (column_.isEmpty()) {
+        clearMask();
+        return;
+    }
+    // A margin round the cells keeps the cursor's frame inside the box.
+    const QRect around = column_.bounds().adjusted(-2, -2, 2, 2);
+    pageOrigin_ = around.topLeft();
+    setGeometry(around.translated(panel, 0));
+    // The box is its cells: the answers of one problem lie between each other's rows.
+    QRegion cells;
+    for (const ColumnEntryCell& c : column_.cells())
+        cells += c.rect.translated(-pageOrigin_);
+    setMask(cells);
+    columnChanged();
+}
+
+void WidgetEntryBox::typeDigits(const QString& text)
+{
+    if (isReadOnly())
+        return;
+    for (const QChar c : text)
+        column_.type(c);
+    columnChanged();
+}
+
+void WidgetEntryBox::columnBackspace()
+{
+    if (isReadOnly())
+        return;
+    column_.backspace();
+    columnChanged();
+}
+
+void WidgetEntryBox::textSet(const QString& text)
+{
+    if (isColumn() && text != column_.text()) {
+        column_.setText(text);
+        update();
+    }
+}
+
+void WidgetEntryBox::columnChanged()
+{
+    const QString made = column_.text();
+    if (made != text())
+        setText(made);
+    update();
+}
+
+void WidgetEntryBox::paintEvent(QPaintEvent* event)
+{
+    if (!isColumn()) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    // The page shows through: only the answer's cells are painted, in a pale shade of the
+    // box colour, the cursor's cell in the box colour itself.
+    QPainter painter(this);
+    painter.translate(-pageOrigin_);
+    const QColor base = palette().color(QPalette::Base);
+    const QColor pale((base.red() + 3 * 255) / 4, (base.green() + 3 * 255) / 4,
+                      (base.blue() + 3 * 255) / 4);
+    const QList<ColumnEntryCell>& cells = column_.cells();
+    QFont digits = font();
+    digits.setPixelSize(std::max(1, cells.front().rect.height() * 4 / 5));
+    painter.setFont(digits);
+    const int cursor = hasFocus() && !isReadOnly() ? column_.cursorCell() : -1;
+    for (int i = 0; i < cells.size(); ++i) {
+        const ColumnEntryCell& cell = cells.at(i);
+        const QRect r = cell.rect.adjusted(1, 1, -1, -1);
+        if (i == cursor) {
+            painter.fillRect(r, base);
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+            painter.drawRect(r);
+        } else if (!cell.scratch) {
+            painter.fillRect(r, pale);
+            painter.setPen(QColor(160, 160, 160));
+            painter.drawRect(r);
+        }
+        painter.setPen(cell.scratch ? QColor(Qt::darkGray) : palette().color(QPalette::Text));
+        painter.drawText(cell.rect, Qt::AlignCenter, cell.digit);
+    }
+}
+
+void WidgetEntryBox::keyPressEvent(QKeyEvent* event)
+{
+    if (!isColumn()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const bool command =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!isReadOnly() && !command) {
+        if (event->key() == Qt::Key_Backspace) {
+            columnBackspace();
+            return;
+        }
+        if (!event->text().isEmpty() && !EntryDigit(event->text().front()).isNull()) {
+            typeDigits(event->text());
+            return;
+        }
+    }
+    // Nothing else writes into cells; the window may want the key (Escape).
+    event->ignore();
+}
+
+void WidgetEntryBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!isColumn()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    typeDigits(event->commitString());
+    event->accept();
+}
+
+void WidgetEntryBox::mousePressEvent(QMouseEvent* event)
+{
+    if (!isColumn()) {
+        QLineEdit::mousePressEvent(event);
+        return;
+    }
+    column_.click(event->position().toPoint() + pageOrigin_);
+    setFocus(Qt::MouseFocusReason);
+    update();
 }
 
 WidgetStudyPage::WidgetStudyPage(StudyState& state, QWidget* parent)
@@ -122,7 +256,10 @@ void WidgetStudyPage::focusBox(int i, bool selectAll, bool caretAtStart)
 
 void WidgetStudyPage::appendToBox(const QString& text)
 {
-    if (QLineEdit* box = currentEntryBox()) {
+    if (WidgetEntryBox* column = columnBox(currentBox())) {
+        column->typeDigits(text);
+        focusBox(currentBox());
+    } else if (QLineEdit* box = currentEntryBox()) {
         box->setText(box->text() + text);
         focusBox(currentBox());
     }
@@ -133,6 +270,10 @@ void WidgetStudyPage::typeKey(const QString& caption)
     QLineEdit* box = currentEntryBox();
     if (!box || caption.isEmpty())
         return;
+    if (columnBox(currentBox())) {
+        appendToBox(caption);
+        return;
+    }
     if (box->hasSelectedText())
         box->clear();
     appendToBox(caption);
@@ -148,7 +289,10 @@ void WidgetStudyPage::clearCurrentBox()
 
 void WidgetStudyPage::backspace()
 {
-    if (QLineEdit* box = entryBox(currentBox())) {
+    if (WidgetEntryBox* column = columnBox(currentBox())) {
+        column->columnBackspace();
+        focusBox(currentBox());
+    } else if (QLineEdit* box = entryBox(currentBox())) {
         if (!box->text().isEmpty())
             box->setText(RemoveLastCharacter(box->text()));
         focusBox(currentBox());
@@ -166,8 +310,22 @@ void WidgetStudyPage::scrollToTop()
     verticalScrollBar()->setValue(0);
 }
 
+WidgetEntryBox* WidgetStudyPage::columnBox(int i) const
+{
+    return i >= 1 && i < kEntryBoxes && entry_[i]->isColumn() ? entry_[i] : nullptr;
+}
+
+void WidgetStudyPage::placeColumnBox(int i, const ColumnEntry& entry, int panel, const QFont& font)
+{
+    entry_[i]->setFont(font);
+    entry_[i]->setColumnEntry(entry, panel);
+    entryAt_[i] = entry_[i]->pos();
+    entry_[i]->show();
+}
+
 void WidgetStudyPage::placeBox(int i, const QRect& at, const QFont& font)
 {
+    entry_[i]->setColumnEntry(ColumnEntry(), 0);
     entry_[i]->setGeometry(at);
     entry_[i]->setFont(font);
     entryAt_[i] = at.topLeft();

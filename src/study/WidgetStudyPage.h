@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/RecordingSurface.h"
+#include "study/ColumnEntry.h"
 #include "study/StudySession.h"
 
 #include <QImage>
@@ -16,7 +17,9 @@ namespace zendra {
 
 class Surface;
 
-// An entry box over an answer box; it knows which one it is.
+// An entry box over an answer box; it knows which one it is. Over a column answer (筆算) it
+// lies over the answer's cells and takes the digits cell by cell; its text is always the
+// answer its cells make, so the window judges and stores it as any box's text.
 class WidgetEntryBox : public QLineEdit
 {
     Q_OBJECT
@@ -25,8 +28,29 @@ public:
     WidgetEntryBox(int index, QWidget* parent);
     int index() const { return index_; }
 
+    // Lays the box over `entry`'s cells (their page rectangles shifted right by `panel`);
+    // an entry without cells makes it an ordinary box again.
+    void setColumnEntry(const ColumnEntry& entry, int panel);
+    bool isColumn() const { return !column_.isEmpty(); }
+    const ColumnEntry& columnEntry() const { return column_; }
+    // Digits typed (or from a keypad) into the cells; other characters are not taken.
+    void typeDigits(const QString& text);
+    void columnBackspace();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
+    // The text set from outside (emptied, filled by memorise mode, a choice) fills the cells.
+    void textSet(const QString& text);
+    void columnChanged();
+
     int index_;
+    ColumnEntry column_;
+    QPoint pageOrigin_; // the page point at the box's top-left corner
 };
 
 // The study page: the sheet's image, scrolled, and an entry box over every answer box. The
@@ -89,6 +113,10 @@ public:
     QWidget* content() const { return content_; }
 
     void placeBox(int i, const QRect& at, const QFont& font);
+    // Box i over the cells of a column answer.
+    void placeColumnBox(int i, const ColumnEntry& entry, int panel, const QFont& font);
+    // Box i when it lies over a column answer's cells, else null.
+    WidgetEntryBox* columnBox(int i) const;
     void showEmptyBox(int i, const QColor& colour);
     void setBoxColour(int i, const QColor& background, const QColor& text);
     void setBoxesReadOnly(bool readOnly);

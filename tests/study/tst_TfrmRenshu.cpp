@@ -46,6 +46,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace zendra;
 
 namespace {
@@ -1095,6 +1097,175 @@ private slots:
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(w.session().boxes()[2].tries, 1); // judged: wrong
         QCOMPARE(w.currentBox(), 2);
+    }
+
+    // A column answer (筆算) is written into its cells as on paper: the cursor cell moves one
+    // column left after each digit, Backspace goes back, the keypad and full-width keys
+    // write digits, a click puts the cursor on a cell, a carry cell takes a scratch digit.
+    // A wrong answer is marked and stays in its cells to be corrected; the right one goes
+    // onto the page; the practice is recorded.
+    void columnAnswerDigitByDigit()
+    {
+        QVERIFY(openSheet(1, 5, 1)); // 586＋624＝1210 with carry cells, and 11 more
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        button(w, "btnRenshu")->click();
+        auto* box = qobject_cast<WidgetEntryBox*>(w.entryBox(1));
+        QVERIFY(box && box->isColumn() && box->isVisible());
+        const QList<QRect> cells = w.session().boxes()[1].cells; // thousands .. ones
+        QCOMPARE(cells.size(), 4);
+        const int p = w.findChild<QWidget*>("pnlRenshu")->width();
+        const auto cursorAt = [&] {
+            const ColumnEntry& e = box->columnEntry();
+            return int(cells.indexOf(e.cells().at(e.cursorCell()).rect));
+        };
+        const auto clickCell = [&](const QRect& cell) {
+            QTest::mouseClick(box, Qt::LeftButton, {}, cell.center() + QPoint(p, 0) - box->pos());
+        };
+        QRect carry; // the carry cell over the tens
+        for (const ColumnEntryCell& c : box->columnEntry().cells())
+            if (c.scratch && c.rect.left() == cells.at(2).left() && c.rect.top() < cells[0].top())
+                carry = c.rect;
+        QVERIFY(!carry.isNull());
+        const int redBefore = pixelsOf(w.studyPage(), qRgb(255, 0, 0));
+        const QPoint placed = box->pos();
+
+        enum Action { Key, BackspaceKey, Pad, Click, Enter };
+        struct Step
+        {
+            Action action;
+            const char* arg;
+            const char* text; // the box's answer text after the step
+            int cursor;       // the cursor's answer cell, -1: a scratch cell
+        };
+        const Step steps[] = {
+            {Key, "0", "0", 2},           {Key, "１", "10", 1},      {BackspaceKey, "", "0", 2},
+            {BackspaceKey, "", "", 3},    {Pad, "btnNum10", "0", 2}, {Pad, "btnNum6", "10", 1},
+            {Key, "3", "310", 0},         {Key, "1", "1310", 0},     {Key, "x", "1310", 0},
+            {Enter, "", "1310", 0},       {Click, "1", "1310", 1},   {Key, "2", "1210", 0},
+            {Click, "carry", "1210", -1}, {Key, "1", "1210", 0},
+        };
+        for (const Step& step : steps) {
+            const QString arg = QString::fromUtf8(step.arg);
+            switch (step.action) {
+            case Key:
+                typeKeys(box, arg);
+                break;
+            case BackspaceKey:
+                QTest::keyClick(box, Qt::Key_Backspace);
+                break;
+            case Pad:
+                button(w, step.arg)->click();
+                break;
+            case Click:
+                clickCell(arg == u"carry" ? carry : cells.at(arg.toInt()));
+                break;
+            case Enter:
+                QTest::keyClick(box, Qt::Key_Return);
+                // Wrong, as any box: marked, the message, one try counted; nothing moves.
+                QVERIFY(box->isVisible());
+                QCOMPARE(box->pos(), placed);
+                QVERIFY(pixelsOf(w.studyPage(), qRgb(255, 0, 0)) > redBefore);
+                QCOMPARE(w.session().boxes()[1].tries, 1);
+                QCOMPARE(w.answerAreaLines().value(0), kCorrectIt.toString());
+                break;
+            }
+            QCOMPARE(box->text(), QString::fromUtf8(step.text));
+            QCOMPARE(w.currentBox(), 1);
+            QCOMPARE(cursorAt(), step.cursor);
+            if (&step == &steps[5])
+                saveShot(w, "study-column.png"); // mid-entry: "10", the cursor on the hundreds
+        }
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(!box->isVisible());
+        QCOMPARE(w.session().boxes()[1].judgement, 2); // right after a wrong try
+        QCOMPARE(w.currentBox(), 2);
+        // The digits stand blue in their cells; the scratch carry is not drawn.
+        const auto blueIn = [&](const QRect& r) {
+            int blue = 0;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x) {
+                    const QColor c = w.studyPage().pixelColor(x, y);
+                    blue += c.blue() > 200 && c.red() < 150 && c.green() < 150;
+                }
+            return blue;
+        };
+        for (const QRect& cell : cells)
+            QVERIFY(blueIn(cell) > 0);
+        QCOMPARE(blueIn(carry), 0);
+
+        // The other eleven right at once, ones first: the practice is scored and recorded.
+        for (int i = 2; i <= 12; ++i) {
+            QString digits = models(w).at(i - 1);
+            std::reverse(digits.begin(), digits.end());
+            typeKeys(w.entryBox(i), digits);
+            QTest::keyClick(w.entryBox(i), Qt::Key_Return);
+        }
+        const QStringList records = ReadRecords(host_->learnerPlace(1).recordPath(),
+                                                QStringLiteral("S51３けたのたし算（くり上がり）"));
+        QCOMPARE(records.size(), 1);
+        QVERIFY2(records.at(0).contains(QStringLiteral("[100000000000] 11/12  92点")),
+                 qPrintable(records.at(0)));
+    }
+
+    // Every kind is written the way it is worked: sums, differences and products ones
+    // first, a quotient from its highest place, its remainder after it; decimals take their
+    // point from the cells. Each is judged right.
+    void columnAnswersOfEveryKind_data()
+    {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("line"); // in place of the unit's questions
+        const auto row = [](const char* name, int unit, int box, const char* keys, const char* text,
+                            const char* line = "") {
+            QTest::newRow(name) << unit << box << QString::fromUtf8(keys) << QString::fromUtf8(text)
+                                << QString::fromUtf8(line);
+        };
+        row("borrow", 2, 1, "84", "48");                   // 602−554
+        row("partial", 3, 1, "567", "765");                // 255×73: 765
+        row("product", 3, 3, "51681", "18615");            // 255×73
+        row("quotient", 4, 1, "208", "208");               // 832÷4
+        row("remainder", 4, 2, "1083", "108…3");           // 759÷7
+        row("own quotient", 5, 2, "１５", "15");           // 505÷32 = 15…25
+        row("own remainder", 5, 3, "52", "25");            // 505÷32 = 15…25
+        row("decimal", 6, 2, "3053", "35.03");             // 37.9−2.87
+        row("decimal product", 7, 1, "６７６１", "16.76"); // 8.38×2
+        // The sheet writes the answer otherwise than the cells make it (a second box keeps
+        // the practice going).
+        row("trailing zero", 1, 1, "42", "2.4", "@H1.2＋1.2＝#2.40#　1+1=#2#");
+    }
+    void columnAnswersOfEveryKind()
+    {
+        QFETCH(int, unit);
+        QFETCH(int, box);
+        QFETCH(QString, keys);
+        QFETCH(QString, text);
+        QFETCH(QString, line);
+        TfrmPrint* frm = openSheet(1, 5, unit);
+        QVERIFY(frm);
+        if (!line.isEmpty()) {
+            frm->sheet().content.questions = QStringList{line};
+            frm->Redraw();
+        }
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        button(w, "btnRenshu")->click();
+        auto* entry = qobject_cast<WidgetEntryBox*>(w.entryBox(box));
+        QVERIFY(entry && entry->isColumn());
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseClick(entry, Qt::LeftButton, {}, QPoint(1, 1)); // no cell: focus only
+        QCOMPARE(w.currentBox(), box);
+        typeKeys(entry, keys);
+        QCOMPARE(entry->text(), text);
+        QTest::keyClick(entry, Qt::Key_Return);
+        QVERIFY(!entry->isVisible()); // right at the first try
+        QCOMPARE(w.session().state().triesText, QStringLiteral("0"));
+        button(w, "btnAbort")->click();
     }
 
     // 印刷 in the study window prints the study page as the learner sees it: the answers,
