@@ -1175,7 +1175,8 @@ private slots:
             QCOMPARE(w.currentBox(), 1);
             QCOMPARE(cursorAt(), step.cursor);
             if (&step == &steps[5])
-                saveShot(w, "study-column.png"); // mid-entry: "10", the cursor on the hundreds
+                test::saveShot(w,
+                               "study-column.png"); // mid-entry: "10", the cursor on the hundreds
         }
         QTest::keyClick(box, Qt::Key_Return);
         QVERIFY(!box->isVisible());
