@@ -1,5 +1,7 @@
 #pragma once
 
+#include "courseware/UnitChoice.h"
+
 #include <QCommandLineParser>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -63,5 +65,10 @@ int fail(const QString& text);
 // A program folder given on the command line, as the program uses it: absolute, ending
 // with '/'.
 QString programFolderArg(const QString& arg);
+
+// "L/S/U" or "L/S/U/V": lesson, section and unit from 1, the variant from 0.
+std::optional<UnitChoice> parseUnit(const QString& text);
+// A seed as typed: decimal digits only, within 64 bits.
+std::optional<quint64> parseSeed(const QString& text);
 
 } // namespace zendra::cli

@@ -37,16 +37,6 @@ struct GenerateOptions
     bool replace = false;
 };
 
-std::optional<quint64> parseSeed(const QString& text)
-{
-    if (text.isEmpty() ||
-        !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return std::nullopt;
-    bool ok = false;
-    const quint64 seed = text.toULongLong(&ok);
-    return ok ? std::optional<quint64>(seed) : std::nullopt;
-}
-
 std::optional<int> parseOptions(const QStringList& args, GenerateOptions& o)
 {
     CommandLine line(
@@ -79,17 +69,11 @@ std::optional<int> parseOptions(const QStringList& args, GenerateOptions& o)
         return done;
 
     o.folder = line.arguments().at(0);
-    const QStringList parts = parser.value(unitOption).split(u'/');
-    int numbers[3] = {0, 0, 0};
-    bool unitOk = parts.size() == 3;
-    for (qsizetype i = 0; unitOk && i < 3; ++i) {
-        numbers[i] = parts.at(i).toInt(&unitOk);
-        unitOk = unitOk && numbers[i] >= 1;
-    }
-    if (!unitOk)
+    const std::optional<UnitChoice> unit = parseUnit(parser.value(unitOption));
+    if (!unit || unit->variant != 0 || parser.value(unitOption).count(u'/') != 2)
         return line.usageError(
             QStringLiteral("--unit には 課/章/ユニット の番号を指定してください"));
-    o.unit = UnitChoice{numbers[0], numbers[1], numbers[2], 0};
+    o.unit = *unit;
     if (parser.isSet(setsOption)) {
         bool ok = false;
         o.sets = parser.value(setsOption).toInt(&ok);

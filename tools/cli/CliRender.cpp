@@ -51,21 +51,6 @@ const QString kSynopsis = QStringLiteral(
     "[--paper B5|A4|B4|A3] [--printer-dpi N] [--number N] [--copies N] [--school TEXT] "
     "[--vary [--seed S]] [--answer-key] -o OUT.png|OUT.pdf|OUT.prp [--layout OUT.json]");
 
-std::optional<UnitChoice> parseUnit(const QString& text)
-{
-    const QStringList parts = text.split(u'/');
-    if (parts.size() < 3 || parts.size() > 4)
-        return std::nullopt;
-    int numbers[4] = {0, 0, 0, 0};
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        bool ok = false;
-        numbers[i] = parts.at(i).toInt(&ok);
-        if (!ok || numbers[i] < (i < 3 ? 1 : 0))
-            return std::nullopt;
-    }
-    return UnitChoice{numbers[0], numbers[1], numbers[2], numbers[3]};
-}
-
 std::optional<int> paperOf(const QString& name)
 {
     static const QMap<QString, int> widths = {{QStringLiteral("B5"), 546},
@@ -186,13 +171,12 @@ std::optional<int> parseOptions(const QStringList& args, RenderOptions& o)
     o.vary = parser.isSet(varyOption);
     o.answerKey = parser.isSet(answerKeyOption);
     if (parser.isSet(seedOption)) {
-        bool ok = false;
-        const quint64 seed = parser.value(seedOption).toULongLong(&ok);
-        if (!ok)
+        const std::optional<quint64> seed = parseSeed(parser.value(seedOption));
+        if (!seed)
             return line.usageError(QStringLiteral("--seed には 0 以上の整数を指定してください"));
         if (!o.vary)
             return line.usageError(QStringLiteral("--seed は --vary と使います"));
-        o.seed = seed;
+        o.seed = *seed;
     }
 
     if (o.output.isEmpty() || (o.units.isEmpty() == o.copyFile.isEmpty()))

@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -119,6 +120,31 @@ QString programFolderArg(const QString& arg)
     if (!folder.endsWith(u'/'))
         folder += u'/';
     return folder;
+}
+
+std::optional<UnitChoice> parseUnit(const QString& text)
+{
+    const QStringList parts = text.split(u'/');
+    if (parts.size() < 3 || parts.size() > 4)
+        return std::nullopt;
+    int numbers[4] = {0, 0, 0, 0};
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        bool ok = false;
+        numbers[i] = parts.at(i).toInt(&ok);
+        if (!ok || numbers[i] < (i < 3 ? 1 : 0))
+            return std::nullopt;
+    }
+    return UnitChoice{numbers[0], numbers[1], numbers[2], numbers[3]};
+}
+
+std::optional<quint64> parseSeed(const QString& text)
+{
+    if (text.isEmpty() ||
+        !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    bool ok = false;
+    const quint64 seed = text.toULongLong(&ok);
+    return ok ? std::optional<quint64>(seed) : std::nullopt;
 }
 
 } // namespace zendra::cli
