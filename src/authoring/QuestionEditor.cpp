@@ -1,6 +1,7 @@
 #include "authoring/QuestionEditor.h"
 
 #include "courseware/CopyFile.h"
+#include "courseware/GeneratedSets.h"
 #include "courseware/LayoutLines.h"
 #include "courseware/ParsedUnit.h"
 #include "courseware/QuestionLine.h"
@@ -128,11 +129,6 @@ int InsertFigures(QStringList& figureLines, const QStringList& files, const QLis
     return added;
 }
 
-QString SetSeedLine(quint64 seed)
-{
-    return QStringLiteral("%seed ") + QString::number(seed);
-}
-
 QList<int> StoredSets(const QStringList& fileLines, int unit)
 {
     QStringList headers;
@@ -168,7 +164,7 @@ void WriteSimilarSets(QStringList& fileLines, int unit, const UnitBlocks& blocks
         setBlocks.kgroup = SetChoices(blocks.kgroup, blocks.ques, set.questions);
         QStringList block;
         WriteUnit(block, UnitHeaderLine(UnitChoice{0, 0, unit, set.variant}), setBlocks);
-        block.insert(1, SetSeedLine(seed));
+        block.insert(1, SeedLine(seed));
         written += block;
     }
     for (qsizetype i = 0; i < written.size(); ++i)

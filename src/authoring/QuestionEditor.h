@@ -56,16 +56,12 @@ int InsertFigures(QStringList& figureLines, const QStringList& files, const QLis
 // A unit has at most this many similar-question sets ("[[unitNR1" .. "R5").
 inline constexpr int kMaxVariants = 5;
 
-// The line after the header of a generated set that keeps the seed it was made from. It
-// starts neither a block nor a unit, so no reader takes it for one.
-QString SetSeedLine(quint64 seed);
-
 // The variant numbers of the similar-question sets of `unit` in the file, in file order.
 QList<int> StoredSets(const QStringList& fileLines, int unit);
 
 // Writes `sets` into the lines of a master file as the similar-question sets of `unit`
 // ("[[unitNR1" ...): each a whole unit with `blocks` but the set's question lines, with
-// SetSeedLine(seed) after its header. The unit's sets already there go; the new ones take
+// SeedLine(seed) after its header. The unit's sets already there go; the new ones take
 // the place of the first of them, or follow the unit itself (the end of the file without
 // it). Every other line stays as it was.
 void WriteSimilarSets(QStringList& fileLines, int unit, const UnitBlocks& blocks, quint64 seed,

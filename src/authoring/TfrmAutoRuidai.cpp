@@ -1,6 +1,7 @@
 #include "authoring/TfrmAutoRuidai.h"
 
 #include "authoring/QuestionEditor.h"
+#include "courseware/GeneratedSets.h"
 #include "courseware/UnitChoice.h"
 
 #include <QGridLayout>
@@ -98,7 +99,7 @@ void TfrmAutoRuidai::showSets()
 
     QStringList lines;
     for (const GeneratedSet& set : sets_) {
-        lines << UnitHeaderLine(UnitChoice{0, 0, unit_, set.variant}) << SetSeedLine(seed_)
+        lines << UnitHeaderLine(UnitChoice{0, 0, unit_, set.variant}) << SeedLine(seed_)
               << set.questions << QString();
     }
     memSets_->setPlainText(lines.join(u'\n'));
