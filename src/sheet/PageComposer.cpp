@@ -5,6 +5,8 @@
 #include "platform/Cp932.h"
 #include "platform/Messages.h"
 #include "platform/Numbers.h"
+#include "sheet/AnswerFrames.h"
+#include "sheet/ColumnProblemInk.h"
 #include "sheet/MeasuringSurface.h"
 #include "sheet/Sheet.h"
 
@@ -340,14 +342,6 @@ void drawBody(const Sheet& sheet, Composition& out, Surface& surface, const Layo
     // Every column problem draws in the body size: its digits are measured once.
     std::array<int, 10> digitWidths;
     digitWidths.fill(-1);
-    const auto widthOf = [&](const QString& text) {
-        const int d = text.size() == 1 ? text.at(0).digitValue() : -1;
-        if (d < 0)
-            return surface.textWidth(text);
-        if (digitWidths[d] < 0)
-            digitWidths[d] = surface.textWidth(text);
-        return digitWidths[d];
-    };
 
     // Draws a column problem with its top where the text of the line has its top, and
     // registers a box over the cells of each of its answers.
@@ -392,136 +386,10 @@ void drawBody(const Sheet& sheet, Composition& out, Surface& surface, const Layo
         }
         placed.firstBox = boxOf.empty() ? 0 : boxOf.front();
 
-        // A learner's digits for the cells of answer a, by cell: each row of the answer takes
-        // one "…"-part of the text, its last digit in the row's last cell.
-        std::vector<QString> texts(layout.cells.size());
-        for (int a = 0; a < layout.answerCount; ++a) {
-            if (given[a].isEmpty())
-                continue;
-            const std::vector<const ColumnCell*> cells = layout.answerCells(a);
-            int part = -1;
-            int row = -1;
-            std::vector<std::vector<size_t>> rows;
-            for (const ColumnCell* c : cells) {
-                if (c->row != row) {
-                    rows.emplace_back();
-                    row = c->row;
-                }
-                rows.back().push_back(size_t(c - layout.cells.data()));
-            }
-            for (const auto& indexes : rows) {
-                ++part;
-                QString digits;
-                for (const QChar ch : given[a].value(part))
-                    if (ch.isDigit())
-                        digits += ch;
-                for (qsizetype i = qsizetype(indexes.size()) - 1, d = digits.size() - 1;
-                     i >= 0 && d >= 0; --i, --d)
-                    texts[indexes[i]] = digits.at(d);
-            }
-        }
-
-        surface.setFontSize(run.baseSize);
-        surface.setFontStyle(StylePlain);
-        surface.setPenColour(kBlack);
-        surface.setPenWidth(std::max(1, px(s)));
-        const auto centred = [&](Surface& on, const QRect& r, const QString& text) {
-            on.textOut(r.left() + (r.width() - widthOf(text)) / 2, r.top() + (r.height() - em) / 2,
-                       text);
-        };
-        if (layout.options.grid) {
-            for (int row = 0; row < layout.rows; ++row)
-                for (int c = 0; c < layout.columns; ++c) {
-                    if (c == layout.signColumn)
-                        continue;
-                    const QRect r = placed.cellRect(row, c);
-                    surface.rectangle(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
-                }
-        }
-        struct CellInk
-        {
-            Surface* on;
-            QRect rect;
-            QRgb colour;
-            QString text;
-        };
-        std::vector<CellInk> blackCells;
-        std::vector<CellInk> colourCells;
-        for (size_t i = 0; i < layout.cells.size(); ++i) {
-            const ColumnCell& c = layout.cells[i];
-            const QRect r = placed.cellRect(c.row, c.column);
-            QString text = c.text;
-            QRgb colour = kBlack;
-            Surface* on = &surface;
-            const bool worked = c.answer >= 0 || c.role == CellRole::Partial ||
-                                c.role == CellRole::Step || c.role == CellRole::Remainder;
-            if (c.role == CellRole::Carry) {
-                // A small square at the foot of the cell for the learner's own mark.
-                const int q = r.width() / 4;
-                surface.rectangle(r.left() + q, r.top() + 2 * q, r.right() + 1 - q, r.bottom() + 1);
-                text.clear();
-            } else if (worked) {
-                const bool hide = c.answer >= 0 && unasked[c.answer];
-                if (c.answer >= 0 && !given[c.answer].isEmpty()) {
-                    text = texts[i];
-                    colour = kAnswerColour;
-                } else {
-                    colour = answerColour;
-                    on = hide || leaveAnswersOut ? &measuring : &answerSurface;
-                    if (!sheet.answersShown || hide)
-                        text.clear();
-                }
-                if (on == &measuring)
-                    text.clear();
-            }
-            placed.drawn.append(text);
-            if (!text.isEmpty())
-                (colour == kBlack ? blackCells : colourCells).push_back({on, r, colour, text});
-        }
-        // The question's digits first, then the answers': the surface changes colour once,
-        // not at every cell.
-        for (const std::vector<CellInk>* group : {&blackCells, &colourCells})
-            for (const CellInk& ink : *group) {
-                surface.setFontColour(ink.colour);
-                centred(*ink.on, ink.rect, ink.text);
-            }
-        surface.setFontColour(kBlack);
-        for (const ColumnPoint& p : layout.points) {
-            // The point sits on the line between the digits, at their foot.
-            const bool answerRow =
-                std::any_of(layout.cells.begin(), layout.cells.end(),
-                            [&](const ColumnCell& c) { return c.row == p.row && c.answer >= 0; });
-            if (answerRow && !sheet.answersShown)
-                continue;
-            const QRect r = placed.cellRect(p.row, p.column);
-            surface.setFontColour(answerRow ? answerColour : kBlack);
-            const QString dot = QStringLiteral(".");
-            surface.textOut(r.right() + 1 - surface.textWidth(dot) / 2,
-                            r.top() + (r.height() - em) / 2, dot);
-        }
-        surface.setFontColour(kBlack);
-        if (layout.signRow >= 0)
-            centred(surface, placed.cellRect(layout.signRow, layout.signColumn), layout.sign);
-        for (const ColumnRule& rule : layout.rules) {
-            // The rules under a division's steps tell how its steps go: they are part of the
-            // worked answer. The bar over the dividend is the first rule.
-            const bool step = layout.kind == ColumnKind::Div && &rule != &layout.rules.front();
-            if (step && !sheet.answersShown)
-                continue;
-            const QRect a = placed.cellRect(rule.row, rule.first);
-            const QRect b = placed.cellRect(rule.row, rule.last);
-            surface.moveTo(a.left(), a.top());
-            surface.lineTo(b.right() + 1, a.top());
-        }
-        if (layout.bracketColumn >= 0) {
-            // The bracket curves down from the bar's left end, bowed to the right.
-            const QRect r = placed.cellRect(layout.bracketRow, layout.bracketColumn);
-            const int h = r.height();
-            surface.moveTo(r.left(), r.top());
-            surface.lineTo(r.left() + h / 10, r.top() + h / 3);
-            surface.lineTo(r.left() + h / 10, r.top() + 2 * h / 3);
-            surface.lineTo(r.left() - h / 10, r.bottom() + 1);
-        }
+        const ColumnInk ink{surface,      measuring,          answerSurface,      run.baseSize,
+                            em,           std::max(1, px(s)), sheet.answersShown, leaveAnswersOut,
+                            answerColour, digitWidths};
+        DrawColumnProblem(ink, placed, unasked, given);
         surface.setPenWidth(1);
 
         out.columnProblems.append(placed);
@@ -619,72 +487,6 @@ void placeAllFigures(Sheet& sheet, Composition& out, const Layout& l)
 
 // Draws the boxes of the table; with `boxLines`, the line of every box, the recorded line
 // ends take in the boxes.
-void drawAnswerBoxes(const Sheet& sheet, Composition& out, Surface& surface, const Layout& l,
-                     const ComposeInputs& inputs, const QList<int>* boxLines)
-{
-    const double s = l.s;
-    // The boxes of the screen layout, where the screen has them, on every page.
-    const double f = 1.0;
-    const KranLines kran = sheet.kran();
-    const int shape = bounded(kran.number(KranLine::Shape));
-    const int boxWidth = bounded(kran.number(KranLine::BoxWidth));
-    const int boxHeight = bounded(kran.number(KranLine::BoxHeight));
-    const int fieldHeight = AnswerFieldHeight(inputs.mojiSize);
-
-    surface.setPenColour(kBlack);
-    surface.setFontColour(kBlack);
-    const bool recordEnds = boxLines && boxLines->size() == out.boxes.count();
-    for (int i = 1; i <= out.boxes.count(); ++i) {
-        const AnswerBox& entry = out.boxes[i];
-        const AnswerBoxRects rects =
-            AnswerBoxGeometry(entry, s, f, fieldHeight, boxWidth, boxHeight);
-        const QRect& base = rects.base;
-        const QRect& box = rects.box;
-        // A column problem's cells are its box.
-        switch (entry.cells.isEmpty() ? shape : 0) {
-        case 1:
-            surface.setPenWidth(std::max(1, px(s)));
-            surface.rectangle(box.left(), box.top(), box.right(), box.bottom());
-            surface.setPenWidth(1);
-            break;
-        case 2:
-        case 3:
-            surface.setFontSize(entry.fontSize);
-            surface.textOut(base.left(), base.top(),
-                            shape == 2 ? QStringLiteral("［") : QStringLiteral("【"));
-            surface.textOut(base.right(), base.top(),
-                            shape == 2 ? QStringLiteral("］") : QStringLiteral("】"));
-            break;
-        case 4: {
-            const int e = px((box.bottom() - box.top()) * 0.2);
-            surface.moveTo(box.left(), box.bottom() - e);
-            surface.lineTo(box.right(), box.bottom() - e);
-            break;
-        }
-        case 5:
-            DrawRoundAnswerFrame(surface, box, bounded(inputs.mojiSize), boxHeight, s);
-            break;
-        default:
-            break;
-        }
-        if (inputs.drawMark)
-            inputs.drawMark(surface, i, entry, rects, s, f);
-        if (!recordEnds)
-            continue;
-        int right = 0;
-        if (!entry.cells.isEmpty())
-            right = entry.cells.back().right() + 1;
-        else if (shape == 1 || shape == 4 || shape == 5)
-            right = box.right();
-        else if (shape == 2 || shape == 3)
-            right = base.right() +
-                    surface.textWidth(shape == 2 ? QStringLiteral("］") : QStringLiteral("】"));
-        const int line = boxLines->at(i - 1);
-        if (line < out.lineEnds.size())
-            out.lineEnds[line] = std::max(out.lineEnds.at(line), right);
-    }
-}
-
 // Pictures stand at their page coordinates; a printer page's surface scales them.
 void paintPictures(const Sheet& sheet, Composition& out, Surface& surface, const Layout& l,
                    const ComposeInputs& inputs, bool printer)
@@ -705,30 +507,6 @@ void paintPictures(const Sheet& sheet, Composition& out, Surface& surface, const
 }
 
 } // namespace
-
-int AnswerFieldHeight(int characterSize)
-{
-    const int size = std::clamp(characterSize, 0, 100000);
-    return std::max(1, roundHalfEven(size * 96 / 72.0)) + 8;
-}
-
-AnswerBoxRects AnswerBoxGeometry(const AnswerBox& entry, double s, double f, int fieldHeight,
-                                 int boxWidth, int boxHeight)
-{
-    const int left = px(entry.x * s * f);
-    const int top = px(entry.y * s) + px(3 * s);
-    const int right = left + px(entry.width * s) - px(3 * s);
-    const int bottom = top + px(fieldHeight * s);
-
-    const int scaledHeight = px(bounded(boxHeight) * s);
-    const int w = px(s * (bounded(boxWidth) + 5));
-    const int boxRight = w < 0 ? right - w : left + 5 * w;
-    AnswerBoxRects rects;
-    rects.base = QRect(QPoint(left, top), QPoint(right, bottom));
-    rects.box =
-        QRect(QPoint(left, top - px(scaledHeight * 0.5)), QPoint(boxRight, bottom + scaledHeight));
-    return rects;
-}
 
 namespace {
 
@@ -839,7 +617,7 @@ Composition ComposeSheet(Sheet& sheet, Surface& surface, const ComposeTarget& ta
     QList<int> boxLines;
     drawBody(sheet, out, surface, l, inputs, registering, printer, boxLines);
     placeAllFigures(sheet, out, l);
-    drawAnswerBoxes(sheet, out, surface, l, inputs, registering ? &boxLines : nullptr);
+    DrawAnswerBoxes(sheet, out, surface, l.s, inputs, registering ? &boxLines : nullptr);
     paintPictures(sheet, out, surface, l, inputs, printer);
     return out;
 }
@@ -864,16 +642,6 @@ QString LinesPastPageWarning(const QList<int>& lines)
     return QStringLiteral("用紙の幅からはみ出す行があります（問題の %1 行目）。"
                           "文字サイズや解答欄の幅を小さくしてください")
         .arg(numbers.join(QStringLiteral("、")));
-}
-
-void DrawRoundAnswerFrame(Surface& surface, const QRect& box, int characterSize, int boxHeight,
-                          double s)
-{
-    // Scaled like every other length, so a printer page gets boxes of screen shape.
-    const int d = px((2.0 * characterSize + boxHeight - 10) * s);
-    const int e = px(0.8 * d);
-    const int top = box.top() + e / 5;
-    surface.roundRect(box.left(), top, box.right(), top + d + px(0.5 * e), e, e);
 }
 
 } // namespace zendra
