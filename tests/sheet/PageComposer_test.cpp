@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <vector>
 
 using namespace zendra;
@@ -880,10 +881,10 @@ TEST(PageComposer, ColumnProblemsKeepOnePlaceInOneColumnAndDrawTheirAnswers)
             if (placed.drawn.at(qsizetype(i)).isEmpty() || c.role == CellRole::Divisor)
                 continue;
             const QRect r = placed.cellRect(c.row, c.column);
-            const Op* op = nullptr;
+            std::optional<Op> op;
             for (const Op& t : surface.texts())
                 if (t.text == placed.drawn.at(qsizetype(i)) && r.contains(t.rect.topLeft()))
-                    op = &t;
+                    op = t;
             ASSERT_TRUE(op) << c.row << "," << c.column;
             const int centre = op->rect.x() + op->rect.width() / 2;
             EXPECT_EQ(xOfPlace.value(c.place, centre), centre) << "place " << c.place;
