@@ -1,6 +1,7 @@
 #include "study/ColumnEntry.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 
 namespace zendra {
@@ -161,6 +162,28 @@ bool ColumnEntry::click(QPoint p)
         return true;
     }
     return false;
+}
+
+bool ColumnEntry::moveCursor(int step)
+{
+    if (order_.isEmpty())
+        return false;
+    const ColumnEntryCell& from = cells_[order_.at(position_)];
+    int best = -1;
+    for (int i = 0; i < order_.size(); ++i) {
+        const ColumnEntryCell& c = cells_[order_.at(i)];
+        const int dx = c.rect.left() - from.rect.left();
+        if (c.row != from.row || dx == 0 || (dx < 0) != (step < 0))
+            continue;
+        if (best < 0 ||
+            std::abs(dx) < std::abs(cells_[order_.at(best)].rect.left() - from.rect.left()))
+            best = i;
+    }
+    if (best < 0)
+        return false;
+    scratchCursor_ = -1;
+    position_ = best;
+    return true;
 }
 
 QString ColumnEntry::text() const

@@ -47,6 +47,9 @@ public:
     void backspace();
     // Puts the cursor on the cell at page point p; false when no cell is there.
     bool click(QPoint p);
+    // Moves the cursor to the next answer cell of its row to the left (step < 0) or to the
+    // right; false at the row's end, where it stays.
+    bool moveCursor(int step);
 
     // The answer as its cells show it ("623", "35.03", "23…1"); empty while no answer cell
     // holds a digit.

@@ -126,6 +126,11 @@ void WidgetEntryBox::keyPressEvent(QKeyEvent* event)
             columnBackspace();
             return;
         }
+        if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+            column_.moveCursor(event->key() == Qt::Key_Left ? -1 : 1);
+            update();
+            return;
+        }
         if (!event->text().isEmpty() && !EntryDigit(event->text().front()).isNull()) {
             typeDigits(event->text());
             return;

@@ -1131,7 +1131,7 @@ private slots:
         const int redBefore = pixelsOf(w.studyPage(), qRgb(255, 0, 0));
         const QPoint placed = box->pos();
 
-        enum Action { Key, BackspaceKey, Pad, Click, Enter };
+        enum Action { Key, BackspaceKey, Pad, Click, Arrow, Enter };
         struct Step
         {
             Action action;
@@ -1140,11 +1140,13 @@ private slots:
             int cursor;       // the cursor's answer cell, -1: a scratch cell
         };
         const Step steps[] = {
-            {Key, "0", "0", 2},           {Key, "１", "10", 1},      {BackspaceKey, "", "0", 2},
-            {BackspaceKey, "", "", 3},    {Pad, "btnNum10", "0", 2}, {Pad, "btnNum6", "10", 1},
-            {Key, "3", "310", 0},         {Key, "1", "1310", 0},     {Key, "x", "1310", 0},
-            {Enter, "", "1310", 0},       {Click, "1", "1310", 1},   {Key, "2", "1210", 0},
-            {Click, "carry", "1210", -1}, {Key, "1", "1210", 0},
+            {Key, "0", "0", 2},          {Key, "１", "10", 1},       {BackspaceKey, "", "0", 2},
+            {BackspaceKey, "", "", 3},   {Pad, "btnNum10", "0", 2},  {Pad, "btnNum6", "10", 1},
+            {Key, "3", "310", 0},        {Key, "1", "1310", 0},      {Key, "x", "1310", 0},
+            {Arrow, "left", "1310", 0},  {Enter, "", "1310", 0},     {Arrow, "right", "1310", 1},
+            {Arrow, "right", "1310", 2}, {Arrow, "left", "1310", 1}, {Click, "2", "1310", 2},
+            {Click, "1", "1310", 1},     {Key, "2", "1210", 0},      {Click, "carry", "1210", -1},
+            {Key, "1", "1210", 0},
         };
         for (const Step& step : steps) {
             const QString arg = QString::fromUtf8(step.arg);
@@ -1160,6 +1162,9 @@ private slots:
                 break;
             case Click:
                 clickCell(arg == u"carry" ? carry : cells.at(arg.toInt()));
+                break;
+            case Arrow:
+                QTest::keyClick(box, arg == u"left" ? Qt::Key_Left : Qt::Key_Right);
                 break;
             case Enter:
                 QTest::keyClick(box, Qt::Key_Return);
