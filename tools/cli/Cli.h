@@ -1,5 +1,6 @@
 #pragma once
 
+#include "courseware/CoursewareIndex.h"
 #include "courseware/UnitChoice.h"
 
 #include <QCommandLineParser>
@@ -70,5 +71,10 @@ QString programFolderArg(const QString& arg);
 std::optional<UnitChoice> parseUnit(const QString& text);
 // A seed as typed: decimal digits only, within 64 bits.
 std::optional<quint64> parseSeed(const QString& text);
+
+// Loads the index of the choice's lesson into `sections` unless `loadedLesson` names it
+// already, and says so when the index lists no such lesson, section or unit.
+bool loadUnitListing(const QString& programFolder, const LessonTable& table,
+                     const UnitChoice& choice, SectionUnits& sections, int& loadedLesson);
 
 } // namespace zendra::cli

@@ -104,21 +104,10 @@ std::optional<QString> masterOfUnit(const QString& programFolder, const UnitChoi
     LessonTable table;
     if (!LoadMainIndex(programFolder, table))
         return std::nullopt;
-    if (choice.lesson > table.count()) {
-        ShowMessage(QStringLiteral("レッスン %1 はありません").arg(choice.lesson));
-        return std::nullopt;
-    }
     SectionUnits sections;
-    if (!LoadLessonIndex(programFolder, table, choice.lesson, sections))
+    int loadedLesson = 0;
+    if (!loadUnitListing(programFolder, table, choice, sections, loadedLesson))
         return std::nullopt;
-    if (choice.section > sections.count() ||
-        choice.unit > sections.section(choice.section).units.size()) {
-        ShowMessage(QStringLiteral("ユニット %1/%2/%3 はありません")
-                        .arg(choice.lesson)
-                        .arg(choice.section)
-                        .arg(choice.unit));
-        return std::nullopt;
-    }
     titles = {table.lesson(choice.lesson).name, sections.section(choice.section).title,
               sections.unitTitle(choice.section, choice.unit)};
     return MasterPath(programFolder, table, choice.lesson, choice.section);

@@ -223,23 +223,8 @@ std::optional<Sheet> assemble(const RenderOptions& o, const QString& programFold
     int loadedLesson = 0;
     SectionUnits sections;
     for (const UnitChoice& choice : o.units) {
-        if (choice.lesson > table.count()) {
-            ShowMessage(QStringLiteral("レッスン %1 はありません").arg(choice.lesson));
+        if (!loadUnitListing(programFolder, table, choice, sections, loadedLesson))
             return std::nullopt;
-        }
-        if (choice.lesson != loadedLesson) {
-            if (!LoadLessonIndex(programFolder, table, choice.lesson, sections))
-                return std::nullopt;
-            loadedLesson = choice.lesson;
-        }
-        if (choice.section > sections.count() ||
-            choice.unit > sections.section(choice.section).units.size()) {
-            ShowMessage(QStringLiteral("ユニット %1/%2/%3 はありません")
-                            .arg(choice.lesson)
-                            .arg(choice.section)
-                            .arg(choice.unit));
-            return std::nullopt;
-        }
         const CoursewareContext courseware{programFolder, table, sections};
         const QString header = UnitHeaderLine(choice);
         // The reader says nothing when the unit is missing; say it here.

@@ -137,6 +137,29 @@ std::optional<UnitChoice> parseUnit(const QString& text)
     return UnitChoice{numbers[0], numbers[1], numbers[2], numbers[3]};
 }
 
+bool loadUnitListing(const QString& programFolder, const LessonTable& table,
+                     const UnitChoice& choice, SectionUnits& sections, int& loadedLesson)
+{
+    if (choice.lesson > table.count()) {
+        ShowMessage(QStringLiteral("レッスン %1 はありません").arg(choice.lesson));
+        return false;
+    }
+    if (choice.lesson != loadedLesson) {
+        if (!LoadLessonIndex(programFolder, table, choice.lesson, sections))
+            return false;
+        loadedLesson = choice.lesson;
+    }
+    if (choice.section > sections.count() ||
+        choice.unit > sections.section(choice.section).units.size()) {
+        ShowMessage(QStringLiteral("ユニット %1/%2/%3 はありません")
+                        .arg(choice.lesson)
+                        .arg(choice.section)
+                        .arg(choice.unit));
+        return false;
+    }
+    return true;
+}
+
 std::optional<quint64> parseSeed(const QString& text)
 {
     if (text.isEmpty() ||
