@@ -144,10 +144,13 @@ bool LayOutAddSub(const ColumnProblem& pr, ColumnLayout& l, QString* error)
         return Fail(error, QStringLiteral("ひき算の答えが負の数になります"));
     const ColumnNumber answer = Stripped({result, places});
 
+    // The width comes from the operands alone, so a sheet with hidden answers does not tell
+    // by its carry cells or rules how many digits an answer has: a sum keeps a column for
+    // the carry out of its top place whether there is one or not.
     int top = TopPlace(answer);
     int bottom = BottomPlace(answer);
     for (const ColumnNumber& n : pr.operands) {
-        top = std::max(top, TopPlace(n));
+        top = std::max(top, TopPlace(n) + (add ? 1 : 0));
         bottom = std::min(bottom, BottomPlace(n));
     }
     const int origin = 1 + top; // column of place 0; column 0 holds the sign
@@ -192,8 +195,11 @@ bool LayOutMul(const ColumnProblem& pr, ColumnLayout& l, QString* error)
 
     // The factors stand right-aligned, so a column's place is counted from the
     // multiplicand's last digit: 2.35×4 puts the 4 under the 5.
+    // Wide enough for the longest product of factors of these lengths, whatever this one's
+    // is: the rules of a sheet with hidden answers must not give its length away.
     const int shift = a.places;
     int top = std::max(TopPlace(a), TopPlace(answer));
+    top = std::max(top, DigitCount(a.digits) + DigitCount(m.digits) - 1 - shift);
     if (partials) {
         top = std::max(top, DigitCount(a.digits * (m.digits / 10)) - shift);
         top = std::max(top, DigitCount(m.digits) - 1 - shift);

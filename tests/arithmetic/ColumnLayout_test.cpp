@@ -134,6 +134,39 @@ TEST(ColumnLayout, StepsCarriesAndRemainderStandWhereTheyAreWritten)
     EXPECT_EQ(CellAt(*add.layout, CellRole::Operand, 0)->row, 1);
 }
 
+TEST(ColumnLayout, TheFrameOfAProblemDoesNotTellHowLongItsAnswerIs)
+{
+    // Pairs of problems whose operands have the same lengths and whose answers do not: with
+    // the answers hidden, width, carry cells, rules and the sign must be the same.
+    const std::pair<const char*, const char*> pairs[] = {
+        {"@Hc345+278=#623#", "@Hc877+297=#1174#"},
+        {"@Hc12+34+5=#51#", "@Hc99+98+7=#204#"},
+        {"@Hcm0.91+3.43=#4.34#", "@Hcm7.05+8.59=#15.64#"},
+        {"@H129×39=#5031#", "@H255×73=#18615#"},
+        {"@H129×39=#1161#,#387#,#5031#", "@H255×73=#765#,#1785#,#18615#"},
+        {"@H1.5×8=#12#", "@H1.1×8=#8.8#"},
+    };
+    const auto frame = [](const ColumnLayout& l) {
+        QStringList parts{QString::number(l.columns), l.sign, QString::number(l.signColumn)};
+        for (const ColumnCell& c : l.cells) {
+            if (c.answer < 0 && c.role != CellRole::Partial)
+                parts << QStringLiteral("%1:%2,%3")
+                             .arg(CellRoleName(c.role))
+                             .arg(c.row)
+                             .arg(c.column);
+        }
+        for (const ColumnRule& r : l.rules)
+            parts << QStringLiteral("rule %1:%2-%3").arg(r.row).arg(r.first).arg(r.last);
+        return parts.join(u' ');
+    };
+    for (const auto& [a, b] : pairs) {
+        const ColumnMark ma = OnlyMark(a);
+        const ColumnMark mb = OnlyMark(b);
+        ASSERT_TRUE(ma.layout && mb.layout) << a << " " << b;
+        EXPECT_EQ(frame(*ma.layout), frame(*mb.layout)) << a << " / " << b;
+    }
+}
+
 TEST(ColumnLayout, MalformedMarksAreNamedAndKeepTheirPlaceInTheLine)
 {
     const char* bad[] = {
