@@ -39,10 +39,12 @@ void choose(TfrmSavePdf& dialog, const Choices& c)
     auto* copies = dialog.findChild<QSpinBox*>("spnCopies");
     auto* seed = dialog.findChild<QLineEdit*>("edtSeed");
     QVERIFY(copies && seed);
-    dialog.findChild<QCheckBox*>("chkVary")->setChecked(c.vary);
+    auto* vary = dialog.findChild<QCheckBox*>("chkVary");
+    // 部数 typed while 数値を変える was on, which may then be turned off again.
+    vary->setChecked(true);
+    copies->setValue(c.copies);
+    vary->setChecked(c.vary);
     dialog.findChild<QCheckBox*>("chkAnswerKey")->setChecked(c.answerKey);
-    if (copies->isEnabled())
-        copies->setValue(c.copies);
     QWidget* last = copies;
     if (c.vary) {
         seed->setText(c.seed);
