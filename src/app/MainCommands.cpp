@@ -189,7 +189,7 @@ std::optional<QString> SaveSheetCopy(const QString& programFolder, const LessonT
 }
 
 bool SaveSheetPdf(const QString& programFolder, const LessonTable& lessons, Sheet& sheet,
-                  const ComposeInputs& inputs, bool numbered, int firstNumber)
+                  const ComposeInputs& inputs, const PdfJob& job)
 {
     const QString folder =
         LessonFolder(programFolder, lessons, std::max(1, sheet.source.choice.lesson));
@@ -199,16 +199,6 @@ bool SaveSheetPdf(const QString& programFolder, const LessonTable& lessons, Shee
         return false;
     if (FileExtension(path).isEmpty())
         path += QStringLiteral(".pdf");
-    PdfJob job;
-    job.numbered = numbered;
-    job.firstNumber = firstNumber;
-    if (job.numbered) {
-        const std::optional<int> copies = Messages::instance().askNumber(
-            QStringLiteral("PDFに保存"), QStringLiteral("部数"), 1, 1, 100);
-        if (!copies)
-            return false;
-        job.copies = *copies;
-    }
     QString error;
     if (!WriteSheetPdf(sheet, inputs, job, path, &error))
         ShowMessage(error);

@@ -15,6 +15,7 @@
 
 namespace zendra {
 
+struct PdfJob;
 struct Sheet;
 
 // The part of the page a marked rectangle copies to the clipboard: corners normalised, the
@@ -97,11 +98,10 @@ MasterSave SaveSheetMaster(const QString& programFolder, const LessonTable& less
 std::optional<QString> SaveSheetCopy(const QString& programFolder, const LessonTable& lessons,
                                      Sheet& sheet, const ComposeInputs& inputs);
 
-// File › PDFに保存: asks for the file in the sheet's lesson folder (".pdf" added to a name
-// without an extension) and, when the sheets are numbered, for the number of copies; then
-// writes the sheet at printer resolution. A failure is shown. False when the user cancelled
-// before anything was composed.
+// File › PDFに保存 with the copies chosen: asks for the file in the sheet's lesson folder
+// (".pdf" added to a name without an extension), then writes the sheet at printer resolution.
+// A failure is shown. False when the user cancelled before anything was composed.
 bool SaveSheetPdf(const QString& programFolder, const LessonTable& lessons, Sheet& sheet,
-                  const ComposeInputs& inputs, bool numbered, int firstNumber);
+                  const ComposeInputs& inputs, const PdfJob& job);
 
 } // namespace zendra

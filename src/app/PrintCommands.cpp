@@ -4,7 +4,9 @@
 #include "app/MainCommands.h"
 #include "app/TfrmPrintMode.h"
 #include "app/TfrmPrintOk.h"
+#include "app/TfrmSavePdf.h"
 #include "sheet/PrinterPrinting.h"
+#include "sheet/SheetOutput.h"
 #include "sheet/TfrmPrint.h"
 
 #include <QPrinter>
@@ -61,8 +63,18 @@ void PrintCommands::print(TfrmPrint* frm, Paper paper, const std::function<Compo
 bool PrintCommands::savePdf(const QString& programFolder, const LessonTable& lessons, Sheet& sheet,
                             const ComposeInputs& inputs)
 {
-    return SaveSheetPdf(programFolder, lessons, sheet, inputs, frmPrintMode_->numbered(),
-                        frmPrintMode_->startNumber());
+    TfrmSavePdf choices(window_);
+    choices.setNumbered(frmPrintMode_->numbered());
+    if (choices.exec() != QDialog::Accepted)
+        return false;
+    PdfJob job;
+    job.numbered = frmPrintMode_->numbered();
+    job.firstNumber = frmPrintMode_->startNumber();
+    job.copies = choices.copies();
+    job.vary = choices.vary();
+    job.seed = choices.seed();
+    job.answerKey = choices.answerKey();
+    return SaveSheetPdf(programFolder, lessons, sheet, inputs, job);
 }
 
 } // namespace zendra

@@ -37,7 +37,8 @@ public:
     // The print confirmation for a sheet on `paper`; `inputs` composes it as it is when the
     // printing starts.
     void print(TfrmPrint* frm, Paper paper, const std::function<ComposeInputs()>& inputs);
-    // PDFに保存, numbered as the print mode says; false when the user cancelled.
+    // PDFに保存: the copies as the print confirmation offers them, numbered as the print mode
+    // says; false when the user cancelled.
     bool savePdf(const QString& programFolder, const LessonTable& lessons, Sheet& sheet,
                  const ComposeInputs& inputs);
 

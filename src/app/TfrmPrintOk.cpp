@@ -1,15 +1,12 @@
 #include "app/TfrmPrintOk.h"
 
-#include "courseware/QuestionGenerator.h"
+#include "app/WidgetVaryCopies.h"
 #include "platform/PrinterPrintTarget.h"
 
-#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -47,26 +44,8 @@ TfrmPrintOk::TfrmPrintOk(QPrinter& printer, QWidget* parent) : QDialog(parent), 
     start->addStretch(1);
     layout->addLayout(start);
 
-    auto* vary = new QHBoxLayout;
-    chkVary_ = new QCheckBox(QStringLiteral("数値を変える"), this);
-    chkVary_->setObjectName(QStringLiteral("chkVary"));
-    edtSeed_ = new QLineEdit(this);
-    edtSeed_->setObjectName(QStringLiteral("edtSeed"));
-    // Any seed of the command line's --seed: up to 19 digits.
-    edtSeed_->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]{1,19}")), edtSeed_));
-    edtSeed_->setEnabled(false);
-    auto* seedLabel = new QLabel(QStringLiteral("シード"), this);
-    seedLabel->setBuddy(edtSeed_);
-    vary->addWidget(chkVary_);
-    vary->addWidget(seedLabel);
-    vary->addWidget(edtSeed_);
-    vary->addStretch(1);
-    layout->addLayout(vary);
-    chkAnswerKey_ = new QCheckBox(QStringLiteral("解答を付ける"), this);
-    chkAnswerKey_->setObjectName(QStringLiteral("chkAnswerKey"));
-    layout->addWidget(chkAnswerKey_);
-    connect(chkVary_, &QCheckBox::toggled, edtSeed_, &QWidget::setEnabled);
+    variation_ = new WidgetVaryCopies(this);
+    layout->addWidget(variation_);
 
     auto* buttons = new QHBoxLayout;
     btnPrint_ = new QPushButton(QStringLiteral("印刷開始"), this);
@@ -113,17 +92,17 @@ int TfrmPrintOk::startNumber() const
 
 bool TfrmPrintOk::vary() const
 {
-    return chkVary_->isChecked();
+    return variation_->vary();
 }
 
 quint64 TfrmPrintOk::seed() const
 {
-    return edtSeed_->text().toULongLong();
+    return variation_->seed();
 }
 
 bool TfrmPrintOk::answerKey() const
 {
-    return chkAnswerKey_->isChecked();
+    return variation_->answerKey();
 }
 
 void TfrmPrintOk::showEvent(QShowEvent* event)
@@ -131,7 +110,7 @@ void TfrmPrintOk::showEvent(QShowEvent* event)
     if (!event->spontaneous()) {
         // The printer is offered again at every opening.
         printerChosen_ = false;
-        edtSeed_->setText(QString::number(QuestionGenerator::NewSeed()));
+        variation_->offerNewSeed();
         showPageSize();
         setPaperName(paperName_);
     }
@@ -179,9 +158,7 @@ void TfrmPrintOk::btnPrintClick()
         return;
     if (!print)
         return;
-    // A seed typed away is replaced by a new one, shown before the copies carry it.
-    if (edtSeed_->text().isEmpty())
-        edtSeed_->setText(QString::number(QuestionGenerator::NewSeed()));
+    variation_->keepASeed();
     lblSize_->setText(QStringLiteral("印刷中"));
     setButtonsEnabled(false);
     lblSize_->repaint();

@@ -5,14 +5,14 @@
 
 #include <functional>
 
-class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QPrinter;
 class QPushButton;
 class QSpinBox;
 
 namespace zendra {
+
+class WidgetVaryCopies;
 
 // The print confirmation: shows the printer's page, lets the user choose a printer and
 // starts the print. The printing itself is the caller's (print).
@@ -68,9 +68,7 @@ private:
     QPushButton* btnClose_;
     QPushButton* btnSettei_;
     QSpinBox* spnStartNum_;
-    QCheckBox* chkVary_;
-    QLineEdit* edtSeed_;
-    QCheckBox* chkAnswerKey_;
+    WidgetVaryCopies* variation_;
 };
 
 } // namespace zendra

@@ -112,8 +112,15 @@ PrintResult printCopiesOfTheirOwn(const Sheet& sheet, const ComposeInputs& input
     const bool numbered = options.numbered || options.vary;
     const int copies = numbered ? std::max(1, options.copies) : 1;
     std::optional<QuestionGenerator> generator;
-    if (options.vary)
+    if (options.vary) {
         generator.emplace(sheet.content.questions);
+        // Copies that all came out alike would be handed out as different ones.
+        if (!generator->understandsAny()) {
+            result.error = QStringLiteral(
+                "この用紙には数を変えられる解答の行がないので、数値を変えた用紙は作れません");
+            return result;
+        }
+    }
 
     ComposeInputs pageInputs = inputs;
     pageInputs.number = numbered;

@@ -41,7 +41,8 @@ struct PrintResult
 // shifted right by 6 layout units; the printer-resolution mode composes the sheet on the
 // page with the answer boxes of a screen composition made first: the screen's layout at the
 // page's sharpness, hidden answers left out. A job that cannot begin or end stops the
-// print. Messages are left to the caller.
+// print; copies to vary on a sheet without a line the generator can vary are refused before
+// any job begins. Messages are left to the caller.
 PrintResult PrintSheet(Sheet& sheet, const ComposeInputs& inputs, const PrintOptions& options,
                        PrintTarget& target);
 
