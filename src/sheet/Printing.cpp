@@ -17,6 +17,10 @@ namespace {
 // The screen-faithful print leaves this many layout units free at the left edge.
 constexpr double kScreenPageShift = 6.0;
 
+// Copies that all came out alike would be handed out as different ones.
+const QString kCannotVary =
+    QStringLiteral("この用紙には数を変えられる解答の行がないので、数値を変えた用紙は作れません");
+
 QString copyFailure(const QString& what, int copy, int copies, const PrintTarget& target)
 {
     QString text = copies > 1 ? QStringLiteral("%1 部目の%2").arg(copy).arg(what) : what;
@@ -114,10 +118,8 @@ PrintResult printCopiesOfTheirOwn(const Sheet& sheet, const ComposeInputs& input
     std::optional<QuestionGenerator> generator;
     if (options.vary) {
         generator.emplace(sheet.content.questions);
-        // Copies that all came out alike would be handed out as different ones.
         if (!generator->understandsAny()) {
-            result.error = QStringLiteral(
-                "この用紙には数を変えられる解答の行がないので、数値を変えた用紙は作れません");
+            result.error = kCannotVary;
             return result;
         }
     }
@@ -172,6 +174,11 @@ Sheet VariedCopy(const Sheet& sheet, quint64 seed, int number)
 QString VariedCopySuffix(quint64 seed)
 {
     return u'-' + QString::number(seed);
+}
+
+QString CannotVary(const Sheet& sheet)
+{
+    return QuestionGenerator(sheet.content.questions).understandsAny() ? QString() : kCannotVary;
 }
 
 PrintResult PrintSheet(Sheet& sheet, const ComposeInputs& inputs, const PrintOptions& options,

@@ -52,6 +52,9 @@ Sheet VariedCopy(const Sheet& sheet, quint64 seed, int number);
 
 // What follows the number on the label of such a copy: "-" + the seed.
 QString VariedCopySuffix(quint64 seed);
+// Why copies with numbers of their own cannot be made of a sheet none of whose answer lines
+// the generator understands (they would all come out alike), or empty when they can.
+QString CannotVary(const Sheet& sheet);
 
 // Prints a picture (an image of a window) as one job, as large as the page allows with its
 // proportions kept, at the page's top left. Messages are left to the caller.

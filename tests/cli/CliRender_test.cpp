@@ -323,6 +323,9 @@ TEST(CliRender, ProblemsExitWithTheMessageAndLeaveNoFile)
         {{"--unit", "1/1/1", "--vary", "--seed", "-5", "-o", out}, "--seed には", 2},
         {{"--unit", "1/1/1", "--answer-key", "-o", out}, "--answer-key は .pdf", 2},
         {{"--unit", "1/1/1", "--vary", "-o", dir.filePath("x.prp")}, "--vary は", 2},
+        // Words for answers only: copies "of their own" would all be alike.
+        {{"--unit", "1/4/5", "--vary", "-o", out}, "数を変えられる解答の行がない", 1},
+        {{"--unit", "1/4/5", "--vary", "-o", dir.filePath("x.pdf")}, "数を変えられる", 1},
     };
     for (const Case& c : cases) {
         const test::CliResult run = render(c.args);

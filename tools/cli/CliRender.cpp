@@ -362,6 +362,9 @@ int runRender(const QStringList& args)
         inputs.number = true;
         inputs.startNumber = *o.number;
     }
+    if (o.vary)
+        if (const QString why = CannotVary(*sheet); !why.isEmpty())
+            return fail(why);
     const quint64 seed = o.seed.value_or(o.vary ? QuestionGenerator::NewSeed() : 0);
     if (o.vary) {
         // The page shows it too; said here so that a script can keep it.
