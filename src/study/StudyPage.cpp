@@ -40,6 +40,9 @@ EntryBoxRect StudyPageGeometry::entryRect(const AnswerBox& box) const
 MarkShape StudyPageGeometry::markOver(MarkKind kind, const AnswerBox& box, const QRect& base,
                                       double s, double f) const
 {
+    // A column answer's mark lies on its judged cells, not on a box's one line.
+    if (!box.cells.isEmpty())
+        return CellsMark(kind, JudgedCellsRect(box, s), s, false);
     StudyPageGeometry onPage = *this;
     onPage.panel = 0;
     const EntryBoxRect e = onPage.entryRect(box);

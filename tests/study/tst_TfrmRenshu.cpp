@@ -11,7 +11,9 @@
 #include "courseware/UnitWriter.h"
 #include "learners/TfrmKiroku.h"
 #include "platform/Fonts.h"
+#include "platform/ImageSurface.h"
 #include "platform/Messages.h"
+#include "platform/TeeSurface.h"
 #include "platform/WidgetServices.h"
 #include "sheet/SheetBuilder.h"
 #include "sheet/SheetOutput.h"
@@ -47,6 +49,8 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 
 using namespace zendra;
 
@@ -185,6 +189,58 @@ int inkIn(const QImage& page, const QRect& r, const QRect& own = {})
         for (int x = r.left(); x <= r.right(); ++x)
             ink += !own.contains(x, y) && page.pixel(x, y) != qRgb(255, 255, 255);
     return ink;
+}
+
+// The rectangle of a column box's cells.
+QRect cellsOf(const AnswerBox& box)
+{
+    QRect r;
+    for (const QRect& c : box.cells)
+        r |= c;
+    return r;
+}
+
+// What the red marks among `ops` do to a column answer with judged cells `cells`: a slash
+// reaching past two opposite corners, a circle holding all four; `clear` while such marks
+// reach the middle of no scratch cell in a row above or below the cells (the carries).
+struct ColumnMarkSeen
+{
+    bool slash = false;
+    bool circle = false;
+    bool clear = true;
+};
+ColumnMarkSeen columnMarkIn(const QList<Op>& ops, const QRect& cells, const QList<QRect>& scratch)
+{
+    const QRectF c(cells);
+    const QPointF corners[] = {c.topLeft(), c.topRight(), c.bottomLeft(), c.bottomRight()};
+    ColumnMarkSeen seen;
+    for (const Op& op : ops) {
+        const QRectF m(op.rect.normalized().topLeft(), op.rect.normalized().bottomRight());
+        const auto holds = [&](const QPointF& p) {
+            const QPointF d = (p - m.center()) * 2;
+            return std::pow(d.x() / m.width(), 2) + std::pow(d.y() / m.height(), 2) <= 1.0;
+        };
+        const bool slash = op.kind == Op::Line && m.contains(c);
+        const bool circle = op.kind == Op::Ellipse && std::all_of(corners, corners + 4, holds);
+        if (op.colour != kMarkRed || !(slash || circle))
+            continue;
+        seen.slash |= slash;
+        seen.circle |= circle;
+        for (const QRect& r : scratch)
+            if (r.bottom() < cells.top() || r.top() > cells.bottom())
+                seen.clear &= !(slash ? m.contains(QRectF(r).center()) : holds(QRectF(r).center()));
+    }
+    return seen;
+}
+
+// The scratch cells (carries, unanswered steps and partial products) of a column entry.
+QList<QRect> scratchOf(const ColumnEntry& entry)
+{
+    QList<QRect> cells;
+    for (const ColumnEntryCell& c : entry.cells())
+        if (c.scratch)
+            cells.append(c.rect);
+    return cells;
 }
 
 // Types text with one key event per character, as a kana keyboard sends full-width ones.
@@ -1166,15 +1222,22 @@ private slots:
             case Arrow:
                 QTest::keyClick(box, arg == u"left" ? Qt::Key_Left : Qt::Key_Right);
                 break;
-            case Enter:
+            case Enter: {
+                const qsizetype from = w.pageDrawing().size();
                 QTest::keyClick(box, Qt::Key_Return);
                 // Wrong, as any box: marked, the message, one try counted; nothing moves.
+                // The slash crosses the whole answer and leaves the carries alone.
+                const ColumnMarkSeen slash =
+                    columnMarkIn(w.pageDrawing().mid(from), cellsOf(w.session().boxes()[1]),
+                                 scratchOf(box->columnEntry()));
+                QVERIFY(slash.slash && slash.clear);
                 QVERIFY(box->isVisible());
                 QCOMPARE(box->pos(), placed);
                 QVERIFY(pixelsOf(w.studyPage(), qRgb(255, 0, 0)) > redBefore);
                 QCOMPARE(w.session().boxes()[1].tries, 1);
                 QCOMPARE(w.answerAreaLines().value(0), kCorrectIt.toString());
                 break;
+            }
             }
             QCOMPARE(box->text(), QString::fromUtf8(step.text));
             QCOMPARE(w.currentBox(), 1);
@@ -1183,9 +1246,15 @@ private slots:
                 test::saveShot(w,
                                "study-column.png"); // mid-entry: "10", the cursor on the hundreds
         }
+        const qsizetype beforeRight = w.pageDrawing().size();
         QTest::keyClick(box, Qt::Key_Return);
         QVERIFY(!box->isVisible());
         QCOMPARE(w.session().boxes()[1].judgement, 2); // right after a wrong try
+        // The circle goes round the answer's cells, not round the carries above them.
+        const ColumnMarkSeen circle =
+            columnMarkIn(w.pageDrawing().mid(beforeRight), cellsOf(w.session().boxes()[1]),
+                         scratchOf(box->columnEntry()));
+        QVERIFY(circle.circle && circle.clear);
         QCOMPARE(w.currentBox(), 2);
         // The digits stand blue in their cells; the scratch carry is not drawn.
         const auto blueIn = [&](const QRect& r) {
@@ -1268,10 +1337,119 @@ private slots:
         QCOMPARE(w.currentBox(), box);
         typeKeys(entry, keys);
         QCOMPARE(entry->text(), text);
+        const qsizetype from = w.pageDrawing().size();
         QTest::keyClick(entry, Qt::Key_Return);
         QVERIFY(!entry->isVisible()); // right at the first try
+        // Circled round its own cells: the whole answer, and no carry or other scratch.
+        const ColumnMarkSeen circle =
+            columnMarkIn(w.pageDrawing().mid(from), cellsOf(w.session().boxes()[box]),
+                         scratchOf(entry->columnEntry()));
+        QVERIFY(circle.circle && circle.clear);
         QCOMPARE(w.session().state().triesText, QStringLiteral("0"));
         button(w, "btnAbort")->click();
+    }
+
+    // A test of column problems, one answer wrong: at the scoring every answer is marked
+    // over all its judged cells, never round the carries or the steps left to the learner.
+    // 答案表示 marks them so again and shows the learner's digits, each where the learner
+    // wrote it, in the learner's blue, and nothing of the model: the steps and partial
+    // products no box asks for stay empty.
+    void columnTestMarksAndAnswerSheet_data()
+    {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<QString>("text");                           // the wrong box's answer
+        QTest::newRow("carries") << 1 << 2 << QStringLiteral("804"); // 287＋617
+        QTest::newRow("quotient and remainder")
+            << 4 << 2 << QStringLiteral("108…4");                              // 759÷7, steps
+        QTest::newRow("own remainder") << 5 << 3 << QStringLiteral("24");      // 505÷32, steps
+        QTest::newRow("partial products") << 7 << 2 << QStringLiteral("3068"); // 9.9×31
+    }
+    void columnTestMarksAndAnswerSheet()
+    {
+        QFETCH(int, unit);
+        QFETCH(int, wrong);
+        QFETCH(QString, text);
+        TfrmPrint* frm = openSheet(1, 5, unit);
+        QVERIFY(frm);
+        Sheet& sheet = frm->sheet();
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        button(w, "btnTest")->click();
+        const int count = w.session().boxCount();
+        QList<QList<QRect>> scratch;
+        for (int i = 1; i <= count; ++i) {
+            auto* entry = qobject_cast<WidgetEntryBox*>(w.entryBox(i));
+            QVERIFY(entry && entry->isColumn());
+            scratch.append(scratchOf(entry->columnEntry()));
+            entry->setFocus();
+            entry->setText(i == wrong ? text
+                                      : ColumnCellsAnswer(w.session().boxes()[i],
+                                                          sheet.composed.columnProblems));
+            QTest::keyClick(entry, Qt::Key_Return);
+        }
+        const auto checkMarks = [&](const QList<Op>& ops) {
+            for (int i = 1; i <= count; ++i) {
+                const ColumnMarkSeen seen =
+                    columnMarkIn(ops, cellsOf(w.session().boxes()[i]), scratch.at(i - 1));
+                QVERIFY((i == wrong ? seen.slash : seen.circle) && seen.clear);
+            }
+        };
+        const qsizetype from = w.pageDrawing().size();
+        button(w, "btnSaiten")->click();
+        QCOMPARE(w.session().boxes()[wrong].judgement, 0);
+        checkMarks(w.pageDrawing().mid(from));
+        const QByteArray shot =
+            "study-column-" + QByteArray(QTest::currentDataTag()).replace(' ', '-');
+        test::saveShot(w, shot + "-scored.png");
+
+        // 答案表示, composed again as the window composes it, on a recording surface.
+        button(w, "btnTouan")->click();
+        test::saveShot(w, shot + "-answer-sheet.png");
+        const StudyPageGeometry g{sheet.settings.characterSize,
+                                  int(sheet.kran().number(KranLine::BoxHeight)),
+                                  int(sheet.kran().number(KranLine::BoxWidth)), 0};
+        QImage page(w.studyPage().size(), QImage::Format_RGB32);
+        page.fill(Qt::white);
+        RecordingSurface record;
+        {
+            ImageSurface image(page);
+            TeeSurface tee(image.surface(), record);
+            ComposeTarget target;
+            target.width = target.screenImageWidth = page.width();
+            target.height = page.height();
+            ComposeSheet(sheet, tee, target,
+                         StudyComposeInputs(host_->composeInputs(sheet), w.session(), g, true));
+        }
+        checkMarks(record.ops());
+        // Each digit drawn in a cell: the learner's, in the learner's blue.
+        std::map<std::pair<int, int>, QString> learners; // by the cell's top-left corner
+        for (int i = 1; i <= count; ++i) {
+            ColumnEntry entry =
+                ColumnEntry::ForBox(w.session().boxes()[i], sheet.composed.columnProblems);
+            entry.setText(w.session().data().learnerAnswers[i]);
+            for (const ColumnEntryCell& c : entry.cells())
+                if (!c.scratch)
+                    learners[{c.rect.left(), c.rect.top()}] = c.digit;
+        }
+        int digits = 0;
+        for (const PlacedColumnProblem& p : sheet.composed.columnProblems)
+            for (const ColumnCell& c : p.layout.cells) {
+                if (c.role == CellRole::Operand || c.role == CellRole::Divisor ||
+                    c.role == CellRole::Dividend)
+                    continue;
+                const QRect r = p.cellRect(c.row, c.column);
+                const auto learner = learners.find({r.left(), r.top()});
+                for (const RecordingSurface::Op& op : record.texts())
+                    if (r.contains(op.rect.topLeft()) && op.text != u".") {
+                        QVERIFY2(learner != learners.end(), qPrintable(op.text));
+                        QCOMPARE(op.text, learner->second);
+                        QCOMPARE(op.colour, kTypedBlue);
+                        ++digits;
+                    }
+            }
+        QVERIFY(digits > 0);
     }
 
     // 印刷 in the study window prints the study page as the learner sees it: the answers,
