@@ -1345,6 +1345,15 @@ private slots:
             columnMarkIn(w.pageDrawing().mid(from), cellsOf(w.session().boxes()[box]),
                          scratchOf(entry->columnEntry()));
         QVERIFY(circle.circle && circle.clear);
+        // The digits drawn on the page read as the answer judged, the point in its place.
+        QList<Op> typed = drawnSince(w, from, Op::Text, kTypedBlue);
+        std::sort(typed.begin(), typed.end(), [](const Op& a, const Op& b) {
+            return std::pair(a.rect.y(), a.rect.x()) < std::pair(b.rect.y(), b.rect.x());
+        });
+        QString drawn;
+        for (const Op& op : typed)
+            drawn += op.text;
+        QCOMPARE(drawn, QString(text).remove(u'…'));
         QCOMPARE(w.session().state().triesText, QStringLiteral("0"));
         button(w, "btnAbort")->click();
     }
@@ -1376,6 +1385,8 @@ private slots:
         TfrmRenshu w(*host_);
         w.FormShow();
         w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         button(w, "btnTest")->click();
         const int count = w.session().boxCount();
         QList<QList<QRect>> scratch;
@@ -1388,6 +1399,7 @@ private slots:
                                       : ColumnCellsAnswer(w.session().boxes()[i],
                                                           sheet.composed.columnProblems));
             QTest::keyClick(entry, Qt::Key_Return);
+            QCOMPARE(w.currentBox(), i < count ? i + 1 : i);
         }
         const auto checkMarks = [&](const QList<Op>& ops) {
             for (int i = 1; i <= count; ++i) {
