@@ -9,6 +9,25 @@ namespace {
 constexpr QRgb kBlack = qRgb(0, 0, 0);
 constexpr QRgb kAnswerColour = qRgb(0, 0, 255);
 
+// A page that shows a learner's answers in the cells (the answer sheet of study): any
+// answer has them, blanks at least, where the learner left it empty.
+bool ShowsLearnersWork(const std::vector<QStringList>& given)
+{
+    return std::any_of(given.begin(), given.end(),
+                       [](const QStringList& g) { return !g.isEmpty(); });
+}
+
+// What is worked out but is no answer (partial products and division steps answered in no
+// box) is the learner's scratch: a page of the learner's answers leaves it empty, as it
+// leaves out the model of every box, so nothing of the model stands among the learner's
+// digits in their colour.
+bool LeftToTheLearner(const ColumnCell& c, bool learnersWork)
+{
+    return learnersWork && c.answer < 0 &&
+           (c.role == CellRole::Partial || c.role == CellRole::Step ||
+            c.role == CellRole::Remainder);
+}
+
 } // namespace
 
 std::vector<QString> LearnerCellTexts(const ColumnLayout& layout,
@@ -55,6 +74,7 @@ void DrawColumnProblem(const ColumnInk& ink, PlacedColumnProblem& placed,
     const QRgb answerColour = ink.answerColour;
     const bool leaveAnswersOut = ink.leaveAnswersOut;
     const std::vector<QString> texts = LearnerCellTexts(layout, given);
+    const bool learnersWork = ShowsLearnersWork(given);
     // Every column problem draws in the body size: its digits are measured once.
     const auto widthOf = [&](const QString& text) {
         const int d = text.size() == 1 ? text.at(0).digitValue() : -1;
@@ -111,7 +131,7 @@ void DrawColumnProblem(const ColumnInk& ink, PlacedColumnProblem& placed,
             } else {
                 colour = answerColour;
                 on = hide || leaveAnswersOut ? &measuring : &answerSurface;
-                if (!ink.answersShown || hide)
+                if (!ink.answersShown || hide || LeftToTheLearner(c, learnersWork))
                     text.clear();
             }
             if (on == &measuring)
@@ -149,7 +169,7 @@ void DrawColumnProblem(const ColumnInk& ink, PlacedColumnProblem& placed,
         // The rules under a division's steps tell how its steps go: they are part of the
         // worked answer. The bar over the dividend is the first rule.
         const bool step = layout.kind == ColumnKind::Div && &rule != &layout.rules.front();
-        if (step && !ink.answersShown)
+        if (step && (!ink.answersShown || learnersWork))
             continue;
         const QRect a = placed.cellRect(rule.row, rule.first);
         const QRect b = placed.cellRect(rule.row, rule.last);

@@ -4,6 +4,8 @@
 #include "platform/Surface.h"
 #include "study/Judging.h"
 
+#include <algorithm>
+
 namespace zendra {
 
 namespace {
@@ -111,6 +113,82 @@ MarkShape TestSlashMark(const QRect& base, int w, double s)
     return mark;
 }
 
+QRect JudgedCellsRect(const AnswerBox& box, double s)
+{
+    if (box.cells.isEmpty())
+        return QRect();
+    int left = box.cells.front().left();
+    int top = box.cells.front().top();
+    int right = left;
+    int bottom = top;
+    for (const QRect& c : box.cells) {
+        left = std::min(left, c.left());
+        top = std::min(top, c.top());
+        right = std::max(right, c.left() + c.width());
+        bottom = std::max(bottom, c.top() + c.height());
+    }
+    return QRect(QPoint(px(left * s), px(top * s)), QPoint(px(right * s), px(bottom * s)));
+}
+
+MarkShape CellsMark(MarkKind kind, const QRect& cells, double s, bool review)
+{
+    MarkShape mark;
+    if (cells.isNull())
+        return mark;
+    const int w = cells.right() - cells.left();
+    const int h = cells.bottom() - cells.top();
+    mark.kind = kind;
+    mark.colour = review ? kMarkGreen : kMarkRed;
+    mark.penWidth = px(2 * s);
+    // The ellipse takes the same margin on every side, the least that clears the cells'
+    // corners, and a little more: a tall answer (a quotient over its remainder) does not
+    // grow far into the problems above and below it.
+    const auto clears = [&](double m) {
+        const double x = w / (w + 2 * m);
+        const double y = h / (h + 2 * m);
+        return x * x + y * y <= 1.0;
+    };
+    int margin = 0;
+    while (!clears(margin))
+        ++margin;
+    margin += px(2 * s);
+    const QRect round = cells.adjusted(-margin, -margin, margin, margin);
+    const int g = std::min(px(0.1 * w), px(10 * s));
+    const int v = std::min(px(0.3 * std::min(w, h)), px(8 * s));
+    switch (kind) {
+    case MarkKind::None:
+        break;
+    case MarkKind::Circle:
+        mark.colour = kMarkRed;
+        mark.ellipses.append(round);
+        break;
+    case MarkKind::DoubleCircle: {
+        mark.colour = kMarkGreen;
+        const int d = px(4 * s);
+        mark.ellipses = {round, round.adjusted(-d, -d, d, d)};
+        break;
+    }
+    case MarkKind::TestSlash:
+        mark.colour = kMarkRed;
+        [[fallthrough]];
+    case MarkKind::Slash:
+        mark.lines.append(
+            QLine(cells.right() + g, cells.top() - v, cells.left() - g, cells.bottom() + v));
+        break;
+    case MarkKind::Triangle: {
+        mark.penWidth = 3;
+        const int c = cells.left() + w / 2;
+        const QPoint apex(c, cells.top() - 15);
+        const QPoint bottomLeft(cells.left() - 20, cells.bottom() + 5);
+        const QPoint bottomRight(cells.right() + 20, cells.bottom() + 5);
+        mark.lines = {QLine(apex, bottomLeft), QLine(bottomLeft, bottomRight),
+                      QLine(bottomRight, apex)};
+        break;
+    }
+    }
+    return mark;
+}
+
 void PaintMark(Surface& surface, const MarkShape& mark)
 {
     if (mark.kind == MarkKind::None)
@@ -148,6 +226,9 @@ namespace {
 MarkShape markOnPage(MarkKind kind, const AnswerBox& entry, const QRect& base, int characterSize,
                      int boxHeightSetting, double s, double f)
 {
+    // A column answer's mark lies on its judged cells.
+    if (!entry.cells.isEmpty())
+        return CellsMark(kind, JudgedCellsRect(entry, s), s, false);
     // Placed as the entry box lies over the page, the command panel left out.
     const EntryBoxRect e = PlaceEntryBox(entry, 0, characterSize, boxHeightSetting);
     if (kind == MarkKind::TestSlash)

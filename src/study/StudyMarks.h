@@ -71,6 +71,15 @@ MarkShape MakeMark(MarkKind kind, const EntryBoxRect& entry, const PageFrame& fr
 // the composition; w is the entry box's width.
 MarkShape TestSlashMark(const QRect& base, int w, double s);
 
+// The rectangle of a column answer's (筆算) cells, scaled by s: the cells that are judged,
+// row by row, with the carry cells and a problem's other scratch outside it. A null
+// rectangle for a box without cells.
+QRect JudgedCellsRect(const AnswerBox& box, double s = 1.0);
+// The mark of a column answer round or across its judged cells `cells` (page rectangle by
+// its edges), in MakeMark's colours: a circle holds the cells' corners, a slash runs from
+// beyond the top right corner to beyond the bottom left one.
+MarkShape CellsMark(MarkKind kind, const QRect& cells, double s, bool review);
+
 // Draws the mark's outlines in its colour and pen; the surface's pen is given back as it was.
 void PaintMark(Surface& surface, const MarkShape& mark);
 

@@ -7,6 +7,8 @@
 #include "study/ColumnEntry.h"
 #include "study/StudySession.h"
 
+#include <QSet>
+
 namespace zendra {
 
 namespace {
@@ -40,6 +42,9 @@ EntryBoxRect StudyPageGeometry::entryRect(const AnswerBox& box) const
 MarkShape StudyPageGeometry::markOver(MarkKind kind, const AnswerBox& box, const QRect& base,
                                       double s, double f) const
 {
+    // A column answer's mark lies on its judged cells, not on a box's one line.
+    if (!box.cells.isEmpty())
+        return CellsMark(kind, JudgedCellsRect(box, s), s, false);
     StudyPageGeometry onPage = *this;
     onPage.panel = 0;
     const EntryBoxRect e = onPage.entryRect(box);
@@ -154,12 +159,20 @@ void DrawColumnAnswer(Surface& surface, const Sheet& sheet, const ColumnEntry& e
     surface.setFontSize(std::max(1, roundHalfEven(em * 72 / 96.0)));
     surface.setFontStyle(StylePlain);
     surface.setFontColour(kTypedBlue);
+    QSet<int> written; // the rows the learner wrote in: their points are part of the answer
     for (const ColumnEntryCell& c : entry.cells()) {
         if (c.scratch || c.digit.isEmpty())
             continue;
+        written.insert(c.row);
         surface.textOut(c.rect.left() + (c.rect.width() - surface.textWidth(c.digit)) / 2,
                         c.rect.top() + (c.rect.height() - em) / 2, c.digit);
     }
+    // The point where the sheet draws it, on the line after its cell: "35.03", not "3503".
+    const QString dot = QStringLiteral(".");
+    for (const ColumnEntryCell& c : entry.cells())
+        if (!c.scratch && c.pointAfter && written.contains(c.row))
+            surface.textOut(c.rect.right() + 1 - surface.textWidth(dot) / 2,
+                            c.rect.top() + (c.rect.height() - em) / 2, dot);
 }
 
 QList<MarkShape> TestMarks(const StudyPageGeometry& g, const AnswerBoxTable& boxes)

@@ -304,6 +304,13 @@ void TfrmRenshu::drawAnswerText(const QString& text, int x, int y)
 
 void TfrmRenshu::drawMark(MarkKind kind, int left, int box, int top)
 {
+    // A column answer is marked on the cells that are judged, not round its scratch.
+    if (page_->columnBox(box)) {
+        page_->paintMark(CellsMark(kind, JudgedCellsRect(session_->boxes()[box]), 1.0,
+                                   session_->state().reviewMode),
+                         box);
+        return;
+    }
     const QLineEdit* e = entryBox(box);
     const EntryBoxRect rect{left, top < 0 ? e->y() : top, e->width(), e->height()};
     page_->paintMark(pageGeometry().entryMark(kind, rect, session_->state().reviewMode), box);

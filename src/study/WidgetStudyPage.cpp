@@ -111,6 +111,15 @@ void WidgetEntryBox::paintEvent(QPaintEvent* event)
         painter.setPen(cell.scratch ? QColor(Qt::darkGray) : palette().color(QPalette::Text));
         painter.drawText(cell.rect, Qt::AlignCenter, cell.digit);
     }
+    // The answer's point stands on the line between its cells, as the sheet draws it, so
+    // the cells read as the answer they make.
+    painter.setPen(palette().color(QPalette::Text));
+    for (const ColumnEntryCell& cell : cells)
+        if (cell.pointAfter) {
+            const QRect r = cell.rect;
+            painter.drawText(QRect(r.right() + 1 - r.width() / 2, r.top(), r.width(), r.height()),
+                             Qt::AlignCenter, QStringLiteral("."));
+        }
 }
 
 void WidgetEntryBox::keyPressEvent(QKeyEvent* event)

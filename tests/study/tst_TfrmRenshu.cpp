@@ -47,6 +47,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace zendra;
 
@@ -185,6 +186,70 @@ int inkIn(const QImage& page, const QRect& r, const QRect& own = {})
         for (int x = r.left(); x <= r.right(); ++x)
             ink += !own.contains(x, y) && page.pixel(x, y) != qRgb(255, 255, 255);
     return ink;
+}
+
+// Pixels of `page` in `r` that are blue, or nearly so where a digit's edge is smoothed.
+int blueInk(const QImage& page, const QRect& r)
+{
+    int blue = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            blue += c.blue() > 200 && c.red() < 150 && c.green() < 150;
+        }
+    return blue;
+}
+
+// The rectangle of a column box's cells.
+QRect cellsOf(const AnswerBox& box)
+{
+    QRect r;
+    for (const QRect& c : box.cells)
+        r |= c;
+    return r;
+}
+
+// What the red marks among `ops` do to a column answer with judged cells `cells`: a slash
+// reaching past two opposite corners, a circle holding all four; `clear` while such marks
+// reach the middle of no scratch cell in a row above or below the cells (the carries).
+struct ColumnMarkSeen
+{
+    bool slash = false;
+    bool circle = false;
+    bool clear = true;
+};
+ColumnMarkSeen columnMarkIn(const QList<Op>& ops, const QRect& cells, const QList<QRect>& scratch)
+{
+    const QRectF c(cells);
+    const QPointF corners[] = {c.topLeft(), c.topRight(), c.bottomLeft(), c.bottomRight()};
+    ColumnMarkSeen seen;
+    for (const Op& op : ops) {
+        const QRectF m(op.rect.normalized().topLeft(), op.rect.normalized().bottomRight());
+        const auto holds = [&](const QPointF& p) {
+            const QPointF d = (p - m.center()) * 2;
+            return std::pow(d.x() / m.width(), 2) + std::pow(d.y() / m.height(), 2) <= 1.0;
+        };
+        const bool slash = op.kind == Op::Line && m.contains(c);
+        const bool circle = op.kind == Op::Ellipse && std::all_of(corners, corners + 4, holds);
+        if (op.colour != kMarkRed || !(slash || circle))
+            continue;
+        seen.slash |= slash;
+        seen.circle |= circle;
+        for (const QRect& r : scratch)
+            if (r.bottom() < cells.top() || r.top() > cells.bottom())
+                seen.clear &= !(slash ? m.contains(QRectF(r).center()) : holds(QRectF(r).center()));
+    }
+    return seen;
+}
+
+// The scratch cells (carries, unanswered steps and partial products) of a column entry.
+QList<QRect> scratchOf(const ColumnEntry& entry)
+{
+    QList<QRect> cells;
+    for (const ColumnEntryCell& c : entry.cells())
+        if (c.scratch)
+            cells.append(c.rect);
+    return cells;
 }
 
 // Types text with one key event per character, as a kana keyboard sends full-width ones.
@@ -1166,15 +1231,22 @@ private slots:
             case Arrow:
                 QTest::keyClick(box, arg == u"left" ? Qt::Key_Left : Qt::Key_Right);
                 break;
-            case Enter:
+            case Enter: {
+                const qsizetype from = w.pageDrawing().size();
                 QTest::keyClick(box, Qt::Key_Return);
                 // Wrong, as any box: marked, the message, one try counted; nothing moves.
+                // The slash crosses the whole answer and leaves the carries alone.
+                const ColumnMarkSeen slash =
+                    columnMarkIn(w.pageDrawing().mid(from), cellsOf(w.session().boxes()[1]),
+                                 scratchOf(box->columnEntry()));
+                QVERIFY(slash.slash && slash.clear);
                 QVERIFY(box->isVisible());
                 QCOMPARE(box->pos(), placed);
                 QVERIFY(pixelsOf(w.studyPage(), qRgb(255, 0, 0)) > redBefore);
                 QCOMPARE(w.session().boxes()[1].tries, 1);
                 QCOMPARE(w.answerAreaLines().value(0), kCorrectIt.toString());
                 break;
+            }
             }
             QCOMPARE(box->text(), QString::fromUtf8(step.text));
             QCOMPARE(w.currentBox(), 1);
@@ -1183,20 +1255,18 @@ private slots:
                 test::saveShot(w,
                                "study-column.png"); // mid-entry: "10", the cursor on the hundreds
         }
+        const qsizetype beforeRight = w.pageDrawing().size();
         QTest::keyClick(box, Qt::Key_Return);
         QVERIFY(!box->isVisible());
         QCOMPARE(w.session().boxes()[1].judgement, 2); // right after a wrong try
+        // The circle goes round the answer's cells, not round the carries above them.
+        const ColumnMarkSeen circle =
+            columnMarkIn(w.pageDrawing().mid(beforeRight), cellsOf(w.session().boxes()[1]),
+                         scratchOf(box->columnEntry()));
+        QVERIFY(circle.circle && circle.clear);
         QCOMPARE(w.currentBox(), 2);
         // The digits stand blue in their cells; the scratch carry is not drawn.
-        const auto blueIn = [&](const QRect& r) {
-            int blue = 0;
-            for (int y = r.top(); y <= r.bottom(); ++y)
-                for (int x = r.left(); x <= r.right(); ++x) {
-                    const QColor c = w.studyPage().pixelColor(x, y);
-                    blue += c.blue() > 200 && c.red() < 150 && c.green() < 150;
-                }
-            return blue;
-        };
+        const auto blueIn = [&](const QRect& r) { return blueInk(w.studyPage(), r); };
         for (const QRect& cell : cells)
             QVERIFY(blueIn(cell) > 0);
         QCOMPARE(blueIn(carry), 0);
@@ -1268,10 +1338,81 @@ private slots:
         QCOMPARE(w.currentBox(), box);
         typeKeys(entry, keys);
         QCOMPARE(entry->text(), text);
+        const qsizetype from = w.pageDrawing().size();
         QTest::keyClick(entry, Qt::Key_Return);
         QVERIFY(!entry->isVisible()); // right at the first try
+        // Circled round its own cells: the whole answer, and no carry or other scratch.
+        const ColumnMarkSeen circle =
+            columnMarkIn(w.pageDrawing().mid(from), cellsOf(w.session().boxes()[box]),
+                         scratchOf(entry->columnEntry()));
+        QVERIFY(circle.circle && circle.clear);
+        // The digits drawn on the page read as the answer judged, the point in its place.
+        QList<Op> typed = drawnSince(w, from, Op::Text, kTypedBlue);
+        std::sort(typed.begin(), typed.end(), [](const Op& a, const Op& b) {
+            return std::pair(a.rect.y(), a.rect.x()) < std::pair(b.rect.y(), b.rect.x());
+        });
+        QString drawn;
+        for (const Op& op : typed)
+            drawn += op.text;
+        QCOMPARE(drawn, QString(text).remove(u'…'));
         QCOMPARE(w.session().state().triesText, QStringLiteral("0"));
         button(w, "btnAbort")->click();
+    }
+
+    // A test of column problems, one answer wrong: at the scoring each answer is marked over
+    // all its judged cells (a quotient with its remainder), never round the carries; the
+    // answer sheet (答案表示) then shows nothing of the model in the working rows no box asks
+    // for, where it would stand in the learner's blue.
+    void columnTestMarksAndAnswerSheet_data()
+    {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<QString>("text");                           // the wrong box's answer
+        QTest::newRow("carries") << 1 << 2 << QStringLiteral("804"); // 287＋617
+        QTest::newRow("quotient and remainder") << 4 << 2 << QStringLiteral("108…4"); // 759÷7
+        QTest::newRow("own remainder") << 5 << 3 << QStringLiteral("24");             // 505÷32
+        QTest::newRow("partial products") << 7 << 2 << QStringLiteral("3068");        // 9.9×31
+    }
+    void columnTestMarksAndAnswerSheet()
+    {
+        QFETCH(int, unit);
+        QFETCH(int, wrong);
+        QFETCH(QString, text);
+        TfrmPrint* frm = openSheet(1, 5, unit);
+        QVERIFY(frm);
+        TfrmRenshu w(*host_);
+        w.FormShow();
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        button(w, "btnTest")->click();
+        const QList<PlacedColumnProblem>& problems = frm->sheet().composed.columnProblems;
+        const AnswerBoxTable& boxes = w.session().boxes();
+        QList<QList<QRect>> scratch;
+        for (int i = 1; i <= boxes.count(); ++i) {
+            auto* entry = qobject_cast<WidgetEntryBox*>(w.entryBox(i));
+            QVERIFY(entry && entry->isColumn());
+            scratch.append(scratchOf(entry->columnEntry()));
+            entry->setFocus();
+            entry->setText(i == wrong ? text : ColumnCellsAnswer(boxes[i], problems));
+            QTest::keyClick(entry, Qt::Key_Return);
+        }
+        const qsizetype from = w.pageDrawing().size();
+        button(w, "btnSaiten")->click();
+        QCOMPARE(boxes[wrong].judgement, 0);
+        for (int i = 1; i <= boxes.count(); ++i) {
+            const ColumnMarkSeen seen =
+                columnMarkIn(w.pageDrawing().mid(from), cellsOf(boxes[i]), scratch.at(i - 1));
+            QVERIFY((i == wrong ? seen.slash : seen.circle) && seen.clear);
+        }
+        if (unit == 4)
+            test::saveShot(w, "study-column-scored.png");
+
+        button(w, "btnTouan")->click();
+        for (const PlacedColumnProblem& p : problems)
+            for (const ColumnCell& c : p.layout.cells)
+                if (c.answer < 0 && (c.role == CellRole::Partial || c.role == CellRole::Step))
+                    QCOMPARE(blueInk(w.studyPage(), p.cellRect(c.row, c.column)), 0);
     }
 
     // 印刷 in the study window prints the study page as the learner sees it: the answers,
