@@ -1,3 +1,4 @@
+#include "arithmetic/ColumnLayout.h"
 #include "courseware/QuestionGenerator.h"
 #include "courseware/UnitReader.h"
 #include "platform/TextFile.h"
@@ -395,6 +396,119 @@ QString Skeleton(const QString& line)
     return out;
 }
 
+// A line of sides joined by '＝' with blanks among them ("8×12＋2×12＝(8＋#2#)×12＝#120#"):
+// each side as read, blanks read as the numbers they hold.
+std::optional<std::vector<Eval>> EquationSides(QString line)
+{
+    if (!line.contains(u'#') || line.contains(u'@'))
+        return std::nullopt;
+    line.replace(u'#', u' ');
+    line = line.trimmed().remove(QRegularExpression(QStringLiteral("^[(（][0-9]+[)）]")));
+    const QStringList parts = line.split(QRegularExpression(QStringLiteral("[=＝]")));
+    if (parts.size() < 2)
+        return std::nullopt;
+    std::vector<Eval> sides;
+    for (const QString& part : parts) {
+        const auto e = Evaluate(part.trimmed());
+        if (!e)
+            return std::nullopt;
+        sides.push_back(*e);
+    }
+    return sides;
+}
+
+// Checks a new equation line against the original: every side of one value, computed here;
+// each number in the original's shape; numbers equal where the original's were, different
+// where they differed; steps whole, not negative and as round as the original's.
+void CheckEquation(const std::vector<Eval>& now, const std::vector<Eval>& was, const QString& where)
+{
+    ASSERT_EQ(now.size(), was.size()) << qPrintable(where);
+    std::vector<Frac> numbers, original;
+    for (size_t s = 0; s < now.size(); ++s) {
+        const Eval &ne = now[s], &oe = was[s];
+        ASSERT_EQ(ne.steps.back(), now[0].steps.back()) << qPrintable(where);
+        ASSERT_EQ(Shapes(ne.numbers), Shapes(oe.numbers)) << qPrintable(where);
+        ASSERT_EQ(ne.steps.size(), oe.steps.size()) << qPrintable(where);
+        for (size_t k = 0; k < ne.steps.size(); ++k) {
+            ASSERT_GE(ne.steps[k].n, 0) << qPrintable(where);
+            if (k + 1 == ne.steps.size() || oe.steps[k].d != 1)
+                continue;
+            ASSERT_EQ(ne.steps[k].d, 1) << qPrintable(where);
+            // 8＋2 makes 10 and 25×4 makes 100: the new step is as round.
+            const bool sum = oe.ops[k] == '+' || oe.ops[k] == '-';
+            for (long long p = sum ? 10 : 100; oe.steps[k].n != 0 && oe.steps[k].n % p == 0;
+                 p *= 10)
+                ASSERT_EQ(ne.steps[k].n % p, 0) << qPrintable(where);
+        }
+        for (size_t k = 0; k < ne.numbers.size(); ++k) {
+            numbers.push_back(ne.numbers[k].value);
+            original.push_back(oe.numbers[k].value);
+        }
+    }
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        for (size_t j = 0; j < i; ++j)
+            ASSERT_EQ(numbers[i] == numbers[j], original[i] == original[j]) << qPrintable(where);
+    }
+}
+
+// A column problem's answers in boxes of their own, "#765#,#1785#,#18615#" (the partial
+// products and the product) or "#15#…#25#" (the quotient and the remainder): each group,
+// its expression piece first, goes to `groups`, and the pieces come back as for one answer,
+// the product or "15…25".
+QStringList JoinBoxes(const QStringList& p, std::vector<QStringList>& groups)
+{
+    QStringList out;
+    for (int i = 0; i < p.size(); ++i) {
+        const bool product = i % 2 == 1 && i + 4 < p.size() && p[i + 1] == u"," && p[i + 3] == u",";
+        const bool quotient = i % 2 == 1 && i + 2 < p.size() && p[i + 1] == u"…";
+        if (product) {
+            groups.push_back({p[i - 1], p[i], p[i + 2], p[i + 4]});
+            out.append(p[i + 4]);
+            i += 4;
+        } else if (quotient) {
+            groups.push_back({p[i - 1], p[i], p[i + 2]});
+            out.append(p[i].trimmed() + u'…' + p[i + 2].trimmed());
+            i += 2;
+        } else {
+            out.append(p[i]);
+        }
+    }
+    return out;
+}
+
+// The boxes of a new column problem, recomputed: the multiplicand's digits times each digit
+// of the multiplier, ones first, then the product; or a = q·b + r, 0 < r < b. Each box has
+// the digits of the original's.
+void CheckBoxes(const QStringList& now, const QStringList& was, const QString& where)
+{
+    ASSERT_EQ(now.size(), was.size()) << qPrintable(where);
+    const auto e = ExpressionBefore(now[0]);
+    ASSERT_TRUE(e && e->second.numbers.size() == 2) << qPrintable(where);
+    const Num &a = e->second.numbers[0], &b = e->second.numbers[1];
+    std::vector<Num> boxes;
+    for (int k = 1; k < now.size(); ++k) {
+        const auto box = ReadAnswer(now[k]);
+        const auto old = ReadAnswer(was[k]);
+        ASSERT_TRUE(box && old && !box->remainder) << qPrintable(where);
+        ASSERT_EQ(box->number.digits, old->number.digits) << qPrintable(where);
+        boxes.push_back(box->number);
+    }
+    if (now.size() == 4) {
+        ASSERT_EQ(b.kind, 'i') << qPrintable(where);
+        const long long digits = a.kind == 'd' ? Scaled(a.value, a.digits[1]) : a.parts[0];
+        const long long m = b.parts[0];
+        ASSERT_EQ(boxes[0].value, (Frac{digits * (m % 10), 1})) << qPrintable(where);
+        ASSERT_EQ(boxes[1].value, (Frac{digits * (m / 10), 1})) << qPrintable(where);
+        ASSERT_EQ(boxes[2].value, Norm(a.value.n * b.value.n, a.value.d * b.value.d))
+            << qPrintable(where);
+        return;
+    }
+    ASSERT_TRUE(a.kind == 'i' && b.kind == 'i') << qPrintable(where);
+    const long long q = boxes[0].value.n, r = boxes[1].value.n;
+    ASSERT_EQ(q * b.parts[0] + r, a.parts[0]) << qPrintable(where);
+    ASSERT_TRUE(r > 0 && r < b.parts[0]) << qPrintable(where);
+}
+
 struct Unit
 {
     QString name;
@@ -459,6 +573,10 @@ std::vector<Unit> OwnUnits()
         unit("remainders and order",
              {"(1) 100÷7＝#14…2;14あまり2#", "(7) 7.0÷2＝#3…1.0;3あまり1#", "(2) 3×(17－9)÷4＝#6#",
               "(3) 48÷(2＋6)×5＝#30#", "(4) 700－1＝#699#", "(5) 0÷9＝#0#", "(6) 8＋0×5＝#8#"}),
+        unit("answer boxes and equations",
+             {"(1)@H255×73＝#765#,#1785#,#18615#　(2)@Hs505÷32＝#15#…#25#",
+              "(3)@Hc2.35×14＝#940#,#235#,#32.9#", "(4)@Hsm843÷31＝#27#…#6#",
+              "(5) 36＋27＋64＝(36＋#64#)＋27＝#127#", "(6) 7×(5×4)＝(7×#　5#)×4＝#140#"}),
     };
 }
 
@@ -481,7 +599,25 @@ void CheckSet(const Unit& unit, const QuestionGenerator& gen, const GeneratedSet
             continue;
         }
         ASSERT_EQ(Skeleton(now).toStdString(), Skeleton(was).toStdString()) << qPrintable(where);
-        const QStringList p = now.split(u'#'), q = was.split(u'#');
+        // Column problems read and agree with their answers, as the sheet lays them out.
+        for (const ColumnMark& mark : FindColumnMarks(now))
+            ASSERT_EQ(mark.error.toStdString(), "") << qPrintable(where);
+        std::vector<QStringList> boxes, oldBoxes;
+        const QStringList p = JoinBoxes(now.split(u'#'), boxes);
+        const QStringList q = JoinBoxes(was.split(u'#'), oldBoxes);
+        ASSERT_EQ(boxes.size(), oldBoxes.size()) << qPrintable(where);
+        for (size_t k = 0; k < boxes.size(); ++k)
+            ASSERT_NO_FATAL_FAILURE(CheckBoxes(boxes[k], oldBoxes[k], where));
+        const auto oldSides = EquationSides(was);
+        if (oldSides && !ExpressionBefore(q[0])) {
+            const auto sides = EquationSides(now);
+            ASSERT_TRUE(sides) << qPrintable(where);
+            ASSERT_NE(now, was) << qPrintable(where);
+            ASSERT_FALSE(made.contains(now)) << "repeated: " << qPrintable(where);
+            made.insert(now);
+            ASSERT_NO_FATAL_FAILURE(CheckEquation(*sides, *oldSides, where));
+            continue;
+        }
         if (!ExpressionBefore(q[0])) {
             // Fractions restated over their least common denominator.
             const auto fractions = [](const QString& text) {
@@ -625,20 +761,26 @@ int SeedCount()
 #endif
 }
 
+QSet<QString> OriginalExpressions(const Unit& unit)
+{
+    QSet<QString> originals;
+    for (const QString& line : unit.lines) {
+        const QStringList p = line.split(u'#');
+        for (int a = 1; a < p.size(); a += 2) {
+            if (const auto e = ExpressionBefore(p[a - 1]))
+                originals.insert(e->first);
+        }
+    }
+    return originals;
+}
+
 void CheckUnits(const std::vector<Unit>& units)
 {
     const int seeds = SeedCount();
     for (const Unit& unit : units) {
         const QuestionGenerator gen(unit.lines);
         const QuestionGenerator again(unit.lines);
-        QSet<QString> originals;
-        for (const QString& line : unit.lines) {
-            const QStringList p = line.split(u'#');
-            for (int a = 1; a < p.size(); a += 2) {
-                if (const auto e = ExpressionBefore(p[a - 1]))
-                    originals.insert(e->first);
-            }
-        }
+        const QSet<QString> originals = OriginalExpressions(unit);
         for (int seed = 1; seed <= seeds; ++seed) {
             const GeneratedSet set = gen.generate(quint64(seed), 1 + seed % 5);
             ASSERT_NO_FATAL_FAILURE(CheckSet(unit, gen, set, originals));
@@ -717,6 +859,35 @@ TEST(QuestionGenerator, KeepsWhatItCannotVaryWithTheReason)
         EXPECT_EQ(gen.kept()[0].reason.toStdString(), std::string(reason)) << line;
         EXPECT_EQ(gen.understoodAnswers(), 0) << line;
         EXPECT_EQ(gen.generate(7).questions.value(1), text) << line;
+    }
+}
+
+// Column problems with their answers in boxes of their own, and blanks inside an equation:
+// every rule holds on each seed, and the numbers vary.
+TEST(QuestionGenerator, VariesAnswerBoxesAndEquations)
+{
+    const char* lines[] = {
+        "(1)@H255×73＝#765#,#1785#,#18615#　　　　(2)@H151×44＝#604#,#604#,#6644#",
+        "(7)@H915×31＝#915#,#2745#,#28365#",
+        "(2)@Hs505÷32＝#15#…#25#　　　　(4)@Hs843÷31＝#27#…#6#",
+        "(6)@Hs290÷16＝#18#…#2#",
+        "(9) 25×(4×7)＝(25×#　4# )×7",
+        "(10) 8×12＋2×12＝(8＋#　2# )×12＝#　120#",
+        "(11) 15×6－5×6＝(15－#　5# )×6＝#　60#",
+    };
+    for (const char* line : lines) {
+        const Unit unit{QString::fromUtf8(line), {QString::fromUtf8(line)}};
+        const QuestionGenerator gen(unit.lines);
+        for (const KeptLine& k : gen.kept())
+            ADD_FAILURE() << line << " kept: " << qPrintable(k.reason);
+        const QSet<QString> originals = OriginalExpressions(unit);
+        QSet<QString> made;
+        for (int seed = 1; seed <= 200; ++seed) {
+            const GeneratedSet set = gen.generate(quint64(seed));
+            ASSERT_NO_FATAL_FAILURE(CheckSet(unit, gen, set, originals));
+            made.insert(set.questions[0]);
+        }
+        EXPECT_GE(made.size(), 8) << line;
     }
 }
 
