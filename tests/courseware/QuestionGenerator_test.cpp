@@ -573,10 +573,6 @@ std::vector<Unit> OwnUnits()
         unit("remainders and order",
              {"(1) 100÷7＝#14…2;14あまり2#", "(7) 7.0÷2＝#3…1.0;3あまり1#", "(2) 3×(17－9)÷4＝#6#",
               "(3) 48÷(2＋6)×5＝#30#", "(4) 700－1＝#699#", "(5) 0÷9＝#0#", "(6) 8＋0×5＝#8#"}),
-        unit("answer boxes and equations",
-             {"(1)@H255×73＝#765#,#1785#,#18615#　(2)@Hs505÷32＝#15#…#25#",
-              "(3)@Hc2.35×14＝#940#,#235#,#32.9#", "(4)@Hsm843÷31＝#27#…#6#",
-              "(5) 36＋27＋64＝(36＋#64#)＋27＝#127#", "(6) 7×(5×4)＝(7×#　5#)×4＝#140#"}),
     };
 }
 
@@ -863,32 +859,34 @@ TEST(QuestionGenerator, KeepsWhatItCannotVaryWithTheReason)
 }
 
 // Column problems with their answers in boxes of their own, and blanks inside an equation:
-// every rule holds on each seed, and the numbers vary.
+// the numbers vary, and every rule holds on every seed.
 TEST(QuestionGenerator, VariesAnswerBoxesAndEquations)
 {
     const char* lines[] = {
         "(1)@H255×73＝#765#,#1785#,#18615#　　　　(2)@H151×44＝#604#,#604#,#6644#",
         "(7)@H915×31＝#915#,#2745#,#28365#",
-        "(2)@Hs505÷32＝#15#…#25#　　　　(4)@Hs843÷31＝#27#…#6#",
+        "(3)@Hc2.35×14＝#940#,#235#,#32.9#",
+        "(2)@Hs505÷32＝#15#…#25#　　　　(4)@Hsm843÷31＝#27#…#6#",
         "(6)@Hs290÷16＝#18#…#2#",
         "(9) 25×(4×7)＝(25×#　4# )×7",
         "(10) 8×12＋2×12＝(8＋#　2# )×12＝#　120#",
         "(11) 15×6－5×6＝(15－#　5# )×6＝#　60#",
+        "(12) 36＋27＋64＝(36＋#64#)＋27＝#127#",
+        "(13) 7×(5×4)＝(7×#　5#)×4＝#140#",
     };
+    std::vector<Unit> units;
     for (const char* line : lines) {
         const Unit unit{QString::fromUtf8(line), {QString::fromUtf8(line)}};
         const QuestionGenerator gen(unit.lines);
         for (const KeptLine& k : gen.kept())
             ADD_FAILURE() << line << " kept: " << qPrintable(k.reason);
-        const QSet<QString> originals = OriginalExpressions(unit);
         QSet<QString> made;
-        for (int seed = 1; seed <= 200; ++seed) {
-            const GeneratedSet set = gen.generate(quint64(seed));
-            ASSERT_NO_FATAL_FAILURE(CheckSet(unit, gen, set, originals));
-            made.insert(set.questions[0]);
-        }
+        for (int seed = 1; seed <= 100; ++seed)
+            made.insert(gen.generate(quint64(seed)).questions[0]);
         EXPECT_GE(made.size(), 8) << line;
+        units.push_back(unit);
     }
+    CheckUnits(units);
 }
 
 // The same seed must give these bytes on every platform and compiler: the generator and
