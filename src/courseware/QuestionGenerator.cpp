@@ -1,5 +1,7 @@
 #include "courseware/QuestionGenerator.h"
 
+#include "courseware/GeneratorColumns.h"
+#include "courseware/GeneratorEquations.h"
 #include "courseware/QuestionLine.h"
 #include "courseware/QuestionPlan.h"
 
@@ -87,6 +89,8 @@ bool Keeps(const Question& q, const std::vector<WrittenNumber>& leaves,
     }
     if (q.reducible >= 0 && RawReducible(q.expr, leaves) != q.reducible)
         return false;
+    if (!q.boxes.empty() && !BoxesKeep(q, leaves, nodes))
+        return false;
     return true;
 }
 
@@ -139,6 +143,8 @@ bool DrawQuestion(const Question& q, SeededRandom& rng, const QSet<QString>& use
 {
     if (q.common)
         return DrawCommon(q, rng, used, out);
+    if (q.equation)
+        return DrawEquation(*q.equation, rng, used, out);
     const size_t count = q.expr.leaves.size();
     out.leaves.resize(count);
     std::vector<Rational> values(count);
@@ -283,15 +289,28 @@ QuestionGenerator::QuestionGenerator(const QStringList& questionLines) : lines_(
         bool understood = lines_[i].count(u'#') % 2 == 0;
         if (!understood)
             reason = kOddMarks;
-        for (int b = 0; b < blanks && understood; ++b) {
+        const std::vector<ColumnMark> marks = understood && lines_[i].contains(QStringLiteral("@H"))
+                                                  ? FindColumnMarks(lines_[i])
+                                                  : std::vector<ColumnMark>();
+        for (int b = 0; b < blanks && understood;) {
             Question q;
-            understood = PlanQuestion(line.pieces, 2 * b, q, reason);
+            const int boxes = ColumnBoxCount(marks, b);
+            understood = boxes > 1 ? PlanColumnBoxes(line.pieces, 2 * b, boxes, q, reason)
+                                   : PlanQuestion(line.pieces, 2 * b, q, reason);
             if (understood)
                 line.questions.push_back(std::move(q));
+            b += std::max(boxes, 1);
         }
         if (!understood && reason == kNoExpression) {
             Question q;
             if (PlanCommonDenominator(line.pieces, q)) {
+                line.questions.assign(1, std::move(q));
+                understood = true;
+            }
+        }
+        if (!understood && reason == kNoExpression) {
+            Question q;
+            if (PlanEquation(lines_[i], q)) {
                 line.questions.assign(1, std::move(q));
                 understood = true;
             }
@@ -387,6 +406,10 @@ GeneratedSet QuestionGenerator::generate(quint64 seed, int variant) const
         QStringList pieces = line.pieces;
         for (const Question& q : line.questions) {
             const Draw& d = chosen[next++];
+            if (q.equation) {
+                pieces = SplitQuestionLine(d.text);
+                continue;
+            }
             pieces[q.piece].replace(q.start, q.length, d.text);
             if (q.common) {
                 const qint64 common = CommonDenominator(d.leaves);
@@ -400,7 +423,10 @@ GeneratedSet QuestionGenerator::generate(quint64 seed, int variant) const
                 }
                 continue;
             }
-            pieces[q.piece + 1] = AnswerText(q, d.nodes);
+            if (q.boxes.empty())
+                pieces[q.piece + 1] = AnswerText(q, d.nodes);
+            else
+                WriteBoxes(q, d.leaves, d.nodes, pieces);
         }
         set.questions[qsizetype(i)] = pieces.join(u'#');
     }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 namespace zendra::generator {
@@ -49,6 +50,16 @@ struct PairRule
     int partCarry = -1;
 };
 
+// One answer box of a column problem that has several: a partial product, the product, the
+// quotient or the remainder.
+struct ColumnBox
+{
+    QString before, after; // blanks around the number, kept
+    NumberShape shape;
+};
+
+struct Equation;
+
 struct Question
 {
     int piece = 0;       // the text piece that holds the expression; its answer is piece + 1
@@ -66,6 +77,12 @@ struct Question
     NumberShape remainder; // "q…r"
     int inverse = -1;      // a × or ÷ node whose left number is worked back from its result
     NumberShape quotient;  // its quotient's shape
+    // A column problem whose answers stand in boxes of their own ("@H255×73＝#765#,#1785#,
+    // #18615#", "@Hs505÷32＝#15#…#25#"): the partial products, ones digit first, and the
+    // product; or the quotient and the remainder. The answer pieces are piece + 1, + 3, ...
+    std::vector<ColumnBox> boxes;
+    // A line of sides joined by '＝' with blanks among them: the whole line is the question.
+    std::shared_ptr<const Equation> equation;
     // Fractions of the text restated over their least common denominator, one answer each
     // ("@=1/2@= と @=1/3@=　→　#3/6#　と　#2/6#"): the leaves are those fractions, the span
     // runs from the first to the last, and the answers are pieces 1, 3, ...

@@ -1,3 +1,4 @@
+#include "arithmetic/ColumnLayout.h"
 #include "courseware/QuestionGenerator.h"
 #include "courseware/UnitReader.h"
 #include "platform/TextFile.h"
@@ -245,7 +246,9 @@ std::optional<Eval> Evaluate(const QString& text)
 std::optional<std::pair<QString, Eval>> ExpressionBefore(QString piece)
 {
     // A column problem's mark ("@H" and its option letters) is no part of its expression.
-    piece.replace(QRegularExpression(QStringLiteral("@H[csm]*")), QStringLiteral(" "));
+    static const QRegularExpression mark(QStringLiteral("@H[csm]*"));
+    if (piece.contains(QStringLiteral("@H")))
+        piece.replace(mark, QStringLiteral(" "));
     while (!piece.isEmpty() && (piece.back() == u' ' || piece.back() == u'\u3000'))
         piece.chop(1);
     if (piece.isEmpty() || (piece.back() != u'=' && piece.back() != u'＝'))
@@ -395,6 +398,121 @@ QString Skeleton(const QString& line)
     return out;
 }
 
+// A line of sides joined by '＝' with blanks among them ("8×12＋2×12＝(8＋#2#)×12＝#120#"):
+// each side as read, blanks read as the numbers they hold.
+std::optional<std::vector<Eval>> EquationSides(QString line)
+{
+    if (!line.contains(u'#') || line.contains(u'@'))
+        return std::nullopt;
+    line.replace(u'#', u' ');
+    static const QRegularExpression number(QStringLiteral("^[(（][0-9]+[)）]"));
+    static const QRegularExpression equals(QStringLiteral("[=＝]"));
+    line = line.trimmed().remove(number);
+    const QStringList parts = line.split(equals);
+    if (parts.size() < 2)
+        return std::nullopt;
+    std::vector<Eval> sides;
+    for (const QString& part : parts) {
+        const auto e = Evaluate(part.trimmed());
+        if (!e)
+            return std::nullopt;
+        sides.push_back(*e);
+    }
+    return sides;
+}
+
+// Checks a new equation line against the original: every side of one value, computed here;
+// each number in the original's shape; numbers equal where the original's were, different
+// where they differed; steps whole, not negative and as round as the original's.
+void CheckEquation(const std::vector<Eval>& now, const std::vector<Eval>& was, const QString& where)
+{
+    ASSERT_EQ(now.size(), was.size()) << qPrintable(where);
+    std::vector<Frac> numbers, original;
+    for (size_t s = 0; s < now.size(); ++s) {
+        const Eval &ne = now[s], &oe = was[s];
+        ASSERT_EQ(ne.steps.back(), now[0].steps.back()) << qPrintable(where);
+        ASSERT_EQ(Shapes(ne.numbers), Shapes(oe.numbers)) << qPrintable(where);
+        ASSERT_EQ(ne.steps.size(), oe.steps.size()) << qPrintable(where);
+        for (size_t k = 0; k < ne.steps.size(); ++k) {
+            ASSERT_GE(ne.steps[k].n, 0) << qPrintable(where);
+            if (k + 1 == ne.steps.size() || oe.steps[k].d != 1)
+                continue;
+            ASSERT_EQ(ne.steps[k].d, 1) << qPrintable(where);
+            // 8＋2 makes 10 and 25×4 makes 100: the new step is as round.
+            const bool sum = oe.ops[k] == '+' || oe.ops[k] == '-';
+            for (long long p = sum ? 10 : 100; oe.steps[k].n != 0 && oe.steps[k].n % p == 0;
+                 p *= 10)
+                ASSERT_EQ(ne.steps[k].n % p, 0) << qPrintable(where);
+        }
+        for (size_t k = 0; k < ne.numbers.size(); ++k) {
+            numbers.push_back(ne.numbers[k].value);
+            original.push_back(oe.numbers[k].value);
+        }
+    }
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        for (size_t j = 0; j < i; ++j)
+            ASSERT_EQ(numbers[i] == numbers[j], original[i] == original[j]) << qPrintable(where);
+    }
+}
+
+// A column problem's answers in boxes of their own, "#765#,#1785#,#18615#" (the partial
+// products and the product) or "#15#…#25#" (the quotient and the remainder): each group,
+// its expression piece first, goes to `groups`, and the pieces come back as for one answer,
+// the product or "15…25".
+QStringList JoinBoxes(const QStringList& p, std::vector<QStringList>& groups)
+{
+    QStringList out;
+    for (int i = 0; i < p.size(); ++i) {
+        const bool product = i % 2 == 1 && i + 4 < p.size() && p[i + 1] == u"," && p[i + 3] == u",";
+        const bool quotient = i % 2 == 1 && i + 2 < p.size() && p[i + 1] == u"…";
+        if (product) {
+            groups.push_back({p[i - 1], p[i], p[i + 2], p[i + 4]});
+            out.append(p[i + 4]);
+            i += 4;
+        } else if (quotient) {
+            groups.push_back({p[i - 1], p[i], p[i + 2]});
+            out.append(p[i].trimmed() + u'…' + p[i + 2].trimmed());
+            i += 2;
+        } else {
+            out.append(p[i]);
+        }
+    }
+    return out;
+}
+
+// The boxes of a new column problem, recomputed: the multiplicand's digits times each digit
+// of the multiplier, ones first, then the product; or a = q·b + r, 0 < r < b. Each box has
+// the digits of the original's.
+void CheckBoxes(const QStringList& now, const QStringList& was, const QString& where)
+{
+    ASSERT_EQ(now.size(), was.size()) << qPrintable(where);
+    const auto e = ExpressionBefore(now[0]);
+    ASSERT_TRUE(e && e->second.numbers.size() == 2) << qPrintable(where);
+    const Num &a = e->second.numbers[0], &b = e->second.numbers[1];
+    std::vector<Num> boxes;
+    for (int k = 1; k < now.size(); ++k) {
+        const auto box = ReadAnswer(now[k]);
+        const auto old = ReadAnswer(was[k]);
+        ASSERT_TRUE(box && old && !box->remainder) << qPrintable(where);
+        ASSERT_EQ(box->number.digits, old->number.digits) << qPrintable(where);
+        boxes.push_back(box->number);
+    }
+    if (now.size() == 4) {
+        ASSERT_EQ(b.kind, 'i') << qPrintable(where);
+        const long long digits = a.kind == 'd' ? Scaled(a.value, a.digits[1]) : a.parts[0];
+        const long long m = b.parts[0];
+        ASSERT_EQ(boxes[0].value, (Frac{digits * (m % 10), 1})) << qPrintable(where);
+        ASSERT_EQ(boxes[1].value, (Frac{digits * (m / 10), 1})) << qPrintable(where);
+        ASSERT_EQ(boxes[2].value, Norm(a.value.n * b.value.n, a.value.d * b.value.d))
+            << qPrintable(where);
+        return;
+    }
+    ASSERT_TRUE(a.kind == 'i' && b.kind == 'i') << qPrintable(where);
+    const long long q = boxes[0].value.n, r = boxes[1].value.n;
+    ASSERT_EQ(q * b.parts[0] + r, a.parts[0]) << qPrintable(where);
+    ASSERT_TRUE(r > 0 && r < b.parts[0]) << qPrintable(where);
+}
+
 struct Unit
 {
     QString name;
@@ -481,7 +599,27 @@ void CheckSet(const Unit& unit, const QuestionGenerator& gen, const GeneratedSet
             continue;
         }
         ASSERT_EQ(Skeleton(now).toStdString(), Skeleton(was).toStdString()) << qPrintable(where);
-        const QStringList p = now.split(u'#'), q = was.split(u'#');
+        // Column problems read and agree with their answers, as the sheet lays them out.
+        if (now.contains(QStringLiteral("@H"))) {
+            for (const ColumnMark& mark : FindColumnMarks(now))
+                ASSERT_EQ(mark.error.toStdString(), "") << qPrintable(where);
+        }
+        std::vector<QStringList> boxes, oldBoxes;
+        const QStringList p = JoinBoxes(now.split(u'#'), boxes);
+        const QStringList q = JoinBoxes(was.split(u'#'), oldBoxes);
+        ASSERT_EQ(boxes.size(), oldBoxes.size()) << qPrintable(where);
+        for (size_t k = 0; k < boxes.size(); ++k)
+            ASSERT_NO_FATAL_FAILURE(CheckBoxes(boxes[k], oldBoxes[k], where));
+        const auto oldSides = ExpressionBefore(q[0]) ? std::nullopt : EquationSides(was);
+        if (oldSides) {
+            const auto sides = EquationSides(now);
+            ASSERT_TRUE(sides) << qPrintable(where);
+            ASSERT_NE(now, was) << qPrintable(where);
+            ASSERT_FALSE(made.contains(now)) << "repeated: " << qPrintable(where);
+            made.insert(now);
+            ASSERT_NO_FATAL_FAILURE(CheckEquation(*sides, *oldSides, where));
+            continue;
+        }
         if (!ExpressionBefore(q[0])) {
             // Fractions restated over their least common denominator.
             const auto fractions = [](const QString& text) {
@@ -625,20 +763,26 @@ int SeedCount()
 #endif
 }
 
+QSet<QString> OriginalExpressions(const Unit& unit)
+{
+    QSet<QString> originals;
+    for (const QString& line : unit.lines) {
+        const QStringList p = line.split(u'#');
+        for (int a = 1; a < p.size(); a += 2) {
+            if (const auto e = ExpressionBefore(p[a - 1]))
+                originals.insert(e->first);
+        }
+    }
+    return originals;
+}
+
 void CheckUnits(const std::vector<Unit>& units)
 {
     const int seeds = SeedCount();
     for (const Unit& unit : units) {
         const QuestionGenerator gen(unit.lines);
         const QuestionGenerator again(unit.lines);
-        QSet<QString> originals;
-        for (const QString& line : unit.lines) {
-            const QStringList p = line.split(u'#');
-            for (int a = 1; a < p.size(); a += 2) {
-                if (const auto e = ExpressionBefore(p[a - 1]))
-                    originals.insert(e->first);
-            }
-        }
+        const QSet<QString> originals = OriginalExpressions(unit);
         for (int seed = 1; seed <= seeds; ++seed) {
             const GeneratedSet set = gen.generate(quint64(seed), 1 + seed % 5);
             ASSERT_NO_FATAL_FAILURE(CheckSet(unit, gen, set, originals));
@@ -718,6 +862,37 @@ TEST(QuestionGenerator, KeepsWhatItCannotVaryWithTheReason)
         EXPECT_EQ(gen.understoodAnswers(), 0) << line;
         EXPECT_EQ(gen.generate(7).questions.value(1), text) << line;
     }
+}
+
+// Column problems with their answers in boxes of their own, and blanks inside an equation:
+// the numbers vary, and every rule holds on every seed.
+TEST(QuestionGenerator, VariesAnswerBoxesAndEquations)
+{
+    const char* lines[] = {
+        "(1)@H255×73＝#765#,#1785#,#18615#　　　　(2)@H151×44＝#604#,#604#,#6644#",
+        "(7)@H915×31＝#915#,#2745#,#28365#",
+        "(3)@Hc2.35×14＝#940#,#235#,#32.9#",
+        "(2)@Hs505÷32＝#15#…#25#　　　　(4)@Hsm843÷31＝#27#…#6#",
+        "(6)@Hs290÷16＝#18#…#2#",
+        "(9) 25×(4×7)＝(25×#　4# )×7",
+        "(10) 8×12＋2×12＝(8＋#　2# )×12＝#　120#",
+        "(11) 15×6－5×6＝(15－#　5# )×6＝#　60#",
+        "(12) 36＋27＋64＝(36＋#64#)＋27＝#127#",
+        "(13) 7×(5×4)＝(7×#　5#)×4＝#140#",
+    };
+    std::vector<Unit> units;
+    for (const char* line : lines) {
+        const Unit unit{QString::fromUtf8(line), {QString::fromUtf8(line)}};
+        const QuestionGenerator gen(unit.lines);
+        for (const KeptLine& k : gen.kept())
+            ADD_FAILURE() << line << " kept: " << qPrintable(k.reason);
+        QSet<QString> made;
+        for (int seed = 1; seed <= 100; ++seed)
+            made.insert(gen.generate(quint64(seed)).questions[0]);
+        EXPECT_GE(made.size(), 8) << line;
+        units.push_back(unit);
+    }
+    CheckUnits(units);
 }
 
 // The same seed must give these bytes on every platform and compiler: the generator and
