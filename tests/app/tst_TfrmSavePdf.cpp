@@ -23,6 +23,8 @@
 using namespace zendra;
 
 namespace {
+using test::beyond;
+using test::characterCounts;
 
 struct Choices
 {
@@ -70,27 +72,6 @@ void pickSavePdf(TfrmMain& main)
     QAction* item = file->findChild<QAction*>("mnuSavePdf");
     QVERIFY(item && item->isEnabled());
     item->trigger();
-}
-
-// Characters of a page's text by count, less the print date and the spaces.
-QMap<QChar, int> characterCounts(QString text)
-{
-    text.remove(QRegularExpression(QStringLiteral("\\d{4}\\.\\d\\d\\.\\d\\d-\\d\\d:\\d\\d")));
-    QMap<QChar, int> counts;
-    for (const QChar c : text)
-        if (!c.isSpace())
-            ++counts[c];
-    return counts;
-}
-
-// The characters of `a` that `b` lacks, with their counts.
-QMap<QChar, int> beyond(const QMap<QChar, int>& a, const QMap<QChar, int>& b)
-{
-    QMap<QChar, int> more;
-    for (auto it = a.begin(); it != a.end(); ++it)
-        if (it.value() > b.value(it.key()))
-            more[it.key()] = it.value() - b.value(it.key());
-    return more;
 }
 
 } // namespace

@@ -19,6 +19,8 @@
 using namespace zendra;
 
 namespace {
+using test::beyond;
+using test::characterCounts;
 
 test::CliResult render(const QStringList& args)
 {
@@ -28,28 +30,6 @@ test::CliResult render(const QStringList& args)
 QSize imageSize(const QString& path)
 {
     return QImageReader(path).size();
-}
-
-// How often each character stands in a text, blanks and the date line's time left out
-// (two renders may fall in different minutes).
-QMap<QChar, int> characterCounts(QString text)
-{
-    text.remove(QRegularExpression(QStringLiteral("\\d{4}\\.\\d\\d\\.\\d\\d-\\d\\d:\\d\\d")));
-    QMap<QChar, int> counts;
-    for (const QChar c : text)
-        if (!c.isSpace())
-            ++counts[c];
-    return counts;
-}
-
-// The characters of `a` that `b` lacks, with their counts.
-QMap<QChar, int> beyond(const QMap<QChar, int>& a, const QMap<QChar, int>& b)
-{
-    QMap<QChar, int> more;
-    for (auto it = a.begin(); it != a.end(); ++it)
-        if (it.value() > b.value(it.key()))
-            more[it.key()] = it.value() - b.value(it.key());
-    return more;
 }
 
 } // namespace

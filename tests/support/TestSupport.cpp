@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -98,6 +99,25 @@ std::optional<QString> pdfText(const QString& path)
     process.start(tool, {path, QStringLiteral("-")});
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QMap<QChar, int> characterCounts(QString text)
+{
+    text.remove(QRegularExpression(QStringLiteral("\\d{4}\\.\\d\\d\\.\\d\\d-\\d\\d:\\d\\d")));
+    QMap<QChar, int> counts;
+    for (const QChar c : text)
+        if (!c.isSpace())
+            ++counts[c];
+    return counts;
+}
+
+QMap<QChar, int> beyond(const QMap<QChar, int>& a, const QMap<QChar, int>& b)
+{
+    QMap<QChar, int> more;
+    for (auto it = a.begin(); it != a.end(); ++it)
+        if (it.value() > b.value(it.key()))
+            more[it.key()] = it.value() - b.value(it.key());
+    return more;
 }
 
 bool ensureGuiApplication()

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -42,6 +43,11 @@ CliResult runCli(const QStringList& args, const QStringList& unset);
 int pdfPageCount(const QByteArray& pdf);
 // The text of a PDF file through pdftotext; nothing when the tool is missing.
 std::optional<QString> pdfText(const QString& path);
+// How often each character stands in a page's text, blanks and the date line's time left
+// out (two renders may fall in different minutes).
+QMap<QChar, int> characterCounts(QString text);
+// The characters of `a` that `b` lacks, with their counts.
+QMap<QChar, int> beyond(const QMap<QChar, int>& a, const QMap<QChar, int>& b);
 
 // Makes an off-screen QGuiApplication (fonts, pictures) for the rest of the test program,
 // unless an application object exists; false when that one is not a GUI application.
