@@ -2,6 +2,7 @@
 
 #include "courseware/QuestionLine.h"
 #include "courseware/QuestionPlan.h"
+#include "courseware/WordedQuestions.h"
 
 #include <QRandomGenerator>
 #include <QSet>
@@ -139,6 +140,8 @@ bool DrawQuestion(const Question& q, SeededRandom& rng, const QSet<QString>& use
 {
     if (q.common)
         return DrawCommon(q, rng, used, out);
+    if (q.worded)
+        return DrawWorded(q, rng, used, out);
     const size_t count = q.expr.leaves.size();
     out.leaves.resize(count);
     std::vector<Rational> values(count);
@@ -296,6 +299,8 @@ QuestionGenerator::QuestionGenerator(const QStringList& questionLines) : lines_(
                 understood = true;
             }
         }
+        if (!understood && reason == kNoExpression)
+            understood = PlanWorded(lines_, int(i), line.pieces, line.questions, reason);
         line.varied = understood;
         if (!understood) {
             line.questions.clear();
@@ -387,6 +392,10 @@ GeneratedSet QuestionGenerator::generate(quint64 seed, int variant) const
         QStringList pieces = line.pieces;
         for (const Question& q : line.questions) {
             const Draw& d = chosen[next++];
+            if (q.worded) {
+                WriteWorded(q, d, pieces);
+                continue;
+            }
             pieces[q.piece].replace(q.start, q.length, d.text);
             if (q.common) {
                 const qint64 common = CommonDenominator(d.leaves);

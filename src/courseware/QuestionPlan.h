@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 namespace zendra::generator {
@@ -49,6 +50,8 @@ struct PairRule
     int partCarry = -1;
 };
 
+struct WordedPlan; // a question in words (WordedQuestions.cpp)
+
 struct Question
 {
     int piece = 0;       // the text piece that holds the expression; its answer is piece + 1
@@ -72,6 +75,9 @@ struct Question
     bool common = false;
     int commonDigits = 0; // of the common denominator
     int commonKind = 0;   // 0: the product of the denominators, 1: the larger one, 2: neither
+    // A question in words ("3.6 の 10倍は #36#"): its numbers, answer and rules are there,
+    // and `text` tells its numbers from those of other questions.
+    std::shared_ptr<const WordedPlan> worded;
 };
 
 struct Line
