@@ -377,13 +377,13 @@ int PlanRound(const QStringList& lines, int index, const QStringList& p,
         const int k = DigitValue(c) >= 0 ? DigitValue(c)
                                          : int(QStringLiteral("一二三四五六七八九").indexOf(c)) + 1;
         plan.place = k < digits ? PowerOfTen(digits - k) : 0;
-        plan.tag = QString::number(k) + u'f';
     } else if (const auto h = placeInHeading.match(heading); own.isEmpty() && h.hasMatch()) {
         plan.place = PlaceNamed(h.captured(1));
     }
     if (plan.place < 10 || plan.place >= PowerOfTen(digits))
         return -1;
-    plan.tag += QString::number(plan.place) + u'r' + QString::number(int(plan.rounding));
+    // A number stands once among the rounding questions of a set, whatever place each asks.
+    plan.tag.clear();
     return Finish(std::move(b), p[1], 0, questions, reason);
 }
 
