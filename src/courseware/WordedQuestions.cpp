@@ -272,7 +272,8 @@ std::optional<Rational> ReadAnswers(const QString& piece, WordedPlan& p)
     std::optional<Rational> value;
     for (const QString& raw : SplitAnswer(piece)) {
         Alternative alt;
-        const auto m = Pattern(u'(' + B + u')' + N + u'(' + B + u')').match(raw);
+        static const QRegularExpression number = Pattern(u'(' + B + u')' + N + u'(' + B + u')');
+        const auto m = number.match(raw);
         if (!m.hasMatch())
             return std::nullopt;
         const WrittenNumber n = *Plain(m.captured(2));
@@ -346,9 +347,11 @@ bool Finish(Builder&& b, const QString& piece, int index, std::vector<Question>&
 int PlanRound(const QStringList& lines, int index, const QStringList& p,
               std::vector<Question>& questions, QString& reason)
 {
-    const auto m =
-        Pattern(B + Q + B + N + B + QStringLiteral("(?:[(（]([^()（）]+)[)）])?") + B).match(p[0]);
-    if (!m.hasMatch() || !Pattern(B).match(p[2]).hasMatch())
+    static const QRegularExpression line =
+        Pattern(B + Q + B + N + B + QStringLiteral("(?:[(（]([^()（）]+)[)）])?") + B);
+    static const QRegularExpression blanks = Pattern(B);
+    const auto m = line.match(p[0]);
+    if (!m.hasMatch() || !blanks.match(p[2]).hasMatch())
         return -1;
     const QString heading = Heading(lines, index);
     const bool nearest = heading.contains(QStringLiteral("四捨五入"));
@@ -445,7 +448,11 @@ int PlanOneBlank(const QStringList& p, std::vector<Question>& questions, QString
     struct Form
     {
         Worded kind;
-        QString first, last;
+        QRegularExpression first, last; // the text before the blank and after it
+        Form(Worded k, const QString& f, const QString& l)
+            : kind(k), first(Pattern(f)), last(Pattern(l))
+        {
+        }
     };
     static const Form forms[] = {
         {Worded::Scale, start + B + u'の' + B + QStringLiteral("([0-9０-９]+)倍は") + B, B},
@@ -477,8 +484,8 @@ int PlanOneBlank(const QStringList& p, std::vector<Question>& questions, QString
     };
     for (size_t f = 0; f < std::size(forms); ++f) {
         const Form& form = forms[f];
-        const auto m = Pattern(form.first).match(p[0]);
-        const auto tail = Pattern(form.last).match(p[2]);
+        const auto m = form.first.match(p[0]);
+        const auto tail = form.last.match(p[2]);
         if (!m.hasMatch() || !tail.hasMatch())
             continue;
         Builder b;
