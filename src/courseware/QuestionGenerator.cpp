@@ -4,6 +4,7 @@
 #include "courseware/GeneratorEquations.h"
 #include "courseware/QuestionLine.h"
 #include "courseware/QuestionPlan.h"
+#include "courseware/WordedQuestions.h"
 
 #include <QRandomGenerator>
 #include <QSet>
@@ -145,6 +146,8 @@ bool DrawQuestion(const Question& q, SeededRandom& rng, const QSet<QString>& use
         return DrawCommon(q, rng, used, out);
     if (q.equation)
         return DrawEquation(*q.equation, rng, used, out);
+    if (q.worded)
+        return DrawWorded(q, rng, used, out);
     const size_t count = q.expr.leaves.size();
     out.leaves.resize(count);
     std::vector<Rational> values(count);
@@ -315,6 +318,8 @@ QuestionGenerator::QuestionGenerator(const QStringList& questionLines) : lines_(
                 understood = true;
             }
         }
+        if (!understood && reason == kNoExpression)
+            understood = PlanWorded(lines_, int(i), line.pieces, line.questions, reason);
         line.varied = understood;
         if (!understood) {
             line.questions.clear();
@@ -406,6 +411,10 @@ GeneratedSet QuestionGenerator::generate(quint64 seed, int variant) const
         QStringList pieces = line.pieces;
         for (const Question& q : line.questions) {
             const Draw& d = chosen[next++];
+            if (q.worded) {
+                WriteWorded(q, d, pieces);
+                continue;
+            }
             if (q.equation) {
                 pieces = SplitQuestionLine(d.text);
                 continue;

@@ -59,6 +59,7 @@ struct ColumnBox
 };
 
 struct Equation;
+struct WordedPlan; // a question in words (WordedQuestions.cpp)
 
 struct Question
 {
@@ -89,6 +90,9 @@ struct Question
     bool common = false;
     int commonDigits = 0; // of the common denominator
     int commonKind = 0;   // 0: the product of the denominators, 1: the larger one, 2: neither
+    // A question in words ("3.6 の 10倍は #36#"): its numbers, answer and rules are there,
+    // and `text` tells its numbers from those of other questions.
+    std::shared_ptr<const WordedPlan> worded;
 };
 
 struct Line

@@ -7,10 +7,12 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <numeric>
 
 using namespace zendra;
@@ -519,6 +521,194 @@ struct Unit
     QStringList lines;
 };
 
+// Questions in words, read with patterns of the test's own: every number of a text in order.
+std::vector<Num> NumbersIn(const QString& text)
+{
+    std::vector<Num> out;
+    for (int i = 0; i < text.size();) {
+        if (const auto n = ReadNum(text, i))
+            out.push_back(*n);
+        else
+            ++i;
+    }
+    return out;
+}
+
+QString WithoutNumber(const QString& piece)
+{
+    static const QRegularExpression number(QStringLiteral("^[ 　]*[(（][0-9]+[)）]"));
+    return QString(piece).remove(number);
+}
+
+int Compare(Frac a, Frac b)
+{
+    return Less(a, b) ? -1 : Less(b, a) ? 1 : 0;
+}
+
+// Rounds the digits of a whole number, keeping `figures` of them, the way a pupil does it on
+// paper: look at the first digit dropped.
+QString RoundDigits(const QString& digits, int figures, const QString& how)
+{
+    QString kept = digits.left(figures);
+    const int dropped = Digit(digits[figures]);
+    const bool up = how == u"四捨五入"   ? dropped >= 5
+                    : how == u"切り上げ" ? digits.mid(figures).count(u'0') < digits.size() - figures
+                                         : false;
+    if (up) {
+        int i = int(kept.size()) - 1;
+        while (i >= 0 && kept[i] == u'9')
+            kept[i--] = u'0';
+        if (i < 0)
+            kept.prepend(u'1');
+        else
+            kept[i] = QChar(kept[i].unicode() + 1);
+    }
+    return kept + QString(digits.size() - figures, u'0');
+}
+
+// A unit's size in the smallest unit of its kind; 0 for a name that is none.
+long long UnitMm(const QString& name)
+{
+    static const std::map<QString, long long> sizes = {
+        {"mm", 1},    {"cm", 10},     {"m", 1000}, {"km", 1000000}, {"g", 1},
+        {"kg", 1000}, {"t", 1000000}, {"mL", 1},   {"dL", 100},     {"L", 1000}};
+    const auto it = sizes.find(name);
+    return it == sizes.end() ? 0 : it->second;
+}
+
+// What a question in words keeps and what its answer must be. Returns false for a line that
+// is none (the caller checks it as something else). `keys` collects each question's numbers.
+bool CheckWorded(const QStringList& lines, int index, const QString& now, const QString& where,
+                 QStringList& keys)
+{
+    const QString& was = lines[index];
+    const QStringList p = now.split(u'#'), q = was.split(u'#');
+    static const QString signs = QStringLiteral("＜＝＞<=>");
+    // Comparisons: the relation, the numbers' shapes and how their wholes compare.
+    if (signs.contains(q[1].trimmed())) {
+        for (int a = 1; a < p.size(); a += 2) {
+            const Num x = NumbersIn(p[a - 1]).back(), y = NumbersIn(p[a + 1]).front();
+            const Num ox = NumbersIn(q[a - 1]).back(), oy = NumbersIn(q[a + 1]).front();
+            const int sign = int(signs.indexOf(p[a].trimmed()) % 3) - 1;
+            EXPECT_EQ(sign, Compare(x.value, y.value)) << qPrintable(where);
+            EXPECT_EQ(p[a].trimmed(), q[a].trimmed()) << qPrintable(where);
+            EXPECT_EQ(Shapes({x, y}), Shapes({ox, oy})) << qPrintable(where);
+            const auto whole = [](const Num& n) { return Frac{n.value.n / n.value.d, 1}; };
+            EXPECT_EQ(Compare(whole(x), whole(y)), Compare(whole(ox), whole(oy)))
+                << qPrintable(where);
+            // The numbers as written: 1.1 and 1.10 are two questions, 1.10 and 1.1 another.
+            keys.append(QStringLiteral("%1/%2.%3 %4/%5.%6")
+                            .arg(x.value.n)
+                            .arg(x.value.d)
+                            .arg(x.digits.back())
+                            .arg(y.value.n)
+                            .arg(y.value.d)
+                            .arg(y.digits.back()));
+        }
+        return true;
+    }
+    if (p.size() != 3)
+        return false;
+    const QString text = WithoutNumber(p[0]), oldText = WithoutNumber(q[0]);
+    const auto answer = ReadAnswer(p[1].split(u';')[0]), old = ReadAnswer(q[1].split(u';')[0]);
+    if (!answer || !old)
+        return false;
+    const std::vector<Num> n = NumbersIn(text), o = NumbersIn(oldText);
+    const Frac v = answer->number.value;
+    auto sum = [](Frac a, Frac b) { return Norm(a.n * b.d + b.n * a.d, a.d * b.d); };
+    auto product = [](Frac a, Frac b) { return Norm(a.n * b.n, a.d * b.d); };
+    // Rounding: the place in the line or the figures in the heading above it.
+    static const QRegularExpression rounding(
+        QStringLiteral("^[ 　]*([0-9]+)[ 　]*(?:（(.+)の位）)?[ 　]*$"));
+    const auto r = rounding.match(text);
+    QString heading;
+    for (int i = index - 1; i >= 0 && heading.isEmpty(); --i) {
+        if (lines[i].contains(QStringLiteral("がい数")))
+            heading = lines[i];
+    }
+    if (r.hasMatch() && !heading.isEmpty()) {
+        static const QStringList places = {"十", "百", "千", "一万", "十万"};
+        static const QRegularExpression figures(QStringLiteral("上から([０-９0-9])けた"));
+        static const QRegularExpression placeTo(QStringLiteral("(.)の位まで"));
+        static const QRegularExpression how(QStringLiteral("(四捨五入|切り捨て|切り上げ)"));
+        const QString digits = r.captured(1);
+        int dropped = 0;
+        if (!r.captured(2).isEmpty())
+            dropped = int(places.indexOf(r.captured(2))) + 1;
+        else if (const auto f = figures.match(heading); f.hasMatch())
+            dropped = int(digits.size()) - Digit(f.captured(1)[0]);
+        else
+            dropped = int(places.indexOf(placeTo.match(heading).captured(1))) + 1;
+        const QString method = how.match(heading).captured(1);
+        const int keep = int(digits.size()) - dropped;
+        const QString rounded = RoundDigits(digits, keep, method);
+        EXPECT_EQ(p[1].trimmed(), rounded) << qPrintable(where);
+        // Up or down, a carry past the place, and a dropped 4 or 5 stay as they were.
+        const QString oldNumber = QString::number(o[0].value.n);
+        const auto traits = [&](const QString& d, const QString& result) {
+            const int first = Digit(d[keep]);
+            const bool up = result.left(keep) != d.left(keep) || result.size() > d.size();
+            const bool edge = method == u"四捨五入" && (first == 4 || first == 5);
+            return std::vector<int>{up, result == d, up && d[keep - 1] == u'9', edge ? first : -1,
+                                    int(result.size())};
+        };
+        EXPECT_EQ(traits(digits, rounded), traits(oldNumber, q[1].trimmed())) << qPrintable(where);
+    } else if (text.contains(QStringLiteral("倍は")) || text.contains(QStringLiteral("@=1/"))) {
+        EXPECT_EQ(v, product(n[0].value, n[1].value)) << qPrintable(where);
+    } else if (text.contains(QStringLiteral("分の1は"))) {
+        EXPECT_EQ(product(v, n[1].value), n[0].value) << qPrintable(where);
+    } else if (text.contains(QStringLiteral("何倍すると"))) {
+        EXPECT_EQ(product(n[0].value, v), n[1].value) << qPrintable(where);
+        EXPECT_EQ(p[1], q[1]) << qPrintable(where);
+    } else if (text.contains(QStringLiteral("何分の1が"))) { // the 1 of 何分の1 is read too
+        EXPECT_EQ(product(n.back().value, v), n[0].value) << qPrintable(where);
+        EXPECT_EQ(p[1], q[1]) << qPrintable(where);
+    } else if (text.contains(QStringLiteral("こ集めた数は"))) {
+        EXPECT_EQ(v, product(n[0].value, n[1].value)) << qPrintable(where);
+    } else if (p[2].contains(QStringLiteral("こ集めた数"))) {
+        EXPECT_EQ(product(v, n[1].value), n[0].value) << qPrintable(where);
+    } else if (text.contains(QStringLiteral("をあわせた数は"))) {
+        EXPECT_EQ(v, sum(n[0].value, n[1].value)) << qPrintable(where);
+    } else if (p[2].contains(QStringLiteral("をあわせた数"))) {
+        EXPECT_EQ(sum(v, n[1].value), n[0].value) << qPrintable(where);
+        // The part added is the number's part below its whole, as in the original.
+        EXPECT_EQ(n[1].value.n == n[0].value.n / n[0].value.d,
+                  o[1].value.n == o[0].value.n / o[0].value.d)
+            << qPrintable(where);
+    } else {
+        // Units: the given amount (one or two parts) is the answer in the unit after it.
+        static const QRegularExpression given(QStringLiteral(
+            "^[ 　]*([0-9.]+)([a-zA-Z]+)(?:([0-9.]+)([a-zA-Z]+))?[ 　]*[＝=は][ 　]*$"));
+        static const QRegularExpression into(QStringLiteral("^[ 　]*([a-zA-Z]+)"));
+        const auto g = given.match(text), t = into.match(p[2]);
+        if (!g.hasMatch() || !t.hasMatch() || UnitMm(t.captured(1)) == 0)
+            return false;
+        Frac total{0, 1};
+        for (size_t k = 0; k < n.size(); ++k)
+            total = sum(total, product(n[k].value, {UnitMm(g.captured(int(2 * k + 2))), 1}));
+        EXPECT_EQ(product(v, {UnitMm(t.captured(1)), 1}), total) << qPrintable(where);
+        if (n.size() == 2) { // 5cm3mm: the second part stays below one of the first unit
+            EXPECT_TRUE(
+                Less(product(n[1].value, {UnitMm(g.captured(4)), 1}), {UnitMm(g.captured(2)), 1}))
+                << qPrintable(where);
+        }
+    }
+    // Every number keeps its shape, every alternative is the answer in its own notation.
+    EXPECT_EQ(Shapes(n), Shapes(o)) << qPrintable(where);
+    EXPECT_EQ(AnswerClass(answer->number), AnswerClass(old->number)) << qPrintable(where);
+    const QStringList alts = p[1].split(u';'), oldAlts = q[1].split(u';');
+    EXPECT_EQ(alts.size(), oldAlts.size()) << qPrintable(where);
+    for (int k = 0; k < alts.size(); ++k) {
+        const auto alt = ReadAnswer(alts[k]), oldAlt = ReadAnswer(oldAlts[k]);
+        EXPECT_TRUE(alt && oldAlt && alt->number.value == v &&
+                    alt->number.digits == oldAlt->number.digits &&
+                    alts[k].startsWith(u'.') == oldAlts[k].startsWith(u'.'))
+            << qPrintable(where);
+    }
+    keys.append(text + u'#' + p[2]);
+    return true;
+}
+
 // The sample's master files, by name ("Seisu1").
 std::vector<std::string> SampleFiles()
 {
@@ -618,6 +808,17 @@ void CheckSet(const Unit& unit, const QuestionGenerator& gen, const GeneratedSet
             ASSERT_FALSE(made.contains(now)) << "repeated: " << qPrintable(where);
             made.insert(now);
             ASSERT_NO_FATAL_FAILURE(CheckEquation(*sides, *oldSides, where));
+            continue;
+        }
+        QStringList keys, oldKeys;
+        if (!ExpressionBefore(q[0]) && CheckWorded(unit.lines, i, now, where, keys)) {
+            ASSERT_FALSE(::testing::Test::HasFailure()) << qPrintable(where);
+            CheckWorded(unit.lines, i, was, where, oldKeys);
+            for (int k = 0; k < keys.size(); ++k) {
+                ASSERT_NE(keys[k], oldKeys[k]) << "the original's: " << qPrintable(where);
+                ASSERT_FALSE(made.contains(keys[k])) << "repeated: " << qPrintable(where);
+                made.insert(keys[k]);
+            }
             continue;
         }
         if (!ExpressionBefore(q[0])) {
@@ -821,6 +1022,61 @@ TEST(QuestionGenerator, OwnUnitsKeepEveryRule)
     CheckUnits(units);
 }
 
+// Questions in words: the sample's, and the other ways of putting them.
+TEST(QuestionGenerator, VariesQuestionsInWords)
+{
+    const std::vector<std::pair<const char*, std::vector<const char*>>> units = {
+        {"rounding to a place",
+         {"@B四捨五入して、（　）の中の位までのがい数にしましょう。", "(1) 3648（百の位）　#3600#",
+          "(2) 5271（千の位）　#5000#", "(3) 48350（千の位）　#48000#",
+          "(4) 72951（一万の位）　#70000#", "(5) 8496（十の位）　#8500#",
+          "(6) 15503（百の位）　#15500#", "(7) 9651（千の位）　#10000#",
+          "(8) 4300（百の位）　#4300#"}},
+        {"rounding to figures",
+         {"@B四捨五入して、上から２けたのがい数にしましょう。", "(7) 4762　#4800#",
+          "(8) 39512　#40000#", "(9) 265300　#270000#", "(10) 8049　#8000#"}},
+        {"rounding down and up",
+         {"@B切り捨てで、百の位までのがい数にしましょう。", "(1) 3682　#3600#",
+          "@B切り上げで、上から1けたのがい数にしましょう。", "(2) 3612　#4000#"}},
+        {"comparing",
+         {"@Bどちらが大きいですか。", "(1) 0.8　#　＞#　0.6　　　　　　(2) 1.3　#　＜#　3.1",
+          "(3) 0.7　#　＝#　0.70　　　　　　(4) 2.5　#　＞#　2.49",
+          "(5) 0.9　#　＜#　1　　　　　　　(6) 4　#　＞#　3.98",
+          "(7) 0.06　#　＜#　0.1　　　　　　(8) 5.2　#　＝#　5.20",
+          "(9) 10.1　#　＞#　9.99　　　　　(10) 0.35　#　＜#　0.4",
+          "(11) 7.08　#　＜#　7.1　　　　　(12) 1.01　#　＜#　1.1",
+          "(13) 2.05 #<# 2.5 (14) 3.50 #=# 3.5"}},
+        {"ten times and a tenth",
+         {"(1) 3.6 の 10倍は　#36#", "(2) 0.52 の 10倍は　#5.2#", "(3) 1.25 の 100倍は　#125#",
+          "(4) 0.08 の 100倍は　#8#", "(5) 42 の @=1/10@= は　#4.2#",
+          "(6) 7.5 の @=1/10@= は　#0.75;.75#", "(7) 360 の @=1/100@= は　#3.6#",
+          "(8) 9 の @=1/100@= は　#0.09;.09#", "(9) 0.047 を何倍すると 0.47 になりますか。　#10#",
+          "(10) 230 の何分の1が 2.3 ですか。　#100#", "(11) 56 の 10分の1は　#5.6#"}},
+        {"units",
+         {"(1) 235cm＝#　2.35#　m", "(2) 1800g＝#　1.8#　kg", "(3) 750mL＝#　0.75;.75#　L",
+          "(4) 3.4km＝#　3400#　m", "(5) 2.5L＝#　25#　dL", "(6) 0.6kg＝#　600#　g",
+          "(7) 47mm＝#　4.7#　cm", "(8) 1.08m＝#　108#　cm", "(9) 2t＝#2000#kg",
+          "(10) 4m25cm＝#4.25#m", "(11) 1dLは　#　0.1;.1#　Lです。"}},
+        {"tenths",
+         {"(4) 0.1を 7こ集めた数は　#　0.7;.7#　です。",
+          "(5) 3と 0.6をあわせた数は　#　3.6#　です。",
+          "(6) 2.8は、0.1を　#　28#　こ集めた数です。", "(8) 5cm3mmは　#　5.3#　cmです。",
+          "(9) 4.7は、4と　#　0.7;.7#　をあわせた数です。"}},
+    };
+    std::vector<Unit> checked;
+    for (const auto& [name, lines] : units) {
+        Unit unit{QString::fromUtf8(name), {}};
+        for (const char* line : lines)
+            unit.lines.append(QString::fromUtf8(line));
+        const QuestionGenerator gen(unit.lines);
+        for (const KeptLine& k : gen.kept())
+            ADD_FAILURE() << name << ": " << qPrintable(k.text + u' ' + k.reason);
+        EXPECT_TRUE(gen.understandsEveryAnswerLine()) << name;
+        checked.push_back(unit);
+    }
+    CheckUnits(checked);
+}
+
 TEST(QuestionGenerator, KeepsWhatItCannotVaryWithTheReason)
 {
     // {line, reason it is kept, or "" when it is varied}
@@ -830,9 +1086,18 @@ TEST(QuestionGenerator, KeepsWhatItCannotVaryWithTheReason)
         {"(1) @=1/2@= と @=1/3@=　→　#  3/6#　と　#  2/6#", ""},
         {"(2) @=1/2@= と @=1/3@=　→　#  6/12#　と　#  4/12#",
          "答えの前に「＝」で終わる式がありません"},
-        {"　　式　#　425＋368#　　答え　#　793#　円", "答えの前に「＝」で終わる式がありません"},
-        {"(5) 42 の @=1/10@= は　#4.2#", "答えの前に「＝」で終わる式がありません"},
-        {"(1) 235cm＝#　2.35#　m", "答えの前に「＝」で終わる式がありません"},
+        {"　　式　#　425＋368#　　答え　#　793#　円", "文章題です"},
+        {"(5) 42 の @=1/10@= は　#4.2#", ""},
+        {"(1) 235cm＝#　2.35#　m", ""},
+        {"(1) 0.8　#　＞#　0.6　(2) 0.7　#　＝#　0.70", ""},
+        {"(1) 3.6 の 10倍は　#37#", "答えが式の値と合いません"},
+        {"(1) 0.8　#　＜#　0.6", "答えが式の値と合いません"},
+        {"(2) 235cm＝#　2.35#　kg", "答えの前に「＝」で終わる式がありません"},
+        {"(3) 3648（百の位）　#3600#", "答えの前に「＝」で終わる式がありません"},
+        {"(4) 数直線のアの目もり　#　0.4;.4#", "数直線を読む問題です"},
+        {"(9) 下のテープの長さは何cmですか。　#　7.4#　cm", "図を読む問題です"},
+        {"(5) 8cmのテープ 9本分の長さは？#かけ算#", "答えが数ではありません"},
+        {"(3) 赤い花が 35本、白い花が 18本。あわせて何本？#53#", "文章題です"},
         {"(6) 2＋3＝#5#　(7) 2＋3＝#6#", "答えが式の値と合いません"},
         {"(8) 17÷5＝#3…1#", "答えが式の値と合いません"},
         {"(9) 1/2+1/4=#3/4;4分の3#", "答えの書き方を読めません"},
