@@ -4,14 +4,17 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QTransform>
 
 #include <QHash>
+#include <QList>
 
 #include <map>
 #include <tuple>
+#include <utility>
 
 namespace zendra {
 
@@ -93,6 +96,7 @@ public:
 
 private:
     TextMetrics::Font& font();
+    const QList<QGlyphRun>* shaped(const QString& text);
     void fontChanged();
     void applyPen();
     void useLinePen();
@@ -120,6 +124,11 @@ private:
     bool painterHasFont_ = false;
     enum class PainterPen { Lines, Text } painterPen_ = PainterPen::Lines;
     QRgb painterTextColour_ = 0;
+    // Single characters shaped once per font for raster pages, which draw the same digits
+    // and signs over and over: shaping a character costs more than drawing its glyph.
+    // Printer and PDF pages always take drawText, which also gives them the characters.
+    const bool raster_;
+    QHash<std::pair<const TextMetrics::Font*, QChar>, QList<QGlyphRun>> shaped_;
 };
 
 } // namespace zendra

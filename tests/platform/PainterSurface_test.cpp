@@ -57,3 +57,64 @@ TEST(PainterSurface, SharedMetricsMeasureAsASurfaceOfItsOwn)
         }
     }
 }
+
+// A screen page draws single characters from glyphs shaped once; they must land on the
+// pixels drawText gives them, for every face, style and scale, drawn again at another place,
+// and for a character the face lacks (drawn from a fallback font).
+TEST(PainterSurface, SingleCharactersDrawAsDrawTextDoes)
+{
+    ASSERT_TRUE(test::ensureGuiApplication());
+    const QString mincho = QStringLiteral("ＭＳ 明朝");
+    const QString sans = QStringLiteral("DejaVu Sans");
+    const struct
+    {
+        QString face;
+        int points;
+        unsigned style;
+        double layoutScale; // 0: none
+        QString text;
+    } cases[] = {
+        {mincho, 14, StylePlain, 0, QStringLiteral("7")},
+        {mincho, 14, StylePlain, 0, QStringLiteral("＋")},
+        {mincho, 11, StyleBold, 0, QStringLiteral("あ")},
+        {sans, 10, StyleItalic, 0, QStringLiteral("W")},
+        {sans, 12, StylePlain, 0, QStringLiteral("漢")},
+        {mincho, 14, StylePlain, 2.0, QStringLiteral("3")},
+        {mincho, 14, StylePlain, 1.5, QStringLiteral(".")},
+        {sans, 12, StyleUnderline, 0, QStringLiteral("5")},
+    };
+    for (const auto& c : cases) {
+        const std::string shown = c.face.toStdString() + " " + c.text.toStdString() + " x" +
+                                  std::to_string(c.layoutScale);
+        QImage surfaceImage(120, 80, QImage::Format_RGB32);
+        surfaceImage.fill(Qt::white);
+        const QImage blank = surfaceImage;
+        QImage textImage = surfaceImage;
+        {
+            QPainter painter(&surfaceImage);
+            PainterSurface surface(painter, 96, 120);
+            if (c.layoutScale > 0)
+                surface.setLayoutScale(c.layoutScale);
+            surface.setFontFace(c.face);
+            surface.setFontSize(c.points);
+            surface.setFontStyle(c.style);
+            surface.setFontColour(qRgb(0, 0, 255));
+            surface.textOut(3, 2, c.text);
+            surface.textOut(31, 17, c.text);
+        }
+        {
+            TextMetrics metrics;
+            const TextMetrics::Font& f = metrics.font(c.face, c.points, c.style, 96);
+            QPainter painter(&textImage);
+            if (c.layoutScale > 0)
+                painter.setWorldTransform(QTransform::fromScale(c.layoutScale, c.layoutScale));
+            painter.setRenderHint(QPainter::TextAntialiasing, true);
+            painter.setFont(f.font);
+            painter.setPen(QColor(0, 0, 255));
+            painter.drawText(3, 2 + f.ascent, c.text);
+            painter.drawText(31, 17 + f.ascent, c.text);
+        }
+        EXPECT_TRUE(surfaceImage == textImage) << shown;
+        EXPECT_FALSE(surfaceImage == blank) << shown << ": nothing drawn";
+    }
+}
