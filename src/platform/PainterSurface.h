@@ -7,12 +7,14 @@
 #include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
+#include <QTextLayout>
 #include <QTransform>
 
 #include <QHash>
 #include <QList>
 
 #include <map>
+#include <memory>
 #include <tuple>
 #include <utility>
 
@@ -25,6 +27,13 @@ namespace zendra {
 class TextMetrics
 {
 public:
+    // A text shaped for printer and PDF pages, drawn about the start of its baseline.
+    struct Shaped
+    {
+        std::shared_ptr<const QTextLayout> layout;
+        qreal ascent = 0; // of its line, from its top
+    };
+
     struct Font
     {
         Font(const QFont& f, const QPaintDevice* device)
@@ -35,6 +44,9 @@ public:
         QFontMetrics metrics;
         int ascent;
         QHash<QString, int> widths;
+        // By the device's dots per inch and the text: the font as a painter on that device
+        // takes it.
+        QHash<std::pair<int, QString>, Shaped> shaped;
     };
 
     // The font of `points` at `resolution`, measured on a reference image of that resolution.
@@ -97,6 +109,7 @@ public:
 private:
     TextMetrics::Font& font();
     const QList<QGlyphRun>* shaped(const QString& text);
+    const TextMetrics::Shaped* shapedForDevice(const QString& text);
     void fontChanged();
     void applyPen();
     void useLinePen();
@@ -129,6 +142,7 @@ private:
     // Printer and PDF pages always take drawText, which also gives them the characters.
     const bool raster_;
     QHash<std::pair<const TextMetrics::Font*, QChar>, QList<QGlyphRun>> shaped_;
+    const int deviceDpi_;
 };
 
 } // namespace zendra

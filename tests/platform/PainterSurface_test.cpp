@@ -2,6 +2,9 @@
 
 #include "TestSupport.h"
 
+#include <QBuffer>
+#include <QPdfWriter>
+
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -117,4 +120,75 @@ TEST(PainterSurface, SingleCharactersDrawAsDrawTextDoes)
         EXPECT_TRUE(surfaceImage == textImage) << shown;
         EXPECT_FALSE(surfaceImage == blank) << shown << ": nothing drawn";
     }
+}
+
+// Printer and PDF pages draw texts from layouts their print job keeps; the document must
+// come out as drawText writes it, byte for byte, on every page of the job.
+TEST(PainterSurface, PdfPagesDrawTextsAsDrawTextDoes)
+{
+    ASSERT_TRUE(test::ensureGuiApplication());
+    const QString mincho = QStringLiteral("ＭＳ 明朝");
+    const QString sans = QStringLiteral("DejaVu Sans");
+    const struct
+    {
+        QString face;
+        int points;
+        unsigned style;
+        QRgb colour;
+        QString text;
+    } cases[] = {
+        {mincho, 14, StylePlain, qRgb(0, 0, 0), QStringLiteral("7")},
+        {mincho, 14, StylePlain, qRgb(0, 0, 255), QStringLiteral("345＋278＝")},
+        {mincho, 10, StylePlain, qRgb(0, 0, 0), QStringLiteral("№ 3-5821  2026.12.08-12:00　U2")},
+        {mincho, 12, StyleBold, qRgb(255, 0, 0), QStringLiteral("解答")},
+        {mincho, 14, StylePlain, qRgb(0, 0, 0), QStringLiteral("　")},
+        {sans, 12, StyleItalic, qRgb(0, 0, 0), QStringLiteral("(1) 2/3 a b")},
+        {sans, 12, StylePlain, qRgb(0, 0, 0), QStringLiteral("漢x")},
+        {sans, 12, StyleUnderline, qRgb(0, 0, 0), QStringLiteral("5")},
+    };
+    constexpr int kDpi = 600;
+    const double scale = kDpi / 96.0;
+    const auto document = [&](bool throughSurface) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kDpi);
+        writer.setCreator(QStringLiteral("test"));
+        QPainter painter(&writer);
+        TextMetrics metrics;
+        for (int page = 0; page < 2; ++page) {
+            if (page > 0)
+                writer.newPage();
+            PainterSurface surface(painter, kDpi, 5000, &metrics);
+            surface.setLayoutScale(scale);
+            int y = 10;
+            for (const auto& c : cases) {
+                surface.setFontFace(c.face);
+                surface.setFontSize(c.points);
+                surface.setFontStyle(c.style);
+                surface.setFontColour(c.colour);
+                if (throughSurface) {
+                    surface.textOut(20, y, c.text);
+                    surface.textOut(200, y + 3, c.text);
+                } else {
+                    // What the surface did before it kept layouts: drawText, pen by pen.
+                    const TextMetrics::Font& f = metrics.font(c.face, c.points, c.style, 96);
+                    painter.setFont(f.font);
+                    painter.setPen(QColor::fromRgb(c.colour));
+                    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+                    painter.drawText(20, y + f.ascent, c.text);
+                    painter.drawText(200, y + 3 + f.ascent, c.text);
+                }
+                y += 30;
+            }
+        }
+        painter.end();
+        QByteArrayList lines = buffer.data().split('\n');
+        lines.removeIf([](const QByteArray& line) { return line.contains("/CreationDate"); });
+        return lines;
+    };
+    const QByteArrayList drawn = document(true);
+    const QByteArrayList expected = document(false);
+    EXPECT_GT(drawn.size(), 20);
+    EXPECT_TRUE(drawn == expected);
 }
