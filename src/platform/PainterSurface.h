@@ -139,10 +139,11 @@ private:
     QRgb painterTextColour_ = 0;
     // Single characters shaped once per font for raster pages, which draw the same digits
     // and signs over and over: shaping a character costs more than drawing its glyph.
-    // Printer and PDF pages always take drawText, which also gives them the characters.
+    // Printer and PDF pages draw the layouts their fonts keep (TextMetrics::Font::shaped):
+    // glyphs alone would not give a PDF the characters behind them.
     const bool raster_;
     QHash<std::pair<const TextMetrics::Font*, QChar>, QList<QGlyphRun>> shaped_;
-    const int deviceDpi_;
+    const int deviceDpi_; // the painter's device, for the layouts kept for it
 };
 
 } // namespace zendra
