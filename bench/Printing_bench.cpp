@@ -73,6 +73,29 @@ void BM_ThirtyNumberedCopiesToPdf(benchmark::State& state)
 }
 BENCHMARK(BM_ThirtyNumberedCopiesToPdf)->Unit(benchmark::kMillisecond);
 
+// The same 30 copies, each with numbers of its own and followed by its answer key: 60 pages,
+// as `render --vary --answer-key` writes them, without the process around it.
+void BM_ThirtyVariedCopiesWithKeysToPdf(benchmark::State& state)
+{
+    Sheet sheet = bench::FullSheet();
+    const ComposeInputs inputs = InputsFromSheet(sheet);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("varied.pdf"));
+    PdfJob job{kDpi, kCopies, true, 1};
+    job.vary = true;
+    job.seed = 5821;
+    job.answerKey = true;
+    for (auto _ : state) {
+        QString error;
+        if (!WriteSheetPdf(sheet, inputs, job, path, &error)) {
+            state.SkipWithError(error.toStdString().c_str());
+            break;
+        }
+    }
+    state.counters["file_KiB"] = static_cast<double>(QFileInfo(path).size()) / 1024.0;
+}
+BENCHMARK(BM_ThirtyVariedCopiesWithKeysToPdf)->Unit(benchmark::kMillisecond);
+
 // What each copy draws on the page, in device pixels, with the screen page's text widths.
 QList<QList<RecordingSurface::Op>> recordCopies(Sheet& sheet, QSize page)
 {

@@ -2,6 +2,9 @@
 
 #include "platform/Numbers.h"
 
+#include <QPaintEngine>
+#include <QTextLayout>
+
 #include <algorithm>
 
 namespace zendra {
@@ -45,7 +48,9 @@ TextMetrics::Font& TextMetrics::font(const QString& face, int points, unsigned s
 
 PainterSurface::PainterSurface(QPainter& painter, int resolution, int width, TextMetrics* shared)
     : painter_(painter), base_(painter.worldTransform()), resolution_(resolution), width_(width),
-      metrics_(shared ? *shared : ownMetrics_)
+      metrics_(shared ? *shared : ownMetrics_),
+      raster_(painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster),
+      deviceDpi_(painter.device() ? painter.device()->logicalDpiX() : 0)
 {
     painter_.setBrush(Qt::NoBrush);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -121,8 +126,67 @@ void PainterSurface::textOut(int x, int y, const QString& text)
         painterPen_ = PainterPen::Text;
         painterTextColour_ = fontColour_;
     }
-    painter_.drawText(x, y + f.ascent, text);
+    if (const QList<QGlyphRun>* runs = shaped(text)) {
+        for (const QGlyphRun& run : *runs)
+            painter_.drawGlyphRun(QPointF(x, y + f.ascent), run);
+    } else if (const TextMetrics::Shaped* laidOut = shapedForDevice(text)) {
+        laidOut->layout->draw(&painter_, QPointF(x, y + f.ascent - laidOut->ascent));
+    } else {
+        painter_.drawText(x, y + f.ascent, text);
+    }
     pen_ = QPoint(x + textWidth(text), y);
+}
+
+// The glyphs drawText would draw for `text` in the painter's font, placed about the start of
+// the baseline; null where drawText is taken instead.
+const QList<QGlyphRun>* PainterSurface::shaped(const QString& text)
+{
+    if (!raster_ || text.size() != 1 || (style_ & (StyleUnderline | StyleStrikeOut)))
+        return nullptr;
+    const auto key = std::make_pair(font_, text.front());
+    auto found = shaped_.find(key);
+    if (found == shaped_.end()) {
+        QTextLayout layout(text, painter_.font());
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        QList<QGlyphRun> runs = layout.glyphRuns();
+        for (QGlyphRun& run : runs) {
+            QList<QPointF> positions = run.positions();
+            for (QPointF& p : positions)
+                p.ry() -= line.ascent();
+            run.setPositions(positions);
+        }
+        found = shaped_.insert(key, runs);
+    }
+    return &*found;
+}
+
+// The layout that draws `text` in the painter's font as drawText would, kept with the font
+// for the pages of a print job, which draw the same texts page after page; null where
+// drawText is taken instead.
+const TextMetrics::Shaped* PainterSurface::shapedForDevice(const QString& text)
+{
+    if (raster_ || text.isEmpty() || (style_ & (StyleUnderline | StyleStrikeOut)))
+        return nullptr;
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.isNonCharacter())
+            return nullptr;
+    QHash<std::pair<int, QString>, TextMetrics::Shaped>& kept = font().shaped;
+    const auto key = std::make_pair(deviceDpi_, text);
+    auto found = kept.find(key);
+    if (found == kept.end()) {
+        auto layout = std::make_shared<QTextLayout>(text, painter_.font());
+        QTextOption option;
+        option.setTextDirection(painter_.layoutDirection());
+        layout->setTextOption(option);
+        layout->setCacheEnabled(true);
+        layout->beginLayout();
+        const QTextLine line = layout->createLine();
+        layout->endLayout();
+        found = kept.insert(key, TextMetrics::Shaped{std::move(layout), line.ascent()});
+    }
+    return &*found;
 }
 
 void PainterSurface::useLinePen()

@@ -4,14 +4,19 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
+#include <QTextLayout>
 #include <QTransform>
 
 #include <QHash>
+#include <QList>
 
 #include <map>
+#include <memory>
 #include <tuple>
+#include <utility>
 
 namespace zendra {
 
@@ -22,6 +27,13 @@ namespace zendra {
 class TextMetrics
 {
 public:
+    // A text shaped for printer and PDF pages, drawn about the start of its baseline.
+    struct Shaped
+    {
+        std::shared_ptr<const QTextLayout> layout;
+        qreal ascent = 0; // of its line, from its top
+    };
+
     struct Font
     {
         Font(const QFont& f, const QPaintDevice* device)
@@ -32,6 +44,9 @@ public:
         QFontMetrics metrics;
         int ascent;
         QHash<QString, int> widths;
+        // By the device's dots per inch and the text: the font as a painter on that device
+        // takes it.
+        QHash<std::pair<int, QString>, Shaped> shaped;
     };
 
     // The font of `points` at `resolution`, measured on a reference image of that resolution.
@@ -93,6 +108,8 @@ public:
 
 private:
     TextMetrics::Font& font();
+    const QList<QGlyphRun>* shaped(const QString& text);
+    const TextMetrics::Shaped* shapedForDevice(const QString& text);
     void fontChanged();
     void applyPen();
     void useLinePen();
@@ -120,6 +137,13 @@ private:
     bool painterHasFont_ = false;
     enum class PainterPen { Lines, Text } painterPen_ = PainterPen::Lines;
     QRgb painterTextColour_ = 0;
+    // Single characters shaped once per font for raster pages, which draw the same digits
+    // and signs over and over: shaping a character costs more than drawing its glyph.
+    // Printer and PDF pages draw the layouts their fonts keep (TextMetrics::Font::shaped):
+    // glyphs alone would not give a PDF the characters behind them.
+    const bool raster_;
+    QHash<std::pair<const TextMetrics::Font*, QChar>, QList<QGlyphRun>> shaped_;
+    const int deviceDpi_; // the painter's device, for the layouts kept for it
 };
 
 } // namespace zendra

@@ -84,7 +84,7 @@ bool printPage(Sheet& sheet, const ComposeInputs& inputs, bool printerResolution
     if (!printerResolution)
         page = RenderScreenPage(sheet, inputs);
     else if (layOut)
-        LayOutScreenPage(sheet, inputs);
+        LayOutScreenPage(sheet, inputs, &metrics); // measured as the printer page measures
     if (!target.beginJob(title)) {
         result.error = copyFailure(QStringLiteral("印刷を開始できません"), copy, copies, target);
         return false;

@@ -103,12 +103,12 @@ QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs, double ratio)
     return image;
 }
 
-void LayOutScreenPage(Sheet& sheet, const ComposeInputs& inputs)
+void LayOutScreenPage(Sheet& sheet, const ComposeInputs& inputs, TextMetrics* metrics)
 {
-    // Widths come from the surface's own metrics, not from the image it draws on.
-    QImage metrics = blankPage(QSize(1, 1), kScreenDpi);
-    QPainter painter(&metrics);
-    PainterSurface surface(painter, kScreenDpi, sheet.settings.page.width);
+    // Widths come from the surface's metrics, not from the image it draws on.
+    QImage device = blankPage(QSize(1, 1), kScreenDpi);
+    QPainter painter(&device);
+    PainterSurface surface(painter, kScreenDpi, sheet.settings.page.width, metrics);
     MeasuringSurface measuring(surface);
     ComposeTarget target;
     target.width = sheet.settings.page.width;

@@ -9,6 +9,7 @@
 namespace zendra {
 
 struct Sheet;
+class TextMetrics;
 
 // The inputs a composition takes from the windows, filled from the sheet's own values the
 // way activating a worksheet loads them into the controls.
@@ -24,7 +25,8 @@ QImage RenderScreenPage(Sheet& sheet, const ComposeInputs& inputs, double ratio 
 
 // The screen page's composition (answer boxes, piece positions and the rest) without its
 // pixels: what a printer page takes from the screen page, for less than RenderScreenPage.
-void LayOutScreenPage(Sheet& sheet, const ComposeInputs& inputs);
+// Fonts and widths are kept in `metrics` when given, as a print job keeps them for its pages.
+void LayOutScreenPage(Sheet& sheet, const ComposeInputs& inputs, TextMetrics* metrics = nullptr);
 
 // A page of the sheet's paper at `dpi`: the screen page is composed first, so that the
 // boxes are those of the screen layout, then the sheet is composed again at printer scale.
