@@ -3,7 +3,15 @@
 // The sheet the composition benchmarks draw: 60 lines and 80 answer boxes, with remainders,
 // alternatives, fractions and powers.
 
+#include "platform/PainterSurface.h"
+#include "sheet/PageComposer.h"
 #include "sheet/Sheet.h"
+#include "sheet/SheetOutput.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
 
 namespace zendra::bench {
 
@@ -27,6 +35,23 @@ inline Sheet FullSheet()
     SheetSource source;
     source.unitId = QStringLiteral("Seisu3.que-U2");
     return Sheet::fromParsedUnit(unit, source, true);
+}
+
+// Composes the sheet's screen page on a fresh white A4 image each iteration, as a redraw does.
+inline void ComposeScreenPage(benchmark::State& state, Sheet& sheet)
+{
+    const ComposeInputs inputs = InputsFromSheet(sheet);
+    QImage image(sheet.settings.page.width, sheet.settings.page.height, QImage::Format_RGB32);
+    ComposeTarget target;
+    target.width = sheet.settings.page.width;
+    target.height = sheet.settings.page.height;
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PainterSurface surface(painter, 96, target.width);
+        sheet.composed = ComposeSheet(sheet, surface, target, inputs);
+    }
+    state.counters["boxes"] = sheet.composed.boxes.count();
 }
 
 } // namespace zendra::bench

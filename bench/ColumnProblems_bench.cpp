@@ -1,9 +1,6 @@
 // A sheet of 12 column problems (筆算: four of each of +, ×, ÷ with steps) against the same 12
 // problems written on one line each, composed on the screen page.
-#include "platform/PainterSurface.h"
-#include "sheet/PageComposer.h"
-#include "sheet/Sheet.h"
-#include "sheet/SheetOutput.h"
+#include "BenchSheet.h"
 
 #include <QPainter>
 
@@ -35,18 +32,7 @@ Sheet TwelveProblems(bool columns)
 void Compose(benchmark::State& state, bool columns)
 {
     Sheet sheet = TwelveProblems(columns);
-    ComposeInputs inputs = InputsFromSheet(sheet);
-    QImage image(sheet.settings.page.width, sheet.settings.page.height, QImage::Format_RGB32);
-    ComposeTarget target;
-    target.width = sheet.settings.page.width;
-    target.height = sheet.settings.page.height;
-    for (auto _ : state) {
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        PainterSurface surface(painter, 96, target.width);
-        sheet.composed = ComposeSheet(sheet, surface, target, inputs);
-    }
-    state.counters["boxes"] = sheet.composed.boxes.count();
+    bench::ComposeScreenPage(state, sheet);
     state.counters["columnProblems"] = sheet.composed.columnProblems.size();
 }
 

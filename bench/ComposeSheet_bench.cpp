@@ -19,18 +19,7 @@ namespace {
 void BM_ComposeScreenA4(benchmark::State& state)
 {
     Sheet sheet = bench::FullSheet();
-    ComposeInputs inputs = InputsFromSheet(sheet);
-    QImage image(sheet.settings.page.width, sheet.settings.page.height, QImage::Format_RGB32);
-    ComposeTarget target;
-    target.width = sheet.settings.page.width;
-    target.height = sheet.settings.page.height;
-    for (auto _ : state) {
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        PainterSurface surface(painter, 96, target.width);
-        sheet.composed = ComposeSheet(sheet, surface, target, inputs);
-    }
-    state.counters["boxes"] = sheet.composed.boxes.count();
+    bench::ComposeScreenPage(state, sheet);
 }
 BENCHMARK(BM_ComposeScreenA4)->Unit(benchmark::kMillisecond);
 
